@@ -4,6 +4,7 @@ namespace norda {
 namespace {
 
 // Keep each block in identifier order; blocks are grouped by the layer that shows them.
+// clang-format off
 constexpr StringEntry kOmbraTr[] = {
     // Captions
     {601, "BİLGİ"},
@@ -21,6 +22,7 @@ constexpr StringEntry kOmbraTr[] = {
 
     // Parameter pages
 };
+// clang-format on
 
 }  // namespace
 

@@ -3,9 +3,11 @@
 namespace norda {
 namespace {
 
+// clang-format off
 constexpr StringEntry kSolviTr[] = {
     {602, "HATA"},
 };
+// clang-format on
 
 }  // namespace
 
