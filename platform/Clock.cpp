@@ -11,7 +11,9 @@ uint32_t SteadyClock::TickCount() {
     return static_cast<uint32_t>(ms);
 }
 
-void SteadyClock::Sleep(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void SteadyClock::Sleep(uint32_t ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 SteadyClock& SteadyClock::Instance() {
     static SteadyClock clock;

@@ -10,14 +10,14 @@ namespace norda {
 // sleep. Machines never read the system clock directly, so tests can drive them
 // on a VirtualClock and a 3-second time-out costs nothing.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual uint32_t TickCount() = 0;
     virtual void Sleep(uint32_t ms) = 0;
 };
 
 class SteadyClock final : public Clock {
-public:
+  public:
     uint32_t TickCount() override;
     void Sleep(uint32_t ms) override;
     // The one clock the programs share.
@@ -27,14 +27,14 @@ public:
 // Time stands still until a test (or a Sleep) moves it. Thread-safe so that
 // worker-thread tests can share one.
 class VirtualClock final : public Clock {
-public:
+  public:
     explicit VirtualClock(uint32_t start = 0) : now_(start) {}
     uint32_t TickCount() override { return now_.load(std::memory_order_acquire); }
     void Sleep(uint32_t ms) override { Advance(ms); }
     void Advance(uint32_t ms) { now_.fetch_add(ms, std::memory_order_acq_rel); }
     void Set(uint32_t now) { now_.store(now, std::memory_order_release); }
 
-private:
+  private:
     std::atomic<uint32_t> now_;
 };
 
