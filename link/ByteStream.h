@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace norda {
+
+// Flow control of a serial port. Every caller in both programs uses None; the
+// others exist because the port settings have always offered them.
+enum class HandshakeMode : int { None = 0, Hardware = 1, XonXoff = 2 };
+
+enum class PurgeScope { Both, Transmit };
+
+// What TPort needs from the thing at the other end of "com<N>": the termios
+// device in the programs, an in-memory line in unit tests. Results follow the
+// port's own codes so TPort can pass them straight on.
+class ByteStream {
+  public:
+    virtual ~ByteStream() = default;
+
+    // 0 = open; -2 = missing or held by someone else.
+    virtual int Open(int portNumber) = 0;
+    // Largest driver queues the device admits, 0 where it sets no limit.
+    virtual void QueueLimits(uint32_t& maxTransmit, uint32_t& maxReceive) {
+        maxTransmit = 0;
+        maxReceive = 0;
+    }
+    // 8N1, receiver on, modem lines ignored, DTR and RTS raised.
+    // 0 = applied; -12 = refused (the stream stays open; the caller closes it).
+    virtual int Configure(int32_t baud, HandshakeMode handshake) = 0;
+    virtual void Close() = 0;
+    // Drops queued bytes and forgets pending line errors.
+    virtual void Purge(PurgeScope scope) = 0;
+    // 1 = a byte; 0 = nothing arrived within waitMs (0: do not wait);
+    // -1 = the device failed, vanished or reported a line error since the last call.
+    virtual int ReadByte(uint8_t* byte, uint32_t waitMs) = 0;
+    // Bytes accepted within timeoutMs, or -1 when the device failed.
+    virtual int Write(const uint8_t* data, size_t length, uint32_t timeoutMs) = 0;
+};
+
+}  // namespace norda

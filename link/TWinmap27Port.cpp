@@ -1,0 +1,495 @@
+#include "link/TWinmap27Port.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "link/Crc16.h"
+
+namespace norda {
+
+namespace {
+
+constexpr uint8_t kSyn = 0x16;
+constexpr uint8_t kDle = 0x10;
+constexpr uint8_t kStx = 0x02;
+constexpr uint8_t kEtx = 0x03;
+// Transmitted frames carry this fixed pair instead of a computed check.
+constexpr uint8_t kSentFcs = 0x0F;
+
+constexpr uint8_t kFrameLR = 0x01;
+constexpr uint8_t kFrameLA = 0x02;
+constexpr uint8_t kFrameLT = 0x04;
+
+// Offsets in a stored frame: 16 10 02, then the link body.
+constexpr size_t kTypeAt = 3;
+constexpr size_t kMessageAt = 7;
+// 16 10 02 + 4 link bytes + 10 03 + 2 check bytes.
+constexpr size_t kEmptyLtLength = 11;
+constexpr size_t kLaLength = 11;
+// The shortest frame the receiver can complete: three body bytes.
+constexpr size_t kShortestFrame = 10;
+
+constexpr uint8_t kOwnN1 = 0xFF;
+constexpr uint8_t kOwnWindow = 0x01;
+constexpr uint8_t kOwnVersion = 0x80;
+
+constexpr uint8_t kCodeMemory = 0x03;
+constexpr uint8_t kCodeReset = 0x04;
+constexpr uint8_t kCodeReply = 0x05;
+constexpr uint8_t kCodeReply8 = 0x08;
+constexpr uint8_t kCodeLoop = 0x0D;
+constexpr uint8_t kCodeReport = 0x11;
+constexpr uint8_t kTypeAreaData = 0x04;
+constexpr uint8_t kTypeWriteReply = 0x06;
+
+constexpr uint32_t kMaxAddress = 0xFFFFFF;
+constexpr uint32_t kSolviLinkTimerMs = 100;
+
+uint32_t Address24(const uint8_t* p) {
+    return (static_cast<uint32_t>(p[0]) << 16) | (static_cast<uint32_t>(p[1]) << 8) | p[2];
+}
+
+}  // namespace
+
+TWinmap27Port::TWinmap27Port(LinkVariant variant, int portNumber, int32_t baud, Clock& clock,
+                             std::unique_ptr<ByteStream> stream)
+    : TPort(variant, portNumber, baud, HandshakeMode::None,
+            variant == LinkVariant::Solvi ? kSolviQueueSize : kOmbraQueueSize,
+            variant == LinkVariant::Solvi ? kSolviQueueSize : kOmbraQueueSize, clock,
+            std::move(stream)),
+      receiveSize_(variant == LinkVariant::Solvi ? kSolviReceiveSize : kOmbraReceiveSize) {}
+
+TWinmap27Port::~TWinmap27Port() = default;
+
+void TWinmap27Port::OnTrace(std::string_view text) {
+    if (traceSink_) {
+        traceSink_(text);
+    }
+}
+
+void TWinmap27Port::Trace(const char* format, ...) {
+    if (!TraceEnabled) {
+        return;
+    }
+    char line[160];
+    va_list args;
+    va_start(args, format);
+    const int n = std::vsnprintf(line, sizeof line, format, args);
+    va_end(args);
+    if (n < 0) {
+        return;
+    }
+    OnTrace(std::string_view(line, std::min(static_cast<size_t>(n), sizeof line - 1)));
+}
+
+void TWinmap27Port::ResetReceiver() {
+    rxState_ = ReceiverState::HuntSyn;
+    rxCount_ = 0;
+    rxDle_ = false;
+}
+
+int TWinmap27Port::ReceiveFrame(uint8_t* buffer, size_t capacity) {
+    // A partial frame from before a close or reopen can never be completed.
+    if (rxSession_ != PortSession()) {
+        rxSession_ = PortSession();
+        ResetReceiver();
+    }
+    while (rxCount_ < receiveSize_) {
+        uint8_t b = 0;
+        const int r = ReadByte(&b);
+        if (r == 0) {
+            return 0;
+        }
+        if (r < 0) {
+            ResetReceiver();
+            return r;
+        }
+        switch (rxState_) {
+            case ReceiverState::HuntSyn:
+                if (b == kSyn) {
+                    rxBuffer_[rxCount_++] = b;
+                    rxState_ = ReceiverState::ExpectDle;
+                }
+                break;
+            case ReceiverState::ExpectDle:
+            case ReceiverState::ExpectStx: {
+                const uint8_t expected = rxState_ == ReceiverState::ExpectDle ? kDle : kStx;
+                if (b == expected) {
+                    rxBuffer_[rxCount_++] = b;
+                    rxState_ = rxState_ == ReceiverState::ExpectDle ? ReceiverState::ExpectStx
+                                                                    : ReceiverState::InBody;
+                } else {
+                    ResetReceiver();
+                }
+                break;
+            }
+            case ReceiverState::InBody:
+                if (b == kDle) {
+                    if (!rxDle_) {
+                        rxBuffer_[rxCount_++] = b;
+                        rxDle_ = true;
+                    } else {
+                        rxDle_ = false;
+                        break;
+                    }
+                } else {
+                    if (IsSolvi() && rxDle_ && b != kEtx) {
+                        // DLE STX after a SYN: the radio began a new frame.
+                        if (b == kStx && rxBuffer_[rxCount_ - 2] == kSyn) {
+                            rxBuffer_[0] = kSyn;
+                            rxBuffer_[1] = kDle;
+                            rxBuffer_[2] = kStx;
+                            rxCount_ = 3;
+                            rxDle_ = false;
+                        } else {
+                            ResetReceiver();
+                        }
+                        break;
+                    }
+                    rxBuffer_[rxCount_++] = b;
+                }
+                if (rxCount_ >= 8 && rxDle_ && rxBuffer_[rxCount_ - 2] == kDle &&
+                    rxBuffer_[rxCount_ - 1] == kEtx) {
+                    rxDle_ = false;
+                    rxState_ = ReceiverState::ExpectFcs1;
+                }
+                break;
+            case ReceiverState::ExpectFcs1:
+                rxBuffer_[rxCount_++] = b;
+                rxState_ = ReceiverState::ExpectFcs2;
+                break;
+            case ReceiverState::ExpectFcs2: {
+                rxBuffer_[rxCount_++] = b;
+                const size_t length = rxCount_;
+                ResetReceiver();
+                if (buffer == nullptr || capacity < length) {
+                    return 0;
+                }
+                std::memcpy(buffer, rxBuffer_.data(), length);
+                return static_cast<int>(length);
+            }
+        }
+    }
+    ResetReceiver();
+    return 0;
+}
+
+int TWinmap27Port::SendFrame(const uint8_t* header, size_t headerLength, const uint8_t* message,
+                             size_t messageLength) {
+    size_t n = 0;
+    txBuffer_[n++] = kSyn;
+    txBuffer_[n++] = kDle;
+    txBuffer_[n++] = kStx;
+    auto put = [&](const uint8_t* p, size_t count) {
+        for (size_t i = 0; i < count; ++i) {
+            if (n + 2 > txBuffer_.size()) {
+                return false;
+            }
+            txBuffer_[n++] = p[i];
+            if (p[i] == kDle) {
+                txBuffer_[n++] = kDle;
+            }
+        }
+        return true;
+    };
+    if (!put(header, headerLength) || !put(message, messageLength) || n + 4 > txBuffer_.size()) {
+        return -1;
+    }
+    txBuffer_[n++] = kDle;
+    txBuffer_[n++] = kEtx;
+    txBuffer_[n++] = kSentFcs;
+    txBuffer_[n++] = kSentFcs;
+    return Write(txBuffer_.data(), n) == 1 ? 0 : -1;
+}
+
+void TWinmap27Port::SendAck() {
+    const uint8_t body[] = {kFrameLA, vr_, 0x01, 0x00};
+    SendFrame(body, sizeof body, nullptr, 0);
+    AckSent = true;
+    Trace("LA gönderildi\t: state = %d      Vr = %03d", NetworkState, vr_);
+    if (IsSolvi() && Baud() > 0) {
+        // Gives the radio time to turn the line round before anything else goes out.
+        TimeSource().Sleep(static_cast<uint32_t>(160000 / Baud() + 5));
+    }
+}
+
+void TWinmap27Port::ResetLink() {
+    if (!PortOpen()) {
+        return;
+    }
+    StopResponseTimer();
+    OnLinkReset();
+    NetworkState = kNetworkIdle;
+    vs_ = 1;
+    vr_ = 1;
+    initialCredit_ = 0xFF;
+    currentCredit_ = 0xFF;
+    const uint8_t body[] = {kFrameLR, kOwnN1, kOwnWindow, kOwnVersion};
+    if (IsSolvi()) {
+        awaitingAck_ = true;
+    }
+    LinkRequested = true;
+    LinkEstablished = false;
+    Purge();
+    if (IsSolvi()) {
+        ResetReceiver();
+    }
+    SendFrame(body, sizeof body, nullptr, 0);
+    Trace("LR gönderildi");
+    StartLinkTimer(IsSolvi() ? kSolviLinkTimerMs : 0);
+}
+
+int TWinmap27Port::SendLinkTransfer(const uint8_t* message, size_t length) {
+    if (message == nullptr && length != 0) {
+        return -1;
+    }
+    const uint8_t header[] = {kFrameLT, vs_, 0x01, 0x00};
+    if (currentCredit_ > 0) {
+        --currentCredit_;
+    }
+    if (IsSolvi()) {
+        awaitingAck_ = true;
+    }
+    return SendFrame(header, sizeof header, message, length);
+}
+
+int TWinmap27Port::ReadMemoryArea(uint8_t operation, uint8_t memory, uint32_t address,
+                                  uint8_t length) {
+    if (address > kMaxAddress) {
+        return -1;
+    }
+    const uint8_t message[] = {kCodeMemory,
+                               operation,
+                               memory,
+                               static_cast<uint8_t>(address >> 16),
+                               static_cast<uint8_t>(address >> 8),
+                               static_cast<uint8_t>(address),
+                               length};
+    NetworkState = kNetworkAwaitingReply;
+    return SendLinkTransfer(message, sizeof message);
+}
+
+int TWinmap27Port::WriteMemoryArea(uint8_t operation, uint8_t memory, uint32_t address,
+                                   const uint8_t* data, size_t length) {
+    if (address > kMaxAddress || data == nullptr || length < 1 || length > 255) {
+        return -1;
+    }
+    uint8_t message[6 + 255];
+    message[0] = kCodeMemory;
+    message[1] = operation;
+    message[2] = memory;
+    message[3] = static_cast<uint8_t>(address >> 16);
+    message[4] = static_cast<uint8_t>(address >> 8);
+    message[5] = static_cast<uint8_t>(address);
+    std::memcpy(message + 6, data, length);
+    return SendLinkTransfer(message, 6 + length);
+}
+
+int TWinmap27Port::SendResetCommand(uint8_t value) {
+    const uint8_t message[] = {kCodeReset, value};
+    return SendLinkTransfer(message, sizeof message);
+}
+
+int TWinmap27Port::SendLoopCommand(uint8_t value) {
+    if (!IsSolvi() || NetworkState != kNetworkIdle) {
+        return -1;
+    }
+    const uint8_t message[] = {kCodeLoop, value};
+    const int result = SendLinkTransfer(message, sizeof message);
+    Trace("LT gönderildi\t: state = %d      Vs = %03d", NetworkState, vs_);
+    return result;
+}
+
+void TWinmap27Port::ProcessFrame(const uint8_t* frame, size_t length) {
+    // Anything shorter cannot have come from ReceiveFrame, anything longer
+    // would not fit the receive buffer; neither is looked at.
+    if (frame == nullptr || length < kShortestFrame || length > receiveSize_) {
+        return;
+    }
+    if (IsSolvi()) {
+        const uint8_t low = frame[length - 2];
+        const uint8_t high = frame[length - 1];
+        if (low != 0 || high != 0) {
+            const uint16_t sent = static_cast<uint16_t>((high << 8) | low);
+            if (Crc16Usb(frame + kTypeAt, length - 5) != sent) {
+                Trace("Checksum Hatası");
+                return;
+            }
+        }
+    }
+    switch (frame[kTypeAt]) {
+        case kFrameLT:
+            ProcessLinkTransfer(frame, length);
+            break;
+        case kFrameLR:
+            ProcessLinkRequest(frame);
+            break;
+        case kFrameLA:
+            ProcessLinkAck(frame, length);
+            break;
+        default:
+            Trace("Kötü Mesaj alındı");
+            break;
+    }
+}
+
+void TWinmap27Port::ProcessLinkTransfer(const uint8_t* frame, size_t length) {
+    if (LinkRequested) {
+        Trace("LR Modunda LT alındı");
+        ResetLink();
+        return;
+    }
+    const uint8_t ns = frame[4];
+    const bool ackRequired = frame[5] == 0x01;
+    Trace("LT alındı\t\t: state = %d      Ns = %03d\tVr     = %03d\t Code = %02X", NetworkState, ns,
+          vr_, frame[kMessageAt]);
+    if (ns == vr_) {
+        ++vr_;
+        if (ackRequired) {
+            SendAck();
+        }
+        if (length > kEmptyLtLength) {
+            messageLength_ = length - kEmptyLtLength;
+            std::memcpy(message_.data(), frame + kMessageAt, messageLength_);
+            DispatchMessage();
+        }
+    } else if (ns == static_cast<uint8_t>(vr_ - 1)) {
+        // The radio missed our LA and repeats itself: acknowledge once more only.
+        if (ackRequired) {
+            SendAck();
+        }
+    } else {
+        ResetLink();
+    }
+}
+
+void TWinmap27Port::ProcessLinkRequest(const uint8_t* frame) {
+    Trace("LR alındı");
+    StopLinkTimer();
+    if (IsSolvi()) {
+        StopResponseTimer();
+    }
+    peerN1_ = frame[4];
+    initialCredit_ = frame[5];
+    currentCredit_ = frame[5];
+    vs_ = 1;
+    vr_ = 1;
+    SendAck();
+    if (!LinkEstablished) {
+        OnTrace(kLinkUpText);
+    }
+    NetworkState = kNetworkIdle;
+    LinkRequested = false;
+    LinkEstablished = true;
+    OnLinkEstablished();
+}
+
+void TWinmap27Port::ProcessLinkAck(const uint8_t* frame, size_t length) {
+    if (length != kLaLength) {
+        Trace("Kötü LA alındı");
+        return;
+    }
+    const uint8_t nr = frame[4];
+    const uint8_t credit = frame[5];
+    const uint8_t next = static_cast<uint8_t>(vs_ + 1);
+    Trace("LA alındı\t\t: state = %d      Nr = %03d\tVs+1 = %03d", NetworkState, nr, next);
+    if (!LinkRequested) {
+        if (nr == next) {
+            awaitingAck_ = false;
+            StopLinkTimer();
+            vs_ = next;
+            currentCredit_ = credit;
+            OnTransferAcknowledged();
+        } else if (nr == vs_ && !(IsSolvi() && awaitingAck_)) {
+            // A repeated acknowledgement of something already settled.
+        } else {
+            ResetLink();
+        }
+        return;
+    }
+    if (nr != 1) {
+        ResetLink();
+        return;
+    }
+    awaitingAck_ = false;
+    StopLinkTimer();
+    if (IsSolvi()) {
+        StopResponseTimer();
+        NetworkState = kNetworkIdle;
+    }
+    OnTrace(kLinkUpText);
+    LinkRequested = false;
+    LinkEstablished = true;
+    OnLinkEstablished();
+}
+
+void TWinmap27Port::DispatchMessage() {
+    const uint8_t* m = message_.data();
+    const size_t n = messageLength_;
+    const uint8_t code = m[0];
+    const uint8_t type = n >= 2 ? m[1] : 0;
+    if (MemoryAccessMode) {
+        if (code == kCodeMemory && (!IsSolvi() || type == kTypeAreaData)) {
+            HandleMemoryAreaReply();
+        } else if (code == kCodeMemory && type == kTypeWriteReply) {
+            HandleWriteReply();
+        } else if (code == kCodeReply && IsSolvi()) {
+            StopResponseTimer();
+            NetworkState = kNetworkIdle;
+            if (n >= 3) {
+                OnRadioReply(m[2]);
+            }
+        } else if (code == kCodeReply8 && IsSolvi()) {
+            StopResponseTimer();
+            NetworkState = kNetworkIdle;
+            if (n == 3) {
+                OnRadioReplyShort(m[2]);
+            } else if (n >= 4) {
+                OnRadioReplyLong(m[2], m[3]);
+            }
+        } else if (code == kCodeReport) {
+            NetworkState = kNetworkIdle;
+            OnRadioReport(m, n);
+        }
+    }
+    if (code == 0xB2) {
+        Trace("LT process\t: state = %d Code = %02X %d", NetworkState, code, type & 4);
+    } else if (code == 0x0F || code == 0x12) {
+        Trace("LT process\t: state = %d Code = %02X Type = %d", NetworkState, code, type);
+    } else {
+        Trace("LT process\t: state = %d Code = %02X", NetworkState, code);
+    }
+}
+
+void TWinmap27Port::HandleMemoryAreaReply() {
+    const uint8_t* m = message_.data();
+    const size_t n = messageLength_;
+    // Too short to hold its own address: not a reply we can place anywhere;
+    // the owner's response time-out deals with the request.
+    if (n < 6) {
+        return;
+    }
+    if (NetworkState == kNetworkAwaitingReply) {
+        StopResponseTimer();
+        const uint32_t address = Address24(m + 3);
+        OnMemoryArea(m[2], address, m + 6, static_cast<uint16_t>(n - 6));
+        Trace("MEMORY AREA alındı : address=%ld", static_cast<long>(address));
+        SetStatus(kStatusMemoryArea);
+    }
+    NetworkState = kNetworkIdle;
+}
+
+void TWinmap27Port::HandleWriteReply() {
+    const uint8_t* m = message_.data();
+    if (messageLength_ < 9) {
+        return;
+    }
+    if (NetworkState == kNetworkAwaitingReply) {
+        StopResponseTimer();
+        OnMemoryWriteReply(m[2], Address24(m + 3), m[6], static_cast<uint16_t>((m[7] << 8) | m[8]));
+    }
+    NetworkState = kNetworkIdle;
+}
+
+}  // namespace norda

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+
+#include "link/ByteStream.h"
+
+namespace norda {
+
+// The device that "com<N>" names: the entry com<N> in $NORDA_PORTS (default
+// ~/.config/norda/ports), a device or a link to one, when it exists; else
+// /dev/ttyS<N-1>.
+std::string PortDevicePath(int portNumber);
+
+// A POSIX serial device, used exclusively (TIOCEXCL and flock) and never
+// blocking on reads.
+class TermiosStream final : public ByteStream {
+  public:
+    TermiosStream() = default;
+    ~TermiosStream() override;
+
+    int Open(int portNumber) override;
+    int Configure(int32_t baud, HandshakeMode handshake) override;
+    void Close() override;
+    void Purge(PurgeScope scope) override;
+    int ReadByte(uint8_t* byte, uint32_t waitMs) override;
+    int Write(const uint8_t* data, size_t length, uint32_t timeoutMs) override;
+
+    const std::string& DevicePath() const { return path_; }
+
+  private:
+    bool LineErrorSinceLastLook();
+    void RememberErrorCounters();
+
+    int fd_ = -1;
+    std::string path_;
+    bool countersKnown_ = false;
+    int lastFrame_ = 0;
+    int lastOverrun_ = 0;
+    int lastParity_ = 0;
+    int lastBufferOverrun_ = 0;
+};
+
+}  // namespace norda
