@@ -1,0 +1,97 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "solvi/core/SoftwareVersion.h"
+
+namespace norda {
+
+// One loaded radio software file: the flash picture, the blocks to write and the version.
+// Never changes once published, so every port worker may read it without a lock.
+class LoadedSoftware {
+  public:
+    static constexpr uint32_t kFlashSize = 0x20000;
+    // A record may still place a byte at exactly kFlashSize; it is kept but never written.
+    static constexpr uint32_t kImageSize = 0x20005;
+    static constexpr uint32_t kBlockSize = 128;
+    static constexpr uint32_t kHeaderAddress = 0x10000;
+    static constexpr uint32_t kHeaderSecondHalf = 0x10080;
+    static constexpr uint32_t kFlagAddress = 0x100FF;
+
+    using Image = std::array<uint8_t, kImageSize>;
+    using Block = std::span<const uint8_t, kBlockSize>;
+
+    const Image& Bytes() const { return image_; }
+    const std::vector<uint32_t>& Blocks() const { return blocks_; }
+    int BlockCount() const { return static_cast<int>(blocks_.size()); }
+    uint32_t BlockAddress(int k) const { return blocks_.at(static_cast<std::size_t>(k)); }
+    Block BlockData(int k) const { return Block(image_.data() + BlockAddress(k), kBlockSize); }
+    const SoftwareVersion& Version() const { return version_; }
+    const std::string& VersionText() const { return versionText_; }
+    // Without directory and extension, for window titles.
+    const std::string& FileName() const { return fileName_; }
+
+    // Steps of a load after the records are in: they must run in this order so that the
+    // version shows the checksum and flag byte exactly as they go to the radio.
+    void InsertCodeChecksum();
+    void SetFlagByte(bool transferMode);
+    void BuildBlockList();
+    void ExtractVersion();
+
+  private:
+    friend class SoftwareImage;
+
+    Image image_{};
+    std::vector<uint32_t> blocks_;
+    SoftwareVersion version_;
+    std::string versionText_;
+    std::string fileName_;
+};
+
+// The program's one software image. The user-interface thread loads files and switches
+// the transfer mode; the port workers only look at what was published last.
+class SoftwareImage {
+  public:
+    enum LoadResult : int32_t { Loaded = 1, CannotOpen = 2, BadFormat = 3 };
+
+    SoftwareImage() = default;
+    SoftwareImage(const SoftwareImage&) = delete;
+    SoftwareImage& operator=(const SoftwareImage&) = delete;
+
+    // Whoever calls this has already made sure no port is programming.
+    int32_t LoadSoftwareFile(const std::string& path);
+    int32_t LastLoadResult() const { return loadResult_; }
+
+    bool IsLoaded() const { return loaded_.load(std::memory_order_acquire); }
+    // Null while nothing is loaded. Holding the pointer keeps that image alive across a
+    // later load, so a worker never sees a half-filled picture.
+    std::shared_ptr<const LoadedSoftware> Current() const;
+
+    // Copies for the user-interface side; empty while nothing is loaded.
+    std::string VersionText() const;
+    std::string FileName() const;
+
+    // "Yazılım Aktarıcı": decides the header's flag byte, also of an image already loaded.
+    void SetTransferMode(bool on);
+    bool TransferMode() const { return transferMode_.load(std::memory_order_acquire); }
+
+    // Reads S0, S1/S2 and S8/S9 records into image, which the caller has filled with 0xFF.
+    static int32_t ParseRecords(std::istream& in, LoadedSoftware::Image& image);
+
+  private:
+    void Publish(std::shared_ptr<const LoadedSoftware> software);
+
+    std::atomic<bool> loaded_{false};
+    std::atomic<std::shared_ptr<const LoadedSoftware>> current_;
+    std::atomic<bool> transferMode_{false};
+    int32_t loadResult_ = 0;
+};
+
+}  // namespace norda
