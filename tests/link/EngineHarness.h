@@ -1,0 +1,139 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "link/Crc16.h"
+#include "link/MemoryLine.h"
+#include "link/TWinmap27Port.h"
+#include "platform/Clock.h"
+
+namespace norda::test {
+
+using Bytes = std::vector<uint8_t>;
+
+// The radio's way of framing a link body, written out here independently of
+// the engine: stuffing of 10, then DLE ETX and the real CRC-16/USB check bytes
+// (or a fixed pair when given).
+inline Bytes RadioFrame(const Bytes& body, int fixedFcs = -1) {
+    Bytes wire = {0x16, 0x10, 0x02};
+    Bytes covered;
+    for (uint8_t b : body) {
+        wire.push_back(b);
+        if (b == 0x10) {
+            wire.push_back(0x10);
+        }
+        covered.push_back(b);
+    }
+    wire.push_back(0x10);
+    wire.push_back(0x03);
+    covered.push_back(0x10);
+    covered.push_back(0x03);
+    if (fixedFcs >= 0) {
+        wire.push_back(static_cast<uint8_t>(fixedFcs >> 8));
+        wire.push_back(static_cast<uint8_t>(fixedFcs));
+    } else {
+        const uint16_t crc = Crc16Usb(covered.data(), covered.size());
+        wire.push_back(static_cast<uint8_t>(crc));
+        wire.push_back(static_cast<uint8_t>(crc >> 8));
+    }
+    return wire;
+}
+
+inline Bytes Concat(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// An engine whose hooks write down what happened, in order.
+class RecordingEngine : public TWinmap27Port {
+  public:
+    RecordingEngine(LinkVariant variant, VirtualClock& clock, MemoryLine& line, int32_t baud = 9600)
+        : TWinmap27Port(variant, 1, baud, clock, line.MakeStream()) {
+        MemoryAccessMode = true;
+    }
+
+    void SetSequence(uint8_t vs, uint8_t vr) {
+        vs_ = vs;
+        vr_ = vr;
+    }
+
+    // Reads and processes every complete frame waiting on the line.
+    int Pump() {
+        int frames = 0;
+        uint8_t buffer[kFrameBufferSize];
+        for (;;) {
+            const int n = ReceiveFrame(buffer, sizeof buffer);
+            if (n <= 0) {
+                return frames;
+            }
+            ProcessFrame(buffer, static_cast<size_t>(n));
+            ++frames;
+        }
+    }
+
+    std::vector<std::string> events;
+    std::vector<std::string> traces;
+    Bytes lastArea;
+    uint32_t lastAreaAddress = 0;
+    uint8_t lastAreaMemory = 0;
+
+    void OnLinkReset() override { events.push_back("LinkReset"); }
+    void OnLinkEstablished() override { events.push_back("LinkEstablished"); }
+    void OnTrace(std::string_view text) override { traces.emplace_back(text); }
+    void StartResponseTimer() override { events.push_back("StartResponse"); }
+    void StopResponseTimer() override { events.push_back("StopResponse"); }
+    void StartLinkTimer(uint32_t ms) override {
+        events.push_back("StartLink " + std::to_string(ms));
+    }
+    void StopLinkTimer() override { events.push_back("StopLink"); }
+    void SetStatus(int code) override {
+        TWinmap27Port::SetStatus(code);
+        events.push_back("Status " + std::to_string(code));
+    }
+    void OnTransferAcknowledged() override { events.push_back("Acknowledged"); }
+    void OnMemoryArea(uint8_t memory, uint32_t address, const uint8_t* data,
+                      uint16_t length) override {
+        lastAreaMemory = memory;
+        lastAreaAddress = address;
+        lastArea.assign(data, data + length);
+        events.push_back("MemoryArea");
+    }
+    void OnMemoryWriteReply(uint8_t memory, uint32_t address, uint8_t status,
+                            uint16_t length) override {
+        events.push_back("WriteReply " + std::to_string(memory) + " " + std::to_string(address) +
+                         " " + std::to_string(status) + " " + std::to_string(length));
+    }
+    void OnRadioReport(const uint8_t*, size_t length) override {
+        events.push_back("Report " + std::to_string(length));
+    }
+    void OnRadioReply(uint8_t p1) override { events.push_back("Reply " + std::to_string(p1)); }
+    void OnRadioReplyShort(uint8_t p1) override {
+        events.push_back("ReplyShort " + std::to_string(p1));
+    }
+    void OnRadioReplyLong(uint8_t p1, uint8_t p2) override {
+        events.push_back("ReplyLong " + std::to_string(p1) + " " + std::to_string(p2));
+    }
+    void OnPortError() override { events.push_back("PortError"); }
+};
+
+// An open engine with the link set up by the radio's LA to our LR, and every
+// record of getting there cleared.
+struct LinkedEngine {
+    explicit LinkedEngine(LinkVariant variant) : engine(variant, clock, line) {
+        engine.Open();
+        engine.ResetLink();
+        line.Send(RadioFrame({0x02, 0x01, 0x01, 0x00}));
+        engine.Pump();
+        line.TakeWritten();
+        engine.events.clear();
+        engine.traces.clear();
+        engine.AckSent = false;
+    }
+    VirtualClock clock;
+    MemoryLine line;
+    RecordingEngine engine;
+};
+
+}  // namespace norda::test
