@@ -413,6 +413,8 @@ TEST(ProcessCodeplugTest, TheProcessObjectsWorkTogether) {
     EXPECT_EQ(WriteAreaChecksum(0, 5), kChecksumOk);
     FreeFieldList();
     EXPECT_TRUE(ProcessFieldList().Bindings().empty());
+    ProcessParameters() = RadioParameters{};
+    ProcessImage().Clear();
 }
 
 TEST(CtcssTest, TableAndLookUp) {
