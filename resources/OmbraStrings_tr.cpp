@@ -1,3 +1,4 @@
+#include "resources/OmbraResources.h"
 #include "resources/StringTable.h"
 
 namespace norda {
@@ -42,12 +43,75 @@ constexpr StringEntry kOmbraTr[] = {
     {870, "Telsizin KSYS alanı programsız!"},
 
     // Frame, menus, settings dialogs
+    {101, "Yazılımı test moduna alır ve çıkarır"},
+    {500, "Parametre Sayfaları"},
+    {501, "Bir önceki parametre sayfasını izler"},
+    {502, "Bir sonraki parametre sayfasını izler"},
+    {503, "Sabit parametreler sayfasını izler"},
+    {504, "Özel parametreler sayfasını izler"},
+    {505, "Aktarılabilir parametreler sayfasını izler"},
+    {507, "1-10 arası kanal parametreleri sayfasını izler"},
+    {508, "11-20 arası kanal parametreleri sayfasını izler"},
+    {509, "21-30 arası kanal parametreleri sayfasını izler"},
+    {510, "31-40 arası kanal parametreleri sayfasını izler"},
+    {511, "41-50 arası kanal parametreleri sayfasını izler"},
+    {512, "51-60 arası kanal parametreleri sayfasını izler"},
+    {513, "61-70 arası kanal parametreleri sayfasını izler"},
+    {514, "71-80 arası kanal parametreleri sayfasını izler"},
+    {515, "81-90 arası kanal parametreleri sayfasını izler"},
+    {516, "91-99 arası kanal parametreleri sayfasını izler"},
+    {517, "Kablosus ses yayın sistemi parametreleri sayfasını izler"},
+    {529, "Analog veri parametreleri sayfasını izler"},
+    {535, "Cihaz Yazma Okuma İşlemleri"},
+    {536, "Cihazdaki parametreleri okur"},
+    {538, "Cihaza tüm parametreleri yazar"},
+    {539, "Cihaza ekrandaki aktarılabilir ve kanal parametrelerini yazar"},
+    {540, "Seri no ve benzeri parametreleri sırasıyla değiştirerek birden fazla cihazı programlar"},
+    {550, "Seçenekler"},
+    {551, "Yazılım dilini değiştirir"},
+    {552, "Seçenekler"},
+    {553, "Seri çıkışı değiştirir"},
+    {554, "İletişim durumunu izler"},
+    {604, "Yazılım Sonlandırılacak.\nGerçekten Çıkmak İstiyor musunuz?"},
+    {606, "%s dil dosyası yüklenemedi!"},
+    {618, "Yeni kütük"},
+    {625, "Seri çıkış numarası hatalı. Lütfen başka bir çıkış seçin."},
+    {802, "Telsiz bilgileri"},
+    {825, "VAR"},
+    {826, "YOK"},
+    {827, "HAZIR"},
+    {828, "MESAJ BEKLEME"},
+    {829, "SERVİS YOK"},
+    {830, "GİDEN ÇAĞRI"},
+    {831, "EKLEMELİ ÇAĞRI"},
+    {832, "GELEN ÇAĞRI"},
+    {833, "KONUŞMA"},
+    {834, "YÖNLENDİRME"},
+    {835, "HATA! Lütfen ZEMTAR'a bildirin."},
+    {836, "Seri Çıkış : %d \nDurum : %s \nBağlantı : %s"},
+    {900, "Aygıt : %s"},
+    {901, "%s aygıtına erişim izni yok: kullanıcıyı \"%s\" grubuna ekleyin (sudo usermod -aG %s $USER) ve yeniden oturum açın."},
+    {902, "%s aygıtına erişim izni yok."},
+    {903, "%s dosyasına yazılamadı!"},
+    {904, "Metin Dosyaları (*.txt)|*.txt|Tüm Dosyalar (*.*)|*.*|"},
+    {2008, "Dosya İşlemleri"},
+    {2009, "OMBRA hakkında... "},
+    {24310, "Yazılımdan çıkar"},
+    {24331, "Yeni bir omb dosyası açar"},
+    {24332, "Varolan bir omb dosyasını açar"},
+    {24333, "İzlenen bilgileri omb dosyasına güncelleştirir"},
+    {24334, "İzlenen bilgileri omb dosyasına yazar"},
 
     // Parameter pages
+    {800, "Şu Andaki Verileri Kaybedeceksiniz.\nEkrandan çıkmak istiyor musunuz?"},
 };
 // clang-format on
 
 }  // namespace
+
+std::span<const StringEntry> OmbraTurkishStringEntries() {
+    return kOmbraTr;
+}
 
 const StringTable& OmbraTurkishStrings() {
     static const StringTable table(kOmbraTr);

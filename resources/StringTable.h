@@ -15,14 +15,14 @@ struct StringEntry {
 };
 
 class StringTable final : public TextSource {
-public:
+  public:
     StringTable() = default;
     explicit StringTable(std::span<const StringEntry> entries);
     void Add(std::span<const StringEntry> entries);
     std::string Text(int id) const override;
     bool Has(int id) const { return texts_.count(id) != 0; }
 
-private:
+  private:
     std::unordered_map<int, std::string_view> texts_;
 };
 

@@ -1,0 +1,79 @@
+#include "ombra/app/AppConfig.h"
+
+#include <cstdlib>
+
+namespace norda {
+
+CommandLineSwitches ParseCommandLine(const std::vector<std::string>& args) {
+    CommandLineSwitches s;
+    for (const auto& a : args) {
+        if (a == "-debug")
+            s.dumpImage = true;
+        if (a == "-test")
+            s.testSwitch = true;
+    }
+    return s;
+}
+
+std::string IniPathFor(const std::string& programPath) {
+    const size_t slash = programPath.find_last_of('/');
+    const std::string dir =
+        slash == std::string::npos ? std::string() : programPath.substr(0, slash + 1);
+    std::string base = slash == std::string::npos ? programPath : programPath.substr(slash + 1);
+    const size_t dot = base.find_last_of('.');
+    if (dot != std::string::npos && dot != 0)
+        base.resize(dot);
+    return dir + base + ".INI";
+}
+
+ProgramVersion SplitVersion(std::string_view text) {
+    const size_t dot = text.find('.');
+    const std::string major(text.substr(0, dot));
+    const std::string minor(dot == std::string_view::npos ? std::string_view()
+                                                          : text.substr(dot + 1));
+    return {std::atoi(major.c_str()), std::atoi(minor.c_str())};
+}
+
+std::string ApplicationTitle(std::string_view name, std::string_view version) {
+    return std::string(name) + " " + std::string(version) + " ";
+}
+
+int ReadCountryCode(const IniStore& ini) {
+    return ini.GetInt("International", "Country Code", kTurkishCountryCode);
+}
+
+void ReadCommunicationAndConstants(const IniStore& ini, StartupConfig& config) {
+    config.serialPort = ini.GetInt("Communication", "Serial Port", 1);
+    for (size_t i = 0; i < kCloneConstantKeys.size(); ++i) {
+        const auto& k = kCloneConstantKeys[i];
+        config.cloneConstants[i] =
+            static_cast<uint8_t>(ini.GetInt("Clone Constants", k.key, k.defaultValue));
+    }
+    config.shiftFrequencies.clear();
+    for (const auto& key : ini.KeyNames("Shift Frequencies", kShiftKeyBufferSize)) {
+        if (config.shiftFrequencies.size() == kShiftFrequencyCount)
+            break;
+        config.shiftFrequencies.push_back(ScaleDecimalText(key, 6));
+    }
+}
+
+bool WriteExitConfig(IniStore& ini, int countryCode, int serialPort) {
+    const bool a = ini.WriteString("International", "Country Code", std::to_string(countryCode));
+    const bool b = ini.WriteString("Communication", "Serial Port", std::to_string(serialPort));
+    return a && b;
+}
+
+int32_t ScaleDecimalText(std::string_view text, int places) {
+    if (text.empty())
+        return 0;
+    const size_t dot = text.find('.');
+    std::string digits(text.substr(0, dot));
+    std::string fraction(dot == std::string_view::npos ? std::string_view() : text.substr(dot + 1));
+    if (fraction.size() > static_cast<size_t>(places))
+        fraction.resize(static_cast<size_t>(places));
+    fraction.append(static_cast<size_t>(places) - fraction.size(), '0');
+    digits += fraction;
+    return static_cast<int32_t>(std::strtol(digits.c_str(), nullptr, 10));
+}
+
+}  // namespace norda

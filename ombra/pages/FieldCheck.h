@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "platform/TextSource.h"
+
+namespace norda {
+
+// What a page needs of an edit field's validator: the typing filter, the whole-text
+// check and the text that explains a refusal. Texts are UTF-8.
+class FieldCheck {
+  public:
+    virtual ~FieldCheck() = default;
+    // May the field hold this text while the user is typing?
+    virtual bool IsValidInput(const std::string& text) const = 0;
+    // Is the whole text acceptable when the field is left?
+    virtual bool IsValid(const std::string& text) = 0;
+    virtual std::string ErrorText(const TextSource& texts) const = 0;
+};
+
+}  // namespace norda

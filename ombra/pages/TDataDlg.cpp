@@ -1,0 +1,168 @@
+#include "ombra/pages/TDataDlg.h"
+
+#include <QKeyEvent>
+#include <QPushButton>
+
+#include "ombra/pages/DialogBuilder.h"
+#include "ombra/pages/TMessageDlg.h"
+
+namespace norda {
+
+namespace {
+TDataDlg::ExecuteHook& HookSlot() {
+    static TDataDlg::ExecuteHook hook;
+    return hook;
+}
+constexpr int kCaptionError = 602;
+constexpr int kStyleExclamation = 48;
+}  // namespace
+
+QValidator::State TQtFieldValidator::validate(QString& input, int&) const {
+    return check_.IsValidInput(input.toStdString()) ? Acceptable : Invalid;
+}
+
+void TDataDlg::SetExecuteHook(ExecuteHook hook) {
+    HookSlot() = std::move(hook);
+}
+
+TDataDlg::TDataDlg(QWidget* parent, int resourceId, const ResourceModule& module, bool isModal,
+                   bool okCloses, bool cancelCloses)
+    : QDialog(parent),
+      resourceId_(resourceId),
+      module_(module),
+      isModal_(isModal),
+      okCloses_(okCloses),
+      cancelCloses_(cancelCloses) {
+    if (!isModal_) {
+        // A page is a child inside the client area, not a window of its own.
+        setWindowFlags(Qt::Widget);
+    } else {
+        setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    }
+    if (const DialogTemplate* tpl = module.Dialog(resourceId))
+        BuildControls(this, *tpl, controls_);
+    for (auto& [id, w] : controls_) {
+        if (auto* b = qobject_cast<QPushButton*>(w)) {
+            connect(b, &QPushButton::clicked, this, [this, id = id] { Command(id); });
+        }
+    }
+}
+
+TDataDlg::~TDataDlg() {
+    // The edits' validators refer to the checks; drop them before the checks go.
+    for (auto& b : bindings_)
+        b.edit->setValidator(nullptr);
+}
+
+QWidget* TDataDlg::Control(int id) const {
+    auto it = controls_.find(id);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+void TDataDlg::SetTextLimit(int editId, int textLimit) {
+    if (auto* e = Item<QLineEdit>(editId); e != nullptr && textLimit > 0)
+        e->setMaxLength(textLimit);
+}
+
+void TDataDlg::Bind(int editId, std::unique_ptr<FieldCheck> check, int textLimit) {
+    auto* edit = Item<QLineEdit>(editId);
+    if (edit == nullptr || check == nullptr)
+        return;
+    SetTextLimit(editId, textLimit);
+    edit->setValidator(new TQtFieldValidator(*check, edit));
+    bindings_.push_back({editId, edit, std::move(check)});
+}
+
+void TDataDlg::PlaceDialog() {
+    QWidget* parent = parentWidget();
+    if (parent == nullptr)
+        return;
+    if (!isModal_) {
+        const int x = std::max(0, parent->width() / 2 - width() / 2);
+        const int y = std::max(0, parent->height() / 2 - height() / 2);
+        move(x, y);
+        return;
+    }
+    const QRect pw = parent->window()->frameGeometry();
+    int x = pw.left() + pw.width() / 2 - width() / 2;
+    int y = pw.top() + pw.height() / 2 - height() / 2;
+    if (x < 0)
+        x = 50;
+    if (y < 0)
+        y = 50;
+    move(x, y);
+}
+
+bool TDataDlg::CanLeave() {
+    for (auto& b : bindings_) {
+        if (!b.edit->isEnabled())
+            continue;
+        if (!b.check->IsValid(b.edit->text().toStdString())) {
+            b.edit->setFocus();
+            TMessageDlg::Show(this, module_, QString::fromStdString(b.check->ErrorText(module_)),
+                              QString::fromStdString(module_.Text(kCaptionError)),
+                              kStyleExclamation);
+            b.edit->setFocus();
+            b.edit->selectAll();
+            return false;
+        }
+    }
+    TransferFromDialog();
+    return true;
+}
+
+void TDataDlg::SetupOnce() {
+    if (setUp_)
+        return;
+    setUp_ = true;
+    TransferToDialog();
+    PlaceDialog();
+}
+
+int TDataDlg::Execute() {
+    SetupOnce();
+    if (auto& hook = HookSlot())
+        return hook(*this);
+    return exec();
+}
+
+void TDataDlg::Create() {
+    SetupOnce();
+    show();
+}
+
+void TDataDlg::Command(int id) {
+    if (id == 1) {
+        if (okCloses_ && CanLeave())
+            done(1);
+    } else if (id == 2) {
+        if (cancelCloses_)
+            done(2);
+    }
+}
+
+void TDataDlg::keyPressEvent(QKeyEvent* e) {
+    switch (e->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            Command(1);
+            e->accept();
+            return;
+        case Qt::Key_Escape:
+            Command(2);
+            e->accept();
+            return;
+        default:
+            QDialog::keyPressEvent(e);
+    }
+}
+
+// QDialog's own Escape and Return paths end here; route them through the command rules.
+void TDataDlg::reject() {
+    Command(2);
+}
+void TDataDlg::accept() {
+    Command(1);
+}
+
+}  // namespace norda

@@ -1,0 +1,219 @@
+// English language library of OMBRA (OMBRA0009.DLL): the same numbers as the
+// built-in Turkish texts, menus and dialogs.
+
+#include "resources/ResourceData.h"
+
+namespace norda {
+namespace {
+
+using K = MenuEntryKind;
+using C = ControlKind;
+
+// clang-format off
+constexpr StringEntry kStrings[] = {
+    // Captions
+    {601, "INFORMATION"},
+    {602, "ERROR"},
+    {603, "WARNING!"},
+    {605, "USAGE ERROR"},
+    {621, "SERIAL PORT"},
+    {622, "COMMUNICATION ERROR"},
+
+    // Frame, menus, settings dialogs
+    {101, "Switches the program into and out of test mode"},
+    {500, "Parameter Pages"},
+    {501, "Shows the previous parameter page"},
+    {502, "Shows the next parameter page"},
+    {503, "Shows the fixed parameters page"},
+    {504, "Shows the special parameters page"},
+    {505, "Shows the transferable parameters page"},
+    {507, "Shows the parameters of channels 1-10"},
+    {508, "Shows the parameters of channels 11-20"},
+    {509, "Shows the parameters of channels 21-30"},
+    {510, "Shows the parameters of channels 31-40"},
+    {511, "Shows the parameters of channels 41-50"},
+    {512, "Shows the parameters of channels 51-60"},
+    {513, "Shows the parameters of channels 61-70"},
+    {514, "Shows the parameters of channels 71-80"},
+    {515, "Shows the parameters of channels 81-90"},
+    {516, "Shows the parameters of channels 91-99"},
+    {517, "Shows the wireless audio broadcast system parameters page"},
+    {529, "Shows the analog data parameters page"},
+    {535, "Radio Read and Write Operations"},
+    {536, "Reads the parameters in the radio"},
+    {538, "Writes all parameters into the radio"},
+    {539, "Writes the transferable and channel parameters on screen into the radio"},
+    {540, "Programs several radios, counting up the serial number and similar parameters"},
+    {550, "Options"},
+    {551, "Changes the program language"},
+    {552, "Options"},
+    {553, "Changes the serial port"},
+    {554, "Shows the communication status"},
+    {604, "The program will end.\nDo you really want to quit?"},
+    {606, "The language file %s could not be loaded!"},
+    {618, "New file"},
+    {625, "Wrong serial port number. Please choose another port."},
+    {802, "Radio data"},
+    {825, "YES"},
+    {826, "NO"},
+    {827, "READY"},
+    {828, "AWAITING MESSAGE"},
+    {829, "NO SERVICE"},
+    {830, "OUTGOING CALL"},
+    {831, "QUEUED CALL"},
+    {832, "INCOMING CALL"},
+    {833, "CONVERSATION"},
+    {834, "ROUTING"},
+    {835, "ERROR! Please report to ZEMTAR."},
+    {836, "Serial Port : %d \nState : %s \nLink : %s"},
+    {900, "Device : %s"},
+    {901, "No access to %s: add the user to the group \"%s\" (sudo usermod -aG %s $USER) and log in again."},
+    {902, "No access to %s."},
+    {903, "Could not write %s!"},
+    {904, "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|"},
+    {2008, "File Operations"},
+    {2009, "About OMBRA... "},
+    {24310, "Quits the program"},
+    {24331, "Opens a new omb file"},
+    {24332, "Opens an existing omb file"},
+    {24333, "Updates the omb file with the data shown"},
+    {24334, "Writes the data shown into an omb file"},
+
+    // Parameter pages
+    {800, "You will lose the current data.\nDo you want to leave the screen?"},
+};
+
+constexpr MenuEntry kMenu100[] = {
+    {K::Popup, 2008, "&File"},
+        {K::Item, 2009, "&About..."},
+        {K::Separator, 0, ""},
+        {K::Item, 24331, "&New"},
+        {K::Item, 24332, "&Open"},
+        {K::Item, 24333, "&Save"},
+        {K::Item, 24334, "Save &As"},
+        {K::Separator, 0, ""},
+        {K::Item, 24310, "E&xit\tAlt+F4"},
+    {K::End, 0, ""},
+    {K::Popup, 535, "&Radio"},
+        {K::Item, 536, "&Read"},
+        {K::Item, 538, "&Write"},
+        {K::Item, 539, "&Copy"},
+        {K::Separator, 0, ""},
+        {K::Item, 540, "Se&quential Programming"},
+    {K::End, 0, ""},
+    {K::Popup, 500, "&Parameters"},
+        {K::Item, 501, "&Previous Page"},
+        {K::Item, 502, "&Next Page"},
+        {K::Separator, 0, ""},
+        {K::Item, 503, "&Fixed Parameters"},
+        {K::Item, 504, "&Special Parameters"},
+        {K::Item, 505, "&Transferable Parameters"},
+        {K::Popup, 0, "&Channel Parameters"},
+            {K::Item, 507, "1-10"},
+            {K::Item, 508, "11-20"},
+            {K::Item, 509, "21-30"},
+            {K::Item, 510, "31-40"},
+            {K::Item, 511, "41-50"},
+            {K::Item, 512, "51-60"},
+            {K::Item, 513, "61-70"},
+            {K::Item, 514, "71-80"},
+            {K::Item, 515, "81-90"},
+            {K::Item, 516, "91-99"},
+        {K::End, 0, ""},
+        {K::Item, 517, "&WABS Parameters"},
+        {K::Item, 529, "Analog &Data Parameters"},
+    {K::End, 0, ""},
+    {K::Popup, 550, "&Options"},
+        {K::Item, 553, "&Serial Port"},
+        {K::Item, 554, "&Communication Status"},
+        {K::Item, 551, "&Language"},
+        {K::Item, 101, "Program &Mode"},
+    {K::End, 0, ""},
+};
+
+constexpr MenuTemplate kMenus[] = {
+    {100, kMenu100},
+};
+
+constexpr DialogControl kDlg50[] = {
+    {C::Icon, 20, "", 11, 16, 32, 32},
+    {C::Static, 55, "", 60, 16, 130, 16},
+    {C::DefPushButton, 1, "OK", 0, 0, 65, 24},
+    {C::PushButton, 6, "YES", 0, 0, 65, 24},
+    {C::PushButton, 7, "NO", 0, 0, 65, 24},
+    {C::PushButton, 3, "ABORT", 0, 0, 65, 24},
+    {C::PushButton, 4, "RETRY", 0, 0, 65, 24},
+    {C::PushButton, 5, "IGNORE", 0, 0, 65, 24},
+    {C::PushButton, 2, "CANCEL", 0, 0, 65, 24},
+};
+
+constexpr DialogControl kDlg1[] = {
+    {C::GroupBox, -1, "", 12, 8, 196, 72},
+    {C::RadioButton, 101, "Normal", 28, 22, 160, 22, kCtlGroupStart},
+    {C::RadioButton, 102, "Test", 28, 48, 160, 22},
+    {C::CheckBox, 103, "Trace", 28, 88, 170, 22},
+    {C::DefPushButton, 1, "OK", 16, 124, 88, 28},
+    {C::PushButton, 2, "Cancel", 116, 124, 88, 28},
+};
+
+constexpr DialogControl kDlg53[] = {
+    {C::Static, -1, "Port No    :", 16, 18, 100, 22},
+    {C::Edit, 101, "", 124, 16, 64, 24},
+    {C::Static, -1, "Speed      :", 16, 52, 100, 22},
+    {C::Edit, 102, "", 124, 50, 84, 24},
+    {C::Static, 103, "", 16, 84, 252, 22},
+    {C::DefPushButton, 1, "OK", 42, 118, 88, 28},
+    {C::PushButton, 2, "Cancel", 154, 118, 88, 28},
+};
+
+constexpr DialogControl kDlg54[] = {
+    {C::GroupBox, -1, "", 12, 8, 196, 72},
+    {C::RadioButton, 101, "Turkish", 28, 22, 160, 22, kCtlGroupStart},
+    {C::RadioButton, 102, "English", 28, 48, 160, 22},
+    {C::DefPushButton, 1, "OK", 16, 94, 88, 28},
+    {C::PushButton, 2, "Cancel", 116, 94, 88, 28},
+};
+
+constexpr DialogControl kDlg57[] = {
+    {C::Icon, 1001, "", 20, 24, 48, 48},
+    {C::Static, 22004, "", 84, 22, 300, 26},
+    {C::Static, 22001, "", 84, 52, 300, 22},
+    {C::Static, 22002, "", 84, 92, 300, 44},
+};
+
+constexpr DialogControl kDlg58[] = {
+    {C::TextView, 101, "", 8, 8, 584, 320},
+    {C::PushButton, 102, "Save", 8, 338, 88, 28},
+    {C::PushButton, 103, "Clear", 104, 338, 88, 28},
+    {C::PushButton, 2, "Close", 504, 338, 88, 28},
+};
+
+constexpr DialogControl kDlg22000[] = {
+    {C::Icon, 1001, "", 18, 20, 48, 48},
+    {C::Static, 22004, "", 80, 18, 300, 24},
+    {C::Static, 22001, "", 80, 46, 300, 22},
+    {C::Static, 22002, "Reads, edits and writes the parameter memory\nof NORDA series radios.",
+     80, 78, 300, 44},
+    {C::DefPushButton, 1, "OK", 156, 136, 88, 28},
+};
+
+constexpr DialogTemplate kDialogs[] = {
+    {1, "Program Mode", 220, 164, kDlg1},
+    {50, "", 0, 0, kDlg50},
+    {53, "Serial Port", 284, 158, kDlg53},
+    {54, "Program Language", 220, 134, kDlg54},
+    {57, "", 400, 150, kDlg57},
+    {58, "Trace", 600, 374, kDlg58},
+    {22000, "About...", 400, 176, kDlg22000},
+};
+// clang-format on
+
+constexpr ResourceModuleData kModule{kResourceAbiVersion, "OMBRA", kStrings, kMenus, kDialogs};
+
+}  // namespace
+}  // namespace norda
+
+extern "C" __attribute__((visibility("default"))) const norda::ResourceModuleData*
+NORDA_RESOURCE_ENTRY() {
+    return &norda::kModule;
+}
