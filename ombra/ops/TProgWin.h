@@ -1,0 +1,237 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "codeplug/LayoutEngine.h"
+#include "codeplug/RadioImage.h"
+#include "codeplug/RadioParameters.h"
+#include "link/TWinmap27Port.h"
+#include "ombra/ops/CloneConstants.h"
+#include "ombra/ops/TransferHost.h"
+
+namespace norda {
+
+// What the application hands the client window at start-up.
+struct ProgWinSettings {
+    bool dumpImage = false;  // "-debug": every completed read goes to "eprom.dbg"
+    bool testMode = false;
+    int versionMajor = 4;
+    int versionMinor = 0;
+    CloneConstants cloneConstants;
+};
+
+// The program's one MAP27 station and the timer-driven machine that runs every
+// radio operation on it. The product decisions (what a read covers, when it is
+// complete, what follows) are the hooks that TClientWin implements.
+class TProgWin : public TWinmap27Port {
+  public:
+    static constexpr int kReadBlock = 80;
+    static constexpr int kWriteBlock = 128;
+    static constexpr uint32_t kPollStartMs = 100;
+    static constexpr uint32_t kPollMs = 20;
+    static constexpr uint32_t kLinkTimeoutMs = 1000;
+    static constexpr uint32_t kResponseTimeoutMs = 3000;
+    static constexpr int kMaxAttempts = 3;  // a fourth try is not made
+    static constexpr int kReceiveBufferSize = 400;
+    static constexpr const char* kDumpFile = "eprom.dbg";
+    static constexpr const char* kDingFile = "ding.wav";
+
+    // A transferable area: its place, its checksum range and its flags.
+    struct AreaTransfer {
+        const char* name;
+        int address;
+        int length;
+        int checksumStart;
+        int checksumLength;
+        bool requested = false;
+        bool done = false;
+        // Shared by the full-read and the pre-read entries of the same area.
+        bool* checksumOk = nullptr;
+    };
+    struct WriteTransfer {
+        const char* name;
+        int address;
+        int length;
+        bool requested = false;
+    };
+
+    // Read-side entries in request order: the pre-read's own TestAyar request
+    // first, then the areas of the full read.
+    enum ReadEntry {
+        kPreTestAyar,
+        kMaster,
+        kService,
+        kClone,
+        kUser,
+        kTestAyar,
+        kKsys,
+        kAdata,
+        kReadEntries
+    };
+    enum WriteEntry { kWMaster, kWService, kWClone, kWUser, kWKsys, kWAdata, kWriteEntries };
+    // Checksum-ok flags, one per area.
+    enum ChecksumSlot {
+        kOkMaster,
+        kOkService,
+        kOkClone,
+        kOkUser,
+        kOkTestAyar,
+        kOkKsys,
+        kOkAdata,
+        kChecksumSlots
+    };
+
+    TProgWin(TransferHost& host, RadioImage& image, RadioParameters& parameters, int portNumber,
+             int32_t baud, const ProgWinSettings& settings, Clock& clock = SteadyClock::Instance(),
+             std::unique_ptr<ByteStream> stream = nullptr);
+    ~TProgWin() override;
+
+    // The window has been set up: opens the port. Result of TPort::Open.
+    int SetupWindow();
+
+    // Deliveries from the host.
+    void OnTimer(int id);
+    void OnPostedMessage(uint32_t msg);
+
+    // Commands and their enablers.
+    void CmRead();        // 536 "Oku"
+    void CmWrite();       // 538 "Yaz"
+    void CmCopy();        // 539 "Kopyala"
+    void CmSequential();  // 540 "Sıralı Programla"
+    bool CanRead() const;
+    bool CanWrite();
+    bool CanCopy() const;
+    bool CanSequential() const;
+    bool Idle() const { return !Reading && !Writing; }
+
+    void StopOperation();
+    void ClearTransferFlags();
+
+    // Settings that change while the program runs.
+    void SetTestMode(bool on) { settings_.testMode = on; }
+    bool TestMode() const { return settings_.testMode; }
+    const ProgWinSettings& Settings() const { return settings_; }
+    void SetCloneConstants(const CloneConstants& constants) {
+        settings_.cloneConstants = constants;
+    }
+
+    RadioImage& Image() { return image_; }
+    RadioParameters& Parameters() { return parameters_; }
+    TransferHost& Host() { return host_; }
+
+    // Operation state.
+    int AttemptCount = 0;
+    bool Reading = false;
+    bool Writing = false;
+    bool Busy = false;
+    bool FirstLinkExpected = true;
+    int AreasToWrite = -1;
+    bool DataValid = false;
+    bool CopyMode = false;
+    bool SequentialRunning = false;
+    std::array<uint8_t, 24> PreReadCopy{};
+
+    const AreaTransfer& ReadArea(ReadEntry entry) const { return read_[entry]; }
+    const WriteTransfer& WriteArea(WriteEntry entry) const { return write_[entry]; }
+    bool ChecksumOk(ChecksumSlot slot) const { return checksumOk_[slot]; }
+    bool ResetCommandRequested() const { return resetRequested_; }
+    bool ProgressWindowOpen() const { return progressOpen_; }
+    bool SequentialDialogOpen() const { return sequentialDialogOpen_; }
+
+    // Hook slot 14: loads both texts, stops the operation, closes the progress
+    // window and shows the message dialog. Returns the pressed button.
+    virtual int ShowMessage(int textId, int captionId, int style);
+
+  protected:
+    // Engine notifications.
+    void OnLinkEstablished() override;
+    void OnTrace(std::string_view text) override;
+    void StartResponseTimer() override;
+    void StopResponseTimer() override;
+    void StartLinkTimer(uint32_t ms) override;
+    void StopLinkTimer() override;
+    void OnTransferAcknowledged() override;
+    void OnMemoryArea(uint8_t memory, uint32_t address, const uint8_t* data,
+                      uint16_t length) override;
+    void OnPortError() override;
+
+    // Hooks, in slot order.
+    virtual bool ConfirmDiscard() { return true; }
+    virtual void SelectFullRead() {}
+    virtual bool FullReadDone() { return true; }
+    virtual void AfterRead() {}
+    virtual bool CanStartSequential() { return true; }
+    virtual void AfterSequential() {}
+    virtual bool CheckWritePrecondition(bool report) {
+        (void)report;
+        return true;
+    }
+    virtual void SelectPreRead() {}
+    virtual bool PreReadDone() { return true; }
+    virtual void PrepareWriteFromRadio() {}
+    virtual int SelectWriteAreas() { return 0; }
+    virtual void AdjustForRadioOptions() {}
+    virtual void AfterWrite() {}
+
+    // Machinery the hooks build on.
+    void StartRead();
+    void StartPreRead();
+    void StartWrite(int areas);
+    void RestartLink();
+    void WritePhase();
+    void OpenProgressWindow(int textId);
+    void CloseProgressWindow();
+    LayoutStatus Decode();
+    LayoutStatus Encode();
+    void RequestRead(ReadEntry entry) { read_[entry].requested = true; }
+    void RequestWrite(WriteEntry entry) { write_[entry].requested = true; }
+    void RequestResetCommand() { resetRequested_ = true; }
+    bool ReadDone(ReadEntry entry) const { return read_[entry].done; }
+    MessageOwner Owner() const;
+
+  private:
+    struct Cursor {
+        int address = 0;
+        int quotient = 0;
+        int remainder = 0;
+        int block = 0;
+        int checksumStart = 0;
+        int checksumLength = 0;
+        AreaTransfer* area = nullptr;    // current read area
+        WriteTransfer* write = nullptr;  // current write area
+        bool* reset = nullptr;           // the reset command, when it is current
+    };
+
+    void PollTick();
+    void IssueNextRequest();
+    void CheckCompletion();
+    void CompleteFullRead();
+    void CompletePreRead();
+    void FinishDataPhase();
+    bool TakeAttempt();
+    int LastBlock() const;
+    void Split(int length, int blockSize);
+    void Report(const char* area, int blocks);
+    void DumpImageFile();
+
+    TransferHost& host_;
+    RadioImage& image_;
+    RadioParameters& parameters_;
+    FieldList fields_;
+    ProgWinSettings settings_;
+    std::array<AreaTransfer, kReadEntries> read_;
+    std::array<WriteTransfer, kWriteEntries> write_;
+    std::array<bool, kChecksumSlots> checksumOk_{};
+    bool resetRequested_ = false;
+    Cursor cursor_;
+    bool progressOpen_ = false;
+    bool sequentialDialogOpen_ = false;
+    int blocksDone_ = 0;
+    int blocksTotal_ = 0;
+    std::array<uint8_t, kReceiveBufferSize> receive_{};
+};
+
+}  // namespace norda

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace norda {
+
+class TProgWin;
+
+// Window timers of the transfer machine.
+inline constexpr int kPollTimer = 1;
+inline constexpr int kLinkTimer = 2;
+inline constexpr int kResponseTimer = 3;
+
+// Private window messages; they carry no parameters.
+inline constexpr uint32_t kMsgStartWrite = 0x502;    // to the client window
+inline constexpr uint32_t kMsgNextRadio = 0x504;     // to the sequential-programming dialog
+inline constexpr uint32_t kMsgStartPreRead = 0x505;  // to the client window
+
+// Message-box styles (Win32 convention) and results.
+inline constexpr int kStyleOk = 0;
+inline constexpr int kStyleOkCancel = 1;
+inline constexpr int kIconStop = 16;
+inline constexpr int kIconExclamation = 48;
+inline constexpr int kIconInformation = 64;
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+
+enum class MessageOwner { MainWindow, SequentialDialog };
+enum class PostTarget { ClientWindow, SequentialDialog };
+
+// Document states of the editor; each selects the frame caption.
+enum class DocumentState { Empty = 1, NewFile = 2, RadioData = 3, OpenedFile = 4 };
+
+struct LocalDate {
+    int year = 1994;
+    int month = 1;  // 1-12
+    int day = 1;    // 1-31
+};
+
+// Where an operation stands, for a progress bar or a console progress line.
+struct TransferProgress {
+    const char* area = "";  // memory-area name, or "Reset"
+    int block = 0;          // block just sent, 0-based, within the area
+    int blocks = 0;         // blocks of that area
+    int done = 0;           // blocks of the whole operation sent before this one
+    int total = 0;          // blocks of the whole operation
+};
+
+// Everything the transfer machine needs from the program around it. The Qt frame
+// implements it with window timers and dialogs, ombra-cli with a console, the
+// tests with a virtual clock and scripted answers. All calls come from, and all
+// deliveries must go to, the one thread the machine lives on.
+class TransferHost {
+  public:
+    virtual ~TransferHost() = default;
+
+    // Text number id of the current language module; 0 and unknown ids give "".
+    virtual std::string Text(int id) = 0;
+
+    // Win32 timer semantics: arming an armed timer restarts it with the new
+    // period; an armed timer fires every period until it is killed. Each expiry
+    // is delivered as TProgWin::OnTimer(id), never from inside these calls.
+    virtual void SetTimer(int id, uint32_t periodMs) = 0;
+    virtual void KillTimer(int id) = 0;
+
+    // Queued, delivered after the running handler has returned:
+    // ClientWindow -> TProgWin::OnPostedMessage(msg); SequentialDialog -> the
+    // dialog's "prepare the next radio" (AutoProgLogic::PrepareNextRadio).
+    virtual void PostMessage(PostTarget target, uint32_t msg) = 0;
+
+    // Modal message dialog (style: Win32 convention); returns the button id.
+    virtual int MessageBox(const std::string& text, const std::string& caption, int style,
+                           MessageOwner owner) = 0;
+
+    // The one modeless progress window: one text under a caption, no buttons.
+    // While it is open an open sequential dialog is disabled; closing it
+    // re-enables and activates that dialog. Closing when none is open does nothing.
+    virtual void OpenProgressWindow(const std::string& caption, const std::string& text,
+                                    MessageOwner owner) = 0;
+    virtual void CloseProgressWindow() = 0;
+    // Every block sent; purely informative.
+    virtual void ReportProgress(const TransferProgress&) {}
+
+    // Page services. Page numbers: -1 nothing loaded, 0 loaded but no page, 1-15.
+    virtual bool CanLeavePage() = 0;
+    virtual int CurrentPage() = 0;
+    virtual void ClosePage() = 0;
+    virtual void SetCurrentPage(int page) = 0;
+    virtual void OpenPage(int page) = 0;
+
+    // Editor state kept by the frame.
+    virtual void SetDocumentState(DocumentState state) = 0;
+    virtual void SetRestrictedPages(bool restricted) = 0;
+    virtual bool FileOpened() = 0;
+    virtual void SetFileOpened(bool opened) = 0;
+    virtual void ClearFileName() = 0;
+    virtual bool TestSwitch() = 0;
+
+    // Runs the sequential-programming dialog modally and returns when it is
+    // closed. The dialog posts kMsgStartPreRead to the client window.
+    virtual void RunSequentialDialog(TProgWin& client) = 0;
+
+    // Asynchronous; silently nothing when the file or a sound device is missing.
+    virtual void PlaySound(const std::string& file) = 0;
+    virtual LocalDate Today() = 0;
+    // Engine trace lines (only produced while the engine's trace is on).
+    virtual void Trace(const std::string&) {}
+};
+
+}  // namespace norda
