@@ -1,0 +1,396 @@
+#include "solvi/core/FlashSession.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace norda {
+namespace {
+
+constexpr uint8_t kOperationRead = 1;
+constexpr uint8_t kOperationWrite = 3;
+constexpr uint8_t kFlashMemory = 2;
+constexpr uint8_t kLoopValue = 3;
+constexpr uint8_t kResetValue = 1;
+constexpr uint8_t kHalfHeader = 128;
+constexpr uint8_t kCheckWordLength = 2;
+
+}  // namespace
+
+FlashSession::FlashSession(int port, int32_t baud, const SoftwareImage& image,
+                           const ProgramFlags& flags, FlashSessionView& view, Clock& clock,
+                           std::unique_ptr<ByteStream> stream)
+    : TWinmap27Port(LinkVariant::Solvi, port, baud, clock, std::move(stream)),
+      image_(image),
+      flags_(flags),
+      view_(view) {
+    MemoryAccessMode = true;
+    phase_ = Phase::None;
+}
+
+FlashSession::~FlashSession() = default;
+
+int FlashSession::Start() {
+    ShowStatus(0);
+    int rc = Open();
+    if (rc != 0) {
+        result_ = kResultPortFailure;
+        Finish(kTextPortFailure);
+    }
+    LinkRequested = true;
+    LinkEstablished = false;
+    retries_ = 0;
+    firstHalfPending_ = true;
+    phase_ = Phase::ReadRUSoftVer;
+    EnableButton(false);
+    return rc;
+}
+
+void FlashSession::RequestProgramming() {
+    if (flags_.autoMode.load(std::memory_order_acquire)) {
+        return;
+    }
+    programPressed_.store(true, std::memory_order_release);
+}
+
+void FlashSession::RequestReopen(int32_t baud) {
+    pendingBaud_.store(baud, std::memory_order_release);
+}
+
+void FlashSession::Tick() {
+    ApplyUserRequests();
+    if (!PortOpen() || (flags_.closing.load(std::memory_order_acquire) && !Busy())) {
+        BackToStart();
+        return;
+    }
+
+    AckSent = false;
+    frame_.fill(0);
+    int received = ReceiveFrame(frame_.data(), frame_.size());
+    if (received > 0) {
+        ProcessFrame(frame_.data(), static_cast<size_t>(received));
+        if (completion_ == 0) {
+            completion_ = -1;
+            result_ = kResultOk;
+            Finish(kTextProgrammed);
+            ShowGauge(GaugeState::Green, 100);
+        }
+    } else if (received < 0) {
+        Finish(kTextReadError);
+    }
+
+    auto software = image_.Current();
+    if (!software) {
+        ShowStatus(kTextNoFile);
+        ShowGauge(GaugeState::Idle, 0);
+        busy_ = false;
+    } else if (!waitTimer_.running) {
+        if (LinkRequested) {
+            SearchStep();
+        } else if (NetworkState == kNetworkIdle && !AckSent) {
+            SendStep();
+        }
+        if (versionReady_) {
+            Compare(software);
+        }
+    }
+    CheckTimers();
+}
+
+void FlashSession::ApplyUserRequests() {
+    if (programPressed_.exchange(false, std::memory_order_acq_rel)) {
+        ShowGauge(GaugeState::Yellow, 0);
+        programRequest_ = true;
+        EnableButton(false);
+    }
+    int32_t baud = pendingBaud_.exchange(0, std::memory_order_acq_rel);
+    if (baud != 0 &&
+        Reopen(PortNumber(), baud, HandshakeMode::None, kReopenQueueSize, kReopenQueueSize) != 0) {
+        result_ = kResultPortFailure;
+        Finish(kTextPortFailure);
+    }
+}
+
+// Silence while the port is closed or the program is ending: the next radio is met from
+// the very beginning.
+void FlashSession::BackToStart() {
+    if (PortOpen()) {
+        Purge();
+    }
+    NetworkState = kNetworkIdle;
+    waitTimer_.running = false;
+    replyTimer_.running = false;
+    ResetReceiver();
+    LinkRequested = true;
+    LinkEstablished = false;
+    retries_ = 0;
+    versionReady_ = false;
+    RestartIdentification();
+    // Nothing can be programmed through a closed port; a flag left set would keep the
+    // program from ever closing.
+    if (!PortOpen()) {
+        busy_ = false;
+    }
+}
+
+void FlashSession::RestartIdentification() {
+    firstHalfPending_ = true;
+    phase_ = Phase::ReadRUSoftVer;
+}
+
+void FlashSession::SearchStep() {
+    busy_ = false;
+    if (++searchCount_ > 2) {
+        searchCount_ = 0;
+        ShowStatus(kTextSearching);
+        ClearRadioLines();
+        ShowGauge(GaugeState::Idle, 0);
+        if (flags_.autoMode.load(std::memory_order_acquire)) {
+            result_ = kResultFailed;
+            PostResult();
+        }
+    }
+    TimeSource().Sleep(kPauseBeforeLinkRequestMs);
+    ResetLink();
+}
+
+void FlashSession::SendStep() {
+    if (phase_ == Phase::None) {
+        return;
+    }
+    int limit = phase_ == Phase::ResetRU ? kMaxResetSends : kMaxSends;
+    if (retries_++ >= limit) {
+        Finish(kTextNoAnswer);
+        return;
+    }
+    if ((phase_ == Phase::FlashCheck || phase_ == Phase::WriteArea) &&
+        (!programImage_ || blockIndex_ >= programImage_->BlockCount())) {
+        Finish(kTextNoAnswer);
+        return;
+    }
+    switch (phase_) {
+        case Phase::ReadRUSoftVer:
+            busy_ = false;
+            ReadMemoryArea(kOperationRead, kFlashMemory,
+                           firstHalfPending_ ? LoadedSoftware::kHeaderAddress
+                                             : LoadedSoftware::kHeaderSecondHalf,
+                           kHalfHeader);
+            break;
+        case Phase::SetLoop:
+            ShowStatus(kTextErasing);
+            SendLoopCommand(kLoopValue);
+            break;
+        case Phase::FlashCheck:
+            ShowStatus(kTextErasing);
+            ReadMemoryArea(kOperationRead, kFlashMemory, programImage_->BlockAddress(0),
+                           kCheckWordLength);
+            break;
+        case Phase::WriteArea: {
+            completion_ = 1;
+            ShowStatus(kTextWriting);
+            auto block = programImage_->BlockData(blockIndex_);
+            WriteMemoryArea(kOperationWrite, kFlashMemory, programImage_->BlockAddress(blockIndex_),
+                            block.data(), block.size());
+            break;
+        }
+        case Phase::ResetRU:
+            ShowStatus(kTextRestarting);
+            SendResetCommand(kResetValue);
+            break;
+        case Phase::None:
+            break;
+    }
+    StartLinkTimer(kWaitAfterSendMs);
+}
+
+void FlashSession::Compare(const std::shared_ptr<const LoadedSoftware>& software) {
+    versionReady_ = false;
+    radioVersion_ = SoftwareVersion::FromHeader(radioHeader_);
+    radioVersionText_ = radioVersion_.DisplayText();
+    if (flags_.singlePortLayout.load(std::memory_order_acquire)) {
+        view_.ShowRadioVersion(radioVersionText_, radioVersion_.text);
+    }
+    bool equal = radioVersion_.SameSoftware(software->Version());
+    ShowStatus(equal ? kTextSameSoftware : kTextDifferentSoftware);
+
+    bool automatic = flags_.autoMode.load(std::memory_order_acquire) ||
+                     flags_.autoProg.load(std::memory_order_acquire);
+    if (programRequest_ || (!equal && automatic)) {
+        busy_ = true;
+        programRequest_ = false;
+        progress_ = 0;
+        EnableButton(false);
+        ShowGauge(GaugeState::Yellow, 0);
+        programImage_ = software;
+        phase_ = Phase::SetLoop;
+        result_ = kResultFailed;
+        return;
+    }
+    // Identify the radio again and again for as long as the panel is open: the next radio
+    // on the cable is found without anyone pressing anything.
+    busy_ = false;
+    LinkRequested = true;
+    LinkEstablished = false;
+    retries_ = 0;
+    searchCount_ = 0;
+    if (equal) {
+        ShowGauge(GaugeState::Green, 100);
+    } else {
+        progress_ = 0;
+        ShowGauge(GaugeState::Yellow, 0);
+    }
+    EnableButton(true);
+    RestartIdentification();
+    result_ = kResultOk;
+    if (flags_.autoMode.load(std::memory_order_acquire)) {
+        PostResult();
+    }
+}
+
+bool FlashSession::Expired(const Deadline& d) const {
+    return static_cast<int32_t>(TimeSource().TickCount() - d.at) >= 0;
+}
+
+void FlashSession::CheckTimers() {
+    if (waitTimer_.running && Expired(waitTimer_)) {
+        waitTimer_.running = false;
+        NetworkState = kNetworkIdle;
+    }
+    if (replyTimer_.running && Expired(replyTimer_)) {
+        replyTimer_.running = false;
+        Finish(kTextNoReadReply);
+    }
+}
+
+void FlashSession::Finish(int statusId) {
+    NetworkState = kNetworkIdle;
+    StopLinkTimer();
+    StopResponseTimer();
+    if (PortOpen()) {
+        Purge();
+    }
+    completion_ = -1;
+    LinkRequested = true;
+    LinkEstablished = false;
+    searchCount_ = 0;
+    retries_ = 0;
+    versionReady_ = false;
+    RestartIdentification();
+    progress_ = 0;
+    ShowGauge(GaugeState::Idle, 0);
+    programRequest_ = false;
+    EnableButton(false);
+    ShowStatus(statusId);
+    ClearRadioLines();
+    if (flags_.autoMode.load(std::memory_order_acquire)) {
+        PostResult();
+    }
+}
+
+void FlashSession::OnLinkEstablished() {
+    versionReady_ = false;
+    retries_ = 0;
+    RestartIdentification();
+}
+
+void FlashSession::OnLinkReset() {
+    StopLinkTimer();
+    // The engine drops any pending read with the new LR; a reply timer left running would
+    // end the next identification with a time-out that belongs to this one.
+    replyTimer_.running = false;
+    OnLinkEstablished();
+    LinkRequested = true;
+    LinkEstablished = false;
+}
+
+void FlashSession::StartResponseTimer() {
+    replyTimer_ = {true, TimeSource().TickCount() + kReplyTimeoutMs};
+}
+
+void FlashSession::StopResponseTimer() {
+    replyTimer_.running = false;
+}
+
+void FlashSession::StartLinkTimer(uint32_t ms) {
+    waitTimer_ = {true, TimeSource().TickCount() + ms};
+}
+
+void FlashSession::StopLinkTimer() {
+    waitTimer_.running = false;
+    if (NetworkState == kNetworkAwaitingReply) {
+        StartResponseTimer();
+    }
+}
+
+void FlashSession::OnTransferAcknowledged() {
+    retries_ = 0;
+    if (phase_ == Phase::SetLoop) {
+        phase_ = Phase::FlashCheck;
+    } else if (phase_ == Phase::WriteArea && programImage_) {
+        int count = programImage_->BlockCount();
+        progress_ = (blockIndex_ + 1) * 100 / count;
+        ShowGauge(GaugeState::Red, progress_);
+        if (blockIndex_ >= count - 1) {
+            phase_ = Phase::ResetRU;
+        } else {
+            ++blockIndex_;
+        }
+    } else if (phase_ == Phase::ResetRU) {
+        busy_ = false;
+        completion_ = 0;
+        phase_ = Phase::None;
+    }
+}
+
+void FlashSession::OnMemoryArea(uint8_t, uint32_t, const uint8_t* data, uint16_t length) {
+    if (phase_ == Phase::ReadRUSoftVer) {
+        // A short reply leaves zeros where the radio sent nothing, never stale bytes.
+        std::size_t offset = firstHalfPending_ ? 0 : kHalfHeader;
+        std::size_t n = std::min<std::size_t>(length, kHalfHeader);
+        std::fill_n(radioHeader_.begin() + offset, kHalfHeader, 0);
+        std::memcpy(radioHeader_.data() + offset, data, n);
+        if (firstHalfPending_) {
+            firstHalfPending_ = false;
+        } else {
+            phase_ = Phase::None;
+            versionReady_ = true;
+        }
+    } else if (phase_ == Phase::FlashCheck && length >= 1 && data[0] == 0xFF) {
+        blockIndex_ = 0;
+        phase_ = Phase::WriteArea;
+    }
+}
+
+void FlashSession::ShowStatus(int statusId) {
+    statusId_.store(statusId, std::memory_order_release);
+    if (statusId != shownStatus_) {
+        shownStatus_ = statusId;
+        view_.ShowStatus(statusId);
+    }
+}
+
+void FlashSession::ShowGauge(GaugeState state, int value) {
+    if (state != shownGauge_ || value != shownGaugeValue_) {
+        shownGauge_ = state;
+        shownGaugeValue_ = value;
+        view_.SetGauge(state, value);
+    }
+}
+
+void FlashSession::EnableButton(bool enabled) {
+    if (static_cast<int>(enabled) != shownButton_) {
+        shownButton_ = enabled;
+        view_.EnableProgramButton(enabled);
+    }
+}
+
+void FlashSession::ClearRadioLines() {
+    if (flags_.singlePortLayout.load(std::memory_order_acquire)) {
+        view_.ShowRadioVersion(std::string(), std::string());
+    }
+}
+
+void FlashSession::PostResult() {
+    view_.PostResult(result_.load(std::memory_order_acquire));
+}
+
+}  // namespace norda

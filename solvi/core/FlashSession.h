@@ -1,0 +1,154 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+#include "link/TWinmap27Port.h"
+#include "solvi/core/FlashSessionView.h"
+#include "solvi/core/ProgramFlags.h"
+#include "solvi/core/SoftwareImage.h"
+#include "solvi/core/SoftwareVersion.h"
+
+namespace norda {
+
+// The work of one port panel: find the radio on the cable, read its software header,
+// compare it with the loaded file and, when asked or automatically, put the radio into
+// loop mode, wait for its flash to read erased, write every block, restart it and report.
+// Then it starts over, so the next radio on the cable is picked up by itself.
+//
+// Tick and every hook run on the panel's worker thread only. RequestProgramming,
+// RequestReopen and the getters may be called from the user-interface thread.
+class FlashSession : public TWinmap27Port {
+  public:
+    // Result codes reported in automatic mode.
+    static constexpr int kResultOk = 0;
+    static constexpr int kResultPortFailure = -1;
+    static constexpr int kResultFailed = -3;
+
+    static constexpr uint32_t kWaitAfterSendMs = 1000;
+    static constexpr uint32_t kReplyTimeoutMs = 2000;
+    static constexpr uint32_t kPauseBeforeLinkRequestMs = 100;
+    static constexpr int kMaxSends = 4;
+    static constexpr int kMaxResetSends = 16;
+    static constexpr uint32_t kReopenQueueSize = 1024;
+
+    // Status texts by string number.
+    static constexpr int kTextPortFailure = 625;
+    static constexpr int kTextReadError = 634;
+    static constexpr int kTextNoReadReply = 807;
+    static constexpr int kTextNoAnswer = 808;
+    static constexpr int kTextProgrammed = 811;
+    static constexpr int kTextNoFile = 1004;
+    static constexpr int kTextSearching = 1005;
+    static constexpr int kTextErasing = 1006;
+    static constexpr int kTextWriting = 1007;
+    static constexpr int kTextRestarting = 1008;
+    static constexpr int kTextSameSoftware = 1009;
+    static constexpr int kTextDifferentSoftware = 1012;
+
+    // The step under way; at most one at a time.
+    enum class Phase { None, ReadRUSoftVer, SetLoop, FlashCheck, WriteArea, ResetRU };
+
+    FlashSession(int port, int32_t baud, const SoftwareImage& image, const ProgramFlags& flags,
+                 FlashSessionView& view, Clock& clock = SteadyClock::Instance(),
+                 std::unique_ptr<ByteStream> stream = nullptr);
+    ~FlashSession() override;
+
+    // Panel set-up: opens the port and gets the session ready for its first tick.
+    // Returns the port's result; on failure the panel already shows text 625.
+    int Start();
+    // One step of the session, about every 20 ms.
+    void Tick();
+
+    // "Programla": acted on at the next comparison, also when the radio already holds
+    // the file's software. Ignored in automatic mode.
+    void RequestProgramming();
+    // New line speed from the speed dialog. The worker reopens the port at its next tick,
+    // so the port is never touched by two threads.
+    void RequestReopen(int32_t baud);
+
+    // Programming under way: the panel, the program and file loading must wait.
+    bool Busy() const { return busy_.load(std::memory_order_acquire); }
+    int StatusId() const { return statusId_.load(std::memory_order_acquire); }
+    int Result() const { return result_.load(std::memory_order_acquire); }
+    int Port() const { return PortNumber(); }
+
+    // Worker-side state, for the worker and for tests that drive Tick themselves.
+    Phase CurrentPhase() const { return phase_; }
+    int Progress() const { return progress_; }
+    int Retries() const { return retries_; }
+    const SoftwareVersion& RadioVersion() const { return radioVersion_; }
+    const std::string& RadioVersionText() const { return radioVersionText_; }
+
+    // Engine hooks.
+    void OnLinkReset() override;
+    void OnLinkEstablished() override;
+    void StartResponseTimer() override;
+    void StopResponseTimer() override;
+    void StartLinkTimer(uint32_t ms) override;
+    void StopLinkTimer() override;
+    void OnTransferAcknowledged() override;
+    void OnMemoryArea(uint8_t memory, uint32_t address, const uint8_t* data,
+                      uint16_t length) override;
+
+  private:
+    struct Deadline {
+        bool running = false;
+        uint32_t at = 0;
+    };
+
+    void ApplyUserRequests();
+    void BackToStart();
+    void RestartIdentification();
+    void SearchStep();
+    void SendStep();
+    void Compare(const std::shared_ptr<const LoadedSoftware>& software);
+    void CheckTimers();
+    void Finish(int statusId);
+    bool Expired(const Deadline& d) const;
+
+    void ShowStatus(int statusId);
+    void ShowGauge(GaugeState state, int value);
+    void EnableButton(bool enabled);
+    void ClearRadioLines();
+    void PostResult();
+
+    const SoftwareImage& image_;
+    const ProgramFlags& flags_;
+    FlashSessionView& view_;
+
+    // The image a programming run writes, kept for the whole run.
+    std::shared_ptr<const LoadedSoftware> programImage_;
+
+    std::array<uint8_t, SoftwareVersion::kHeaderSize> radioHeader_{};
+    SoftwareVersion radioVersion_;
+    std::string radioVersionText_;
+    bool firstHalfPending_ = true;
+    Phase phase_ = Phase::None;
+    bool versionReady_ = false;
+    int blockIndex_ = 0;
+    int progress_ = 0;
+    int retries_ = 0;
+    int searchCount_ = 0;
+    bool programRequest_ = false;
+    int completion_ = -1;
+    Deadline waitTimer_;
+    Deadline replyTimer_;
+    std::array<uint8_t, kFrameBufferSize> frame_{};
+
+    std::atomic<bool> busy_{false};
+    std::atomic<int> statusId_{0};
+    std::atomic<int> result_{kResultFailed};
+    std::atomic<bool> programPressed_{false};
+    std::atomic<int32_t> pendingBaud_{0};
+
+    // What the view shows now, so that a tick repeating it sends nothing.
+    int shownStatus_ = -1;
+    GaugeState shownGauge_ = GaugeState::Idle;
+    int shownGaugeValue_ = -1;
+    int shownButton_ = -1;
+};
+
+}  // namespace norda

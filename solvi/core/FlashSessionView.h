@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+namespace norda {
+
+class TextSource;
+
+// Gauge colours: Idle white on white at 0, Green on green, Yellow on yellow; Red paints
+// only the bar and leaves the background as it was (yellow while writing).
+enum class GaugeState { Idle, Green, Yellow, Red };
+
+// What a port panel shows. The session calls these from its worker thread; a window
+// implementation hands them over to its own thread. Repeats of an unchanged status, gauge
+// or button state are not sent; after a language or layout change the panel re-renders
+// from FlashSession::StatusId().
+class FlashSessionView {
+  public:
+    virtual ~FlashSessionView() = default;
+    // A string id; 0 means the empty start-up line.
+    virtual void ShowStatus(int statusId) = 0;
+    virtual void SetGauge(GaugeState state, int value) = 0;
+    virtual void EnableProgramButton(bool enabled) = 0;
+    // Radio lines of the version panel; two empty texts clear them. Single-port layout only.
+    virtual void ShowRadioVersion(const std::string& versionText,
+                                  const std::string& description) = 0;
+    // Automatic mode only: the result the program ends with.
+    virtual void PostResult(int result) = 0;
+};
+
+// The status line: "Com%d - %s" beside other panels, the text alone in the single-port
+// layout, where the frame title names the port.
+std::string StatusLine(const TextSource& texts, int port, int statusId, bool singlePortLayout);
+
+}  // namespace norda
