@@ -16,6 +16,20 @@ constexpr StringEntry kOmbraTr[] = {
     {622, "İLETİŞİM HATASI"},
 
     // Codeplug model: validators, file, new-file defaults
+    {641, "Değer %ld ile %ld arasında veya %s olmalıdır."},
+    {642, "Değer %ld ile %ld, veya %ld ile %ld arasında olmalıdır."},
+    {643, "Değer %g ile %g arasında olmalıdır.\nBasamak = %s veya %s"},
+    {644, "Değer %ld ile %ld arasında olmalıdır."},
+    {645, "Değer %g ile %g arasında olmalıdır. Basamak = %s"},
+    {646, "%sDeğer %d olmalıdır."},
+    {647, "Değer aşağıdakilerden biri olmalıdır :\n %s\n %s\n %s"},
+    {648, "Bu alanı boş bırakmayın!"},
+    {649, "Girilen değerde geçersiz karakter var !"},
+    {660, "Kütük saklandı."},
+    {661, "Seçilen kütükte frekans bandı bilgisi hatalı veya yok !"},
+    {662, "%s kütüğü saklanamadı!"},
+    {755, "Gönderme frekansı girilmedi !"},
+    {756, "Alma frekansı girilmedi !"},
 
     // Radio link and transfer machine
     {634, "Okuma hatası!"},

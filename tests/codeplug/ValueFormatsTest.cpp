@@ -1,0 +1,79 @@
+#include "codeplug/ValueFormats.h"
+
+#include <gtest/gtest.h>
+#include <array>
+
+#include "codeplug/TextFormat.h"
+
+namespace norda {
+namespace {
+
+TEST(DecimalToScaled, SplitsPadsAndCuts) {
+    EXPECT_EQ(DecimalToScaled("4.6", 6), 4600000);
+    EXPECT_EQ(DecimalToScaled("10", 6), 10000000);
+    EXPECT_EQ(DecimalToScaled("-4.6", 6), -4600000);
+    EXPECT_EQ(DecimalToScaled("10.0125", 6), 10012500);
+    EXPECT_EQ(DecimalToScaled("1.23456789", 6), 1234567);
+    EXPECT_EQ(DecimalToScaled("146.0125", 6), 146012500);
+    EXPECT_EQ(DecimalToScaled("146", 6), 146000000);
+    EXPECT_EQ(DecimalToScaled("", 6), 0);
+    EXPECT_EQ(DecimalToScaled("0.0000", 6), 0);
+    // Leading dots vanish as with a tokenizer; a third piece is ignored.
+    EXPECT_EQ(DecimalToScaled(".5", 6), 5000000);
+    EXPECT_EQ(DecimalToScaled("1..5", 6), 1500000);
+    EXPECT_EQ(DecimalToScaled("1.2.3", 6), 1200000);
+    // Conversion stops at junk and saturates instead of overflowing.
+    EXPECT_EQ(DecimalToScaled("1.2x", 6), 12);
+    EXPECT_EQ(DecimalToScaled("abc", 6), 0);
+    EXPECT_EQ(DecimalToScaled("99999999999", 6), INT32_MAX);
+    EXPECT_EQ(DecimalToScaled("-99999999999", 6), INT32_MIN);
+}
+
+TEST(FrequencyText, CodesAndMegahertz) {
+    constexpr int32_t kVhf = 5840;  // 146 MHz
+    EXPECT_EQ(FrequencyCodeToText(5, kVhf), "146.0125");
+    EXPECT_EQ(FrequencyCodeToText(0, kVhf), "146.0000");
+    EXPECT_EQ(FrequencyCodeToText(kNoFrequency, kVhf), "0.0000");
+    EXPECT_EQ(FrequencyCodeToText(11199, kVhf), "173.9975");
+    EXPECT_EQ(FrequencyCodeToText(65535, 18000), "613.8375");
+    EXPECT_EQ(TextToFrequencyCode("146.0125", kVhf), 5);
+    EXPECT_EQ(TextToFrequencyCode("146.01249", kVhf), 4);  // truncated
+    EXPECT_EQ(TextToFrequencyCode("0.0000", kVhf), kNoFrequency);
+    EXPECT_EQ(TextToFrequencyCode("", kVhf), kNoFrequency);
+    EXPECT_EQ(TextToFrequencyCode("145.9990", kVhf), 0);  // toward zero, not down
+    EXPECT_EQ(TextToFrequencyCode("145.9975", kVhf), -1);
+    for (int32_t code = 0; code < 16383; code += 97)
+        EXPECT_EQ(TextToFrequencyCode(FrequencyCodeToText(code, 17200), 17200), code);
+}
+
+TEST(DigitStrings, PlacesAndText) {
+    std::array<int16_t, 6> d{};
+    EXPECT_EQ(TextToDigits<int16_t>("12X4", d), 4);
+    EXPECT_EQ(d, (std::array<int16_t, 6>{1, 2, 15, 15, 15, 15}));
+    EXPECT_EQ(DigitsToText<int16_t>(d), "12");
+    EXPECT_EQ(TextToDigits<int16_t>("9ABCD01", d), 6);
+    EXPECT_EQ(d, (std::array<int16_t, 6>{9, 10, 11, 12, 13, 0}));
+    EXPECT_EQ(DigitsToText<int16_t>(d), "9ABCD0");
+    EXPECT_EQ(TextToDigits<int16_t>("", d), 0);
+    EXPECT_EQ(DigitsToText<int16_t>(d), "");
+    const std::array<int16_t, 6> odd{1, 14, 2, 3, 4, 5};  // 14 is no digit
+    EXPECT_EQ(DigitsToText<int16_t>(odd), "1");
+    const std::array<int16_t, 6> neg{3, -1, 2, 2, 2, 2};
+    EXPECT_EQ(DigitsToText<int16_t>(neg), "3");
+}
+
+TEST(FormatText, ConversionsFollowTheTextNotTheCaller) {
+    EXPECT_EQ(FormatText("Değer %ld ile %ld arasında olmalıdır.", {0LL, 255LL}),
+              "Değer 0 ile 255 arasında olmalıdır.");
+    EXPECT_EQ(FormatText("%g-%g %s%%", {146.0, 174.5, std::string("x")}), "146-174.5 x%");
+    EXPECT_EQ(FormatText("%sDeğer %d olmalıdır.", {std::string("Kanal: "), 5LL}),
+              "Kanal: Değer 5 olmalıdır.");
+    // A text that asks for more or other arguments than given does not misbehave.
+    EXPECT_EQ(FormatText("%s %d %g %s", {7LL}), "7 0 0 ");
+    EXPECT_EQ(FormatText("%05.1f|%-3d|", {2.25, 4LL}), "002.2|4  |");
+    EXPECT_EQ(FormatText("%999999999d", {1LL}).size(), 999u);
+    EXPECT_EQ(FormatText("tail %", {}), "tail ");
+}
+
+}  // namespace
+}  // namespace norda
