@@ -1,5 +1,6 @@
 #include "codeplug/ValueFormats.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <limits>
 #include <vector>
@@ -43,12 +44,12 @@ int32_t DecimalToScaled(std::string_view text, int digits) {
     return static_cast<int32_t>(value);
 }
 
-std::string FrequencyCodeToText(int32_t code, int32_t halfBaseChan) {
-    if (code == kNoFrequency)
+std::string FrequencyCodeToText(int code, int halfBaseChan) {
+    if (code == kNoFrequencyCode)
         return "0.0000";
     // Whole hertz rounded to 100 Hz: exactly what "%.4f" of megahertz shows, without
     // the binary fraction in between.
-    const int64_t hz = int64_t{code} * 2500 + BandBaseHz(halfBaseChan);
+    const int64_t hz = FrequencyCodeToHz(code, halfBaseChan);
     const int64_t units = (hz < 0 ? -hz + 50 : hz + 50) / 100;
     char buf[40];
     std::snprintf(buf, sizeof buf, "%s%lld.%04lld", hz < 0 && units != 0 ? "-" : "",
@@ -56,11 +57,39 @@ std::string FrequencyCodeToText(int32_t code, int32_t halfBaseChan) {
     return buf;
 }
 
-int32_t TextToFrequencyCode(std::string_view text, int32_t halfBaseChan) {
-    const int64_t hz = DecimalToScaled(text, 6);
-    if (hz == 0)
-        return kNoFrequency;
-    return static_cast<int32_t>((hz - BandBaseHz(halfBaseChan)) / 2500);
+int32_t TextToFrequencyCode(std::string_view text, int halfBaseChan) {
+    return static_cast<int32_t>(HzToFrequencyCode(DecimalToScaled(text, 6), halfBaseChan));
+}
+
+int TextToDigits(std::string_view text, DigitString& places) {
+    for (auto& p : places)
+        p = kEmptyDigit;
+    const size_t n = std::min(text.size(), size_t{kDigitPlaces});
+    for (size_t i = 0; i < n; ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            places[i] = static_cast<int16_t>(c - '0');
+        } else if (c >= 'A' && c <= 'D') {
+            places[i] = static_cast<int16_t>(c - 'A' + 10);
+        } else {
+            break;
+        }
+    }
+    return static_cast<int>(n);
+}
+
+std::string DigitsToText(const DigitString& places) {
+    std::string out;
+    for (const int16_t p : places) {
+        if (p >= 0 && p <= 9) {
+            out += static_cast<char>('0' + p);
+        } else if (p >= 10 && p <= 13) {
+            out += static_cast<char>('A' + (p - 10));
+        } else {
+            break;
+        }
+    }
+    return out;
 }
 
 }  // namespace norda

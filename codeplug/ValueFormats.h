@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string>
 #include <string_view>
+
+#include "codeplug/FrequencyCode.h"
+#include "codeplug/RadioParameters.h"
 
 namespace norda {
 
@@ -14,58 +16,19 @@ namespace norda {
 // the first other character and saturates at the 32-bit limits; "" gives 0.
 int32_t DecimalToScaled(std::string_view text, int digits);
 
-// Frequency codes relative to the band base HalfBaseChan x 25 kHz, in 2.5 kHz steps.
-inline constexpr int32_t kNoFrequency = 16383;
-inline constexpr int64_t BandBaseHz(int32_t halfBaseChan) {
-    return int64_t{halfBaseChan} * 25000;
-}
-// Megahertz with four decimals; "0.0000" for kNoFrequency.
-std::string FrequencyCodeToText(int32_t code, int32_t halfBaseChan);
-// Six fraction digits to hertz; 0 (or "") is kNoFrequency, anything else
+// Megahertz with four decimals of a frequency code of the band whose base is
+// HalfBaseChan x 25 kHz; "0.0000" for kNoFrequencyCode.
+std::string FrequencyCodeToText(int code, int halfBaseChan);
+// Six fraction digits to hertz; 0 (or "") is kNoFrequencyCode, anything else
 // (hertz - base) / 2500 truncated toward zero. Out-of-band texts give codes outside
 // the field width; the caller keeps the bits its field holds.
-int32_t TextToFrequencyCode(std::string_view text, int32_t halfBaseChan);
+int32_t TextToFrequencyCode(std::string_view text, int halfBaseChan);
 
-// Six-place digit strings: 0-9 are "0"-"9", 10-13 are "A"-"D", 15 an empty place.
-inline constexpr int kDigitPlaces = 6;
-inline constexpr int kEmptyPlace = 15;
-
-// Fills all six places (empty first, then one per leading character up to the first
-// one that is not a digit or A-D) and returns the length of the text, at most 6,
-// even when the conversion stopped early.
-template <typename T>
-int TextToDigits(std::string_view text, std::span<T, kDigitPlaces> places) {
-    for (auto& p : places)
-        p = static_cast<T>(kEmptyPlace);
-    const size_t n = text.size() < size_t{kDigitPlaces} ? text.size() : size_t{kDigitPlaces};
-    for (size_t i = 0; i < n; ++i) {
-        const char c = text[i];
-        if (c >= '0' && c <= '9') {
-            places[i] = static_cast<T>(c - '0');
-        } else if (c >= 'A' && c <= 'D') {
-            places[i] = static_cast<T>(c - 'A' + 10);
-        } else {
-            break;
-        }
-    }
-    return static_cast<int>(n);
-}
-
+// Six-place digit strings. TextToDigits empties all six places, fills one per leading
+// character up to the first that is neither "0"-"9" nor "A"-"D", and returns the
+// length of the text, at most 6, even when the conversion stopped early.
+int TextToDigits(std::string_view text, DigitString& places);
 // Reads places until the first one that is neither a digit nor A-D.
-template <typename T>
-std::string DigitsToText(std::span<const T, kDigitPlaces> places) {
-    std::string out;
-    for (const auto p : places) {
-        const auto v = static_cast<long long>(p);
-        if (v >= 0 && v <= 9) {
-            out += static_cast<char>('0' + v);
-        } else if (v >= 10 && v <= 13) {
-            out += static_cast<char>('A' + (v - 10));
-        } else {
-            break;
-        }
-    }
-    return out;
-}
+std::string DigitsToText(const DigitString& places);
 
 }  // namespace norda

@@ -1,7 +1,8 @@
 #include "codeplug/ValueFormats.h"
 
 #include <gtest/gtest.h>
-#include <array>
+#include <iterator>
+#include <vector>
 
 #include "codeplug/TextFormat.h"
 
@@ -33,13 +34,13 @@ TEST(FrequencyText, CodesAndMegahertz) {
     constexpr int32_t kVhf = 5840;  // 146 MHz
     EXPECT_EQ(FrequencyCodeToText(5, kVhf), "146.0125");
     EXPECT_EQ(FrequencyCodeToText(0, kVhf), "146.0000");
-    EXPECT_EQ(FrequencyCodeToText(kNoFrequency, kVhf), "0.0000");
+    EXPECT_EQ(FrequencyCodeToText(kNoFrequencyCode, kVhf), "0.0000");
     EXPECT_EQ(FrequencyCodeToText(11199, kVhf), "173.9975");
     EXPECT_EQ(FrequencyCodeToText(65535, 18000), "613.8375");
     EXPECT_EQ(TextToFrequencyCode("146.0125", kVhf), 5);
     EXPECT_EQ(TextToFrequencyCode("146.01249", kVhf), 4);  // truncated
-    EXPECT_EQ(TextToFrequencyCode("0.0000", kVhf), kNoFrequency);
-    EXPECT_EQ(TextToFrequencyCode("", kVhf), kNoFrequency);
+    EXPECT_EQ(TextToFrequencyCode("0.0000", kVhf), kNoFrequencyCode);
+    EXPECT_EQ(TextToFrequencyCode("", kVhf), kNoFrequencyCode);
     EXPECT_EQ(TextToFrequencyCode("145.9990", kVhf), 0);  // toward zero, not down
     EXPECT_EQ(TextToFrequencyCode("145.9975", kVhf), -1);
     for (int32_t code = 0; code < 16383; code += 97)
@@ -47,19 +48,20 @@ TEST(FrequencyText, CodesAndMegahertz) {
 }
 
 TEST(DigitStrings, PlacesAndText) {
-    std::array<int16_t, 6> d{};
-    EXPECT_EQ(TextToDigits<int16_t>("12X4", d), 4);
-    EXPECT_EQ(d, (std::array<int16_t, 6>{1, 2, 15, 15, 15, 15}));
-    EXPECT_EQ(DigitsToText<int16_t>(d), "12");
-    EXPECT_EQ(TextToDigits<int16_t>("9ABCD01", d), 6);
-    EXPECT_EQ(d, (std::array<int16_t, 6>{9, 10, 11, 12, 13, 0}));
-    EXPECT_EQ(DigitsToText<int16_t>(d), "9ABCD0");
-    EXPECT_EQ(TextToDigits<int16_t>("", d), 0);
-    EXPECT_EQ(DigitsToText<int16_t>(d), "");
-    const std::array<int16_t, 6> odd{1, 14, 2, 3, 4, 5};  // 14 is no digit
-    EXPECT_EQ(DigitsToText<int16_t>(odd), "1");
-    const std::array<int16_t, 6> neg{3, -1, 2, 2, 2, 2};
-    EXPECT_EQ(DigitsToText<int16_t>(neg), "3");
+    DigitString d{};
+    auto places = [&] { return std::vector<int16_t>(std::begin(d), std::end(d)); };
+    EXPECT_EQ(TextToDigits("12X4", d), 4);
+    EXPECT_EQ(places(), (std::vector<int16_t>{1, 2, 15, 15, 15, 15}));
+    EXPECT_EQ(DigitsToText(d), "12");
+    EXPECT_EQ(TextToDigits("9ABCD01", d), 6);
+    EXPECT_EQ(places(), (std::vector<int16_t>{9, 10, 11, 12, 13, 0}));
+    EXPECT_EQ(DigitsToText(d), "9ABCD0");
+    EXPECT_EQ(TextToDigits("", d), 0);
+    EXPECT_EQ(DigitsToText(d), "");
+    const DigitString odd{1, 14, 2, 3, 4, 5};  // 14 is no digit
+    EXPECT_EQ(DigitsToText(odd), "1");
+    const DigitString neg{3, -1, 2, 2, 2, 2};
+    EXPECT_EQ(DigitsToText(neg), "3");
 }
 
 TEST(FormatText, ConversionsFollowTheTextNotTheCaller) {
