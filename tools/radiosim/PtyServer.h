@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "tools/radiosim/SimRadio.h"
+
+namespace norda::sim {
+
+// Serves simulated radios on pseudo-terminals, one per COM number, each linked
+// as DIR/com<N> so that a programmer finds it through its ports directory.
+class PtyServer {
+  public:
+    PtyServer(Clock& clock, std::string portsDir, std::FILE* wireLog = nullptr);
+    ~PtyServer();
+    PtyServer(const PtyServer&) = delete;
+    PtyServer& operator=(const PtyServer&) = delete;
+
+    // Creates the pseudo-terminal (raw) and the link. Returns 0 or a negative
+    // errno value; `error` then says what failed.
+    int AddRadio(int com, std::unique_ptr<SimRadio> radio, std::string& error);
+    size_t Count() const { return ports_.size(); }
+    int Com(size_t i) const { return ports_[i].com; }
+    const std::string& Device(size_t i) const { return ports_[i].device; }
+    SimRadio& Radio(size_t i) { return *ports_[i].radio; }
+
+    // One round: reads what the programmers wrote, runs the radios, writes what
+    // is due, waiting at most `maxWaitMs` for something to happen.
+    void RunOnce(int maxWaitMs);
+    // Rounds until RequestStop.
+    void Serve();
+    // Async-signal-safe.
+    void RequestStop();
+
+  private:
+    struct Port {
+        int com = 0;
+        int master = -1;
+        std::string device;
+        std::string link;
+        std::unique_ptr<SimRadio> radio;
+        bool connected = false;
+        std::vector<uint8_t> unsent;
+        // Radio output is logged a burst to a line, stamped with its first byte.
+        std::vector<uint8_t> logOut;
+        uint32_t logOutStart = 0;
+    };
+
+    void CheckConnection(Port& port);
+    void ReadFrom(Port& port);
+    void WriteTo(Port& port);
+    void Log(const Port& port, uint32_t tick, const char* direction, const uint8_t* data,
+             size_t length);
+    void FlushOutputLog(Port& port);
+
+    Clock& clock_;
+    std::string portsDir_;
+    std::FILE* log_;
+    uint32_t startTick_;
+    std::vector<Port> ports_;
+    int wake_[2] = {-1, -1};
+    volatile bool stop_ = false;
+};
+
+}  // namespace norda::sim

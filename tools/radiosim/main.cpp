@@ -1,0 +1,185 @@
+// radiosim: simulated NORDA radios on pseudo-terminals, for tests and demos.
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "tools/radiosim/FlashImage.h"
+#include "tools/radiosim/ParamImage.h"
+#include "tools/radiosim/PtyServer.h"
+#include "tools/radiosim/SimRadio.h"
+
+namespace {
+
+norda::sim::PtyServer* g_server = nullptr;
+
+void OnSignal(int) {
+    if (g_server)
+        g_server->RequestStop();
+}
+
+void Usage() {
+    std::fprintf(stderr,
+                 "usage: radiosim --ports-dir DIR --com N [--com M ...] [--baud B]\n"
+                 "                [--band HALFBASECHAN] [--param-image FILE] [--flash-hex FILE]\n"
+                 "                [--fault NAME[=V] ...] [--log FILE]\n"
+                 "                [--answer-lr-with-lr] [--erase-ms MS] [--reset-quiet-ms MS]\n"
+                 "faults: silent no-data-reply drop-la-every=N relink-after=K garbage\n"
+                 "        never-erased ignore-reset bad-fcs[=N]\n");
+}
+
+bool ParseNumber(const std::string& text, long minimum, long maximum, long& out) {
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    long v = std::strtol(text.c_str(), &end, 10);
+    if (*end != '\0' || v < minimum || v > maximum)
+        return false;
+    out = v;
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace norda::sim;
+    std::string portsDir, paramImage, flashHex, logPath;
+    std::vector<int> coms;
+    RadioConfig config;
+
+    std::vector<std::string> args(argv + 1, argv + argc);
+    for (size_t i = 0; i < args.size(); ++i) {
+        std::string opt = args[i];
+        std::string value;
+        bool inlineValue = false;
+        if (const size_t eq = opt.find('='); opt.rfind("--", 0) == 0 && eq != std::string::npos) {
+            value = opt.substr(eq + 1);
+            opt = opt.substr(0, eq);
+            inlineValue = true;
+        }
+        auto next = [&](std::string& target) {
+            if (inlineValue) {
+                target = value;
+                return true;
+            }
+            if (i + 1 >= args.size())
+                return false;
+            target = args[++i];
+            return true;
+        };
+        long n = 0;
+        std::string v;
+        if (opt == "--help" || opt == "-h") {
+            Usage();
+            return 0;
+        } else if (opt == "--ports-dir") {
+            if (!next(portsDir))
+                return Usage(), 2;
+        } else if (opt == "--com") {
+            if (!next(v) || !ParseNumber(v, 1, 256, n))
+                return Usage(), 2;
+            coms.push_back(static_cast<int>(n));
+        } else if (opt == "--baud") {
+            if (!next(v) || !ParseNumber(v, 0, 115200, n))
+                return Usage(), 2;
+            config.baud = static_cast<uint32_t>(n);
+        } else if (opt == "--band") {
+            if (!next(v) || !ParseNumber(v, 1, 0xFFFE, n))
+                return Usage(), 2;
+            config.halfBaseChan = static_cast<uint16_t>(n);
+        } else if (opt == "--param-image") {
+            if (!next(paramImage))
+                return Usage(), 2;
+        } else if (opt == "--flash-hex") {
+            if (!next(flashHex))
+                return Usage(), 2;
+        } else if (opt == "--log") {
+            if (!next(logPath))
+                return Usage(), 2;
+        } else if (opt == "--fault") {
+            if (!next(v))
+                return Usage(), 2;
+            const int rc = ApplyFault(v, config.faults);
+            if (rc != 0) {
+                std::fprintf(stderr, "radiosim: %s fault: %s\n",
+                             rc == -1 ? "unknown" : "bad value for", v.c_str());
+                return 2;
+            }
+        } else if (opt == "--answer-lr-with-lr") {
+            config.answerLrWithLr = true;
+        } else if (opt == "--erase-ms") {
+            if (!next(v) || !ParseNumber(v, 0, 600000, n))
+                return Usage(), 2;
+            config.eraseMs = static_cast<uint32_t>(n);
+        } else if (opt == "--reset-quiet-ms") {
+            if (!next(v) || !ParseNumber(v, 0, 600000, n))
+                return Usage(), 2;
+            config.resetQuietMs = static_cast<uint32_t>(n);
+        } else {
+            std::fprintf(stderr, "radiosim: unknown argument %s\n", args[i].c_str());
+            Usage();
+            return 2;
+        }
+    }
+    if (portsDir.empty() || coms.empty()) {
+        Usage();
+        return 2;
+    }
+
+    ParamMemory params = GenerateParamMemory(config.halfBaseChan);
+    if (!paramImage.empty() && LoadParamMemory(paramImage, params) != 0) {
+        std::fprintf(stderr, "radiosim: %s is not a 2048-byte parameter image\n",
+                     paramImage.c_str());
+        return 1;
+    }
+    std::vector<uint8_t> flash = GenerateFlashImage();
+    if (!flashHex.empty() && LoadFlashHex(flashHex, flash) != 0) {
+        std::fprintf(stderr, "radiosim: cannot load %s as S-records\n", flashHex.c_str());
+        return 1;
+    }
+    std::FILE* log = nullptr;
+    if (!logPath.empty()) {
+        log = std::fopen(logPath.c_str(), "w");
+        if (!log) {
+            std::fprintf(stderr, "radiosim: cannot write %s\n", logPath.c_str());
+            return 1;
+        }
+        std::fprintf(log,
+                     "# baud %u; time in s; in = programmer to radio, out = radio to programmer\n",
+                     config.baud);
+    }
+
+    norda::SteadyClock& clock = norda::SteadyClock::Instance();
+    int status = 0;
+    {
+        PtyServer server(clock, portsDir, log);
+        for (int com : coms) {
+            std::string error;
+            if (server.AddRadio(com, std::make_unique<SimRadio>(clock, config, params, flash),
+                                error) != 0) {
+                std::fprintf(stderr, "radiosim: com%d: %s\n", com, error.c_str());
+                return 1;
+            }
+            std::printf("com%d -> %s\n", com, server.Device(server.Count() - 1).c_str());
+        }
+        std::fflush(stdout);
+
+        g_server = &server;
+        struct sigaction sa {};
+        sa.sa_handler = OnSignal;
+        sigemptyset(&sa.sa_mask);
+        sigaction(SIGTERM, &sa, nullptr);
+        sigaction(SIGINT, &sa, nullptr);
+        std::signal(SIGPIPE, SIG_IGN);
+        server.Serve();
+        g_server = nullptr;
+    }
+    if (log)
+        std::fclose(log);
+    return status;
+}
