@@ -491,6 +491,8 @@ void TProgWin::StopOperation() {
     cursor_.block = 0;
     cursor_.write = nullptr;
     cursor_.reset = nullptr;
+    // A write broken off by a message leaves no areas waiting.
+    AreasToWrite = -1;
     Writing = false;
     Reading = false;
 }
