@@ -160,7 +160,11 @@ void LoadedSoftware::ExtractVersion() {
 int32_t SoftwareImage::LoadSoftwareFile(const std::string& path) {
     // Workers stop trusting the old image before anything about it changes.
     loaded_.store(false, std::memory_order_release);
-    current_.store(nullptr, std::memory_order_release);
+    std::shared_ptr<const LoadedSoftware> previous;
+    {
+        std::lock_guard lock(currentMutex_);
+        previous = std::move(current_);
+    }
 
     auto software = std::make_shared<LoadedSoftware>();
     auto& image = software->image_;
@@ -186,7 +190,10 @@ int32_t SoftwareImage::LoadSoftwareFile(const std::string& path) {
 }
 
 void SoftwareImage::Publish(std::shared_ptr<const LoadedSoftware> software) {
-    current_.store(std::move(software), std::memory_order_release);
+    {
+        std::lock_guard lock(currentMutex_);
+        current_ = std::move(software);
+    }
     loaded_.store(true, std::memory_order_release);
 }
 
@@ -194,7 +201,8 @@ std::shared_ptr<const LoadedSoftware> SoftwareImage::Current() const {
     if (!IsLoaded()) {
         return nullptr;
     }
-    return current_.load(std::memory_order_acquire);
+    std::lock_guard lock(currentMutex_);
+    return current_;
 }
 
 std::string SoftwareImage::VersionText() const {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
+#include <mutex>
 #include <span>
 #include <string>
 #include <vector>
@@ -89,7 +90,9 @@ class SoftwareImage {
     void Publish(std::shared_ptr<const LoadedSoftware> software);
 
     std::atomic<bool> loaded_{false};
-    std::atomic<std::shared_ptr<const LoadedSoftware>> current_;
+    // Guards only the copying of the pointer, never a read of the image itself.
+    mutable std::mutex currentMutex_;
+    std::shared_ptr<const LoadedSoftware> current_;
     std::atomic<bool> transferMode_{false};
     int32_t loadResult_ = 0;
 };
