@@ -297,9 +297,10 @@ int ProfileFile::Save(const std::string& path) const {
         return kProfileRenameFailed;
     }
     // Make the rename itself durable.
-    std::string dir = path.substr(0, path.find_last_of('/') + 1);
-    if (dir.empty())
-        dir = ".";
+    // Built in one expression: assigning "." afterwards trips GCC 12's -Wrestrict at -O2.
+    const size_t slash = path.find_last_of('/');
+    const std::string dir =
+        slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
     int dfd = open(dir.c_str(), O_RDONLY | O_DIRECTORY);
     if (dfd >= 0) {
         fsync(dfd);
