@@ -2,14 +2,14 @@
 # Builds one libFuzzer target with clang (AddressSanitizer + UndefinedBehaviorSanitizer)
 # into build-fuzz/ and runs it for the given number of seconds.
 #   scripts/fuzz.sh TARGET SECONDS [libFuzzer options...]
-# TARGET: srecord, profile, map27_ombra, map27_solvi (or "list").
+# TARGET: srecord, profile, codeplug, map27_ombra, map27_solvi (or "list").
 # The seeds in tests/fuzz/corpus/TARGET stay untouched; what the run learns goes to
 # build-fuzz/corpus/TARGET, crash inputs to build-fuzz/artifacts/TARGET/. A crash input
 # belongs in tests/fuzz/regressions/TARGET/ so that the test suite replays it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-targets=(srecord profile map27_ombra map27_solvi)
+targets=(srecord profile codeplug map27_ombra map27_solvi)
 if [[ $# -lt 1 || $1 == list ]]; then
     echo "usage: $0 TARGET SECONDS [libFuzzer options...]; targets: ${targets[*]}"
     [[ $# -ge 1 ]] && exit 0

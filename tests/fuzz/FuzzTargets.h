@@ -12,6 +12,7 @@ namespace norda::fuzz {
 
 int SRecordLoader(const uint8_t* data, size_t size);
 int ProfileReader(const uint8_t* data, size_t size);
+int CodeplugLoader(const uint8_t* data, size_t size);
 int Map27Ombra(const uint8_t* data, size_t size);
 int Map27Solvi(const uint8_t* data, size_t size);
 
