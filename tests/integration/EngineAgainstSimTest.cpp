@@ -132,6 +132,34 @@ TEST_P(EngineAgainstSim, FlashesAfterTheLoopCommandAndRestarts) {
     EXPECT_FALSE(b.radio.LoopMode());
 }
 
+TEST_P(EngineAgainstSim, SequenceNumbersWrapOnBothEnds) {
+    Bench b(GetParam());
+    ASSERT_TRUE(b.station.Link());
+    // 300 requests and 300 replies: both ends pass 255 -> 0, and V = 16 is stuffed.
+    for (uint32_t i = 0; i < 300; ++i) {
+        Bytes data;
+        ASSERT_EQ(b.station.Read(1, i, 1, data), 0) << i;
+        ASSERT_EQ(data[0], b.radio.Params()[i]) << i;
+    }
+    EXPECT_EQ(b.station.retries, 0);
+    b.station.WaitFor([] { return false; }, 50);  // the LA of the last reply reaches the radio
+    EXPECT_EQ(b.station.VS(), static_cast<uint8_t>(301));
+    EXPECT_EQ(b.radio.Vs(), static_cast<uint8_t>(301));
+    EXPECT_EQ(b.radio.Stats().protocolErrors, 0u);
+}
+
+TEST_P(EngineAgainstSim, LongestReplyThatFitsTheReceiveBuffer) {
+    Bench b(GetParam());
+    ASSERT_TRUE(b.station.Link());
+    // 17 bytes of framing and headers around the data, de-stuffed.
+    const size_t fits = b.station.ReceiveBufferSize() - 17;
+    Bytes data;
+    ASSERT_EQ(b.station.Read(2, 0x2000, static_cast<uint8_t>(fits), data), 0);
+    EXPECT_EQ(data.size(), fits);
+    EXPECT_EQ(b.station.Read(2, 0x2000, static_cast<uint8_t>(fits + 1), data, 1),
+              SimStation::kNoAnswer);
+}
+
 TEST_P(EngineAgainstSim, SilentRadioGivesNoLink) {
     Bench b(GetParam(), WithFault("silent"));
     EXPECT_FALSE(b.station.Link(3));

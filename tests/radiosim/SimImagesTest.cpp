@@ -66,6 +66,29 @@ TEST(SimParamMemory, ChannelsHaveNamesFrequenciesAndTones) {
     EXPECT_EQ(ToneOfCode(51), 0);
 }
 
+TEST(SimParamMemory, LoadsOnlyWholeImages) {
+    const std::string path = ::testing::TempDir() + "radiosim-param.bin";
+    ParamMemory m{};
+    for (size_t i = 0; i < m.size(); ++i)
+        m[i] = static_cast<uint8_t>(i * 3);
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite(m.data(), 1, m.size(), f);
+    std::fclose(f);
+    ParamMemory loaded{};
+    ASSERT_EQ(LoadParamMemory(path, loaded), 0);
+    EXPECT_EQ(loaded, m);
+
+    f = std::fopen(path.c_str(), "ab");
+    std::fputc(0, f);
+    std::fclose(f);
+    EXPECT_EQ(LoadParamMemory(path, loaded), -2);
+    std::remove(path.c_str());
+    EXPECT_EQ(LoadParamMemory(path, loaded), -1);
+    std::vector<uint8_t> flash;
+    EXPECT_EQ(LoadFlashHex(path, flash), -1);
+}
+
 TEST(SimFlash, DefaultSoftwareHasASealedHeader) {
     const std::vector<uint8_t> flash = GenerateFlashImage();
     ASSERT_EQ(flash.size(), kFlashSize);
