@@ -121,8 +121,10 @@ std::string CompleteCodeplugName(const std::string& name) {
 
 namespace {
 
-ProfileFile BuildFile(const RadioParameters& p, const CodeplugOptions& options) {
-    ProfileFile f;
+// Keys are set into `f` one by one, so sections and keys that the table does not
+// write (the test-mode sections of a file saved without "-test", notes a user added)
+// survive a save over an existing file, as they would with key-by-key profile writes.
+ProfileFile BuildFile(ProfileFile f, const RadioParameters& p, const CodeplugOptions& options) {
     Writer w(f);
     const auto hb = static_cast<uint16_t>(p.TestAyar.HalfBaseChan);
     w.Int("TestAyar", "HalfBaseChan[0]", hb >> 8);
@@ -215,12 +217,12 @@ ProfileFile BuildFile(const RadioParameters& p, const CodeplugOptions& options) 
 }  // namespace
 
 std::string CodeplugFileText(const RadioParameters& p, const CodeplugOptions& options) {
-    return BuildFile(p, options).Serialize();
+    return BuildFile(ProfileFile(), p, options).Serialize();
 }
 
 int SaveCodeplugFile(const std::string& path, const RadioParameters& p,
                      const CodeplugOptions& options) {
-    return BuildFile(p, options).Save(path);
+    return BuildFile(ProfileFile::Load(path), p, options).Save(path);
 }
 
 int ShiftFlag(int64_t f, std::span<const int32_t> shiftFrequencies) {

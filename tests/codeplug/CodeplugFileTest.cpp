@@ -314,6 +314,24 @@ TEST_F(CodeplugFileTest, FailedSaveReportsAndKeepsOldFile) {
     EXPECT_NE(Slurp(path), "old");
 }
 
+TEST_F(CodeplugFileTest, SavingOverAFileKeepsWhatTheTableDoesNotWrite) {
+    // A file written with "-test" and then saved again without it must not lose its
+    // factory sections, nor the lines a user added by hand.
+    const std::string path = Path("radio.omb");
+    CodeplugOptions test;
+    test.testMode = true;
+    ASSERT_EQ(SaveCodeplugFile(path, SmallCodeplug(), test), kCodeplugOk);
+    { std::ofstream(path, std::ios::binary | std::ios::app) << "[Notlar]\r\nMusteri=ACME\r\n"; }
+    ASSERT_EQ(SaveCodeplugFile(path, FullCodeplug(), {}), kCodeplugOk);
+
+    const std::string text = Slurp(path);
+    EXPECT_NE(text.find("[Master]\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Musteri=ACME\r\n"), std::string::npos);
+    RadioParameters back;
+    ASSERT_EQ(LoadCodeplugFile(path, back, {}), kCodeplugOk);
+    EXPECT_EQ(CodeplugFileText(back, {}), CodeplugFileText(FullCodeplug(), {}));
+}
+
 TEST(CodeplugName, OmbIsAddedWithoutExtension) {
     EXPECT_EQ(CompleteCodeplugName("telsiz"), "telsiz.OMB");
     EXPECT_EQ(CompleteCodeplugName("telsiz.omb"), "telsiz.omb");
