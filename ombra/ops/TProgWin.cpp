@@ -17,6 +17,18 @@ int Blocks(int length, int blockSize) {
 
 }  // namespace
 
+// Checksum ranges run from the start of the sum to the two bytes holding it.
+const std::array<TProgWin::AreaTransfer, TProgWin::kReadEntries> TProgWin::kReadList = {{
+    {"TestAyar", 1400, 71, 1400, 69, false, false, nullptr},
+    {"Master", 0, 7, 0, 5, false, false, nullptr},
+    {"Service", 8, 16, 8, 14, false, false, nullptr},
+    {"Clone", 24, 1326, 24, 1309, false, false, nullptr},
+    {"User", 1352, 12, 1355, 7, false, false, nullptr},
+    {"TestAyar", 1400, 71, 1400, 69, false, false, nullptr},
+    {"KSYS", 2016, 22, 2016, 20, false, false, nullptr},
+    {"ADATA", 1536, 212, 1536, 210, false, false, nullptr},
+}};
+
 TProgWin::TProgWin(TransferHost& host, RadioImage& image, RadioParameters& parameters,
                    int portNumber, int32_t baud, const ProgWinSettings& settings, Clock& clock,
                    std::unique_ptr<ByteStream> stream)
@@ -25,16 +37,7 @@ TProgWin::TProgWin(TransferHost& host, RadioImage& image, RadioParameters& param
       image_(image),
       parameters_(parameters),
       settings_(settings),
-      read_{{
-          {"TestAyar", 1400, 71, 1400, 69, false, false, nullptr},
-          {"Master", 0, 7, 0, 5, false, false, nullptr},
-          {"Service", 8, 16, 8, 14, false, false, nullptr},
-          {"Clone", 24, 1326, 24, 1309, false, false, nullptr},
-          {"User", 1352, 12, 1355, 7, false, false, nullptr},
-          {"TestAyar", 1400, 71, 1400, 69, false, false, nullptr},
-          {"KSYS", 2016, 22, 2016, 20, false, false, nullptr},
-          {"ADATA", 1536, 212, 1536, 210, false, false, nullptr},
-      }},
+      read_(kReadList),
       write_{{
           {"Master", 0, 7, false},
           {"Service", 8, 16, false},
@@ -325,12 +328,41 @@ void TProgWin::CheckCompletion() {
         CompletePreRead();
 }
 
+TProgWin::ChecksumResults TProgWin::ImageChecksums(const RadioImage& image) {
+    ChecksumResults ok{};
+    const std::array<std::pair<ChecksumSlot, ReadEntry>, kChecksumSlots> slots = {{
+        {kOkMaster, kMaster},
+        {kOkService, kService},
+        {kOkClone, kClone},
+        {kOkUser, kUser},
+        {kOkTestAyar, kTestAyar},
+        {kOkKsys, kKsys},
+        {kOkAdata, kAdata},
+    }};
+    for (const auto& [slot, entry] : slots) {
+        const AreaTransfer& area = kReadList[entry];
+        ok[slot] = AreaChecksumMatches(image, area.checksumStart,
+                                       area.checksumStart + area.checksumLength);
+    }
+    return ok;
+}
+
 void TProgWin::CompleteFullRead() {
     // The checksum results outlive the flags that ClearTransferFlags (and every
-    // message box) clears: the warnings below are decided on this copy.
-    const std::array<bool, kChecksumSlots> ok = checksumOk_;
+    // message box) clears: the warnings are decided on this copy.
+    const ChecksumResults ok = checksumOk_;
     StopOperation();
     ClearTransferFlags();
+    AcceptReadImage(ok);
+    host_.PlaySound(kDingFile);
+    CloseProgressWindow();
+    AfterRead();
+    if (settings_.dumpImage)
+        DumpImageFile();
+    host_.OpenPage(1);
+}
+
+void TProgWin::AcceptReadImage(const ChecksumResults& ok) {
     Decode();
     CloseProgressWindow();
     static constexpr std::array<std::pair<ChecksumSlot, int>, 5> kWarnings = {{
@@ -367,12 +399,6 @@ void TProgWin::CompleteFullRead() {
         adata.RXID = 0;
         adata.PREAMBLE = 0;
     }
-    host_.PlaySound(kDingFile);
-    CloseProgressWindow();
-    AfterRead();
-    if (settings_.dumpImage)
-        DumpImageFile();
-    host_.OpenPage(1);
 }
 
 void TProgWin::DumpImageFile() {

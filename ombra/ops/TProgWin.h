@@ -106,6 +106,21 @@ class TProgWin : public TWinmap27Port {
     bool CanCopy() const;
     bool CanSequential() const;
     bool Idle() const { return !Reading && !Writing; }
+    // Nothing is under way or due on the link: no transfer, no link set-up, no
+    // acknowledgement or reply awaited, no reset command pending. A host that
+    // also has no posted message queued has seen the operation end.
+    bool Quiescent() const {
+        return !Reading && !Writing && !LinkRequested && !Busy && !resetRequested_ &&
+               NetworkState == kNetworkIdle;
+    }
+
+    using ChecksumResults = std::array<bool, kChecksumSlots>;
+    // The checksum verdict of every area as a read computes it, on an image at hand.
+    static ChecksumResults ImageChecksums(const RadioImage& image);
+    // The end of a full read on an image whose checksums are `ok`: decodes it,
+    // warns about unprogrammed areas and empties unprogrammed KSYS and ADATA
+    // parameters. ombra-cli's "decode" takes a saved image the same way.
+    void AcceptReadImage(const ChecksumResults& ok);
 
     void StopOperation();
     void ClearTransferFlags();
@@ -193,6 +208,8 @@ class TProgWin : public TWinmap27Port {
     MessageOwner Owner() const;
 
   private:
+    static const std::array<AreaTransfer, kReadEntries> kReadList;
+
     struct Cursor {
         int address = 0;
         int quotient = 0;

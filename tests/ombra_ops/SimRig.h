@@ -191,8 +191,8 @@ class SimRig : public TransferHost {
     // An operation has finished: nothing runs and nothing is queued. The poll
     // timer may keep ticking idle, as it does in the program.
     bool Finished() const {
-        return !client->Reading && !client->Writing && !client->LinkRequested &&
-               !timers[kLinkTimer].armed && !timers[kResponseTimer].armed && posted.empty();
+        return client->Quiescent() && !timers[kLinkTimer].armed && !timers[kResponseTimer].armed &&
+               posted.empty();
     }
 
     std::vector<int> MessageIds() const {
