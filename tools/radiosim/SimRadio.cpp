@@ -393,8 +393,14 @@ void SimRadio::TrySendNextLt(uint64_t t) {
 }
 
 void SimRadio::SendHeadLt(uint64_t t) {
-    std::vector<uint8_t> body{kFrameLt, vs_, 0x01, 0x00};
-    body.insert(body.end(), pending_.front().begin(), pending_.front().end());
+    // Sized once and filled: growing a four-byte vector by insert trips GCC 12's
+    // -Warray-bounds at -O2.
+    const std::vector<uint8_t>& message = pending_.front();
+    std::vector<uint8_t> body(4 + message.size());
+    body[0] = kFrameLt;
+    body[1] = vs_;
+    body[2] = 0x01;
+    std::copy(message.begin(), message.end(), body.begin() + 4);
     ++stats_.ltSent;
     ++ltSends_;
     awaitingLa_ = true;
