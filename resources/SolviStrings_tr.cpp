@@ -1,3 +1,4 @@
+#include "resources/SolviResources.h"
 #include "resources/StringTable.h"
 
 namespace norda {
@@ -6,11 +7,14 @@ namespace {
 // clang-format off
 constexpr StringEntry kSolviTr[] = {
     {602, "HATA"},
+    {606, "%s dil dosyası yüklenemedi!"},
+    {616, "Dosya Aç"},
     {625, "Seri çıkış numarası hatalı. Lütfen başka bir çıkış seçin."},
     {634, "Okuma hatası!"},
     {807, "Cihazı okuma isteğine beklenen sürede yanıt alınamadı.\nLütfen kabloları kontrol edin."},
     {808, "Cihazdan yanıt alınamadı.\nLütfen kabloları kontrol edin."},
     {811, "Cihaz programlandı."},
+    {1002, "Hex yazılım dosyası hatalı!"},
     {1004, "Hex dosyası açık değil"},
     {1005, "Cihaz aranıyor..."},
     {1006, "Flash siliniyor..."},
@@ -20,10 +24,17 @@ constexpr StringEntry kSolviTr[] = {
     {1010, "Programla"},
     {1011, "Programlayıcı meşgul!"},
     {1012, "Cihaz yazılımı farklı"},
+    {1013, "Dosya Sürümü\t\t:"},
+    {1014, "Cihaz Yazılım Sürümü\t:"},
+    {24332, "Bir hex dosyasını açar"},
 };
 // clang-format on
 
 }  // namespace
+
+std::span<const StringEntry> SolviTurkishStringEntries() {
+    return kSolviTr;
+}
 
 const StringTable& SolviTurkishStrings() {
     static const StringTable table(kSolviTr);

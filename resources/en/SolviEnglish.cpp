@@ -1,0 +1,139 @@
+// English language library of SOLVI (SOLVI009.DLL): the same numbers as the built-in
+// Turkish texts, menu and dialogs.
+
+#include "resources/ResourceData.h"
+
+namespace norda {
+namespace {
+
+using K = MenuEntryKind;
+using C = ControlKind;
+
+// clang-format off
+constexpr StringEntry kStrings[] = {
+    {602, "ERROR"},
+    {606, "The language file %s could not be loaded!"},
+    {616, "Open File"},
+    {625, "Wrong serial port number. Please choose another port."},
+    {634, "Read error!"},
+    {807, "The radio did not answer the read request in time.\nPlease check the cables."},
+    {808, "No answer from the radio.\nPlease check the cables."},
+    {811, "Radio programmed."},
+    {1002, "The hex software file is faulty!"},
+    {1004, "No hex file open"},
+    {1005, "Searching for a radio..."},
+    {1006, "Erasing flash..."},
+    {1007, "Transferring software..."},
+    {1008, "Starting the radio"},
+    {1009, "Radio up to date"},
+    {1010, "Program"},
+    {1011, "Programmer busy!"},
+    {1012, "Radio software differs"},
+    {1013, "File Version\t\t:"},
+    {1014, "Radio Software Version\t:"},
+    {24332, "Opens a hex file"},
+};
+
+constexpr MenuEntry kMenu100[] = {
+    {K::Popup, 0, "&File"},
+        {K::Item, 24332, "&Open"},
+        {K::Item, 2009, "&About SOLVI..."},
+        {K::Separator, 0, ""},
+        {K::Item, 24310, "E&xit\tAlt+F4"},
+    {K::End, 0, ""},
+    {K::Popup, 0, "&Options"},
+        {K::Item, 417, "Serial &Speed"},
+        {K::Item, 418, "&Automatic"},
+        {K::Item, 419, "Software &Transfer"},
+        {K::Separator, 0, ""},
+        {K::Item, 551, "&Dil / Language"},
+    {K::End, 0, ""},
+    {K::Popup, 0, "Serial &Ports"},
+        {K::Item, 401, "Com1"},
+        {K::Item, 402, "Com2"},
+        {K::Item, 403, "Com3"},
+        {K::Item, 404, "Com4"},
+        {K::Item, 405, "Com5"},
+        {K::Item, 406, "Com6"},
+        {K::Item, 407, "Com7"},
+        {K::Item, 408, "Com8"},
+        {K::Item, 409, "Com9"},
+        {K::Item, 410, "Com10"},
+        {K::Item, 411, "Com11"},
+        {K::Item, 412, "Com12"},
+        {K::Item, 413, "Com13"},
+        {K::Item, 414, "Com14"},
+        {K::Item, 415, "Com15"},
+        {K::Item, 416, "Com16"},
+    {K::End, 0, ""},
+};
+
+constexpr MenuTemplate kMenus[] = {
+    {100, kMenu100},
+};
+
+constexpr DialogControl kDlg1[] = {
+    {C::Static, 101, "", 4, 3, 309, 18},
+    {C::PushButton, 102, "Program", 4, 23, 92, 22},
+    {C::Static, 103, "%%%d", 102, 24, 210, 20},
+};
+
+constexpr DialogControl kDlg2[] = {
+    {C::Static, 105, "", 6, 6, 160, 18},
+    {C::Static, 106, "", 168, 6, 145, 18},
+    {C::TextView, 107, "", 6, 26, 305, 50},
+    {C::Static, 108, "", 6, 82, 160, 18},
+    {C::Static, 109, "", 168, 82, 145, 18},
+    {C::TextView, 110, "", 6, 102, 305, 50},
+};
+
+constexpr DialogControl kDlg3[] = {
+    {C::Static, -1, "Speed :", 16, 20, 56, 22},
+    {C::Edit, 102, "", 76, 18, 128, 24},
+    {C::DefPushButton, 1, "OK", 16, 60, 88, 28},
+    {C::PushButton, 2, "Cancel", 116, 60, 88, 28},
+};
+
+constexpr DialogControl kDlg104[] = {
+    {C::GroupBox, -1, "", 12, 8, 216, 72},
+    {C::RadioButton, 101, "Türkçe", 28, 22, 180, 22, kCtlGroupStart},
+    {C::RadioButton, 102, "English", 28, 48, 180, 22},
+    {C::DefPushButton, 1, "Tamam/OK", 12, 94, 104, 28},
+    {C::PushButton, 2, "Vazgeç/Cancel", 124, 94, 104, 28},
+};
+
+constexpr DialogControl kDlg106[] = {
+    {C::Icon, 1001, "", 20, 24, 48, 48},
+    {C::Static, 22004, "NORDA Series Radio Software Loader", 84, 22, 300, 26},
+    {C::Static, 22001, "SOLVI Version 1.0", 84, 52, 300, 22},
+    {C::Static, 22002, "Loading...", 84, 92, 300, 44},
+};
+
+constexpr DialogControl kDlg22000[] = {
+    {C::Icon, 1001, "", 18, 20, 48, 48},
+    {C::Static, 22004, "NORDA Series Radio Software Loader", 80, 18, 300, 24},
+    {C::Static, 22001, "SOLVI Version 1.0", 80, 46, 300, 22},
+    {C::Static, 22002, "Loads software into the flash memory of\n"
+                       "up to 16 NORDA series radios at once.", 80, 78, 300, 44},
+    {C::DefPushButton, 1, "OK", 156, 136, 88, 28},
+};
+
+constexpr DialogTemplate kDialogs[] = {
+    {1, "", 317, 48, kDlg1},
+    {2, "", 317, 160, kDlg2},
+    {3, "Serial Port Speed", 220, 102, kDlg3},
+    {104, "Yazılım Dili / Language", 240, 134, kDlg104},
+    {106, "", 400, 150, kDlg106},
+    {22000, "About...", 400, 176, kDlg22000},
+};
+// clang-format on
+
+constexpr ResourceModuleData kModule{kResourceAbiVersion, "SOLVI", kStrings, kMenus, kDialogs};
+
+}  // namespace
+}  // namespace norda
+
+extern "C" __attribute__((visibility("default"))) const norda::ResourceModuleData*
+NORDA_RESOURCE_ENTRY() {
+    return &norda::kModule;
+}

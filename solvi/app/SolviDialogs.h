@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+
+#include "solvi/app/DialogBuilder.h"
+
+namespace norda {
+
+class ResourceModule;
+
+// "Seri Çıkış Hızı": the speed of every port, as a decimal number of up to 7 digits.
+class TSelBaudrate : public TemplateDialog {
+    Q_OBJECT
+
+  public:
+    static constexpr int kDialogId = 3;
+    TSelBaudrate(QWidget* parent, const ResourceModule& module, int32_t baud);
+    int32_t Baud() const;
+};
+
+// "Yazılım Dili / Language": Türkçe (90) or English (9).
+class TLanguage : public TemplateDialog {
+    Q_OBJECT
+
+  public:
+    static constexpr int kDialogId = 104;
+    TLanguage(QWidget* parent, const ResourceModule& module, int language);
+    int Language() const;
+};
+
+// The window shown while the program starts (dialog 106) and the about box (22000).
+class TSplashWin : public TemplateDialog {
+    Q_OBJECT
+
+  public:
+    static constexpr int kDialogId = 106;
+    TSplashWin(const ResourceModule& module);
+};
+
+class TAboutDlg : public TemplateDialog {
+    Q_OBJECT
+
+  public:
+    static constexpr int kDialogId = 22000;
+    TAboutDlg(QWidget* parent, const ResourceModule& module);
+};
+
+}  // namespace norda

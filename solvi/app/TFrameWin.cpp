@@ -1,0 +1,356 @@
+#include "solvi/app/TFrameWin.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <stdexcept>
+#include <vector>
+
+#include "resources/ResourceModule.h"
+#include "resources/SolviResources.h"
+#include "solvi/app/DialogBuilder.h"
+#include "solvi/app/SolviDialogs.h"
+#include "solvi/app/TApp.h"
+#include "solvi/app/TClientWin.h"
+#include "solvi/app/TVerDlg.h"
+
+namespace norda {
+
+namespace {
+
+constexpr int kTextLoadFailed = 1002;
+constexpr int kTextBusy = 1011;
+constexpr int kTextError = 602;
+constexpr int kTextLanguageFailed = 606;
+constexpr int kTextOpenTitle = 616;
+
+QSize ScreenSize() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->geometry().size() : QSize(640, 480);
+}
+
+bool IsPortCommand(int id) {
+    return id >= kCmdPortFirst && id <= kCmdPortLast;
+}
+
+// "%s" in a message replaced once, without handing the text to printf.
+std::string ReplaceName(std::string text, const std::string& name) {
+    size_t at = text.find("%s");
+    if (at != std::string::npos)
+        text.replace(at, 2, name);
+    return text;
+}
+
+}  // namespace
+
+TFrameWin::TFrameWin(TApp& app) : QMainWindow(nullptr), app_(app) {
+    quit = [](int code) { QCoreApplication::exit(code); };
+    setWindowTitle(TApp::kProgramName);
+    setWindowIcon(SolviIcon());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    LoadMenu();
+    const QSize screen = ScreenSize();
+    setFixedSize(320 - PanelLayout::kBorderWidth, 0);
+    move((screen.width() - 320) / 2, (screen.height() - 240) / 2);
+
+    client_ = new TClientWin(this, app_, *this);
+    setCentralWidget(client_);
+
+    closeTimer_.setSingleShot(false);
+    connect(&closeTimer_, &QTimer::timeout, this, &TFrameWin::OnCloseTimer);
+}
+
+TFrameWin::~TFrameWin() {
+    closeTimer_.stop();
+}
+
+void TFrameWin::LoadMenu() {
+    const MenuTemplate* menu = app_.Texts().Menu(kMenuId);
+    if (menu == nullptr || menu->entries.empty())
+        throw std::runtime_error("Error loading menu");
+    QMenuBar* bar = new QMenuBar(this);
+    actions_.clear();
+    std::vector<QMenu*> open;
+    for (const MenuEntry& e : menu->entries) {
+        const QString text = FromUtf8(e.text);
+        switch (e.kind) {
+            case MenuEntryKind::Popup: {
+                QMenu* m = open.empty() ? bar->addMenu(text) : open.back()->addMenu(text);
+                connect(m, &QMenu::aboutToShow, this, &TFrameWin::UpdateCommands);
+                open.push_back(m);
+                break;
+            }
+            case MenuEntryKind::End:
+                if (!open.empty())
+                    open.pop_back();
+                break;
+            case MenuEntryKind::Separator:
+                if (!open.empty())
+                    open.back()->addSeparator();
+                break;
+            case MenuEntryKind::Item: {
+                QAction* a = open.empty() ? bar->addAction(text) : open.back()->addAction(text);
+                const int id = e.id;
+                if (IsPortCommand(id) || id == kCmdAutoProg || id == kCmdTransferMode)
+                    a->setCheckable(true);
+                const std::string hint = app_.Text(id);
+                if (!hint.empty())
+                    a->setStatusTip(QString::fromStdString(hint));
+                connect(a, &QAction::triggered, this, [this, id] { Command(id); });
+                actions_[id] = a;
+                break;
+            }
+        }
+    }
+    setMenuBar(bar);  // the old bar goes with its actions
+    UpdateCheckMarks();
+    UpdateCommands();
+}
+
+void TFrameWin::SetupWindow() {
+    client_->SetupWindow();
+    Relayout();
+    UpdateCheckMarks();
+    if (!app_.pendingFile.empty())
+        LoadFile();
+}
+
+bool TFrameWin::Closing() const {
+    return app_.Flags().closing.load();
+}
+
+bool TFrameWin::CommandEnabled(int id) const {
+    const bool closing = Closing();
+    const bool autoMode = app_.AutoMode();
+    if (IsPortCommand(id) || id == kCmdAutoProg)
+        return !closing && !autoMode;
+    switch (id) {
+        case kCmdBaudrate:
+        case kCmdTransferMode:
+            return !closing && !(client_ != nullptr && client_->AnyBusy()) && !autoMode;
+        case kCmdLanguage:
+            return !closing;
+        case kCmdOpen:
+            return !closing && !(autoMode && app_.Image().IsLoaded());
+        case kCmdAbout:
+        case kCmdExit:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool TFrameWin::CommandChecked(int id) const {
+    auto it = actions_.find(id);
+    return it != actions_.end() && it->second->isChecked();
+}
+
+void TFrameWin::UpdateCommands() {
+    for (auto& [id, action] : actions_)
+        action->setEnabled(CommandEnabled(id));
+}
+
+void TFrameWin::UpdateCheckMarks() {
+    for (int port = 1; port <= kMaxPorts; ++port)
+        if (auto it = actions_.find(400 + port); it != actions_.end())
+            it->second->setChecked(app_.selected[port]);
+    if (auto it = actions_.find(kCmdAutoProg); it != actions_.end())
+        it->second->setChecked(app_.AutoProg());
+    if (auto it = actions_.find(kCmdTransferMode); it != actions_.end())
+        it->second->setChecked(app_.Image().TransferMode());
+}
+
+void TFrameWin::Command(int id) {
+    // A menu opened before the state changed may still offer a command that is off now.
+    if (!CommandEnabled(id))
+        return;
+    if (IsPortCommand(id)) {
+        TogglePort(id - 400);
+        return;
+    }
+    switch (id) {
+        case kCmdOpen:
+            LoadFile();
+            break;
+        case kCmdAbout: {
+            TAboutDlg about(this, app_.Texts());
+            about.exec();
+            break;
+        }
+        case kCmdExit:
+            close();
+            break;
+        case kCmdBaudrate: {
+            TSelBaudrate dialog(this, app_.Texts(), app_.baudRate);
+            if (dialog.exec() == QDialog::Accepted)
+                ApplyBaudrate(dialog.Baud());
+            break;
+        }
+        case kCmdAutoProg:
+            ToggleAutoProg();
+            break;
+        case kCmdTransferMode:
+            ToggleTransferMode();
+            break;
+        case kCmdLanguage: {
+            TLanguage dialog(this, app_.Texts(), app_.Language());
+            if (dialog.exec() == QDialog::Accepted)
+                ApplyLanguage(dialog.Language());
+            break;
+        }
+        default:
+            break;
+    }
+    UpdateCommands();
+}
+
+void TFrameWin::TogglePort(int port) {
+    if (port < 1 || port > kMaxPorts)
+        return;
+    if (client_->Panel(port) != nullptr) {
+        if (!client_->ClosePanel(port)) {
+            app_.showMessage(app_.Text(kTextBusy), app_.Text(kTextError));
+            return;
+        }
+        app_.selected[port] = false;
+    } else {
+        client_->OpenPanel(port);
+        app_.selected[port] = true;
+    }
+    UpdateCheckMarks();
+    Relayout();
+    app_.SavePort(port);
+}
+
+void TFrameWin::ApplyBaudrate(int32_t baud) {
+    app_.baudRate = baud;
+    for (int port = 1; port <= kMaxPorts; ++port)
+        if (TSPDlg* panel = client_->Panel(port))
+            panel->Reopen(baud);
+    app_.SaveBaudrate();
+}
+
+void TFrameWin::ToggleAutoProg() {
+    app_.SetAutoProg(!app_.AutoProg());
+    UpdateCheckMarks();
+    app_.SaveAutoProg();
+}
+
+void TFrameWin::ToggleTransferMode() {
+    app_.Image().SetTransferMode(!app_.Image().TransferMode());
+    UpdateCheckMarks();
+    UpdateTitle();
+}
+
+void TFrameWin::ApplyLanguage(int language) {
+    if (language == app_.Language())
+        return;
+    const std::string failed = app_.ChangeLanguage(language);
+    if (!failed.empty() && !app_.AutoMode())
+        app_.showMessage(ReplaceName(app_.Text(kTextLanguageFailed), failed),
+                         app_.Text(kTextError));
+    LoadMenu();
+    client_->RefreshTexts();
+    UpdateCheckMarks();
+}
+
+void TFrameWin::LoadFile() {
+    SoftwareImage& image = app_.Image();
+    if (client_->AnyBusy()) {
+        if (!app_.AutoMode())
+            app_.showMessage(app_.Text(kTextBusy), app_.Text(kTextError));
+        return;
+    }
+    if (app_.AutoMode() && image.IsLoaded())
+        return;
+    std::string path;
+    if (!app_.pendingFile.empty()) {
+        path = app_.pendingFile;
+        app_.pendingFile.clear();
+    } else if (app_.askOpenFile) {
+        path = app_.askOpenFile(app_.Text(kTextOpenTitle));
+    }
+    if (path.empty())
+        return;
+    if (image.LoadSoftwareFile(path) != SoftwareImage::Loaded) {
+        if (app_.AutoMode())
+            QMetaObject::invokeMethod(
+                this, [this] { ExitRequest(-2); }, Qt::QueuedConnection);
+        else
+            app_.showMessage(app_.Text(kTextLoadFailed), app_.Text(kTextError));
+    }
+    UpdateTitle();
+    UpdateCommands();
+}
+
+void TFrameWin::Relayout() {
+    const QSize screen = ScreenSize();
+    layout_ = client_->Layout(screen.width(), screen.height());
+    const int menuHeight = menuBar() != nullptr ? menuBar()->sizeHint().height() : 0;
+    setFixedSize(layout_.ClientWidth(), layout_.ClientHeight() + menuHeight);
+    move(layout_.frame.x, layout_.frame.y);
+    UpdateTitle();
+}
+
+void TFrameWin::UpdateTitle() {
+    const SoftwareImage& image = app_.Image();
+    auto software = image.Current();
+    const bool single = layout_.singlePortLayout;
+    setWindowTitle(QString::fromStdString(
+        FrameTitle(TApp::kProgramName, software != nullptr, single, layout_.singlePort,
+                   software ? software->FileName() : std::string(),
+                   software ? software->VersionText() : std::string())));
+    if (TVerDlg* versions = client_->VersionPanel()) {
+        if (software)
+            versions->SetFileLines(software->VersionText(), software->Version().text);
+        else
+            versions->SetFileLines({}, {});
+    }
+}
+
+void TFrameWin::ShowRadioLines(int port, const std::string& version,
+                               const std::string& description) {
+    client_->ShowRadioLines(port, version, description);
+}
+
+void TFrameWin::ExitRequest(int code) {
+    app_.Flags().closing.store(true);
+    exitCode_ = code;
+    closeTimer_.start(kCloseFirstMs);
+    UpdateCommands();
+}
+
+void TFrameWin::OnCloseTimer() {
+    closeTimer_.stop();
+    bool busy = false;
+    for (int port = 1; port <= kMaxPorts; ++port) {
+        TSPDlg* panel = client_->Panel(port);
+        if (panel == nullptr)
+            continue;
+        if (panel->Busy() || !client_->ClosePanel(port))
+            busy = true;
+        else
+            app_.selected[port] = false;
+    }
+    if (busy)
+        closeTimer_.start(kCloseAgainMs);
+    else
+        quit(exitCode_);
+}
+
+void TFrameWin::closeEvent(QCloseEvent* event) {
+    if (client_->AnyBusy()) {
+        event->ignore();
+        if (!app_.AutoMode())
+            app_.showMessage(app_.Text(kTextBusy), app_.Text(kTextError));
+        return;
+    }
+    event->accept();
+}
+
+}  // namespace norda

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QTimer>
+#include <functional>
+#include <map>
+
+#include "solvi/app/SolviLayout.h"
+#include "solvi/app/TSPDlg.h"
+
+class QAction;
+
+namespace norda {
+
+class TApp;
+class TClientWin;
+
+// Menu commands.
+enum SolviCommand : int {
+    kCmdPortFirst = 401,  // Com1 .. Com16 = 400 + port
+    kCmdPortLast = 416,
+    kCmdBaudrate = 417,
+    kCmdAutoProg = 418,
+    kCmdTransferMode = 419,
+    kCmdLanguage = 551,
+    kCmdAbout = 2009,
+    kCmdExit = 24310,
+    kCmdOpen = 24332,
+};
+
+// SOLVI's main window: the menu, the client with the port panels, the file loading and
+// the orderly end of the program.
+class TFrameWin : public QMainWindow, public PanelHost {
+    Q_OBJECT
+
+  public:
+    static constexpr int kMenuId = 100;
+    static constexpr int kCloseFirstMs = 100;
+    static constexpr int kCloseAgainMs = 1000;
+
+    // Throws std::runtime_error("Error loading menu") when the module has no menu 100.
+    explicit TFrameWin(TApp& app);
+    ~TFrameWin() override;
+
+    // Starts the panels, lays them out, sets the check marks and loads a pending file.
+    void SetupWindow();
+
+    // The menu commands; the dialogs' outcomes have their own entry points below.
+    void Command(int id);
+    bool CommandEnabled(int id) const;
+    bool CommandChecked(int id) const;
+
+    void LoadFile();
+    void TogglePort(int port);
+    void ApplyBaudrate(int32_t baud);
+    void ToggleAutoProg();
+    void ToggleTransferMode();
+    void ApplyLanguage(int language);
+
+    // PanelHost
+    void ShowRadioLines(int port, const std::string& version,
+                        const std::string& description) override;
+    // Window message 0x603: the program ends, once no panel is programming.
+    void ExitRequest(int code) override;
+
+    TClientWin* Client() const { return client_; }
+    const PanelLayout& LastLayout() const { return layout_; }
+    bool Closing() const;
+    int ExitCode() const { return exitCode_; }
+    bool CloseTimerActive() const { return closeTimer_.isActive(); }
+    int CloseTimerInterval() const { return closeTimer_.interval(); }
+    // Ends the message loop; tests catch it.
+    std::function<void(int)> quit;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void LoadMenu();
+    void UpdateCommands();
+    void UpdateCheckMarks();
+    void Relayout();
+    void UpdateTitle();
+    void OnCloseTimer();
+
+    TApp& app_;
+    TClientWin* client_ = nullptr;
+    std::map<int, QAction*> actions_;
+    PanelLayout layout_;
+    QTimer closeTimer_;
+    int exitCode_ = 0;
+};
+
+}  // namespace norda

@@ -1,0 +1,138 @@
+#include "solvi/app/TSPDlg.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "resources/ResourceModule.h"
+#include "solvi/app/DialogBuilder.h"
+#include "solvi/app/TApp.h"
+#include "solvi/app/TCGauge.h"
+
+namespace norda {
+
+namespace {
+constexpr int kPanelDialog = 1;
+constexpr int kStatusId = 101;
+constexpr int kButtonId = 102;
+constexpr int kGaugeId = 103;
+}  // namespace
+
+TSPDlg::TSPDlg(QWidget* parent, TApp& app, PanelHost& host, int port, int32_t baud,
+               std::unique_ptr<ByteStream> stream)
+    : QFrame(parent), app_(app), host_(host), port_(port) {
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setLineWidth(1);
+    // The panel's shape is fixed for the grid; only its texts follow the language.
+    const DialogTemplate* dialog = &BuiltinDialog(kPanelDialog);
+    setFixedSize(dialog->w, dialog->h);
+
+    const DialogControl* c = FindControl(*dialog, kStatusId);
+    status_ = new QLabel(this);
+    status_->setGeometry(c->x, c->y, c->w, c->h);
+    c = FindControl(*dialog, kButtonId);
+    button_ = new QPushButton(QString::fromStdString(app_.Text(1010)), this);
+    button_->setGeometry(c->x, c->y, c->w, c->h);
+    button_->setEnabled(false);
+    c = FindControl(*dialog, kGaugeId);
+    gauge_ = new TCGauge(this, FromUtf8(c->text));
+    gauge_->setGeometry(c->x, c->y, c->w, c->h);
+    connect(button_, &QPushButton::clicked, this, &TSPDlg::OnProgram);
+
+    session_ = std::make_unique<FlashSession>(port, baud, app_.Image(), app_.Flags(),
+                                              static_cast<FlashSessionView&>(*this),
+                                              SteadyClock::Instance(), std::move(stream));
+}
+
+TSPDlg::~TSPDlg() {
+    if (worker_) {
+        worker_->RequestStop();
+        worker_.reset();
+    }
+    session_.reset();
+}
+
+void TSPDlg::SetupWindow() {
+    session_->Start();
+    worker_ = std::make_unique<TMap27Thread>([this] { session_->Tick(); });
+    worker_->Start();
+}
+
+bool TSPDlg::CanClose() {
+    if (Busy())
+        return false;
+    if (worker_)
+        worker_->RequestStop();
+    return true;
+}
+
+void TSPDlg::RefreshTexts() {
+    ApplyStatus(session_->StatusId());
+    button_->setText(QString::fromStdString(app_.Text(1010)));
+}
+
+void TSPDlg::OnProgram() {
+    if (app_.AutoMode())
+        return;
+    session_->RequestProgramming();
+    // The session confirms with the yellow gauge and the disabled button at its next
+    // tick; the button goes grey now so it is not pressed twice.
+    button_->setEnabled(false);
+}
+
+void TSPDlg::ApplyStatus(int statusId) {
+    const bool single = app_.Flags().singlePortLayout.load();
+    statusText_ = QString::fromStdString(StatusLine(app_.Texts(), port_, statusId, single));
+    // One line only: the two-line reports read as one sentence, and the full text stays
+    // in the tool tip when it does not fit.
+    QString line = statusText_;
+    line.replace(u'\n', u' ');
+    status_->setText(status_->fontMetrics().elidedText(line, Qt::ElideRight, status_->width()));
+    status_->setToolTip(line);
+}
+
+void TSPDlg::ApplyGauge(GaugeState state, int value) {
+    switch (state) {
+        case GaugeState::Idle:
+            gauge_->SetColors(Qt::white, Qt::white);
+            break;
+        case GaugeState::Green:
+            gauge_->SetColors(QColor(0, 255, 0), QColor(0, 255, 0));
+            break;
+        case GaugeState::Yellow:
+            gauge_->SetColors(QColor(255, 255, 0), QColor(255, 255, 0));
+            break;
+        case GaugeState::Red:
+            gauge_->SetBarColor(QColor(255, 0, 0));
+            break;
+    }
+    gauge_->SetValue(value);
+}
+
+void TSPDlg::ShowStatus(int statusId) {
+    QMetaObject::invokeMethod(
+        this, [this, statusId] { ApplyStatus(statusId); }, Qt::QueuedConnection);
+}
+
+void TSPDlg::SetGauge(GaugeState state, int value) {
+    QMetaObject::invokeMethod(
+        this, [this, state, value] { ApplyGauge(state, value); }, Qt::QueuedConnection);
+}
+
+void TSPDlg::EnableProgramButton(bool enabled) {
+    QMetaObject::invokeMethod(
+        this, [this, enabled] { button_->setEnabled(enabled); }, Qt::QueuedConnection);
+}
+
+void TSPDlg::ShowRadioVersion(const std::string& versionText, const std::string& description) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, versionText, description] { host_.ShowRadioLines(port_, versionText, description); },
+        Qt::QueuedConnection);
+}
+
+void TSPDlg::PostResult(int result) {
+    QMetaObject::invokeMethod(
+        this, [this, result] { host_.ExitRequest(result); }, Qt::QueuedConnection);
+}
+
+}  // namespace norda

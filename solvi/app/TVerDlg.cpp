@@ -1,0 +1,82 @@
+#include "solvi/app/TVerDlg.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+
+#include "platform/TextSource.h"
+#include "solvi/app/DialogBuilder.h"
+
+namespace norda {
+
+namespace {
+constexpr int kVersionDialog = 2;
+constexpr int kFileLabel = 105;
+constexpr int kFileVersion = 106;
+constexpr int kFileText = 107;
+constexpr int kRadioLabel = 108;
+constexpr int kRadioVersion = 109;
+constexpr int kRadioText = 110;
+
+QString Label(const std::map<int, QWidget*>& controls, int id) {
+    auto it = controls.find(id);
+    if (it == controls.end())
+        return {};
+    if (auto* label = qobject_cast<QLabel*>(it->second))
+        return label->text();
+    if (auto* view = qobject_cast<QPlainTextEdit*>(it->second))
+        return view->toPlainText();
+    return {};
+}
+
+void SetText(const std::map<int, QWidget*>& controls, int id, const std::string& text) {
+    auto it = controls.find(id);
+    if (it == controls.end())
+        return;
+    const QString t = QString::fromStdString(text);
+    if (auto* label = qobject_cast<QLabel*>(it->second))
+        label->setText(t);
+    else if (auto* view = qobject_cast<QPlainTextEdit*>(it->second))
+        view->setPlainText(t);
+}
+}  // namespace
+
+TVerDlg::TVerDlg(QWidget* parent, const TextSource& texts) : QFrame(parent) {
+    const DialogTemplate& dialog = BuiltinDialog(kVersionDialog);
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setFixedSize(dialog.w, dialog.h);
+    controls_ = BuildControls(this, dialog);
+    RefreshTexts(texts);
+}
+
+void TVerDlg::SetFileLines(const std::string& version, const std::string& description) {
+    SetText(controls_, kFileVersion, version);
+    SetText(controls_, kFileText, description);
+}
+
+void TVerDlg::SetRadioLines(const std::string& version, const std::string& description) {
+    SetText(controls_, kRadioVersion, version);
+    SetText(controls_, kRadioText, description);
+}
+
+void TVerDlg::RefreshTexts(const TextSource& texts) {
+    SetText(controls_, kFileLabel, texts.Text(1013));
+    SetText(controls_, kRadioLabel, texts.Text(1014));
+}
+
+QString TVerDlg::FileVersion() const {
+    return Label(controls_, kFileVersion);
+}
+QString TVerDlg::FileDescription() const {
+    return Label(controls_, kFileText);
+}
+QString TVerDlg::RadioVersion() const {
+    return Label(controls_, kRadioVersion);
+}
+QString TVerDlg::RadioDescription() const {
+    return Label(controls_, kRadioText);
+}
+QString TVerDlg::FileLabel() const {
+    return Label(controls_, kFileLabel);
+}
+
+}  // namespace norda
