@@ -109,7 +109,7 @@ int PtyServer::AddRadio(int com, std::unique_ptr<SimRadio> radio, std::string& e
 }
 
 void PtyServer::RequestStop() {
-    stop_ = true;
+    stop_.store(true);
     if (wake_[1] >= 0) {
         const char c = 1;
         ssize_t ignored = write(wake_[1], &c, 1);
@@ -141,10 +141,12 @@ void PtyServer::CheckConnection(Port& port) {
     const bool hungUp = poll(&p, 1, 0) >= 0 && (p.revents & POLLHUP);
     if (!hungUp && !port.connected) {
         port.connected = true;
-        MakeRaw(port.master);
     } else if (hungUp && port.connected) {
         port.connected = false;
         port.unsent.clear();
+        // The settings outlive the close: make the line raw again for the next
+        // opener, and not while someone has it open and set it up to their liking.
+        MakeRaw(port.master);
     }
 }
 
@@ -159,10 +161,6 @@ void PtyServer::ReadFrom(Port& port) {
         }
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0 && errno == EIO) {
-            port.connected = false;
-            port.unsent.clear();
-        }
         return;
     }
 }
@@ -187,10 +185,8 @@ void PtyServer::WriteTo(Port& port) {
         }
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0 && errno == EIO) {
-            port.connected = false;
-            port.unsent.clear();
-        }
+        if (n < 0 && errno == EIO)
+            port.unsent.clear();  // nobody at the other end; CheckConnection notices
         return;
     }
 }
@@ -224,7 +220,7 @@ void PtyServer::RunOnce(int maxWaitMs) {
 }
 
 void PtyServer::Serve() {
-    while (!stop_)
+    while (!stop_.load())
         RunOnce(1000);
 }
 

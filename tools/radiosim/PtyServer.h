@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -63,7 +64,7 @@ class PtyServer {
     uint32_t startTick_;
     std::vector<Port> ports_;
     int wake_[2] = {-1, -1};
-    volatile bool stop_ = false;
+    std::atomic<bool> stop_{false};  // lock-free, so a signal handler may set it
 };
 
 }  // namespace norda::sim
