@@ -160,6 +160,28 @@ TEST_P(EngineAgainstSim, LongestReplyThatFitsTheReceiveBuffer) {
               SimStation::kNoAnswer);
 }
 
+TEST_P(EngineAgainstSim, RepeatedRadioLtsAreAcknowledgedButDispatchedOnce) {
+    // An impatient radio repeats its reply before the engine's LA can reach it.
+    RadioConfig config;
+    config.ltRetryMs = 4;
+    config.ltMaxSends = 20;
+    Bench b(GetParam(), config);
+    ASSERT_TRUE(b.station.Link());
+    for (uint32_t i = 0; i < 10; ++i) {
+        Bytes data;
+        ASSERT_EQ(b.station.Read(1, 80 * i, 80, data), 0);
+    }
+    b.station.WaitFor([] { return false; }, 200);
+    const auto dispatched =
+        std::count_if(b.station.traces.begin(), b.station.traces.end(),
+                      [](const std::string& t) { return t.rfind("LT process", 0) == 0; });
+    EXPECT_EQ(dispatched, 10);
+    EXPECT_GT(b.radio.Stats().ltRetransmissions, 0u);
+    EXPECT_EQ(b.radio.Stats().lrSent, 0u);
+    EXPECT_EQ(b.radio.Stats().protocolErrors, 0u);
+    EXPECT_EQ(b.station.retries, 0);
+}
+
 TEST_P(EngineAgainstSim, SilentRadioGivesNoLink) {
     Bench b(GetParam(), WithFault("silent"));
     EXPECT_FALSE(b.station.Link(3));
