@@ -3,6 +3,7 @@
 
 #include "FuzzTargets.h"
 #include "platform/ProfileFile.h"
+#include "platform/Windows1254.h"
 
 namespace norda::fuzz {
 namespace {
@@ -17,7 +18,8 @@ void ReadEverything(const ProfileFile& profile, std::string_view section) {
         const auto names = profile.KeyNames(section, buffer);
         size_t used = 1;
         for (const auto& name : names) {
-            used += name.size() + 1;
+            // The caller's buffer holds the names in the file's code page.
+            used += Utf8ToWindows1254(name).size() + 1;
         }
         Check(names.empty() || used <= buffer, "key names overflow the caller's buffer");
         for (size_t i = 0; i < names.size(); ++i) {
