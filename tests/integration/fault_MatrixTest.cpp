@@ -1,0 +1,359 @@
+// The fault matrix: OMBRA (ombra-cli read and copy) and SOLVI (solvi -auto:
+// identify and program) against a simulated radio on a pseudo-terminal, with every
+// fault the radio can show, the radio vanishing mid-transfer, line noise and a port
+// held by another program. Every cell checks the outcome the user is told (exit
+// status and text) and that nothing was silently wrong: after a success the radio
+// holds exactly what was sent, after a failure no file was touched.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "fault_Rig.h"
+#include "platform/ProfileFile.h"
+#include "tools/radiosim/FlashImage.h"
+#include "tools/radiosim/ParamImage.h"
+#include "tools/radiosim/SimFaults.h"
+
+#ifdef SOLVI_PROGRAM
+#include "solvi/core/SoftwareImage.h"
+#endif
+
+namespace norda::test {
+namespace {
+
+constexpr const char* kBaud = "115200";
+
+struct Cell {
+    const char* name;
+    std::vector<const char*> faults;  // as given to radiosim --fault
+    enum Setup { Plain, Vanish, Held, Missing, BadFile, SameSoftware } setup = Plain;
+    int exitCode = 0;
+    // The failure text the program must show; any one of them where a fault may
+    // surface in more than one specified way.
+    std::vector<const char*> texts = {};
+};
+
+std::string Show(const Cell& c) {
+    return c.name;
+}
+
+sim::RadioConfig ConfigFor(const Cell& cell) {
+    sim::RadioConfig config;
+    config.baud = 115200;
+    config.eraseMs = 300;
+    config.resetQuietMs = 200;
+    for (const char* f : cell.faults) {
+        EXPECT_EQ(sim::ApplyFault(f, config.faults), 0) << f;
+    }
+    return config;
+}
+
+// Reads a whole report: program output and what the test saw.
+std::string Report(const RunResult& r) {
+    return "exit " + std::to_string(r.exitCode) + "\n--- stdout\n" + r.out + "\n--- stderr\n" +
+           r.err;
+}
+
+void ExpectOutcome(const Cell& cell, const RunResult& r) {
+    EXPECT_EQ(r.exitCode, cell.exitCode) << Report(r);
+    if (!cell.texts.empty()) {
+        const std::string all = r.out + r.err;
+        const bool shown = std::any_of(cell.texts.begin(), cell.texts.end(), [&](const char* t) {
+            return all.find(t) != std::string::npos;
+        });
+        EXPECT_TRUE(shown) << "expected one of: " << ::testing::PrintToString(cell.texts) << "\n"
+                           << Report(r);
+    }
+}
+
+// A rig per cell: scratch folder, ports folder, the radio (unless missing).
+struct Bench {
+    explicit Bench(const Cell& cell, const sim::ParamMemory& params,
+                   std::vector<uint8_t> flash = sim::GenerateFlashImage(),
+                   PtyRadio::Condition vanish = nullptr) {
+        ports = dir.Path() / "ports";
+        fs::create_directories(ports);
+        if (cell.setup == Cell::Missing) {
+            fs::create_symlink(dir.Path() / "no-such-device", ports / "com1");
+            return;
+        }
+        const sim::RadioConfig config = ConfigFor(cell);
+        radio = std::make_unique<PtyRadio>(
+            ports, config,
+            std::make_unique<sim::SimRadio>(SteadyClock::Instance(), config, params,
+                                            std::move(flash)),
+            cell.setup == Cell::Vanish ? std::move(vanish) : nullptr);
+        EXPECT_TRUE(radio->Ok()) << radio->Error();
+        if (cell.setup == Cell::Held) {
+            holder = std::make_unique<PortHolder>(radio->Device());
+            EXPECT_TRUE(holder->Held());
+        }
+    }
+    ScratchDir dir;
+    fs::path ports;
+    std::unique_ptr<PtyRadio> radio;
+    std::unique_ptr<PortHolder> holder;
+};
+
+#ifdef OMBRA_CLI_PROGRAM
+
+constexpr const char* kOmbra = OMBRA_CLI_PROGRAM;
+constexpr const char* kNoLink = "Cihaz ile bilgisayar bağlantısı kurulamadı !";
+constexpr const char* kNoReply = "Cihazı okuma isteğine beklenen sürede yanıt alınamadı.";
+constexpr const char* kNoAnswer = "Cihazdan yanıt alınamadı.";
+constexpr const char* kReadBroken = "Cihazı okuma işlemi yarıda kesildi.";
+constexpr const char* kWriteBroken = "Cihaza yazma işlemi yarıda kesildi.";
+constexpr const char* kReadError = "Okuma hatası!";
+constexpr const char* kBadPort = "Seri çıkış numarası hatalı. Lütfen başka bir çıkış seçin.";
+
+void WriteImage(const std::string& path, const sim::ParamMemory& memory) {
+    WriteAll(path, std::string(memory.begin(), memory.end()));
+}
+
+// The codeplug that `ombra-cli decode` makes of a memory image: what a read of a
+// radio holding that memory must save.
+std::string Decoded(const ScratchDir& dir, const sim::ParamMemory& memory, const char* name) {
+    const std::string image = dir / (std::string(name) + ".bin");
+    const std::string omb = dir / (std::string(name) + ".omb");
+    WriteImage(image, memory);
+    const RunResult r = RunProgram({kOmbra, "decode", image, omb}, dir.Path());
+    EXPECT_EQ(r.exitCode, 0) << Report(r);
+    return ReadAll(omb);
+}
+
+// Keys of the sections a copy transfers that differ between two codeplugs.
+std::vector<std::string> TransferredDifferences(const std::string& sent, const std::string& held) {
+    const ProfileFile a = ProfileFile::Parse(sent), b = ProfileFile::Parse(held);
+    std::vector<std::string> differ;
+    for (const char* section : {"Kanal", "Clone", "User", "KSYS", "ADATA"}) {
+        for (const auto& key : a.KeyNames(section, 1 << 20)) {
+            if (a.GetString(section, key, "", 4096) != b.GetString(section, key, "?", 4096)) {
+                differ.push_back(std::string(section) + "/" + key);
+            }
+        }
+    }
+    return differ;
+}
+
+// Another radio's parameters of the same band: other channel names and frequencies.
+sim::ParamMemory OtherRadio() {
+    sim::ParamMemory m = sim::GenerateParamMemory();
+    for (int i = 46; i < 46 + 99 * 13; i += 13) {
+        for (int c = 5; c < 13; ++c) {
+            m[i + c] = static_cast<uint8_t>('A' + (i + c) % 26);
+        }
+    }
+    sim::WriteAreaChecksums(m);
+    return m;
+}
+
+bool VanishMidRead(const sim::SimRadio& r) {
+    return r.Stats().memoryReads >= 6;
+}
+bool VanishMidWrite(const sim::SimRadio& r) {
+    return r.Stats().memoryWrites >= 6;
+}
+
+class OmbraRead : public ::testing::TestWithParam<Cell> {};
+
+TEST_P(OmbraRead, OutcomeAndNothingSilentlyWrong) {
+    const Cell& cell = GetParam();
+    const sim::ParamMemory memory = sim::GenerateParamMemory();
+    Bench bench(cell, memory, sim::GenerateFlashImage(), VanishMidRead);
+    const std::string out = bench.dir / "OUT.omb";
+    const std::string old = "[Kanal]\r\nTxFreq[1]=1\r\n";
+    WriteAll(out, old);
+
+    const RunResult r =
+        RunProgram({kOmbra, "read", "--port", "1", "--baud", kBaud, out}, bench.ports);
+    if (bench.radio) {
+        bench.radio->Stop();
+    }
+    ExpectOutcome(cell, r);
+    if (r.exitCode == 0) {
+        EXPECT_EQ(ReadAll(out), Decoded(bench.dir, bench.radio->ParamsAtEnd(), "radio"))
+            << "the saved codeplug is not what the radio holds";
+        EXPECT_EQ(bench.radio->ParamsAtEnd(), memory) << "a read changed the radio";
+    } else {
+        EXPECT_EQ(ReadAll(out), old) << "a failed read touched the codeplug file";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, OmbraRead,
+    ::testing::Values(
+        Cell{"none", {}}, Cell{"silent", {"silent"}, Cell::Plain, 1, {kNoLink}},
+        Cell{"no_data_reply", {"no-data-reply"}, Cell::Plain, 1, {kNoReply}},
+        Cell{"drop_la_every_3", {"drop-la-every=3"}},
+        Cell{"relink_after_5", {"relink-after=5"}, Cell::Plain, 1, {kReadBroken}},
+        Cell{"garbage", {"garbage"}}, Cell{"never_erased", {"never-erased"}},
+        Cell{"ignore_reset", {"ignore-reset"}}, Cell{"bad_fcs", {"bad-fcs=1"}},
+        Cell{"vanish", {}, Cell::Vanish, 1, {kReadError, kNoReply, kNoAnswer, kNoLink}},
+        Cell{"held", {}, Cell::Held, 1, {kBadPort}},
+        Cell{"missing", {}, Cell::Missing, 1, {kBadPort}}),
+    [](const auto& info) { return Show(info.param); });
+
+class OmbraCopy : public ::testing::TestWithParam<Cell> {};
+
+TEST_P(OmbraCopy, OutcomeAndNothingSilentlyWrong) {
+    const Cell& cell = GetParam();
+    const sim::ParamMemory before = sim::GenerateParamMemory();
+    Bench bench(cell, before, sim::GenerateFlashImage(), VanishMidWrite);
+    const std::string sent = Decoded(bench.dir, OtherRadio(), "other");
+    ASSERT_FALSE(sent.empty());
+    const std::string in = bench.dir / "IN.omb";
+    WriteAll(in, sent);
+
+    const RunResult r =
+        RunProgram({kOmbra, "copy", "--port", "1", "--baud", kBaud, in}, bench.ports);
+    if (bench.radio) {
+        bench.radio->Stop();
+    }
+    ExpectOutcome(cell, r);
+    EXPECT_EQ(ReadAll(in), sent) << "a copy touched its codeplug file";
+    if (r.exitCode == 0) {
+        const sim::ParamMemory& after = bench.radio->ParamsAtEnd();
+        for (const auto& range : sim::kChecksumRanges) {
+            EXPECT_TRUE(sim::AreaChecksumOk(after, range)) << range.area << " left inconsistent";
+        }
+        const std::string held = Decoded(bench.dir, after, "held");
+        EXPECT_EQ(TransferredDifferences(sent, held), std::vector<std::string>{})
+            << "the radio does not hold what was copied";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, OmbraCopy,
+    ::testing::Values(
+        Cell{"none", {}}, Cell{"silent", {"silent"}, Cell::Plain, 1, {kNoLink}},
+        Cell{"no_data_reply", {"no-data-reply"}, Cell::Plain, 1, {kNoReply}},
+        Cell{"drop_la_every_3", {"drop-la-every=3"}},
+        Cell{"relink_after_8", {"relink-after=8"}, Cell::Plain, 1, {kWriteBroken, kReadBroken}},
+        Cell{"garbage", {"garbage"}}, Cell{"never_erased", {"never-erased"}},
+        Cell{"ignore_reset", {"ignore-reset"}, Cell::Plain, 1, {kNoAnswer}},
+        Cell{"bad_fcs", {"bad-fcs=1"}},
+        Cell{"vanish", {}, Cell::Vanish, 1, {kReadError, kNoReply, kNoAnswer, kNoLink}},
+        Cell{"held", {}, Cell::Held, 1, {kBadPort}},
+        Cell{"missing", {}, Cell::Missing, 1, {kBadPort}}),
+    [](const auto& info) { return Show(info.param); });
+
+#endif  // OMBRA_CLI_PROGRAM
+
+#ifdef SOLVI_PROGRAM
+
+constexpr const char* kSolvi = SOLVI_PROGRAM;
+
+// Exit statuses of automatic mode: 0, -1, -2, -3 as the process sees them.
+constexpr int kAutoOk = 0, kAutoPort = 255, kAutoFile = 254, kAutoFailed = 253;
+
+std::string Pair(uint8_t b) {
+    char text[3];
+    std::snprintf(text, sizeof text, "%02X", b);
+    return text;
+}
+
+// An S-record file of the given flash picture: every 32-byte run that is not
+// erased, in S2 records.
+std::string HexOf(const std::vector<uint8_t>& flash) {
+    auto record = [](char type, uint32_t address, int addressBytes, const uint8_t* data, int n) {
+        std::string line = "S";
+        line += type;
+        uint8_t sum = static_cast<uint8_t>(addressBytes + n + 1);
+        line += Pair(sum);
+        for (int i = addressBytes - 1; i >= 0; --i) {
+            const uint8_t b = static_cast<uint8_t>(address >> (8 * i));
+            sum = static_cast<uint8_t>(sum + b);
+            line += Pair(b);
+        }
+        for (int i = 0; i < n; ++i) {
+            sum = static_cast<uint8_t>(sum + data[i]);
+            line += Pair(data[i]);
+        }
+        return line + Pair(static_cast<uint8_t>(~sum)) + "\r\n";
+    };
+    const uint8_t name[] = {'t', 'e', 's', 't'};
+    std::string text = record('0', 0, 2, name, 4);
+    for (uint32_t a = 0; a < flash.size(); a += 32) {
+        if (std::any_of(flash.begin() + a, flash.begin() + a + 32,
+                        [](uint8_t b) { return b != 0xFF; })) {
+            text += record('2', a, 3, flash.data() + a, 32);
+        }
+    }
+    return text + record('9', 0, 2, nullptr, 0);
+}
+
+// Other software than the radio's: a newer version and different code.
+std::vector<uint8_t> NewerSoftware() {
+    std::vector<uint8_t> flash = sim::GenerateFlashImage();
+    flash[0x10000 + 5] = static_cast<uint8_t>(flash[0x10000 + 5] + 1);
+    for (uint32_t a = 0x3000; a < 0x3400; ++a) {
+        flash[a] = static_cast<uint8_t>(a * 7);
+    }
+    return flash;
+}
+
+bool VanishMidFlash(const sim::SimRadio& r) {
+    return r.Stats().memoryWrites >= 40;
+}
+
+class SolviAuto : public ::testing::TestWithParam<Cell> {};
+
+TEST_P(SolviAuto, OutcomeAndNothingSilentlyWrong) {
+    const Cell& cell = GetParam();
+    const std::vector<uint8_t> radioFlash = sim::GenerateFlashImage();
+    Bench bench(cell, sim::GenerateParamMemory(), radioFlash, VanishMidFlash);
+    const std::string hex = bench.dir / "software.hex";
+    const std::string text = cell.setup == Cell::BadFile        ? "S0 not a record\r\n"
+                             : cell.setup == Cell::SameSoftware ? HexOf(radioFlash)
+                                                                : HexOf(NewerSoftware());
+    WriteAll(hex, text);
+
+    const RunResult r = RunProgram({kSolvi, "-auto", "1", kBaud, hex}, bench.ports);
+    if (bench.radio) {
+        bench.radio->Stop();
+    }
+    ExpectOutcome(cell, r);
+    EXPECT_EQ(ReadAll(hex), text) << "the software file was touched";
+    if (r.exitCode == kAutoOk && bench.radio) {
+        SoftwareImage image;
+        ASSERT_EQ(image.LoadSoftwareFile(hex), SoftwareImage::Loaded);
+        const auto& bytes = image.Current()->Bytes();
+        const std::vector<uint8_t>& flash = bench.radio->FlashAtEnd();
+        ASSERT_GE(flash.size(), size_t{LoadedSoftware::kFlashSize});
+        size_t differ = 0;
+        for (uint32_t a = 0; a < LoadedSoftware::kFlashSize; ++a) {
+            differ += flash[a] != bytes[a];
+        }
+        EXPECT_EQ(differ, 0u) << "the radio's flash is not the image that was sent";
+        if (cell.setup == Cell::SameSoftware) {
+            EXPECT_EQ(bench.radio->StatsAtEnd().memoryWrites, 0u) << "same software was written";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, SolviAuto,
+    ::testing::Values(Cell{"none", {}}, Cell{"same_software", {}, Cell::SameSoftware},
+                      Cell{"silent", {"silent"}, Cell::Plain, kAutoFailed},
+                      Cell{"no_data_reply", {"no-data-reply"}, Cell::Plain, kAutoFailed},
+                      Cell{"drop_la_every_5", {"drop-la-every=5"}},
+                      Cell{"relink_after_20", {"relink-after=20"}, Cell::Plain, kAutoFailed},
+                      Cell{"garbage", {"garbage"}},
+                      Cell{"never_erased", {"never-erased"}, Cell::Plain, kAutoFailed},
+                      Cell{"ignore_reset", {"ignore-reset"}, Cell::Plain, kAutoFailed},
+                      Cell{"bad_fcs_all", {"bad-fcs=1"}, Cell::Plain, kAutoFailed},
+                      Cell{"bad_fcs_some", {"bad-fcs=7"}},
+                      Cell{"vanish", {}, Cell::Vanish, kAutoFailed},
+                      Cell{"held", {}, Cell::Held, kAutoPort},
+                      Cell{"missing", {}, Cell::Missing, kAutoPort},
+                      Cell{"bad_file", {}, Cell::BadFile, kAutoFile}),
+    [](const auto& info) { return Show(info.param); });
+
+#endif  // SOLVI_PROGRAM
+
+}  // namespace
+}  // namespace norda::test
