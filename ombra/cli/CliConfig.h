@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ombra/ops/CloneConstants.h"
+#include "resources/ResourceModule.h"
+
+namespace norda {
+
+// What ombra-cli takes from OMBRA's INI file, with OMBRA's defaults.
+struct CliConfig {
+    int countryCode = 90;
+    int serialPort = 1;
+    CloneConstants cloneConstants;
+    std::vector<int32_t> shiftFrequencies;  // hertz, file order, at most 400
+};
+
+// A missing file or key gives the defaults.
+CliConfig ReadCliConfig(const std::string& iniPath);
+
+// The folder of the running program, with a trailing "/".
+std::string ProgramDirectory();
+// OMBRA's INI file: "ombra.INI" beside the programs.
+std::string OmbraIniPath();
+
+// The texts of the country code's language: the built-in Turkish module for 90,
+// else the language library beside the program, falling back to Turkish.
+std::unique_ptr<ResourceModule> LoadLanguage(int countryCode);
+
+}  // namespace norda

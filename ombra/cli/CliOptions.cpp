@@ -1,0 +1,84 @@
+#include "ombra/cli/CliOptions.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace norda {
+namespace {
+
+bool ParseNumber(const std::string& text, long low, long high, long& value) {
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtol(text.c_str(), &end, 10);
+    return errno == 0 && *end == '\0' && value >= low && value <= high;
+}
+
+}  // namespace
+
+int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, std::string& error) {
+    options = CliOptions{};
+    if (args.empty()) {
+        error = "no command";
+        return kExitUsage;
+    }
+    const std::string& command = args[0];
+    size_t files = 1;
+    if (command == "read") {
+        options.command = CliCommand::Read;
+    } else if (command == "copy") {
+        options.command = CliCommand::Copy;
+    } else if (command == "decode") {
+        options.command = CliCommand::Decode;
+        files = 2;
+    } else {
+        error = "unknown command " + command;
+        return kExitUsage;
+    }
+    const bool linkOptions = options.command != CliCommand::Decode;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        long value = 0;
+        if (arg == "--port" && linkOptions) {
+            if (!hasValue || !ParseNumber(args[++i], 1, 128, value)) {
+                error = "--port wants a number 1-128";
+                return kExitUsage;
+            }
+            options.port = static_cast<int>(value);
+        } else if (arg == "--baud" && linkOptions) {
+            if (!hasValue || !ParseNumber(args[++i], 300, 115200, value)) {
+                error = "--baud wants a number 300-115200";
+                return kExitUsage;
+            }
+            options.baud = static_cast<int32_t>(value);
+        } else if (arg == "--trace" && linkOptions) {
+            if (!hasValue) {
+                error = "--trace wants a file";
+                return kExitUsage;
+            }
+            options.traceFile = args[++i];
+        } else if (arg == "--image" && options.command == CliCommand::Read) {
+            if (!hasValue) {
+                error = "--image wants a file";
+                return kExitUsage;
+            }
+            options.imageFile = args[++i];
+        } else if (arg == "--test" && options.command != CliCommand::Copy) {
+            options.test = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            error = "option " + arg + " is not for " + command;
+            return kExitUsage;
+        } else {
+            options.files.push_back(arg);
+        }
+    }
+    if (options.files.size() != files) {
+        error = command + " wants " + (files == 1 ? "one file" : "two files");
+        return kExitUsage;
+    }
+    return 0;
+}
+
+}  // namespace norda

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace norda {
+
+enum class CliCommand { Read, Copy, Decode };
+
+struct CliOptions {
+    CliCommand command = CliCommand::Read;
+    int port = 0;  // 0: OMBRA's INI "Serial Port"
+    int32_t baud = 9600;
+    bool test = false;  // the codeplug's "Master" and "Service" sections too
+    std::string imageFile;
+    std::string traceFile;
+    std::vector<std::string> files;  // read: OUT.omb; copy: IN.omb; decode: IMAGE OUT.omb
+};
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+inline constexpr const char* kUsage =
+    "usage: ombra-cli read   [--port N] [--baud B] [--test] [--image FILE] [--trace FILE] OUT.omb\n"
+    "       ombra-cli copy   [--port N] [--baud B] [--trace FILE] IN.omb\n"
+    "       ombra-cli decode [--test] IMAGE.bin OUT.omb\n";
+
+// Arguments after the program name. 0, or kExitUsage with `error` set.
+int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, std::string& error);
+
+}  // namespace norda

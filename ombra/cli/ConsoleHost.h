@@ -1,0 +1,88 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <deque>
+#include <string>
+
+#include "ombra/ops/TProgWin.h"
+#include "platform/Clock.h"
+#include "platform/TextSource.h"
+
+namespace norda {
+
+// The transfer machine's host on a console: window timers on the steady clock,
+// posted messages in a queue, every message printed to standard error with its
+// caption and answered OK, an optional progress line and trace file.
+class ConsoleHost final : public TransferHost {
+  public:
+    ConsoleHost(const TextSource& texts, Clock& clock, std::FILE* err, bool progressLine);
+
+    void Attach(TProgWin& machine) { machine_ = &machine; }
+    // Trace lines go here with a timestamp each; nullptr: nowhere.
+    void SetTraceFile(std::FILE* trace) { trace_ = trace; }
+
+    // Runs the attached machine until its operation has ended.
+    void Run();
+    // A failure message (exclamation or stop icon) was shown.
+    bool Failed() const { return failed_; }
+    void ClearFailed() { failed_ = false; }
+    // Shows a message of the program's own, outside the machine.
+    void Show(const std::string& text, const std::string& caption, int style);
+
+    std::string Text(int id) override { return texts_.Text(id); }
+    void SetTimer(int id, uint32_t periodMs) override;
+    void KillTimer(int id) override;
+    void PostMessage(PostTarget target, uint32_t msg) override;
+    int MessageBox(const std::string& text, const std::string& caption, int style,
+                   MessageOwner owner) override;
+    void OpenProgressWindow(const std::string& caption, const std::string& text,
+                            MessageOwner owner) override;
+    void CloseProgressWindow() override;
+    void ReportProgress(const TransferProgress& progress) override;
+    bool CanLeavePage() override { return true; }
+    int CurrentPage() override { return page_; }
+    void ClosePage() override {
+        if (page_ >= 1)
+            page_ = 0;
+    }
+    void SetCurrentPage(int page) override { page_ = page; }
+    void OpenPage(int page) override { page_ = page; }
+    void SetDocumentState(DocumentState state) override { document_ = state; }
+    void SetRestrictedPages(bool) override {}
+    bool FileOpened() override { return fileOpened_; }
+    void SetFileOpened(bool opened) override { fileOpened_ = opened; }
+    void ClearFileName() override {}
+    bool TestSwitch() override { return false; }
+    void RunSequentialDialog(TProgWin&) override {}
+    void PlaySound(const std::string&) override {}
+    LocalDate Today() override;
+    void Trace(const std::string& line) override;
+
+  private:
+    struct Timer {
+        bool armed = false;
+        uint32_t period = 0;
+        uint32_t due = 0;
+    };
+    void ClearProgressLine();
+
+    const TextSource& texts_;
+    Clock& clock_;
+    std::FILE* err_;
+    bool progressLine_;
+    bool progressShown_ = false;
+    std::string progressText_;
+    std::FILE* trace_ = nullptr;
+    uint32_t start_;
+    TProgWin* machine_ = nullptr;
+    std::array<Timer, 4> timers_{};
+    std::deque<uint32_t> posted_;
+    bool failed_ = false;
+    int page_ = -1;
+    DocumentState document_ = DocumentState::Empty;
+    bool fileOpened_ = false;
+};
+
+}  // namespace norda
