@@ -65,6 +65,12 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
                 return kExitUsage;
             }
             options.imageFile = args[++i];
+        } else if (arg == "--ini") {
+            if (!hasValue) {
+                error = "--ini wants a file";
+                return kExitUsage;
+            }
+            options.iniFile = args[++i];
         } else if (arg == "--test" && options.command != CliCommand::Copy) {
             options.test = true;
         } else if (arg.size() > 1 && arg[0] == '-') {

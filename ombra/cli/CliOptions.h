@@ -15,6 +15,7 @@ struct CliOptions {
     bool test = false;  // the codeplug's "Master" and "Service" sections too
     std::string imageFile;
     std::string traceFile;
+    std::string iniFile;             // empty: OMBRA's INI beside the programs
     std::vector<std::string> files;  // read: OUT.omb; copy: IN.omb; decode: IMAGE OUT.omb
 };
 
@@ -25,7 +26,8 @@ inline constexpr int kExitUsage = 2;
 inline constexpr const char* kUsage =
     "usage: ombra-cli read   [--port N] [--baud B] [--test] [--image FILE] [--trace FILE] OUT.omb\n"
     "       ombra-cli copy   [--port N] [--baud B] [--trace FILE] IN.omb\n"
-    "       ombra-cli decode [--test] IMAGE.bin OUT.omb\n";
+    "       ombra-cli decode [--test] IMAGE.bin OUT.omb\n"
+    "any command also takes --ini FILE in place of OMBRA's INI file beside the programs\n";
 
 // Arguments after the program name. 0, or kExitUsage with `error` set.
 int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, std::string& error);

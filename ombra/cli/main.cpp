@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "ombra-cli: %s\n%s", error.c_str(), kUsage);
         return kExitUsage;
     }
-    const CliConfig config = ReadCliConfig(OmbraIniPath());
+    const CliConfig config =
+        ReadCliConfig(options.iniFile.empty() ? OmbraIniPath() : options.iniFile);
     const std::unique_ptr<ResourceModule> texts = LoadLanguage(config.countryCode);
     return RunCliCommand(options, config, *texts, stderr);
 }

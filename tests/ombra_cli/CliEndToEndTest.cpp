@@ -1,0 +1,213 @@
+// ombra-cli against the simulated radio program on a pseudo-terminal.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "codeplug/CodeplugFile.h"
+#include "tools/radiosim/ParamImage.h"
+
+namespace norda {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+pid_t Spawn(const std::vector<std::string>& args, const fs::path& portsDir, const fs::path& out,
+            const fs::path& err) {
+    const pid_t pid = fork();
+    if (pid != 0)
+        return pid;
+    setenv("NORDA_PORTS", portsDir.c_str(), 1);
+    FILE* o = std::freopen(out.c_str(), "w", stdout);
+    FILE* e = std::freopen(err.c_str(), "w", stderr);
+    if (o == nullptr || e == nullptr)
+        _exit(127);
+    std::vector<char*> argv;
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(argv[0], argv.data());
+    _exit(127);
+}
+
+class CliEndToEnd : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/ombra_cli_e2e_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+        std::ofstream(dir_ / "ombra.INI") << "[International]\r\nCountry Code=90\r\n";
+    }
+    void TearDown() override {
+        if (sim_ > 0) {
+            kill(sim_, SIGTERM);
+            waitpid(sim_, nullptr, 0);
+        }
+        fs::remove_all(dir_);
+    }
+
+    fs::path File(const std::string& name) const { return dir_ / name; }
+
+    // Starts radiosim as com1 and waits until it has announced its terminal.
+    void StartRadio(std::vector<std::string> extra = {}) {
+        std::vector<std::string> args = {RADIOSIM, "--ports-dir", dir_.string(),
+                                         "--com",  "1",           "--baud",
+                                         "115200", "--log",       File("wire.log").string()};
+        args.insert(args.end(), extra.begin(), extra.end());
+        sim_ = Spawn(args, dir_, File("sim.out"), File("sim.err"));
+        for (int i = 0; i < 500 && Slurp(File("sim.out")).find("com1 ->") == std::string::npos;
+             ++i) {
+            usleep(10000);
+        }
+        ASSERT_NE(Slurp(File("sim.out")).find("com1 ->"), std::string::npos)
+            << Slurp(File("sim.err"));
+    }
+
+    // Runs ombra-cli to its end; returns its exit status, stderr in `err_`.
+    int Cli(std::vector<std::string> args) {
+        args.insert(args.begin(), OMBRA_CLI);
+        args.insert(args.end(), {"--ini", File("ombra.INI").string()});
+        const pid_t pid = Spawn(args, dir_, File("cli.out"), File("cli.err"));
+        int status = 0;
+        waitpid(pid, &status, 0);
+        err_ = Slurp(File("cli.err"));
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    int ReadRadio(const std::string& out, std::vector<std::string> extra = {}) {
+        std::vector<std::string> args = {"read", "--port", "1", "--baud", "115200"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        args.push_back(File(out).string());
+        return Cli(args);
+    }
+
+    fs::path dir_;
+    pid_t sim_ = -1;
+    std::string err_;
+};
+
+TEST_F(CliEndToEnd, ReadSavesTheRadiosCodeplugImageAndTrace) {
+    sim::ParamMemory memory = sim::GenerateParamMemory();
+    memory[1] = 0x30;
+    memory[2] = 0x39;  // serial number 12345
+    sim::WriteAreaChecksums(memory);
+    std::ofstream(File("radio.bin"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(memory.data()), memory.size());
+    StartRadio({"--param-image", File("radio.bin").string()});
+
+    ASSERT_EQ(ReadRadio("out.omb", {"--test", "--image", File("img.bin").string(), "--trace",
+                                    File("trace.txt").string()}),
+              0)
+        << err_;
+    EXPECT_EQ(err_, "BİLGİ: Kütük saklandı.\n");
+    const std::string image = Slurp(File("img.bin"));
+    ASSERT_EQ(image.size(), 2048u);
+    for (int a : {0, 1, 2, 8, 24, 700, 1349, 1352, 1400, 1470, 1536, 1747, 2016, 2037}) {
+        EXPECT_EQ(static_cast<uint8_t>(image[static_cast<size_t>(a)]),
+                  memory[static_cast<size_t>(a)])
+            << a;
+    }
+    const std::string codeplug = Slurp(File("out.omb"));
+    EXPECT_NE(codeplug.find("[Master]"), std::string::npos) << "--test adds Master and Service";
+    EXPECT_NE(codeplug.find("[Kanal]"), std::string::npos);
+
+    std::istringstream trace(Slurp(File("trace.txt")));
+    std::string first;
+    std::getline(trace, first);
+    EXPECT_TRUE(std::regex_match(first, std::regex(R"( *\d+\.\d{3} LR gönderildi)"))) << first;
+
+    // The saved image decodes to the same codeplug.
+    ASSERT_EQ(Cli({"decode", "--test", File("img.bin").string(), File("dec.omb").string()}), 0)
+        << err_;
+    EXPECT_EQ(Slurp(File("dec.omb")), codeplug);
+}
+
+TEST_F(CliEndToEnd, CopyThenReadBackGivesTheFilesParameters) {
+    StartRadio();
+    ASSERT_EQ(ReadRadio("radio.omb"), 0) << err_;
+
+    // A codeplug that differs from the radio's in what a copy carries.
+    CodeplugOptions options;
+    RadioParameters file;
+    ASSERT_EQ(LoadCodeplugFile(File("radio.omb").string(), file, options), kCodeplugOk);
+    const char name[8] = {'T', 'E', 'S', 'T', ' ', 'K', 'N', '1'};
+    std::copy(std::begin(name), std::end(name), file.Clone.Kanal[0].KanalAdi);
+    file.Clone.Kanal[4].TxFreq = 17;
+    file.Clone.Kanal[4].RxFreq = 21;
+    file.Clone.Tot = file.Clone.Tot == 4 ? 6 : 4;
+    file.Clone.Scan[7] = file.Clone.Scan[7] ? 0 : 1;
+    file.KSYS.GrupNo[2] = 33;
+    file.ADATA.FLEETID = 1234;
+    ASSERT_EQ(SaveCodeplugFile(File("new.omb").string(), file, options), 0);
+
+    ASSERT_EQ(Cli({"copy", "--port", "1", "--baud", "115200", File("new.omb").string()}), 0)
+        << err_;
+    EXPECT_EQ(err_, "BİLGİ: Cihaz programlandı.\n");
+    ASSERT_EQ(ReadRadio("back.omb"), 0) << err_;
+
+    RadioParameters expected;
+    RadioParameters back;
+    ASSERT_EQ(LoadCodeplugFile(File("new.omb").string(), expected, options), kCodeplugOk);
+    ASSERT_EQ(LoadCodeplugFile(File("back.omb").string(), back, options), kCodeplugOk);
+    EXPECT_TRUE(back.Clone == expected.Clone);
+    EXPECT_TRUE(back.User == expected.User);
+    EXPECT_TRUE(back.KSYS == expected.KSYS);
+    EXPECT_TRUE(back.ADATA == expected.ADATA);
+    EXPECT_EQ(Slurp(File("back.omb")), Slurp(File("new.omb")));
+}
+
+TEST_F(CliEndToEnd, FailureMessagesEndWithStatusOne) {
+    StartRadio({"--fault", "silent"});
+    EXPECT_EQ(ReadRadio("out.omb"), 1);
+    EXPECT_EQ(err_, "İLETİŞİM HATASI: Cihaz ile bilgisayar bağlantısı kurulamadı !\n");
+    EXPECT_FALSE(fs::exists(File("out.omb")));
+}
+
+TEST_F(CliEndToEnd, RadioOfAnotherBandIsNotWritten) {
+    StartRadio({"--band", "16240"});
+    RadioParameters file;
+    file.TestAyar.HalfBaseChan = 5840;
+    ASSERT_EQ(SaveCodeplugFile(File("vhf.omb").string(), file, {}), 0);
+    EXPECT_EQ(Cli({"copy", "--port", "1", "--baud", "115200", File("vhf.omb").string()}), 1);
+    EXPECT_EQ(err_, "HATA: Cihazın frekans bandı yazılacak parametrelerdeki ile aynı değil !\n");
+}
+
+TEST_F(CliEndToEnd, UnprogrammedAreaWarnsWithoutFailing) {
+    sim::ParamMemory memory = sim::GenerateParamMemory();
+    memory[1333] ^= 0x01;
+    std::ofstream(File("radio.bin"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(memory.data()), memory.size());
+    StartRadio({"--param-image", File("radio.bin").string()});
+    EXPECT_EQ(ReadRadio("out.omb"), 0);
+    EXPECT_EQ(err_, "DİKKAT!: Cihazın AKTARMA alanı programsız!\nBİLGİ: Kütük saklandı.\n");
+}
+
+TEST_F(CliEndToEnd, FilesThatCannotBeReadOrWrittenGiveStatusTwo) {
+    EXPECT_EQ(Cli({"copy", "--port", "1", File("missing.omb").string()}), 2);
+    std::ofstream(File("short.bin")) << "0123456789";
+    EXPECT_EQ(Cli({"decode", File("short.bin").string(), File("x.omb").string()}), 2);
+    std::ofstream(File("noband.omb")) << "[Clone]\r\nTot=60\r\n";
+    EXPECT_EQ(Cli({"copy", "--port", "1", File("noband.omb").string()}), 2);
+    EXPECT_EQ(err_, "HATA: Seçilen kütükte frekans bandı bilgisi hatalı veya yok !\n");
+    EXPECT_EQ(Cli({"read", "--bogus", "x.omb"}), 2);
+
+    StartRadio();
+    EXPECT_EQ(ReadRadio("no/such/dir/out.omb"), 2);
+    EXPECT_NE(err_.find("HATA: "), std::string::npos) << err_;
+}
+
+}  // namespace
+}  // namespace norda

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "ombra/cli/CliConfig.h"
+#include "ombra/cli/CliOptions.h"
+
+namespace norda {
+namespace {
+
+int Parse(std::vector<std::string> args, CliOptions& o) {
+    std::string error;
+    return ParseCliOptions(args, o, error);
+}
+
+TEST(CliOptions, EachCommandTakesItsOwnOptionsAndFiles) {
+    CliOptions o;
+    ASSERT_EQ(Parse({"read", "--port", "4", "--baud", "115200", "--test", "--image", "i.bin",
+                     "--trace", "t.txt", "out.omb"},
+                    o),
+              0);
+    EXPECT_EQ(o.command, CliCommand::Read);
+    EXPECT_EQ(o.port, 4);
+    EXPECT_EQ(o.baud, 115200);
+    EXPECT_TRUE(o.test);
+    EXPECT_EQ(o.imageFile, "i.bin");
+    EXPECT_EQ(o.traceFile, "t.txt");
+    EXPECT_EQ(o.files, std::vector<std::string>{"out.omb"});
+
+    ASSERT_EQ(Parse({"copy", "in.omb"}, o), 0);
+    EXPECT_EQ(o.port, 0) << "the INI decides";
+    EXPECT_EQ(o.baud, 9600);
+    ASSERT_EQ(Parse({"decode", "--test", "eprom.dbg", "out.omb"}, o), 0);
+    EXPECT_EQ(o.files.size(), 2u);
+
+    for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{
+             {},
+             {"write", "x.omb"},
+             {"read"},
+             {"read", "a.omb", "b.omb"},
+             {"copy", "--test", "in.omb"},
+             {"copy", "--image", "i.bin", "in.omb"},
+             {"decode", "--port", "1", "a", "b"},
+             {"read", "--port", "0", "a.omb"},
+             {"read", "--port", "x", "a.omb"},
+             {"read", "--baud", "200", "a.omb"},
+             {"read", "a.omb", "--trace"},
+         }) {
+        EXPECT_EQ(Parse(bad, o), kExitUsage) << (bad.empty() ? "" : bad[0]);
+    }
+}
+
+TEST(CliConfig, TakesOmbrasIniSettings) {
+    const auto path = std::filesystem::temp_directory_path() / "ombra_cli_config.INI";
+    {
+        std::ofstream ini(path);
+        ini << "[Communication]\r\nSerial Port=7\r\n[Clone Constants]\r\nTUNETIM=300\r\n"
+               "ZCC_EEA=9\r\n[Shift Frequencies]\r\n4.6=\r\n-4.6=\r\n10.0125=\r\n";
+    }
+    const CliConfig config = ReadCliConfig(path.string());
+    std::filesystem::remove(path);
+    EXPECT_EQ(config.countryCode, 90);
+    EXPECT_EQ(config.serialPort, 7);
+    EXPECT_EQ(config.cloneConstants.TUNETIM, 44) << "kept modulo 256";
+    EXPECT_EQ(config.cloneConstants.ZCC_EEA, 9);
+    EXPECT_EQ(config.cloneConstants.PSMTIM, 100);
+    EXPECT_EQ(config.shiftFrequencies, (std::vector<int32_t>{4600000, -4600000, 10012500}));
+
+    const CliConfig none = ReadCliConfig("/nonexistent/ombra.INI");
+    EXPECT_EQ(none.serialPort, 1);
+    EXPECT_TRUE(none.shiftFrequencies.empty());
+}
+
+}  // namespace
+}  // namespace norda
