@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 
 #include "platform/TextSource.h"
 #include "solvi/app/DialogBuilder.h"
@@ -59,8 +60,15 @@ void TVerDlg::SetRadioLines(const std::string& version, const std::string& descr
 }
 
 void TVerDlg::RefreshTexts(const TextSource& texts) {
-    SetText(controls_, kFileLabel, texts.Text(1013));
-    SetText(controls_, kRadioLabel, texts.Text(1014));
+    fileLabel_ = QString::fromStdString(texts.Text(1013));
+    // The tabs line the colons up in the texts; here the value column does that, and a
+    // run of tabs would push the colon out of its label.
+    auto shown = [](QString text) {
+        static const QRegularExpression tabs(QStringLiteral("\\t+"));
+        return text.replace(tabs, QStringLiteral(" ")).toStdString();
+    };
+    SetText(controls_, kFileLabel, shown(fileLabel_));
+    SetText(controls_, kRadioLabel, shown(QString::fromStdString(texts.Text(1014))));
 }
 
 QString TVerDlg::FileVersion() const {
@@ -76,7 +84,7 @@ QString TVerDlg::RadioDescription() const {
     return Label(controls_, kRadioText);
 }
 QString TVerDlg::FileLabel() const {
-    return Label(controls_, kFileLabel);
+    return fileLabel_;
 }
 
 }  // namespace norda

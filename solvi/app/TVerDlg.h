@@ -29,10 +29,12 @@ class TVerDlg : public QFrame {
     QString FileDescription() const;
     QString RadioVersion() const;
     QString RadioDescription() const;
+    // Text 1013 as loaded, tabs included.
     QString FileLabel() const;
 
   private:
     std::map<int, QWidget*> controls_;
+    QString fileLabel_;
 };
 
 }  // namespace norda

@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QPushButton>
+
+#include "solvi/app/TCGauge.h"
+#include "solvi/app/TClientWin.h"
+#include "solvi/app/TVerDlg.h"
+#include "tests/solvi_app/SolviAppRig.h"
+
+namespace norda {
+namespace {
+
+using test::Message;
+
+constexpr int kSameSoftware = 1009;
+constexpr int32_t kFastLine = 115200;
+
+sim::RadioConfig FastRadio() {
+    sim::RadioConfig config;
+    config.baud = kFastLine;
+    config.eraseMs = 50;
+    config.resetQuietMs = 100;
+    return config;
+}
+
+// Screenshots for the documentation, when asked for with SOLVI_SCREENSHOT_DIR.
+void Screenshot(QWidget& window, const char* name) {
+    const char* dir = std::getenv("SOLVI_SCREENSHOT_DIR");
+    if (dir == nullptr || *dir == '\0')
+        return;
+    QDir().mkpath(dir);
+    EXPECT_TRUE(window.grab().save(QString(dir) + "/" + name));
+}
+
+bool FlashEqualsImage(sim::SimRadio& radio, const LoadedSoftware& software) {
+    const auto& image = software.Bytes();
+    const auto& flash = radio.Flash();
+    for (uint32_t a = 0; a < LoadedSoftware::kFlashSize; ++a)
+        if (flash.at(a) != image[a])
+            return false;
+    return true;
+}
+
+class SolviRadiosTest : public ::testing::Test {
+  protected:
+    void SetUp() override { test::EnsureApplication(); }
+    void TearDown() override {
+        frame_.reset();
+        app_.reset();
+    }
+    void Start(const PortFlags& ports, bool autoProg, const std::string& file) {
+        app_ = test::MakeApp({}, ports, home_.Registry(), &messages_);
+        app_->Initialise();
+        app_->baudRate = kFastLine;
+        app_->SetAutoProg(autoProg);
+        app_->pendingFile = file;
+        frame_ = std::make_unique<TFrameWin>(*app_);
+        frame_->quit = [](int) {};
+        frame_->SetupWindow();
+        frame_->show();
+    }
+    TSPDlg* Panel(int port) { return frame_->Client()->Panel(port); }
+
+    test::TestHome home_;
+    std::vector<Message> messages_;
+    std::unique_ptr<TApp> app_;
+    std::unique_ptr<TFrameWin> frame_;
+};
+
+TEST_F(SolviRadiosTest, FourRadiosAreFlashedAtOnce) {
+    const std::vector<int> ports = {1, 2, 3, 4};
+    test::RadioRig radios(home_.Ports(), ports, FastRadio());
+    ASSERT_TRUE(radios.Ok());
+    const std::string file = home_.Write("NORDA52.hex", test::SoftwareFile(12, 7, "Dört telsiz"));
+    Start(test::Ports({1, 2, 3, 4}), true, file);
+    ASSERT_TRUE(app_->Image().IsLoaded());
+    EXPECT_EQ(frame_->windowTitle(), "SOLVI - NORDA52 - ABC 5.01 N 07.03.2002");
+
+    // Each radio first shows that it holds other software, is programmed, restarts and is
+    // then found holding the file's software.
+    ASSERT_TRUE(test::WaitFor([&] {
+        for (int port : ports)
+            if (Panel(port)->StatusId() != kSameSoftware || Panel(port)->Busy())
+                return false;
+        return true;
+    }));
+    // Let the last queued updates reach the widgets.
+    ASSERT_TRUE(test::WaitFor([&] {
+        for (int port : ports)
+            if (Panel(port)->Gauge()->Value() != 100 ||
+                Panel(port)->Gauge()->BarColor() != QColor(0, 255, 0) ||
+                !Panel(port)->ProgramButton()->isEnabled() ||
+                !Panel(port)->StatusText().endsWith("programlı"))
+                return false;
+        return true;
+    }));
+    for (int port : ports) {
+        EXPECT_EQ(Panel(port)->StatusText(), QString("Com%1 - Cihaz programlı").arg(port));
+        EXPECT_EQ(Panel(port)->Gauge()->Text(), "%100");
+        EXPECT_EQ(Panel(port)->Gauge()->BackgroundColor(), QColor(0, 255, 0));
+        EXPECT_TRUE(Panel(port)->ProgramButton()->isEnabled());
+    }
+    Screenshot(*frame_, "solvi-four-ports.png");
+
+    auto software = app_->Image().Current();
+    frame_.reset();
+    radios.Stop();
+    for (size_t i = 0; i < ports.size(); ++i) {
+        EXPECT_TRUE(FlashEqualsImage(radios.Radio(i), *software)) << "radio on Com" << ports[i];
+        EXPECT_EQ(radios.Radio(i).Stats().erasesCompleted, 1u);
+    }
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(SolviRadiosTest, SinglePortShowsBothVersionsAndProgramsOnRequest) {
+    test::RadioRig radios(home_.Ports(), {6}, FastRadio());
+    ASSERT_TRUE(radios.Ok());
+    const std::string file = home_.Write("NORDA52.hex", test::SoftwareFile(3, 9, "Tek telsiz"));
+    Start(test::Ports({6}), false, file);
+    ASSERT_NE(frame_->Client()->VersionPanel(), nullptr);
+    TVerDlg& versions = *frame_->Client()->VersionPanel();
+    EXPECT_EQ(frame_->windowTitle(), "SOLVI - Com6 - NORDA52");
+
+    // AutoProg off: a radio with other software waits for "Programla".
+    ASSERT_TRUE(test::WaitFor([&] {
+        return Panel(6)->StatusText() == "Cihaz yazılımı farklı" &&
+               Panel(6)->ProgramButton()->isEnabled() && !versions.RadioVersion().isEmpty();
+    }));
+    EXPECT_EQ(Panel(6)->Gauge()->BarColor(), QColor(255, 255, 0));
+    EXPECT_NE(versions.RadioVersion(), versions.FileVersion());
+    Panel(6)->ProgramButton()->click();
+    ASSERT_TRUE(test::WaitFor([&] {
+        return Panel(6)->StatusText() == "Cihaz programlı" && !Panel(6)->Busy() &&
+               versions.RadioVersion() == versions.FileVersion() &&
+               Panel(6)->Gauge()->Value() == 100;
+    }));
+    EXPECT_EQ(versions.RadioDescription(), "Tek telsiz");
+    EXPECT_EQ(versions.FileDescription(), "Tek telsiz");
+    EXPECT_EQ(Panel(6)->StatusText(), "Cihaz programlı");
+    Screenshot(*frame_, "solvi-single-port.png");
+}
+
+TEST_F(SolviRadiosTest, BusyPanelRefusesClosingPortTogglingAndLoading) {
+    sim::RadioConfig config = FastRadio();
+    config.faults.neverErased = true;  // keeps the panel in its erase check, busy
+    test::RadioRig radios(home_.Ports(), {2, 3}, config);
+    ASSERT_TRUE(radios.Ok());
+    const std::string file = home_.Write("A.hex", test::SoftwareFile(2, 1, "a"));
+    Start(test::Ports({2, 3}), true, file);
+    ASSERT_TRUE(test::WaitFor([&] { return Panel(2)->Busy() && Panel(3)->Busy(); }));
+    ASSERT_TRUE(
+        test::WaitFor([&] { return Panel(2)->StatusText() == "Com2 - Flash siliniyor..."; }));
+
+    frame_->Command(402);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].text, "Programlayıcı meşgul!");
+    EXPECT_EQ(messages_[0].caption, "HATA");
+    EXPECT_NE(Panel(2), nullptr);
+    EXPECT_TRUE(frame_->CommandChecked(402));
+
+    const std::string other = home_.Write("B.hex", test::SoftwareFile(4, 2, "b"));
+    app_->askOpenFile = [&](const std::string&) { return other; };
+    frame_->LoadFile();
+    ASSERT_EQ(messages_.size(), 2u);
+    EXPECT_EQ(messages_[1].text, "Programlayıcı meşgul!");
+    EXPECT_EQ(app_->Image().FileName(), "A");
+
+    EXPECT_FALSE(frame_->close());
+    ASSERT_EQ(messages_.size(), 3u);
+    EXPECT_EQ(messages_[2].caption, "HATA");
+    EXPECT_FALSE(frame_->CommandEnabled(417));
+    EXPECT_FALSE(frame_->CommandEnabled(419));
+    EXPECT_TRUE(frame_->CommandEnabled(418));
+
+    // The closing sequence waits for busy panels and tries again every second.
+    frame_->ExitRequest(0);
+    ASSERT_TRUE(test::WaitFor([&] { return frame_->CloseTimerInterval() == 1000; }));
+    EXPECT_NE(Panel(2), nullptr);
+    EXPECT_TRUE(frame_->CloseTimerActive());
+}
+
+}  // namespace
+}  // namespace norda
