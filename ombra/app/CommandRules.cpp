@@ -45,8 +45,8 @@ bool IsCommandEnabled(int command, const CommandContext& c) {
     }
 }
 
-bool ConversionsAre(std::string_view format, std::string_view kinds) {
-    size_t k = 0;
+bool ConversionsAre(std::string_view format, std::initializer_list<std::string_view> kinds) {
+    auto want = kinds.begin();
     for (size_t i = 0; i < format.size(); ++i) {
         if (format[i] != '%')
             continue;
@@ -54,21 +54,26 @@ bool ConversionsAre(std::string_view format, std::string_view kinds) {
             return false;
         if (format[i] == '%')
             continue;
-        // Flags, width and precision are fine; anything else must be the expected kind.
+        // Flags, width and precision are fine; the length and conversion must be as expected.
         while (i < format.size() &&
                std::string_view("-+ #0123456789.").find(format[i]) != std::string_view::npos)
             ++i;
-        if (i == format.size() || k == kinds.size() || format[i] != kinds[k])
+        const size_t start = i;
+        while (i < format.size() &&
+               std::string_view("hlLqjzt").find(format[i]) != std::string_view::npos)
+            ++i;
+        if (i == format.size() || want == kinds.end() ||
+            format.substr(start, i - start + 1) != *want)
             return false;
-        ++k;
+        ++want;
     }
-    return k == kinds.size();
+    return want == kinds.end();
 }
 
 std::string FormatText(const std::string& format, const std::string& arg) {
     // A language library is outside the program: a text whose conversions do not fit
     // the arguments is shown as it is rather than handed to printf.
-    if (!ConversionsAre(format, "s"))
+    if (!ConversionsAre(format, {"s"}))
         return format;
     const int n = std::snprintf(nullptr, 0, format.c_str(), arg.c_str());
     if (n <= 0)
@@ -104,7 +109,7 @@ std::string CommunicationStatusText(const TextSource& texts, int port, int netwo
     const std::string format = texts.Text(836);
     const std::string state = texts.Text(stateId);
     const std::string link = texts.Text(linkEstablished ? 825 : 826);
-    if (!ConversionsAre(format, "dss"))
+    if (!ConversionsAre(format, {"d", "s", "s"}))
         return format;
     const int n = std::snprintf(nullptr, 0, format.c_str(), port, state.c_str(), link.c_str());
     if (n <= 0)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -57,8 +58,8 @@ std::string FrameCaption(const TextSource& texts, const std::string& title, Docu
 std::string CommunicationStatusText(const TextSource& texts, int port, int networkState,
                                     bool linkEstablished);
 
-// True when the printf conversions of `format` are exactly `kinds` ("dss": %d %s %s).
-bool ConversionsAre(std::string_view format, std::string_view kinds);
+// True when the printf conversions of `format` are exactly `kinds` ({"d", "s"}: %d then %s).
+bool ConversionsAre(std::string_view format, std::initializer_list<std::string_view> kinds);
 
 // printf-style formatting of a resource text with the given arguments.
 std::string FormatText(const std::string& format, const std::string& arg);

@@ -5,27 +5,21 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <filesystem>
+
+#include "link/TermiosStream.h"
 
 namespace norda {
 
-std::string PortsDirectory() {
-    if (const char* dir = std::getenv("NORDA_PORTS"); dir != nullptr && *dir != '\0')
-        return dir;
-    const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : "") + "/.config/norda/ports";
-}
-
-std::string PortDevicePath(int port) {
-    const std::filesystem::path entry =
-        std::filesystem::path(PortsDirectory()) / ("com" + std::to_string(port));
+std::string PortDeviceDescription(int port) {
+    const std::string path = PortDevicePath(port);
     std::error_code ec;
-    if (std::filesystem::is_symlink(entry, ec) || std::filesystem::exists(entry, ec)) {
-        auto target = std::filesystem::canonical(entry, ec);
-        return ec ? entry.string() : target.string();
+    if (std::filesystem::is_symlink(path, ec)) {
+        const auto target = std::filesystem::canonical(path, ec);
+        return path + " -> " +
+               (ec ? std::filesystem::read_symlink(path, ec).string() : target.string());
     }
-    return "/dev/ttyS" + std::to_string(port - 1);
+    return path;
 }
 
 bool PortAccessDenied(const std::string& device, std::string* group) {

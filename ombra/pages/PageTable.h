@@ -25,6 +25,7 @@ struct PageInfo {
     int dialogId;      // dialog resource
     int command;       // menu command that opens it
     int firstChannel;  // channel pages only, else 0
+    const char* heading;
 };
 
 // Page 1..15, or nullptr.

@@ -1,6 +1,6 @@
 #include "ombra/pages/TPageDispatcher.h"
 
-#include <QLabel>
+#include <QGroupBox>
 
 #include "ombra/pages/DialogBuilder.h"
 
@@ -13,8 +13,17 @@ namespace {
 std::unique_ptr<TDataDlg> PlainPage(QWidget* client, const ResourceModule& module,
                                     const PageInfo& info) {
     auto page = std::make_unique<TDataDlg>(client, info.dialogId, module, false, false, false);
-    if (module.Dialog(info.dialogId) == nullptr)
-        page->resize(360, 120);
+    if (module.Dialog(info.dialogId) == nullptr) {
+        page->setFixedSize(400, 120);
+        QString heading = QString::fromUtf8(info.heading);
+        if (info.firstChannel != 0) {
+            heading += QStringLiteral("  %1-%2")
+                           .arg(info.firstChannel)
+                           .arg(std::min(info.firstChannel + 9, 99));
+        }
+        auto* box = new QGroupBox(heading, page.get());
+        box->setGeometry(8, 8, 384, 104);
+    }
     return page;
 }
 

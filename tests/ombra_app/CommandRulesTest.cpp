@@ -111,8 +111,10 @@ TEST(FormatText, RefusesFormatsThatDoNotFitTheArguments) {
     EXPECT_EQ(FormatText("%s %s", "a"), "%s %s");
     EXPECT_EQ(FormatText("%d", "a"), "%d");
     EXPECT_EQ(FormatText("100%% %s", "a"), "100% a");
-    EXPECT_TRUE(ConversionsAre("Seri : %d \n%s %-3s", "dss"));
-    EXPECT_FALSE(ConversionsAre("%n", "s"));
+    EXPECT_TRUE(ConversionsAre("Seri : %d \n%s %-3s", {"d", "s", "s"}));
+    EXPECT_TRUE(ConversionsAre("Değer %ld ile %ld", {"ld", "ld"}));
+    EXPECT_FALSE(ConversionsAre("Değer %d ile %ld", {"ld", "ld"}));
+    EXPECT_FALSE(ConversionsAre("%n", {"s"}));
 }
 
 }  // namespace

@@ -1,0 +1,117 @@
+#include "ombra/app/TSettingsDlgs.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QRadioButton>
+
+#include "ombra/app/AppConfig.h"
+#include "ombra/app/CommandRules.h"
+#include "ombra/app/IntRangeCheck.h"
+#include "ombra/app/PortDevice.h"
+#include "ombra/pages/DialogBuilder.h"
+
+namespace norda {
+
+namespace {
+constexpr int kFirst = 101;
+constexpr int kSecond = 102;
+constexpr int kThird = 103;
+
+void SetChecked(QAbstractButton* b, bool on) {
+    if (b != nullptr)
+        b->setChecked(on);
+}
+bool IsChecked(const QAbstractButton* b) {
+    return b != nullptr && b->isChecked();
+}
+}  // namespace
+
+QString ProductDescription(int countryCode) {
+    return countryCode == kTurkishCountryCode ? QStringLiteral("NORDA Serisi Telsiz Programlayıcı")
+                                              : QStringLiteral("NORDA Series Radio Programmer");
+}
+
+QString ProductVersionLine(int countryCode) {
+    const QString word =
+        countryCode == kTurkishCountryCode ? QStringLiteral("Sürüm") : QStringLiteral("Version");
+    return QStringLiteral("%1 %2 %3")
+        .arg(ToQString(kProgramName), word, ToQString(kProgramVersionText));
+}
+
+TLanguage::TLanguage(QWidget* parent, const ResourceModule& module, int& countryCode)
+    : TDataDlg(parent, 54, module, true, true, true), countryCode_(countryCode) {}
+
+void TLanguage::TransferToDialog() {
+    SetChecked(Item<QRadioButton>(kFirst), countryCode_ == kTurkishCountryCode);
+    SetChecked(Item<QRadioButton>(kSecond), countryCode_ == kEnglishCountryCode);
+}
+
+void TLanguage::TransferFromDialog() {
+    if (IsChecked(Item<QRadioButton>(kFirst)))
+        countryCode_ = kTurkishCountryCode;
+    if (IsChecked(Item<QRadioButton>(kSecond)))
+        countryCode_ = kEnglishCountryCode;
+}
+
+TSelPort::TSelPort(QWidget* parent, const ResourceModule& module, int& port, int& baud)
+    : TDataDlg(parent, 53, module, true, true, true), port_(port), baud_(baud) {
+    Bind(kFirst, std::make_unique<IntRangeCheck>(1, 128), 3);
+    Bind(kSecond, std::make_unique<IntRangeCheck>(300, 115200), 6);
+    if (auto* e = Item<QLineEdit>(kFirst))
+        connect(e, &QLineEdit::textChanged, this, [this] { ShowDevice(); });
+}
+
+void TSelPort::ShowDevice() {
+    auto* label = Item<QLabel>(kThird);
+    auto* edit = Item<QLineEdit>(kFirst);
+    if (label == nullptr || edit == nullptr)
+        return;
+    bool ok = false;
+    const int port = edit->text().toInt(&ok);
+    const std::string device = ok && port >= 1 && port <= 128 ? PortDeviceDescription(port) : "-";
+    label->setText(QString::fromStdString(FormatText(Module().Text(900), device)));
+    label->setToolTip(label->text());
+}
+
+void TSelPort::TransferToDialog() {
+    if (auto* e = Item<QLineEdit>(kFirst))
+        e->setText(QString::number(port_));
+    if (auto* e = Item<QLineEdit>(kSecond))
+        e->setText(QString::number(baud_));
+    ShowDevice();
+}
+
+void TSelPort::TransferFromDialog() {
+    if (auto* e = Item<QLineEdit>(kFirst))
+        port_ = e->text().toInt();
+    if (auto* e = Item<QLineEdit>(kSecond))
+        baud_ = e->text().toInt();
+}
+
+TProgMode::TProgMode(QWidget* parent, const ResourceModule& module, int& testMode, bool& trace)
+    : TDataDlg(parent, 1, module, true, true, true), testMode_(testMode), trace_(trace) {}
+
+void TProgMode::TransferToDialog() {
+    SetChecked(Item<QRadioButton>(kFirst), testMode_ == 0);
+    SetChecked(Item<QRadioButton>(kSecond), testMode_ == 1);
+    SetChecked(Item<QCheckBox>(kThird), trace_);
+}
+
+void TProgMode::TransferFromDialog() {
+    testMode_ = IsChecked(Item<QRadioButton>(kSecond)) ? 1 : 0;
+    trace_ = IsChecked(Item<QCheckBox>(kThird));
+}
+
+TAboutDlg::TAboutDlg(QWidget* parent, const ResourceModule& module, int countryCode)
+    : TDataDlg(parent, 22000, module, true, true, true) {
+    if (auto* l = Item<QLabel>(22004)) {
+        l->setText(ProductDescription(countryCode));
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+    }
+    if (auto* l = Item<QLabel>(22001))
+        l->setText(ProductVersionLine(countryCode));
+}
+
+}  // namespace norda

@@ -1,0 +1,34 @@
+#include "ombra/app/TSplash.h"
+
+#include <map>
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+
+#include "ombra/app/TSettingsDlgs.h"
+#include "ombra/pages/DialogBuilder.h"
+
+namespace norda {
+
+TSplash::TSplash(const ResourceModule& module, int countryCode)
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
+    std::map<int, QWidget*> controls;
+    if (const DialogTemplate* tpl = module.Dialog(57))
+        BuildControls(this, *tpl, controls);
+    setAutoFillBackground(true);
+    setStyleSheet(QStringLiteral("TSplash { border: 1px solid palette(dark); }"));
+    if (auto* l = qobject_cast<QLabel*>(controls[22004])) {
+        l->setText(ProductDescription(countryCode));
+        QFont f = l->font();
+        f.setBold(true);
+        f.setPointSizeF(f.pointSizeF() * 1.25);
+        l->setFont(f);
+    }
+    if (auto* l = qobject_cast<QLabel*>(controls[22001]))
+        l->setText(ProductVersionLine(countryCode));
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
+}
+
+}  // namespace norda

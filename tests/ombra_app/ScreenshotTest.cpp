@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QStatusBar>
+
+#include "FakeClient.h"
+#include "ombra/app/TProgFrame.h"
+#include "ombra/app/TProgressWin.h"
+#include "ombra/app/TSettingsDlgs.h"
+#include "ombra/pages/TMessageDlg.h"
+
+namespace norda {
+namespace {
+
+class NoIni final : public IniStore {
+  public:
+    int GetInt(const std::string&, const std::string&, int def) const override { return def; }
+    std::vector<std::string> KeyNames(const std::string&, size_t) const override { return {}; }
+    bool WriteString(const std::string&, const std::string&, const std::string&) override {
+        return true;
+    }
+};
+
+// The offscreen platform draws no window decorations; a plain title bar with the icon
+// and caption stands in for them so that the pictures show the captions too.
+QImage Framed(QWidget& w, const QImage& content) {
+    constexpr int kBar = 26;
+    QImage out(content.width() + 2, content.height() + kBar + 1, QImage::Format_ARGB32);
+    out.fill(QColor(60, 60, 70));
+    QPainter p(&out);
+    QLinearGradient g(0, 0, out.width(), 0);
+    g.setColorAt(0, QColor(24, 52, 110));
+    g.setColorAt(1, QColor(70, 110, 170));
+    p.fillRect(QRect(1, 1, out.width() - 2, kBar - 1), g);
+    const QIcon icon = w.windowIcon();
+    int x = 7;
+    if (!icon.isNull() && w.isWindow() && qobject_cast<QMainWindow*>(&w) != nullptr) {
+        p.drawPixmap(x, 5, icon.pixmap(16, 16));
+        x += 22;
+    }
+    QFont f = w.font();
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(QRect(x, 1, out.width() - x - 4, kBar - 1), Qt::AlignVCenter | Qt::AlignLeft,
+               w.windowTitle());
+    p.drawImage(1, kBar, content);
+    return out;
+}
+
+QImage Framed(QWidget& w) {
+    return Framed(w, w.grab().toImage());
+}
+
+// Writes the pictures of the README when NORDA_SCREENSHOT_DIR names a folder.
+TEST(Screenshots, FrameDialogsAndWindows) {
+    const QString dir = qEnvironmentVariable("NORDA_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "NORDA_SCREENSHOT_DIR not set";
+    QDir().mkpath(dir);
+    TApp app(std::string(NORDA_LIBRARY_DIR) + "/ombra", {}, std::make_unique<NoIni>());
+    app.ReadCommandLineAndCountry();
+    app.ReadRest();
+    FakeClient client;
+    TProgFrame frame(app, client);
+    frame.SetDocumentState(DocumentState::RadioData);
+    frame.Pages().SetCurrentPage(kPageNoneShown);
+    frame.OpenPage(1);
+    frame.show();
+    frame.statusBar()->showMessage(frame.Action(536)->statusTip());
+    // The "Telsiz" menu open over the frame, as when its first item is highlighted.
+    QMenu* radio = frame.menuBar()->actions().at(1)->menu();
+    frame.UpdateCommandStates();
+    const QPoint at =
+        frame.menuBar()->actionGeometry(frame.menuBar()->actions().at(1)).bottomLeft();
+    radio->popup(frame.mapToGlobal(at));
+    radio->setActiveAction(frame.Action(536));
+    QImage shot = frame.grab().toImage();
+    {
+        QPainter p(&shot);
+        p.drawImage(at, radio->grab().toImage());
+    }
+    radio->hide();
+    EXPECT_TRUE(Framed(frame, shot).save(dir + "/frame.png"));
+
+    TMessageDlg msg(&frame, app.Module(), QString::fromStdString(app.Module().Text(604)),
+                    QString::fromStdString(app.Module().Text(603)), 49);
+    msg.show();
+    EXPECT_TRUE(Framed(msg).save(dir + "/message.png"));
+
+    TProgressWin progress(&frame, app.Module(), 1, "Cihaz okunuyor ...");
+    progress.SetProgress(7, 23);
+    progress.show();
+    EXPECT_TRUE(Framed(progress).save(dir + "/progress.png"));
+
+    TMessageDlg status(&frame, app.Module(),
+                       QString::fromStdString(CommunicationStatusText(app.Module(), 1, 1, false)),
+                       QString(), 64);
+    status.show();
+    EXPECT_TRUE(Framed(status).save(dir + "/status.png"));
+
+    int port = 1;
+    int baud = 9600;
+    TSelPort sel(&frame, app.Module(), port, baud);
+    TDataDlg::SetExecuteHook([&](TDataDlg& dlg) {
+        dlg.show();
+        EXPECT_TRUE(Framed(dlg).save(dir + "/serial-port.png"));
+        return 2;
+    });
+    sel.Execute();
+    TDataDlg::SetExecuteHook(nullptr);
+}
+
+}  // namespace
+}  // namespace norda
