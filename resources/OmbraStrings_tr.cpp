@@ -90,7 +90,6 @@ constexpr StringEntry kOmbraTr[] = {
     {606, "%s dil dosyası yüklenemedi!"},
     {618, "Yeni kütük"},
     {625, "Seri çıkış numarası hatalı. Lütfen başka bir çıkış seçin."},
-    {802, "Telsiz bilgileri"},
     {825, "VAR"},
     {826, "YOK"},
     {827, "HAZIR"},
@@ -117,7 +116,6 @@ constexpr StringEntry kOmbraTr[] = {
     {24334, "İzlenen bilgileri omb dosyasına yazar"},
 
     // Parameter pages
-    {800, "Şu Andaki Verileri Kaybedeceksiniz.\nEkrandan çıkmak istiyor musunuz?"},
 };
 // clang-format on
 

@@ -19,6 +19,47 @@ constexpr StringEntry kStrings[] = {
     {621, "SERIAL PORT"},
     {622, "COMMUNICATION ERROR"},
 
+    // Codeplug model: validators, file, new-file defaults
+    {641, "The value must be between %ld and %ld or %s."},
+    {642, "The value must be between %ld and %ld, or between %ld and %ld."},
+    {643, "The value must be between %g and %g.\nStep = %s or %s"},
+    {644, "The value must be between %ld and %ld."},
+    {645, "The value must be between %g and %g. Step = %s"},
+    {646, "%sThe value must be %d."},
+    {647, "The value must be one of the following :\n %s\n %s\n %s"},
+    {648, "Do not leave this field empty!"},
+    {649, "The value contains an invalid character !"},
+    {660, "File saved."},
+    {661, "The frequency band in the chosen file is wrong or missing !"},
+    {662, "The file %s could not be saved!"},
+    {755, "No transmit frequency entered !"},
+    {756, "No receive frequency entered !"},
+
+    // Radio link and transfer machine
+    {634, "Read error!"},
+    {800, "You will lose the current data.\nDo you want to leave the screen?"},
+    {802, "Radio data"},
+    {804, "Reading preliminary data from the radio ..."},
+    {805, "Reading the radio ..."},
+    {806, "Reading the radio was interrupted.\nPlease try again."},
+    {807, "The radio did not answer the read request in time.\nPlease check the cables."},
+    {808, "No answer from the radio.\nPlease check the cables."},
+    {809, "Writing to the radio ..."},
+    {810, "Writing to the radio was interrupted.\nPlease try again."},
+    {811, "The radio is programmed."},
+    {812, "No connection between the radio and the computer !"},
+    {816, "The radio's frequency band differs from that of the parameters to be written !"},
+    {818, "Read the radio first to be able to write all data into it."},
+    {819, "Read the radio or open a file first to be able to copy into a radio."},
+    {820, "Read the radio or open a file first to be able to program in sequence."},
+    {821, "The radio is programmed.\nTo go on, please change the radio."},
+    {861, "The FIXED area of the radio is not programmed!"},
+    {862, "The SERVICE area of the radio is not programmed!"},
+    {863, "The TRANSFER area of the radio is not programmed!"},
+    {864, "The USER area of the radio is not programmed!"},
+    {865, "The TEST-ADJUST area of the radio is not programmed\nUse the MERIX software."},
+    {870, "The WABS area of the radio is not programmed!"},
+
     // Frame, menus, settings dialogs
     {101, "Switches the program into and out of test mode"},
     {500, "Parameter Pages"},
@@ -53,7 +94,6 @@ constexpr StringEntry kStrings[] = {
     {606, "The language file %s could not be loaded!"},
     {618, "New file"},
     {625, "Wrong serial port number. Please choose another port."},
-    {802, "Radio data"},
     {825, "YES"},
     {826, "NO"},
     {827, "READY"},
@@ -80,7 +120,6 @@ constexpr StringEntry kStrings[] = {
     {24334, "Writes the data shown into an omb file"},
 
     // Parameter pages
-    {800, "You will lose the current data.\nDo you want to leave the screen?"},
 };
 
 constexpr MenuEntry kMenu100[] = {

@@ -23,6 +23,27 @@ std::vector<int> CommandIds(const MenuTemplate& menu) {
     return ids;
 }
 
+// The printf conversions of a text, e.g. "ld ld s" for "%ld ile %ld ... %s".
+std::string Conversions(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%')
+            continue;
+        if (++i < text.size() && text[i] == '%')
+            continue;
+        while (i < text.size() &&
+               std::string_view("-+ #0123456789.").find(text[i]) != std::string_view::npos)
+            ++i;
+        while (i < text.size() &&
+               std::string_view("hlLqjzt").find(text[i]) != std::string_view::npos)
+            out += text[i++];
+        if (i < text.size())
+            out += text[i];
+        out += ' ';
+    }
+    return out;
+}
+
 TEST(LanguageLibraryName, FormatsCountryCodeAsHex) {
     EXPECT_EQ(LanguageLibraryName(LanguageBaseName("OMBRA"), 9, 4), "OMBRA0009.DLL");
     EXPECT_EQ(LanguageLibraryName("OMBRA", 49, 4), "OMBRA0031.DLL");
@@ -38,6 +59,8 @@ TEST(ResourceModule, EnglishLibraryHasEveryTurkishIdentifier) {
     auto tr = ResourceModule::BuiltIn(OmbraBuiltinResources());
     for (const auto& e : OmbraBuiltinResources().strings) {
         EXPECT_FALSE(en->Text(e.id).empty()) << "string " << e.id;
+        // Both languages are formatted with the same arguments.
+        EXPECT_EQ(Conversions(en->Text(e.id)), Conversions(std::string(e.text))) << e.id;
     }
     for (const auto& m : OmbraBuiltinResources().menus) {
         const MenuTemplate* other = en->Menu(m.id);
