@@ -1,0 +1,251 @@
+// solvi -auto PORT SPEED FILE, run as a program against simulated radios on
+// pseudo-terminals: its exit code and what reached the radio.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "solvi/core/SoftwareImage.h"
+#include "tools/radiosim/FlashImage.h"
+#include "tools/radiosim/PtyServer.h"
+#include "tools/radiosim/SimRadio.h"
+
+namespace norda {
+namespace {
+
+std::string SRecord(char type, uint32_t address, const std::vector<uint8_t>& data) {
+    const int addressBytes = type == '2' || type == '8' ? 3 : 2;
+    std::vector<uint8_t> bytes{static_cast<uint8_t>(addressBytes + data.size() + 1)};
+    for (int i = addressBytes - 1; i >= 0; --i)
+        bytes.push_back(static_cast<uint8_t>(address >> (8 * i)));
+    bytes.insert(bytes.end(), data.begin(), data.end());
+    unsigned sum = 0;
+    for (uint8_t b : bytes)
+        sum += b;
+    bytes.push_back(static_cast<uint8_t>(~sum));
+    std::string line = {'S', type};
+    char hex[3];
+    for (uint8_t b : bytes) {
+        std::snprintf(hex, sizeof hex, "%02X", b);
+        line += hex;
+    }
+    return line + "\r\n";
+}
+
+// Code blocks spread over the flash (below and above the header) and a header.
+std::string SoftwareFile(uint8_t seed) {
+    std::string text = SRecord('0', 0, {'H', 'D', 'R'});
+    std::mt19937 random(seed);
+    for (uint32_t block : {0x2000u, 0x2080u, 0x8000u, 0xFF80u, 0x11000u, 0x1FF80u})
+        for (int part = 0; part < 4; ++part) {
+            std::vector<uint8_t> data(32);
+            for (auto& b : data)
+                b = static_cast<uint8_t>(random());
+            text += SRecord('2', block + part * 32, data);
+        }
+    std::vector<uint8_t> header(64, 0);
+    header[0] = 'Z';
+    header[1] = 2;
+    header[2] = seed;
+    header[5] = 1;
+    header[6] = 12;
+    header[7] = 0xE8;
+    header[8] = 0x07;
+    header[9] = 'X';
+    header[10] = 'Y';
+    const std::string description = "deneme";
+    std::copy(description.begin(), description.end(), header.begin() + 13);
+    text += SRecord('2', 0x10000, std::vector<uint8_t>(header.begin(), header.begin() + 32));
+    text += SRecord('2', 0x10020, std::vector<uint8_t>(header.begin() + 32, header.end()));
+    return text + SRecord('8', 0, {});
+}
+
+class Home {
+  public:
+    Home() {
+        std::random_device rd;
+        root_ = std::filesystem::temp_directory_path() /
+                ("solvi-auto-" + std::to_string(rd()) + "-" + std::to_string(rd()));
+        std::filesystem::create_directories(root_ / "ports");
+        std::filesystem::create_directories(root_ / "config");
+    }
+    ~Home() {
+        std::error_code ec;
+        std::filesystem::remove_all(root_, ec);
+    }
+    std::string Path(const std::string& name) const { return (root_ / name).string(); }
+    std::string Ports() const { return Path("ports"); }
+    std::string Write(const std::string& name, const std::string& content) const {
+        std::ofstream(Path(name), std::ios::binary) << content;
+        return Path(name);
+    }
+
+  private:
+    std::filesystem::path root_;
+};
+
+pid_t Spawn(const std::vector<std::string>& args, const Home& home, const std::string& out) {
+    pid_t pid = fork();
+    if (pid == 0) {
+        setenv("NORDA_PORTS", home.Ports().c_str(), 1);
+        setenv("XDG_CONFIG_HOME", home.Path("config").c_str(), 1);
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        if (FILE* f = std::fopen(out.c_str(), "w")) {
+            dup2(fileno(f), 1);
+            dup2(fileno(f), 2);
+        }
+        std::vector<char*> argv;
+        for (const auto& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+int Wait(pid_t pid) {
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid)
+        return -1000;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1000 - WTERMSIG(status);
+}
+
+// The process status of `solvi -auto port speed file`.
+int RunSolvi(const Home& home, int port, const std::string& file, int speed = 115200) {
+    return Wait(Spawn({SOLVI_PROGRAM, "-auto", std::to_string(port), std::to_string(speed), file},
+                      home, home.Path("solvi.out")));
+}
+
+// The radiosim program with one radio on com2, until the object goes.
+class RadiosimProgram {
+  public:
+    RadiosimProgram(const Home& home, std::vector<std::string> extra) : home_(home) {
+        std::vector<std::string> args = {RADIOSIM_PROGRAM,
+                                         "--ports-dir",
+                                         home.Ports(),
+                                         "--com",
+                                         "2",
+                                         "--baud",
+                                         "115200",
+                                         "--erase-ms",
+                                         "50",
+                                         "--log",
+                                         home.Path("wire.log")};
+        args.insert(args.end(), extra.begin(), extra.end());
+        pid_ = Spawn(args, home, home.Path("radiosim.out"));
+        // The link appears once the radio is served; the limit only guards a broken build.
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (!std::filesystem::exists(home.Ports() + "/com2") &&
+               std::chrono::steady_clock::now() < end)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ~RadiosimProgram() { Stop(); }
+    void Stop() {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            Wait(pid_);
+            pid_ = -1;
+        }
+    }
+    // Frames the programmer sent, as the wire log shows them: "<t> comN in <len>: ...".
+    std::vector<int> SentFrameLengths() const {
+        std::vector<int> lengths;
+        std::ifstream in(home_.Path("wire.log"));
+        std::string line;
+        while (std::getline(in, line)) {
+            std::istringstream s(line);
+            std::string time, com, direction, length;
+            s >> time >> com >> direction >> length;
+            if (direction == "in")
+                lengths.push_back(std::atoi(length.c_str()));
+        }
+        return lengths;
+    }
+
+  private:
+    const Home& home_;
+    pid_t pid_ = -1;
+};
+
+TEST(SolviAuto, DifferentSoftwareIsProgrammedAndTheFlashEqualsTheFile) {
+    Home home;
+    const std::string file = home.Write("new.hex", SoftwareFile(1));
+    sim::RadioConfig config;
+    config.baud = 115200;
+    config.eraseMs = 50;
+    config.resetQuietMs = 100;
+    sim::PtyServer server(SteadyClock::Instance(), home.Ports());
+    std::string error;
+    ASSERT_EQ(server.AddRadio(
+                  4,
+                  std::make_unique<sim::SimRadio>(SteadyClock::Instance(), config,
+                                                  sim::GenerateParamMemory(config.halfBaseChan),
+                                                  sim::GenerateFlashImage()),
+                  error),
+              0)
+        << error;
+    std::thread serving([&] { server.Serve(); });
+    const int status = RunSolvi(home, 4, file);
+    server.RequestStop();
+    serving.join();
+    EXPECT_EQ(status, 0);
+
+    SoftwareImage image;
+    ASSERT_EQ(image.LoadSoftwareFile(file), SoftwareImage::Loaded);
+    auto software = image.Current();
+    const auto& flash = server.Radio(0).Flash();
+    int differences = 0;
+    for (uint32_t a = 0; a < LoadedSoftware::kFlashSize; ++a)
+        differences += flash.at(a) != software->Bytes()[a];
+    EXPECT_EQ(differences, 0);
+    EXPECT_EQ(server.Radio(0).Stats().memoryWrites, static_cast<uint32_t>(software->BlockCount()));
+    EXPECT_EQ(server.Radio(0).Stats().resets, 1u);
+}
+
+TEST(SolviAuto, RadioAlreadyHoldingTheSoftwareEndsWithZeroAndNothingWritten) {
+    Home home;
+    const std::string file = home.Write("same.hex", SoftwareFile(2));
+    RadiosimProgram radio(home, {"--flash-hex", file});
+    EXPECT_EQ(RunSolvi(home, 2, file), 0);
+    radio.Stop();
+    const std::vector<int> sent = radio.SentFrameLengths();
+    ASSERT_FALSE(sent.empty());
+    // Header reads only: a block write is a frame of well over 128 bytes.
+    for (int length : sent)
+        EXPECT_LT(length, 40);
+}
+
+TEST(SolviAuto, ExitCodesOfTheFailures) {
+    Home home;
+    const std::string file = home.Write("a.hex", SoftwareFile(3));
+    const std::string bad = home.Write("bad.hex", "S0030000FC\r\nS1 not a record\r\n");
+    {
+        RadiosimProgram radio(home, {"--fault", "silent"});
+        EXPECT_EQ(RunSolvi(home, 2, file), 253) << "no radio answers: -3";
+    }
+    {
+        RadiosimProgram radio(home, {});
+        EXPECT_EQ(RunSolvi(home, 3, file), 255) << "port missing: -1";
+        EXPECT_EQ(RunSolvi(home, 0, file), 255) << "no such port number: -1";
+        EXPECT_EQ(RunSolvi(home, 2, bad), 254) << "bad file: -2";
+        EXPECT_EQ(RunSolvi(home, 2, home.Path("missing.hex")), 254) << "no file: -2";
+    }
+    // Automatic mode keeps its hands off the settings.
+    EXPECT_FALSE(std::filesystem::exists(home.Path("config/norda")));
+}
+
+}  // namespace
+}  // namespace norda
