@@ -1,5 +1,7 @@
 #include "resources/OmbraResources.h"
 
+#include "resources/OmbraDataPages_tr.h"
+
 namespace norda {
 namespace {
 
@@ -79,6 +81,9 @@ constexpr DialogTemplate kDialogs[] = {
     {54, "Yazılım Dili", 220, 134, kDlg54},
     {57, "", 400, 150, kDlg57},
     {58, "İzleme Kaydı", 600, 374, kDlg58},
+    {64, "Kanal Parametreleri", datapages::kChannelPageWidth, datapages::kChannelPageHeight, datapages::kDlg64Tr},
+    {65, "Kablosuz Ses Yayın Sistemi Parametreleri", datapages::kKsysPageWidth, datapages::kKsysPageHeight, datapages::kDlg65Tr},
+    {72, "Analog Veri Parametreleri", datapages::kADataPageWidth, datapages::kADataPageHeight, datapages::kDlg72Tr},
     {22000, "Yazılım Hakkında...", 400, 176, kDlg22000},
 };
 // clang-format on

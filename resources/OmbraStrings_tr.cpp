@@ -116,6 +116,7 @@ constexpr StringEntry kOmbraTr[] = {
     {24334, "İzlenen bilgileri omb dosyasına yazar"},
 
     // Parameter pages
+    {842, "TOT değeri girilmedi !"},
 };
 // clang-format on
 

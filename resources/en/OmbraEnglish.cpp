@@ -2,6 +2,7 @@
 // built-in Turkish texts, menus and dialogs.
 
 #include "resources/ResourceData.h"
+#include "resources/en/OmbraDataPages_en.h"
 
 namespace norda {
 namespace {
@@ -120,6 +121,7 @@ constexpr StringEntry kStrings[] = {
     {24334, "Writes the data shown into an omb file"},
 
     // Parameter pages
+    {842, "TOT value not entered !"},
 };
 
 constexpr MenuEntry kMenu100[] = {
@@ -243,6 +245,9 @@ constexpr DialogTemplate kDialogs[] = {
     {54, "Program Language", 220, 134, kDlg54},
     {57, "", 400, 150, kDlg57},
     {58, "Trace", 600, 374, kDlg58},
+    {64, "Channel Parameters", datapages::kChannelPageWidth, datapages::kChannelPageHeight, datapages::kDlg64En},
+    {65, "Wireless Audio Broadcast System Parameters", datapages::kKsysPageWidth, datapages::kKsysPageHeight, datapages::kDlg65En},
+    {72, "Analog Data Parameters", datapages::kADataPageWidth, datapages::kADataPageHeight, datapages::kDlg72En},
     {22000, "About...", 400, 176, kDlg22000},
 };
 // clang-format on

@@ -1,0 +1,126 @@
+#include "ombra/pages/PageValues.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "codeplug/Ctcss.h"
+#include "codeplug/FrequencyCode.h"
+#include "codeplug/ValueFormats.h"
+#include "platform/Windows1254.h"
+
+namespace norda {
+
+bool BandIsSet(int halfBaseChan) {
+    return static_cast<uint16_t>(halfBaseChan) != 0xFFFF;
+}
+
+FrequencyLimits BandLimits(int halfBaseChan, int codeBits) {
+    const int band = static_cast<uint16_t>(halfBaseChan) / 40;
+    double max = 1500;
+    switch (band) {
+        case 146:
+            max = 174;
+            break;
+        case 406:
+            max = 430;
+            break;
+        case 430:
+            max = 450;
+            break;
+        case 450:
+            max = 470;
+            break;
+        default:
+            break;
+    }
+    const int64_t base = BandBaseHz(halfBaseChan);
+    // The highest code is the one below "no frequency" for 14-bit fields.
+    const int64_t topCode = codeBits >= 16 ? 0xFFFF : kNoFrequencyCode - 1;
+    const double top = static_cast<double>(base + topCode * kFrequencyStepHz) / 1e6;
+    return {static_cast<double>(base) / 1e6, std::min(max, top)};
+}
+
+std::string FrequencyDisplay(int code, int halfBaseChan) {
+    if (code == kNoFrequencyCode)
+        return "0.0000";
+    const int64_t v = FrequencyCodeToHz(code, halfBaseChan) / 100;
+    char text[32];
+    std::snprintf(text, sizeof text, "%d.%04d", static_cast<int>(v / 10000),
+                  static_cast<int>(v % 10000));
+    return text;
+}
+
+int64_t FrequencyTextHz(std::string_view text) {
+    return DecimalToScaled(text, 6);
+}
+
+bool FrequencyTextIsZero(std::string_view text) {
+    return FrequencyTextHz(text) == 0;
+}
+
+std::string ToneDisplay(int code) {
+    const int tone = CtcssTone(code);
+    return tone == 0 ? std::string() : std::to_string(tone);
+}
+
+int ToneCodeOfText(std::string_view text) {
+    const long tone = NumberOfText(text);
+    return tone > 0 && tone < 1000 ? CtcssCode(static_cast<int>(tone)) : 0;
+}
+
+std::string OptionalNumber(long value) {
+    return value == 0 ? std::string() : std::to_string(value);
+}
+
+long NumberOfText(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (negative)
+        ++i;
+    long v = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9' && v < 100000000; ++i)
+        v = v * 10 + (text[i] - '0');
+    return negative ? -v : v;
+}
+
+std::string RadioTextDisplay(const char (&chars)[8]) {
+    const auto* end = std::find(std::begin(chars), std::end(chars), '\0');
+    return Windows1254ToUtf8(std::string_view(chars, static_cast<size_t>(end - chars)));
+}
+
+bool RadioTextCharacter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == ' ' ||
+           c == '_' || c == '-' || c == '/';
+}
+
+void StoreRadioText(std::string_view text, char (&chars)[8]) {
+    for (size_t i = 0; i < 8; ++i) {
+        char c = i < text.size() ? text[i] : ' ';
+        // Plain ASCII upper case: the radio's seven bits have no dotted capital I.
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        chars[i] = c;
+    }
+}
+
+int ReceiveShiftFlag(int64_t f, std::span<const int32_t> shiftFrequencies) {
+    constexpr int64_t kHarmonic = 504125;
+    const bool low = f < 300000000;
+    const int64_t below = low ? 25000 : 50000;
+    const int64_t above = low ? 20000 : 50000;
+    auto near = [&](int64_t t) { return t - below <= f && f <= t + above; };
+    for (int64_t i = low ? 289 : 805; i <= (low ? 346 : 933); ++i) {
+        if (near(i * kHarmonic))
+            return 1;
+    }
+    // The list's first entry is not a shift frequency; a 0 ends the list.
+    for (size_t i = 1; i < shiftFrequencies.size() && shiftFrequencies[i] != 0; ++i) {
+        if (near(shiftFrequencies[i]))
+            return 1;
+    }
+    return 0;
+}
+
+}  // namespace norda

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+#include "codeplug/Validators.h"
+#include "ombra/pages/PageValues.h"
+#include "ombra/pages/TDataDlg.h"
+
+namespace norda {
+
+// KSYS page (dialog 65): the wireless audio broadcast system's identities, one
+// receive and one transmit frequency with their tones, high power and ten groups.
+class TKsys final : public TDataDlg, public FrequencyFieldHost {
+  public:
+    static constexpr int kDialogId = 65;
+    enum Control : int {
+        kSysId = 101,
+        kSmtIdent = 102,
+        kRxFreq = 103,
+        kTxFreq = 104,
+        kRxTone = 105,
+        kTxTone = 106,
+        kHighPower = 107,
+        kFirstGroup = 108,  // groups 1-10: 108-117
+    };
+
+    TKsys(QWidget* parent, const ResourceModule& module, PageEnvironment environment = {});
+
+    void TransferToDialog() override;
+    void TransferFromDialog() override;
+    bool CanLeave() override;
+
+    // The validators' messages 0x520 and 0x521; the KSYS page is row 0.
+    void FrequencyCleared(int which, int row) override;
+    bool FrequencySet(int which, int row) override;
+
+  private:
+    QLineEdit* Edit(int id) const { return Item<QLineEdit>(id); }
+
+    PageEnvironment env_;
+};
+
+}  // namespace norda
