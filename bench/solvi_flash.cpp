@@ -391,8 +391,9 @@ int Main(int argc, char** argv) {
         "baud, both directions added\n\n",
         options.eraseMs, options.resetQuietMs);
 
-    std::printf("%7s %7s %9s %11s %9s %6s   %9s %9s %6s\n", "baud", "blocks", "time s",
-                "wire bytes", "line s", "ratio", "write s", "w-line s", "ratio");
+    std::printf("%7s %7s %9s %11s %9s %6s   %9s %9s %6s %9s   %7s %7s\n", "baud", "blocks",
+                "time s", "wire bytes", "line s", "ratio", "write s", "w-line s", "ratio",
+                "ms/block", "cpu s", "sim cpu");
     for (int baud : options.bauds) {
         const int codeBlocks =
             baud < 115200 && options.slowBlocks > 0 ? options.slowBlocks : options.blocks;
@@ -408,9 +409,10 @@ int Main(int argc, char** argv) {
         }
         const double line = LineSeconds(r.wireBytes, baud);
         const double writeLine = LineSeconds(r.writeBytes, baud);
-        std::printf("%7d %7d %9.2f %11llu %9.2f %6.2f   %9.2f %9.2f %6.2f\n", baud, codeBlocks + 2,
-                    r.seconds, static_cast<unsigned long long>(r.wireBytes), line, r.seconds / line,
-                    r.writeSeconds, writeLine, r.writeSeconds / writeLine);
+        std::printf("%7d %7d %9.2f %11llu %9.2f %6.2f   %9.2f %9.2f %6.2f %9.1f   %7.2f %7.2f\n",
+                    baud, codeBlocks + 2, r.seconds, static_cast<unsigned long long>(r.wireBytes),
+                    line, r.seconds / line, r.writeSeconds, writeLine, r.writeSeconds / writeLine,
+                    1000.0 * r.writeSeconds / (codeBlocks + 2), r.cpuSeconds, r.simCpuSeconds);
         std::fflush(stdout);
     }
 
