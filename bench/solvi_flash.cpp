@@ -253,7 +253,7 @@ RunResult Flash(const ScratchDir& dir, const SoftwareImage& image, int radios, i
     for (auto& panel : panels) {
         panel->worker.Start();
     }
-    // Generous, so that only a broken build ends here: eight times the 9600-baud line time.
+    // Generous, so that only a broken build ends here: eight times the line time of the blocks.
     const auto limit =
         start + std::chrono::seconds(60 + 8 * software->BlockCount() * 160 * 10 / baud);
     auto allDone = [&] {
