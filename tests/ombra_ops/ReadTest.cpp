@@ -122,6 +122,30 @@ TEST(Read, AcknowledgedRequestWithoutReplyGives807AfterThreeSeconds) {
     EXPECT_FALSE(rig.client->DataValid);
 }
 
+TEST(Read, RequestsNeverAcknowledgedGive808AfterFourSends) {
+    sim::RadioConfig config;
+    config.faults.dropLaEvery = 1;
+    SimRig rig(config);
+    rig.client->CmRead();
+    ASSERT_TRUE(rig.RunUntil([&] { return rig.Finished(); }, 20000));
+    ASSERT_EQ(rig.MessageIds(), std::vector<int>{msg::kNoAnswer});
+    EXPECT_EQ(rig.messages[0].captionId, msg::kCaptionError);
+    EXPECT_EQ(rig.Requests().size(), 4u);
+    EXPECT_FALSE(rig.client->DataValid);
+}
+
+TEST(Read, LineErrorGives634AndThePollGoesOn) {
+    SimRig rig;
+    rig.client->CmRead();
+    rig.Run(300);
+    rig.line.InjectLineError();
+    rig.Run(40);
+    ASSERT_EQ(rig.MessageIds(), std::vector<int>{msg::kReadError});
+    EXPECT_EQ(rig.messages[0].captionId, msg::kCaptionSerialPort);
+    EXPECT_FALSE(rig.client->Reading);
+    EXPECT_TRUE(rig.timers[kPollTimer].armed);
+}
+
 TEST(Read, RadioRelinkingMidReadGives806ButTheFirstLinkIsQuiet) {
     sim::RadioConfig config;
     config.faults.relinkAfter = 5;
