@@ -259,6 +259,8 @@ void TProgWin::IssueNextRequest() {
         cursor_.checksumStart = area.checksumStart;
         cursor_.checksumLength = area.checksumLength;
         cursor_.area = &area;
+        cursor_.write = nullptr;
+        cursor_.reset = nullptr;
         Split(area.length, kReadBlock);
         if (!TakeAttempt()) {
             Reading = false;
@@ -285,6 +287,7 @@ void TProgWin::IssueNextRequest() {
         cursor_.address = area.address;
         cursor_.write = &area;
         cursor_.area = nullptr;
+        cursor_.reset = nullptr;
         Split(area.length, kWriteBlock);
         if (!TakeAttempt()) {
             Writing = false;
