@@ -55,6 +55,23 @@ void EmphasizeHeading(TDataDlg& page) {
     }
 }
 
+void UpperCaseWhileTyping(QLineEdit* edit) {
+    if (edit == nullptr)
+        return;
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
+        QString upper = text;
+        for (QChar& c : upper) {
+            if (c >= u'a' && c <= u'z')
+                c = QChar(c.unicode() - u'a' + u'A');
+        }
+        if (upper != text) {
+            const int cursor = edit->cursorPosition();
+            edit->setText(upper);
+            edit->setCursorPosition(cursor);
+        }
+    });
+}
+
 void ShowPageError(TDataDlg& page, int textId) {
     const ResourceModule& module = page.Module();
     TMessageDlg::Show(&page, module, ToQString(module.Text(textId)),

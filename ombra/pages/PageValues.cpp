@@ -105,22 +105,4 @@ void StoreRadioText(std::string_view text, char (&chars)[8]) {
     }
 }
 
-int ReceiveShiftFlag(int64_t f, std::span<const int32_t> shiftFrequencies) {
-    constexpr int64_t kHarmonic = 504125;
-    const bool low = f < 300000000;
-    const int64_t below = low ? 25000 : 50000;
-    const int64_t above = low ? 20000 : 50000;
-    auto near = [&](int64_t t) { return t - below <= f && f <= t + above; };
-    for (int64_t i = low ? 289 : 805; i <= (low ? 346 : 933); ++i) {
-        if (near(i * kHarmonic))
-            return 1;
-    }
-    // The list's first entry is not a shift frequency; a 0 ends the list.
-    for (size_t i = 1; i < shiftFrequencies.size() && shiftFrequencies[i] != 0; ++i) {
-        if (near(shiftFrequencies[i]))
-            return 1;
-    }
-    return 0;
-}
-
 }  // namespace norda

@@ -65,8 +65,4 @@ void StoreRadioText(std::string_view text, char (&chars)[8]);
 // Characters the radio stores as typed (lower-case letters are stored upper case).
 bool RadioTextCharacter(char c);
 
-// Shift flag of a receive frequency: it lies on a harmonic of the radio's reference
-// (i x 504125 Hz) or near a configured shift frequency.
-int ReceiveShiftFlag(int64_t receiveHz, std::span<const int32_t> shiftFrequencies);
-
 }  // namespace norda

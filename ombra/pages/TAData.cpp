@@ -60,8 +60,10 @@ TAData::TAData(QWidget* parent, const ResourceModule& module, PageEnvironment en
         Bind(f.id, Range(f.min, f.max), f.chars);
     for (int g = 0; g < kAdataGroups; ++g)
         Bind(kFirstGroup + g, Range(kFirstGroupNumber, kLastGroupNumber), kGroupChars);
-    for (int s = 0; s < kStatusMessages; ++s)
+    for (int s = 0; s < kStatusMessages; ++s) {
         Bind(kFirstStatus + s, std::make_unique<TRadioTextCheck>(), kStatusChars);
+        UpperCaseWhileTyping(Edit(kFirstStatus + s));
+    }
 }
 
 void TAData::TransferToDialog() {

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 
+#include "codeplug/CodeplugFile.h"
 #include "codeplug/FrequencyCode.h"
 #include "codeplug/ValueFormats.h"
 #include "ombra/pages/DataPageSupport.h"
@@ -43,6 +44,7 @@ TChannel::TChannel(QWidget* parent, int firstChannel, const ResourceModule& modu
         BandLimits(env_.Parameters().TestAyar.HalfBaseChan, kChannelCodeBits);
     for (int r = 1; r <= rows_; ++r) {
         Bind(kName + r, std::make_unique<TRadioTextCheck>(), kNameChars);
+        UpperCaseWhileTyping(Edit(kName, r));
         for (const Column column : {kTxFreq, kRxFreq}) {
             QLineEdit* edit = Edit(column, r);
             if (edit == nullptr)
@@ -141,7 +143,7 @@ void TChannel::TransferFromDialog() {
                     k.RxFreq = kNoFrequencyCode;
                 } else {
                     k.ShiftFlag = 0;
-                    k.ShiftFlag = static_cast<int16_t>(ReceiveShiftFlag(hz, env_.shiftFrequencies));
+                    k.ShiftFlag = static_cast<int16_t>(ShiftFlag(hz, env_.shiftFrequencies));
                     k.RxFreq = static_cast<int16_t>(TextToFrequencyCode(text, hbc));
                 }
             }
