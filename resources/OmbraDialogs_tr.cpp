@@ -1,6 +1,7 @@
 #include "resources/OmbraResources.h"
 
 #include "resources/OmbraDataPages_tr.h"
+#include "resources/OmbraParamPages_tr.h"
 
 namespace norda {
 namespace {
@@ -81,8 +82,13 @@ constexpr DialogTemplate kDialogs[] = {
     {54, "Yazılım Dili", 220, 134, kDlg54},
     {57, "", 400, 150, kDlg57},
     {58, "İzleme Kaydı", 600, 374, kDlg58},
+    {61, "Sabit Parametreler", parampages::kPageWidth, parampages::kMasterHeight, parampages::kDlg61Tr},
+    {62, "Özel Parametreler", parampages::kPageWidth, parampages::kServiceHeight, parampages::kDlg62Tr},
+    {63, "Aktarılabilir Parametreler", parampages::kPageWidth, parampages::kCloneHeight, parampages::kDlg63Tr},
     {64, "Kanal Parametreleri", datapages::kChannelPageWidth, datapages::kChannelPageHeight, datapages::kDlg64Tr},
     {65, "Kablosuz Ses Yayın Sistemi Parametreleri", datapages::kKsysPageWidth, datapages::kKsysPageHeight, datapages::kDlg65Tr},
+    {66, "Sıralı Programlama", parampages::kAutoProgWidth, parampages::kAutoProgHeight, parampages::kDlg66Tr},
+    {70, "Yeni Dosya İlk Değerleri", parampages::kFileDefaultsWidth, parampages::kFileDefaultsHeight, parampages::kDlg70Tr},
     {72, "Analog Veri Parametreleri", datapages::kADataPageWidth, datapages::kADataPageHeight, datapages::kDlg72Tr},
     {22000, "Yazılım Hakkında...", 400, 176, kDlg22000},
 };

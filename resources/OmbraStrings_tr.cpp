@@ -116,7 +116,23 @@ constexpr StringEntry kOmbraTr[] = {
     {24334, "İzlenen bilgileri omb dosyasına yazar"},
 
     // Parameter pages
+    {654, "%d nolu kanalın alma ve/veya gönderme frekansı girilmedi!.\nKanal verilerinden giriniz."},
+    {840, "Seçmeli çağrı için tuş takımı kullanma yetkisi olmalı !"},
+    {841, "Ack no girmek için seçmeli çağrı no'su girilmiş olmalı !"},
     {842, "TOT değeri girilmedi !"},
+    {848, "EL"},
+    {849, "TEKRARLAYICI"},
+    {850, "SABİT MERKEZ"},
+    {851, "ARAÇ"},
+    {852, "SAYISAL KRİPTO"},
+    {853, "SAYISAL KRİPTO II"},
+    {854, "TDM"},
+    {855, "KSYS"},
+    {856, "STANDART"},
+    {920, "OMBRA Dosyaları (*.omb)|*.omb|Tüm Dosyalar (*.*)|*.*|"},
+    {921, "Dosya Aç"},
+    {922, "Dosya Sakla"},
+    {923, "En fazla 6 hane girilebilir."},
 };
 // clang-format on
 

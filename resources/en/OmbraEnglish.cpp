@@ -3,6 +3,7 @@
 
 #include "resources/ResourceData.h"
 #include "resources/en/OmbraDataPages_en.h"
+#include "resources/en/OmbraParamPages_en.h"
 
 namespace norda {
 namespace {
@@ -121,7 +122,23 @@ constexpr StringEntry kStrings[] = {
     {24334, "Writes the data shown into an omb file"},
 
     // Parameter pages
+    {654, "Receive and/or transmit frequency of channel %d not entered!.\nEnter it on the channel pages."},
+    {840, "Selective call needs the authority to use the keypad !"},
+    {841, "A selective call no must be entered before an ack no !"},
     {842, "TOT value not entered !"},
+    {848, "HANDHELD"},
+    {849, "REPEATER"},
+    {850, "FIXED BASE"},
+    {851, "VEHICLE"},
+    {852, "DIGITAL CRYPTO"},
+    {853, "DIGITAL CRYPTO II"},
+    {854, "TDM"},
+    {855, "WABS"},
+    {856, "STANDARD"},
+    {920, "OMBRA Files (*.omb)|*.omb|All Files (*.*)|*.*|"},
+    {921, "Open File"},
+    {922, "Save File"},
+    {923, "At most 6 digits can be entered."},
 };
 
 constexpr MenuEntry kMenu100[] = {
@@ -245,8 +262,13 @@ constexpr DialogTemplate kDialogs[] = {
     {54, "Program Language", 220, 134, kDlg54},
     {57, "", 400, 150, kDlg57},
     {58, "Trace", 600, 374, kDlg58},
+    {61, "Fixed Parameters", parampages::kPageWidth, parampages::kMasterHeight, parampages::kDlg61En},
+    {62, "Special Parameters", parampages::kPageWidth, parampages::kServiceHeight, parampages::kDlg62En},
+    {63, "Transferable Parameters", parampages::kPageWidth, parampages::kCloneHeight, parampages::kDlg63En},
     {64, "Channel Parameters", datapages::kChannelPageWidth, datapages::kChannelPageHeight, datapages::kDlg64En},
     {65, "Wireless Audio Broadcast System Parameters", datapages::kKsysPageWidth, datapages::kKsysPageHeight, datapages::kDlg65En},
+    {66, "Sequential Programming", parampages::kAutoProgWidth, parampages::kAutoProgHeight, parampages::kDlg66En},
+    {70, "New File Defaults", parampages::kFileDefaultsWidth, parampages::kFileDefaultsHeight, parampages::kDlg70En},
     {72, "Analog Data Parameters", datapages::kADataPageWidth, datapages::kADataPageHeight, datapages::kDlg72En},
     {22000, "About...", 400, 176, kDlg22000},
 };

@@ -1,0 +1,147 @@
+#include "ombra/app/FileCommands.h"
+
+#include <QFileDialog>
+#include <QStringList>
+
+#include "codeplug/NewFileDefaults.h"
+#include "codeplug/TextFormat.h"
+#include "ombra/pages/DialogBuilder.h"
+#include "ombra/pages/TFileDefaults.h"
+#include "ombra/pages/TMessageDlg.h"
+
+namespace norda {
+
+namespace {
+constexpr int kConfirmDiscard = 800;
+constexpr int kCaptionInfo = 601;
+constexpr int kCaptionError = 602;
+constexpr int kCaptionWarning = 603;
+constexpr int kStyleOkCancel = 1;
+constexpr int kIconExclamation = 48;
+constexpr int kIconInformation = 64;
+constexpr int kIdOk = 1;
+constexpr int kTransferablePage = 3;
+
+int Show(FileCommandHost& host, const std::string& text, int captionId, int style) {
+    const ResourceModule& module = host.Module();
+    return TMessageDlg::Show(host.Window(), module, ToQString(text),
+                             ToQString(module.Text(captionId)), style);
+}
+}  // namespace
+
+QString NameFilter(const std::string& filter) {
+    // Pairs of a description and its pattern; the description already names the pattern.
+    const QStringList parts = ToQString(filter).split('|');
+    QStringList names;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        names << parts[i];
+    return names.join(";;");
+}
+
+std::string FileCommandHost::AskOpenFileName(const std::string& title, const std::string& filter) {
+    return QFileDialog::getOpenFileName(Window(), ToQString(title), QString(), NameFilter(filter))
+        .toStdString();
+}
+
+std::string FileCommandHost::AskSaveFileName(const std::string& title, const std::string& filter,
+                                             const std::string& proposed) {
+    return QFileDialog::getSaveFileName(Window(), ToQString(title), ToQString(proposed),
+                                        NameFilter(filter))
+        .toStdString();
+}
+
+bool FileCommands::Command(int id) {
+    switch (id) {
+        case kCmFileNew:
+            New();
+            return true;
+        case kCmFileOpen:
+            Open();
+            return true;
+        case kCmFileSave:
+            Save();
+            return true;
+        case kCmFileSaveAs:
+            SaveAs();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool FileCommands::ConfirmDiscard() {
+    if (host_.CurrentPage() < kFirstPage)
+        return true;
+    return Show(host_, Text(kConfirmDiscard), kCaptionWarning, kStyleOkCancel | kIconExclamation) ==
+           kIdOk;
+}
+
+void FileCommands::New() {
+    if (!host_.CanLeavePage() || !ConfirmDiscard())
+        return;
+    host_.ClosePage();
+    ResetToNewFile(parameters_);
+    TFileDefaults defaults(host_.Window(), host_.Module(), parameters_);
+    defaults.Execute();
+    host_.SetFileName("");
+    host_.SetFileOpened(true);
+    host_.SetDataValid(false);
+    host_.SetRestrictedPages(true);
+    host_.SetDocumentState(DocumentState::NewFile);
+    host_.OpenPage(kTransferablePage);
+}
+
+void FileCommands::Open() {
+    if (!host_.CanLeavePage() || !ConfirmDiscard())
+        return;
+    host_.ClosePage();
+    host_.SetFileName("");
+    const std::string name = host_.AskOpenFileName(Text(kOpenTitle), Text(kFilter));
+    if (name.empty())
+        return;
+    if (LoadCodeplugFile(name, parameters_, host_.FileOptions()) == kCodeplugNoBand) {
+        Show(host_, Text(kTextFileNoBand), kCaptionError, kIconExclamation);
+        return;
+    }
+    host_.SetFileName(name);
+    host_.SetFileOpened(true);
+    host_.SetDataValid(false);
+    host_.SetRestrictedPages(!host_.TestSwitch());
+    host_.SetDocumentState(DocumentState::OpenedFile);
+    if (host_.TestMode())
+        host_.ClosePage();
+    else
+        host_.OpenPage(kTransferablePage);
+}
+
+void FileCommands::Save() {
+    if (!host_.CanLeavePage())
+        return;
+    std::string name = host_.FileName();
+    if (name.empty())
+        name = host_.AskSaveFileName(Text(kSaveTitle), Text(kFilter), "");
+    SaveTo(name);
+}
+
+void FileCommands::SaveAs() {
+    if (!host_.CanLeavePage())
+        return;
+    SaveTo(host_.AskSaveFileName(Text(kSaveTitle), Text(kFilter), host_.FileName()));
+}
+
+void FileCommands::SaveTo(const std::string& chosenName) {
+    if (chosenName.empty())
+        return;
+    const std::string name = CompleteCodeplugName(chosenName);
+    if (SaveCodeplugFile(name, parameters_, host_.FileOptions()) != kCodeplugOk) {
+        // The old file is still there as it was; the name in use does not change.
+        Show(host_, FormatText(Text(kTextFileNotSaved), {FormatArg(name)}), kCaptionError,
+             kIconExclamation);
+        return;
+    }
+    host_.SetFileName(name);
+    host_.SetDocumentState(DocumentState::OpenedFile);
+    Show(host_, Text(kTextFileSaved), kCaptionInfo, kIconInformation);
+}
+
+}  // namespace norda

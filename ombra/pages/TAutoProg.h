@@ -1,0 +1,56 @@
+#pragma once
+
+#include "codeplug/RadioParameters.h"
+#include "codeplug/Validators.h"
+#include "ombra/ops/AutoProgLogic.h"
+#include "ombra/pages/TDataDlg.h"
+
+namespace norda {
+
+class TProgWin;
+class TransferHost;
+
+// Dialog 66 "Sıralı Programlama": the identity numbers and switches of the next radio
+// of a series. "Programla" starts the pre-read and write of the radio on the line; after
+// each radio the client window's 0x504 counts the numbers up for the next one.
+class TAutoProg : public TDataDlg {
+    Q_OBJECT
+  public:
+    static constexpr int kDialogId = 66;
+    static constexpr int kProgramButton = 150;
+
+    TAutoProg(QWidget* parent, const ResourceModule& module, TProgWin& owner);
+    TAutoProg(QWidget* parent, const ResourceModule& module, RadioParameters& parameters,
+              TransferHost& host, bool testMode, bool dataValid);
+    ~TAutoProg() override;
+
+    void TransferToDialog() override;
+    void TransferFromDialog() override;
+    void Command(int id) override;
+
+    // 0x504: prepare the next radio.
+    void NextRadio();
+
+    // Field rules.
+    void KeyPadClicked();
+    void SelectiveCallLeft();
+
+    AutoProgFields Fields() const;
+    void ShowFields(const AutoProgFields& fields);
+
+    // The dialog that is open, for the client window's 0x504; nullptr when none is.
+    static TAutoProg* Active();
+
+  private:
+    void PowerLeft(int id);
+
+    RadioParameters& parameters_;
+    TransferHost& host_;
+    bool testMode_;
+    bool dataValid_;
+    LinkedBounds powerBounds_;
+    TValidator* lowPower_ = nullptr;
+    TValidator* highPower_ = nullptr;
+};
+
+}  // namespace norda

@@ -1,0 +1,66 @@
+#include "ombra/pages/TFileDefaults.h"
+
+#include <QRadioButton>
+
+#include "codeplug/Validators.h"
+#include "ombra/pages/ParamPageSupport.h"
+
+namespace norda {
+
+using namespace paramctl;
+
+namespace {
+enum : int {
+    kVhf146 = 101,
+    kUhf406 = 102,
+    kUhf430 = 103,
+    kUhf450 = 104,
+    kUserDefined = 105,
+    kBandEdit = 106,
+    kToneCount = 107,
+};
+}  // namespace
+
+TFileDefaults::TFileDefaults(QWidget* parent, const ResourceModule& module,
+                             RadioParameters& parameters)
+    : TDataDlg(parent, kDialogId, module, true, true, false), parameters_(parameters) {
+    Bind(kToneCount, std::make_unique<TCodeplugCheck>(std::make_unique<TLRangeValidator>(2, 6)), 1);
+    // Without a band a codeplug cannot be saved and loaded again, so a user-defined
+    // band must be given, and only then is its field open.
+    Bind(kBandEdit,
+         std::make_unique<TCodeplugCheck>(std::make_unique<TLRangeValidator>(1, kMaxUserBandMHz)),
+         3);
+    if (auto* user = Item<QRadioButton>(kUserDefined)) {
+        connect(user, &QRadioButton::toggled, this,
+                [this](bool on) { SetEnabled(*this, kBandEdit, on); });
+    }
+}
+
+void TFileDefaults::TransferToDialog() {
+    SelectRadio(*this, kVhf146);
+    SetText(*this, kBandEdit, "");
+    SetEnabled(*this, kBandEdit, false);
+    SetText(*this, kToneCount, "6");
+}
+
+NewFileBand TFileDefaults::Band() const {
+    switch (SelectedRadio(*this, {kVhf146, kUhf406, kUhf430, kUhf450, kUserDefined})) {
+        case kUhf406:
+            return NewFileBand::Uhf406;
+        case kUhf430:
+            return NewFileBand::Uhf430;
+        case kUhf450:
+            return NewFileBand::Uhf450;
+        case kUserDefined:
+            return NewFileBand::UserDefined;
+        default:
+            return NewFileBand::Vhf146;
+    }
+}
+
+void TFileDefaults::TransferFromDialog() {
+    ApplyNewFileChoice(parameters_, Band(), static_cast<int>(Integer(Text(*this, kBandEdit))),
+                       static_cast<int>(Integer(Text(*this, kToneCount))));
+}
+
+}  // namespace norda

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "codeplug/NewFileDefaults.h"
+#include "codeplug/RadioParameters.h"
+#include "ombra/pages/TDataDlg.h"
+#include "resources/OmbraParamPageLayouts.h"
+
+namespace norda {
+
+// "Yeni Dosya İlk Değerleri": the band and the number of selective-call tones that a
+// new codeplug cannot do without. Only "Tamam" ends it.
+class TFileDefaults : public TDataDlg {
+    Q_OBJECT
+  public:
+    static constexpr int kDialogId = parampages::kFileDefaultsDialogId;
+    // A user-defined band in megahertz; its base must fit the radio's 16-bit band value.
+    static constexpr int kMaxUserBandMHz = 819;
+
+    TFileDefaults(QWidget* parent, const ResourceModule& module,
+                  RadioParameters& parameters = ProcessParameters());
+
+    void TransferToDialog() override;
+    void TransferFromDialog() override;
+
+    NewFileBand Band() const;
+
+  private:
+    RadioParameters& parameters_;
+};
+
+}  // namespace norda

@@ -1,0 +1,67 @@
+#include "ombra/pages/TMaster.h"
+
+#include <cstdio>
+
+#include "codeplug/RadioTexts.h"
+#include "codeplug/Validators.h"
+#include "ombra/pages/ParamPageSupport.h"
+
+namespace norda {
+
+using namespace paramctl;
+
+namespace {
+enum : int {
+    kFixedBase = 101,
+    kCompander = 102,
+    kTdm = 103,
+    kSerialNo = 104,
+    kDate = 105,
+    kVersion = 106,
+    kProductionNo = 107,
+    kRadioType = 108,
+    kHardware = 109,
+    kBand = 110,
+};
+}  // namespace
+
+std::string ProgrammingDateText(int packedDate) {
+    const unsigned v = static_cast<uint16_t>(packedDate);
+    char text[32];
+    std::snprintf(text, sizeof text, "%02u, %02u, %u", v >> 11, (v >> 7) & 15u, (v & 127u) + 1994u);
+    return text;
+}
+
+TMaster::TMaster(QWidget* parent, const ResourceModule& module, RadioParameters& parameters)
+    : TDataDlg(parent, kDialogId, module, false, false, false), parameters_(parameters) {
+    BoldHeading(*this);
+    Bind(kSerialNo, std::make_unique<TCodeplugCheck>(std::make_unique<TLRangeValidator>(1, 65535)),
+         6);
+}
+
+void TMaster::TransferToDialog() {
+    const MasterParameters& master = parameters_.Master;
+    SetText(*this, kSerialNo, OptionalNumber(static_cast<uint16_t>(master.SeriNo)));
+    SetText(*this, kDate, ProgrammingDateText(master.ProgTarihi));
+    std::string production;
+    for (int16_t digit : parameters_.TestAyar.UretimSiraNo)
+        production += static_cast<char>('0' + (digit & 15));
+    SetText(*this, kProductionNo, production);
+    SetText(*this, kVersion, "");
+    SetText(*this, kRadioType, Module().Text(RadioKindTextId(parameters_)));
+    SetText(*this, kHardware, Module().Text(HardwareTextId(parameters_)));
+    SetText(*this, kBand, BandText(parameters_.TestAyar.HalfBaseChan));
+    SetChecked(*this, kFixedBase, master.SabitMerkez == 1);
+    SetChecked(*this, kCompander, master.Compander == 1);
+    SetChecked(*this, kTdm, master.TDM == 1);
+}
+
+void TMaster::TransferFromDialog() {
+    MasterParameters& master = parameters_.Master;
+    master.SeriNo = static_cast<int16_t>(static_cast<uint16_t>(Integer(Text(*this, kSerialNo))));
+    master.SabitMerkez = Checked(*this, kFixedBase) ? 1 : 0;
+    master.Compander = Checked(*this, kCompander) ? 1 : 0;
+    master.TDM = Checked(*this, kTdm) ? 1 : 0;
+}
+
+}  // namespace norda

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "codeplug/RadioParameters.h"
+#include "ombra/pages/TDataDlg.h"
+
+namespace norda {
+
+// Page 1 "Sabit Parametreler": the radio's identity, its serial number and two
+// hardware switches.
+class TMaster : public TDataDlg {
+    Q_OBJECT
+  public:
+    static constexpr int kDialogId = 61;
+
+    TMaster(QWidget* parent, const ResourceModule& module,
+            RadioParameters& parameters = ProcessParameters());
+
+    void TransferToDialog() override;
+    void TransferFromDialog() override;
+
+  private:
+    RadioParameters& parameters_;
+};
+
+// "%02d, %02d, %d" of day, month and year of the radio's 16-bit programming date.
+std::string ProgrammingDateText(int packedDate);
+
+}  // namespace norda

@@ -1,0 +1,294 @@
+#include "ombra/app/FileCommands.h"
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "ParamPagesTestSupport.h"
+#include "codeplug/FrequencyCode.h"
+#include "ombra/pages/ParamPages.h"
+#include "ombra/pages/TFileDefaults.h"
+#include "ombra/pages/TPageDispatcher.h"
+
+namespace norda {
+namespace {
+
+using testing::Messages;
+using testing::Turkish;
+namespace fs = std::filesystem;
+
+// The frame as far as the file commands see it, with the open and save dialogs answered
+// from a script.
+class FakeFrame final : public FileCommandHost {
+  public:
+    explicit FakeFrame(RadioParameters& p) : pages(&client) {
+        pages.SetModule(&Turkish());
+        RegisterParamPages(pages, p);
+    }
+    QWidget* Window() override { return &client; }
+    const ResourceModule& Module() override { return Turkish(); }
+    bool CanLeavePage() override { return pages.CanLeavePage(); }
+    int CurrentPage() override { return pages.CurrentPage(); }
+    void ClosePage() override { pages.ClosePage(); }
+    void OpenPage(int page) override {
+        pages.ClosePage();
+        pages.OpenPage(page);
+    }
+    void SetDocumentState(DocumentState s) override { state = s; }
+    void SetRestrictedPages(bool r) override { restricted = r; }
+    void SetFileOpened(bool o) override { fileOpened = o; }
+    void SetDataValid(bool v) override { dataValid = v; }
+    const std::string& FileName() override { return fileName; }
+    void SetFileName(const std::string& name) override { fileName = name; }
+    bool TestMode() override { return false; }
+    bool TestSwitch() override { return testSwitch; }
+    CodeplugOptions FileOptions() override { return {}; }
+    std::string AskOpenFileName(const std::string& title, const std::string& filter) override {
+        asked.push_back(title + " " + filter);
+        return answer;
+    }
+    std::string AskSaveFileName(const std::string& title, const std::string& filter,
+                                const std::string& proposed) override {
+        asked.push_back(title + " " + filter + " " + proposed);
+        return answer;
+    }
+
+    QWidget client;
+    TPageDispatcher pages;
+    DocumentState state = DocumentState::Empty;
+    bool restricted = false;
+    bool fileOpened = false;
+    bool dataValid = true;
+    bool testSwitch = false;
+    std::string fileName;
+    std::string answer;
+    std::vector<std::string> asked;
+};
+
+// Answers the new-file dialog: `choose` may change its controls before "Tamam".
+void AnswerNewFileDialog(std::function<void(TDataDlg&)> choose = {}) {
+    TDataDlg::SetExecuteHook([choose](TDataDlg& dlg) {
+        EXPECT_EQ(dlg.ResourceId(), TFileDefaults::kDialogId);
+        if (choose)
+            choose(dlg);
+        dlg.Command(1);
+        return dlg.result();
+    });
+}
+
+struct Fixture : ::testing::Test {
+    RadioParameters p;
+    FakeFrame frame{p};
+    FileCommands commands{frame, p};
+    fs::path dir;
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("ombra_filecmds_" + std::to_string(getpid()));
+        fs::create_directories(dir);
+    }
+    void TearDown() override {
+        TDataDlg::SetExecuteHook({});
+        fs::remove_all(dir);
+    }
+    static std::string Read(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+};
+
+using FileCommandsTest = Fixture;
+
+TEST_F(FileCommandsTest, NewFileStartsFromTheDialogsBandAndToneCount) {
+    AnswerNewFileDialog();
+    Messages messages;
+    commands.Command(kCmFileNew);
+    EXPECT_TRUE(messages.shown.empty());  // no page was shown: nothing to lose
+    EXPECT_EQ(p.TestAyar.HalfBaseChan, 5840);
+    EXPECT_EQ(p.Clone.TonLength, 6);
+    EXPECT_EQ(p.Clone.Kanal[0].TxFreq, kNoFrequencyCode);
+    EXPECT_EQ(std::string(p.Clone.Kanal[0].KanalAdi, 8), "KN 1    ");
+    EXPECT_EQ(frame.state, DocumentState::NewFile);
+    EXPECT_EQ(frame.pages.CurrentPage(), 3);
+    EXPECT_TRUE(frame.restricted);
+    EXPECT_TRUE(frame.fileOpened);
+    EXPECT_FALSE(frame.dataValid);
+    EXPECT_EQ(frame.fileName, "");
+}
+
+TEST_F(FileCommandsTest, NewFileWithAUserDefinedBand) {
+    AnswerNewFileDialog([](TDataDlg& dlg) {
+        EXPECT_FALSE(dlg.Control(106)->isEnabled());
+        dlg.Item<QRadioButton>(105)->setChecked(true);
+        EXPECT_TRUE(dlg.Control(106)->isEnabled());
+        dlg.Item<QLineEdit>(106)->setText("220");
+        dlg.Item<QLineEdit>(107)->setText("4");
+    });
+    commands.New();
+    EXPECT_EQ(p.TestAyar.HalfBaseChan, 8800);
+    EXPECT_EQ(p.Clone.TonLength, 4);
+}
+
+TEST_F(FileCommandsTest, NewFileDialogInsistsOnABandAndATonesCount) {
+    Messages messages;
+    AnswerNewFileDialog([](TDataDlg& dlg) {
+        dlg.Item<QRadioButton>(105)->setChecked(true);
+        dlg.Command(1);  // no band given: refused
+        EXPECT_EQ(dlg.result(), 0);
+        dlg.Item<QLineEdit>(106)->setText("160");
+        dlg.Item<QLineEdit>(107)->setText("7");
+        dlg.Command(1);  // seven tones: refused
+        EXPECT_EQ(dlg.result(), 0);
+        dlg.Item<QLineEdit>(107)->setText("2");
+    });
+    commands.New();
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].text, "Değer 1 ile 819 arasında olmalıdır.");
+    EXPECT_EQ(messages.shown[1].text, "Değer 2 ile 6 arasında olmalıdır.");
+    EXPECT_EQ(p.TestAyar.HalfBaseChan, 6400);
+    EXPECT_EQ(p.Clone.TonLength, 2);
+}
+
+TEST_F(FileCommandsTest, NewFileAsksBeforeDroppingAShownPage) {
+    AnswerNewFileDialog();
+    commands.New();
+    p.Clone.Kanal[0].TxFreq = 100;
+    {
+        Messages cancel(2);
+        commands.New();
+        ASSERT_EQ(cancel.shown.size(), 1u);
+        EXPECT_EQ(cancel.shown[0].text,
+                  "Şu Andaki Verileri Kaybedeceksiniz.\nEkrandan çıkmak istiyor musunuz?");
+        EXPECT_EQ(cancel.shown[0].caption, "DİKKAT!");
+        EXPECT_EQ(cancel.shown[0].style, 49);
+    }
+    EXPECT_EQ(p.Clone.Kanal[0].TxFreq, 100);
+    EXPECT_EQ(frame.pages.CurrentPage(), 3);
+}
+
+TEST_F(FileCommandsTest, SaveThenOpenGivesTheSameCodeplug) {
+    AnswerNewFileDialog();
+    commands.New();
+    p.Clone.Kanal[6].TxFreq = 105;
+    p.Clone.Kanal[6].RxFreq = 105;
+    frame.answer = (dir / "first").string();
+    Messages messages;
+    commands.Command(kCmFileSave);
+    ASSERT_EQ(frame.asked.size(), 1u);
+    EXPECT_EQ(frame.asked[0], "Dosya Sakla OMBRA Dosyaları (*.omb)|*.omb|Tüm Dosyalar (*.*)|*.*| ");
+    EXPECT_EQ(frame.fileName, (dir / "first.OMB").string());
+    EXPECT_TRUE(fs::exists(dir / "first.OMB"));
+    EXPECT_EQ(frame.state, DocumentState::OpenedFile);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Kütük saklandı.");
+    EXPECT_EQ(messages.shown[0].caption, "BİLGİ");
+    EXPECT_EQ(messages.shown[0].style, 64);
+
+    commands.Save();  // the name is known: no dialog
+    EXPECT_EQ(frame.asked.size(), 1u);
+
+    const RadioParameters saved = p;
+    p.Clone.Kanal[6].TxFreq = 7;
+    p.TestAyar.HalfBaseChan = 0;
+    frame.fileName.clear();
+    frame.answer = (dir / "first.OMB").string();
+    messages.shown.clear();
+    commands.Command(kCmFileOpen);
+    ASSERT_EQ(messages.shown.size(), 1u);  // page 3 was shown
+    EXPECT_EQ(p.Clone.Kanal[6].TxFreq, saved.Clone.Kanal[6].TxFreq);
+    EXPECT_EQ(p.Clone.Kanal[6].RxFreq, saved.Clone.Kanal[6].RxFreq);
+    EXPECT_EQ(p.Clone, saved.Clone);
+    EXPECT_EQ(p.TestAyar.HalfBaseChan, 5840);
+    EXPECT_EQ(frame.asked.back(), "Dosya Aç OMBRA Dosyaları (*.omb)|*.omb|Tüm Dosyalar (*.*)|*.*|");
+    EXPECT_EQ(frame.state, DocumentState::OpenedFile);
+    EXPECT_EQ(frame.fileName, (dir / "first.OMB").string());
+    EXPECT_EQ(frame.pages.CurrentPage(), 3);
+    EXPECT_TRUE(frame.restricted);
+}
+
+TEST_F(FileCommandsTest, SaveAsProposesTheCurrentName) {
+    frame.pages.SetCurrentPage(0);
+    frame.fileName = (dir / "a.omb").string();
+    frame.answer = (dir / "b.omb").string();
+    Messages messages;
+    commands.Command(kCmFileSaveAs);
+    ASSERT_EQ(frame.asked.size(), 1u);
+    EXPECT_NE(frame.asked[0].find((dir / "a.omb").string()), std::string::npos);
+    EXPECT_EQ(frame.fileName, (dir / "b.omb").string());
+
+    frame.answer.clear();  // cancelled: nothing happens
+    commands.SaveAs();
+    EXPECT_EQ(frame.fileName, (dir / "b.omb").string());
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(FileCommandsTest, AFileWithoutBandChangesNothing) {
+    AnswerNewFileDialog();
+    commands.New();
+    const fs::path bad = dir / "noband.omb";
+    std::ofstream(bad) << "[Clone]\r\nTot=90\r\n";
+    const RadioParameters before = p;
+    frame.answer = bad.string();
+    Messages messages(1);
+    commands.Open();
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].text, "Seçilen kütükte frekans bandı bilgisi hatalı veya yok !");
+    EXPECT_EQ(messages.shown[1].caption, "HATA");
+    EXPECT_EQ(p, before);
+    EXPECT_EQ(frame.fileName, "");  // a later "Sakla" must not write over that file
+}
+
+TEST_F(FileCommandsTest, AnInvalidPageValueStopsTheSave) {
+    AnswerNewFileDialog();
+    commands.New();
+    frame.pages.Current()->Item<QLineEdit>(114)->setText("7");
+    frame.answer = (dir / "x.omb").string();
+    Messages messages;
+    commands.Save();
+    EXPECT_TRUE(frame.asked.empty());
+    EXPECT_FALSE(fs::exists(dir / "x.omb"));
+    frame.pages.Current()->Item<QLineEdit>(114)->setText("90");
+    commands.Save();  // the page's values go into the file
+    EXPECT_NE(Read(dir / "x.omb").find("Tot=90"), std::string::npos);
+}
+
+TEST_F(FileCommandsTest, FailedSaveShowsHataAndKeepsTheOldFile) {
+    frame.pages.SetCurrentPage(0);
+    p.TestAyar.HalfBaseChan = 5840;
+    const fs::path target = dir / "old.omb";
+    std::ofstream(target) << "old content";
+    frame.fileName = target.string();
+
+    // Writes beyond a few bytes fail, as on a full disk.
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    rlimit small = before;
+    small.rlim_cur = 64;
+    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    Messages messages;
+    commands.Save();
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, previous);
+
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, "HATA");
+    EXPECT_EQ(messages.shown[0].text, target.string() + " kütüğü saklanamadı!");
+    EXPECT_EQ(Read(target), "old content");
+    EXPECT_EQ(frame.fileName, target.string());
+}
+
+TEST(FileCommandsFilter, BecomesTheDialogsNameFilter) {
+    EXPECT_EQ(NameFilter("OMBRA Dosyaları (*.omb)|*.omb|Tüm Dosyalar (*.*)|*.*|").toStdString(),
+              "OMBRA Dosyaları (*.omb);;Tüm Dosyalar (*.*)");
+}
+
+}  // namespace
+}  // namespace norda

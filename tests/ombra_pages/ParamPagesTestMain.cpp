@@ -1,0 +1,12 @@
+#include <cstdlib>
+
+#include <gtest/gtest.h>
+#include <QApplication>
+
+// Widgets need an application object; the tests run without a display.
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

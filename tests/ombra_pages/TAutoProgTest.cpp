@@ -1,0 +1,183 @@
+#include "ombra/pages/TAutoProg.h"
+
+#include <gtest/gtest.h>
+#include <QCheckBox>
+#include <QLineEdit>
+
+#include "ParamPagesTestSupport.h"
+#include "ombra/ops/TransferHost.h"
+
+namespace norda {
+namespace {
+
+using testing::Messages;
+using testing::TextOf;
+using testing::Turkish;
+using testing::Type;
+
+enum : int {
+    kSerialNo = 104,
+    kKeyPad = 125,
+    kScEnc = 126,
+    kLow = 127,
+    kHigh = 128,
+    kCloneKey = 131,
+    kAck = 132,
+    kSc = 133,
+    kAni = 134,
+};
+
+// Records what the dialog posts; everything else is of no concern to it.
+class PostRecorder final : public TransferHost {
+  public:
+    std::vector<std::pair<PostTarget, uint32_t>> posted;
+    std::string Text(int) override { return {}; }
+    void SetTimer(int, uint32_t) override {}
+    void KillTimer(int) override {}
+    void PostMessage(PostTarget target, uint32_t msg) override { posted.emplace_back(target, msg); }
+    int MessageBox(const std::string&, const std::string&, int, MessageOwner) override { return 1; }
+    void OpenProgressWindow(const std::string&, const std::string&, MessageOwner) override {}
+    void CloseProgressWindow() override {}
+    bool CanLeavePage() override { return true; }
+    int CurrentPage() override { return 0; }
+    void ClosePage() override {}
+    void SetCurrentPage(int) override {}
+    void OpenPage(int) override {}
+    void SetDocumentState(norda::DocumentState) override {}
+    void SetRestrictedPages(bool) override {}
+    bool FileOpened() override { return true; }
+    void SetFileOpened(bool) override {}
+    void ClearFileName() override {}
+    bool TestSwitch() override { return false; }
+    void RunSequentialDialog(TProgWin&) override {}
+    void PlaySound(const std::string&) override {}
+    LocalDate Today() override { return {}; }
+};
+
+struct Dialog {
+    RadioParameters p;
+    PostRecorder host;
+    std::unique_ptr<TAutoProg> dlg;
+    void Open(bool testMode, bool dataValid) {
+        dlg = std::make_unique<TAutoProg>(nullptr, Turkish(), p, host, testMode, dataValid);
+        TDataDlg::SetExecuteHook([](TDataDlg&) { return 2; });
+        dlg->Execute();
+        TDataDlg::SetExecuteHook({});
+    }
+    bool Enabled(int id) { return dlg->Control(id)->isEnabled(); }
+};
+
+TEST(TAutoProg, FirstRadioStartsFromFixedValuesWithoutReadData) {
+    Dialog d;
+    d.Open(false, false);
+    EXPECT_EQ(TextOf(*d.dlg, kSerialNo), "1");
+    EXPECT_EQ(TextOf(*d.dlg, kAni), "1");
+    EXPECT_EQ(TextOf(*d.dlg, kLow), "3");
+    EXPECT_EQ(TextOf(*d.dlg, kHigh), "7");
+    EXPECT_TRUE(d.dlg->Item<QCheckBox>(kKeyPad)->isChecked());
+    EXPECT_TRUE(d.dlg->Item<QCheckBox>(kScEnc)->isChecked());
+    EXPECT_TRUE(d.dlg->Control(101)->isHidden());
+    EXPECT_EQ(TAutoProg::Active(), d.dlg.get());
+    d.dlg.reset();
+    EXPECT_EQ(TAutoProg::Active(), nullptr);
+}
+
+TEST(TAutoProg, NumbersAdvanceAfterEachRadio) {
+    Dialog d;
+    d.Open(false, false);
+    Type(*d.dlg, kSerialNo, "65535");
+    Type(*d.dlg, kAni, "0099");
+    Type(*d.dlg, kAck, "12A");
+    Type(*d.dlg, kSc, "999");
+    d.dlg->NextRadio();
+    EXPECT_EQ(TextOf(*d.dlg, kSerialNo), "1");
+    EXPECT_EQ(TextOf(*d.dlg, kAni), "100");
+    EXPECT_EQ(TextOf(*d.dlg, kAck), "12A");
+    EXPECT_EQ(TextOf(*d.dlg, kSc), "1000");
+
+    Type(*d.dlg, kSerialNo, "");
+    d.dlg->NextRadio();
+    EXPECT_EQ(TextOf(*d.dlg, kSerialNo), "");
+}
+
+TEST(TAutoProg, TestModeEmptiesTheNumbersAndLocksTheSwitches) {
+    Dialog d;
+    d.Open(true, false);
+    EXPECT_FALSE(d.Enabled(kKeyPad));
+    EXPECT_FALSE(d.Enabled(kCloneKey));
+    EXPECT_FALSE(d.Enabled(kLow));
+    EXPECT_FALSE(d.Enabled(kHigh));
+    for (int id : {kSerialNo, kAni, kAck, kSc})
+        EXPECT_TRUE(d.Enabled(id)) << id;
+    d.dlg->NextRadio();
+    for (int id : {kSerialNo, kAni, kAck, kSc})
+        EXPECT_EQ(TextOf(*d.dlg, id), "") << id;
+}
+
+TEST(TAutoProg, ProgramlaStoresTheFieldsAndStartsTheRadio) {
+    Dialog d;
+    d.Open(false, false);
+    Type(*d.dlg, kSerialNo, "4711");
+    Type(*d.dlg, kAni, "12d");
+    Type(*d.dlg, kSc, "345");
+    Type(*d.dlg, kLow, "");
+    Type(*d.dlg, kHigh, "9");
+    d.dlg->Command(TAutoProg::kProgramButton);
+    ASSERT_EQ(d.host.posted.size(), 1u);
+    EXPECT_EQ(d.host.posted[0].first, PostTarget::ClientWindow);
+    EXPECT_EQ(d.host.posted[0].second, kMsgStartPreRead);
+    EXPECT_EQ(d.p.Master.SeriNo, 4711);
+    EXPECT_EQ(d.p.Service.ANINo[2], 13);
+    EXPECT_EQ(d.p.Clone.TonLength, 3);
+    EXPECT_EQ(d.p.Service.LPIndex, 7);
+    EXPECT_EQ(TextOf(*d.dlg, kLow), "7");
+    EXPECT_EQ(d.p.Service.HPIndex, 9);
+
+    // The same radio again: the numbers only advance with 0x504.
+    d.dlg->Command(TAutoProg::kProgramButton);
+    EXPECT_EQ(d.host.posted.size(), 2u);
+    EXPECT_EQ(d.p.Master.SeriNo, 4711);
+}
+
+TEST(TAutoProg, ProgramlaRefusesAMissingSerialNumber) {
+    Dialog d;
+    d.Open(true, false);
+    d.dlg->NextRadio();
+    Messages messages;
+    d.dlg->Command(TAutoProg::kProgramButton);
+    EXPECT_TRUE(d.host.posted.empty());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Değer 1 ile 65535 arasında olmalıdır.");
+}
+
+TEST(TAutoProg, KeypadAndSelectiveCallRules) {
+    Dialog d;
+    d.Open(false, false);
+    d.dlg->Item<QCheckBox>(kKeyPad)->click();
+    EXPECT_FALSE(d.dlg->Item<QCheckBox>(kScEnc)->isChecked());
+    Type(*d.dlg, kAck, "77");
+    Type(*d.dlg, kSc, "");
+    d.dlg->SelectiveCallLeft();
+    EXPECT_EQ(TextOf(*d.dlg, kAck), "");
+}
+
+TEST(TAutoProg, ShowsReadDataAndCancelCloses) {
+    Dialog d;
+    d.p.Master.SeriNo = 0;
+    d.p.Service.CloneKey = 0;
+    d.p.Service.LPIndex = 2;
+    d.p.Service.HPIndex = 8;
+    const int16_t ani[] = {4, 5, 15, 15, 15, 15};
+    std::copy(std::begin(ani), std::end(ani), d.p.Service.ANINo);
+    d.Open(false, true);
+    EXPECT_EQ(TextOf(*d.dlg, kSerialNo), "");
+    EXPECT_EQ(TextOf(*d.dlg, kCloneKey), "");
+    EXPECT_EQ(TextOf(*d.dlg, kAni), "45");
+    EXPECT_EQ(TextOf(*d.dlg, kLow), "2");
+    EXPECT_EQ(TextOf(*d.dlg, kHigh), "8");
+    EXPECT_TRUE(d.dlg->CancelCloses());
+    EXPECT_FALSE(d.dlg->OkCloses());
+}
+
+}  // namespace
+}  // namespace norda
