@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "codeplug/ValueFormats.h"
+
 namespace norda {
 
 CommandLineSwitches ParseCommandLine(const std::vector<std::string>& args) {
@@ -44,16 +46,16 @@ int ReadCountryCode(const IniStore& ini) {
 
 void ReadCommunicationAndConstants(const IniStore& ini, StartupConfig& config) {
     config.serialPort = ini.GetInt("Communication", "Serial Port", 1);
-    for (size_t i = 0; i < kCloneConstantKeys.size(); ++i) {
-        const auto& k = kCloneConstantKeys[i];
-        config.cloneConstants[i] =
-            static_cast<uint8_t>(ini.GetInt("Clone Constants", k.key, k.defaultValue));
+    const CloneConstants defaults;
+    for (const auto& k : kCloneConstantKeys) {
+        config.cloneConstants.*k.field =
+            static_cast<uint8_t>(ini.GetInt("Clone Constants", k.key, defaults.*k.field));
     }
     config.shiftFrequencies.clear();
     for (const auto& key : ini.KeyNames("Shift Frequencies", kShiftKeyBufferSize)) {
         if (config.shiftFrequencies.size() == kShiftFrequencyCount)
             break;
-        config.shiftFrequencies.push_back(ScaleDecimalText(key, 6));
+        config.shiftFrequencies.push_back(DecimalToScaled(key, 6));
     }
 }
 
@@ -61,19 +63,6 @@ bool WriteExitConfig(IniStore& ini, int countryCode, int serialPort) {
     const bool a = ini.WriteString("International", "Country Code", std::to_string(countryCode));
     const bool b = ini.WriteString("Communication", "Serial Port", std::to_string(serialPort));
     return a && b;
-}
-
-int32_t ScaleDecimalText(std::string_view text, int places) {
-    if (text.empty())
-        return 0;
-    const size_t dot = text.find('.');
-    std::string digits(text.substr(0, dot));
-    std::string fraction(dot == std::string_view::npos ? std::string_view() : text.substr(dot + 1));
-    if (fraction.size() > static_cast<size_t>(places))
-        fraction.resize(static_cast<size_t>(places));
-    fraction.append(static_cast<size_t>(places) - fraction.size(), '0');
-    digits += fraction;
-    return static_cast<int32_t>(std::strtol(digits.c_str(), nullptr, 10));
 }
 
 }  // namespace norda

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ombra/ops/CloneConstants.h"
+
 namespace norda {
 
 inline constexpr std::string_view kProgramName = "OMBRA";
@@ -50,23 +52,40 @@ class IniStore {
                              const std::string& value) = 0;
 };
 
-struct CloneConstant {
+struct CloneConstantKey {
     const char* key;
-    int defaultValue;
+    uint8_t CloneConstants::*field;
 };
-// "Clone Constants" keys in the order of their Clone bytes (30..45; 41-43 per tone standard).
-inline constexpr std::array<CloneConstant, 22> kCloneConstantKeys{{
-    {"TUNETIM", 10},  {"AKDUR", 25},    {"LPRF", 100},    {"HPRF", 20},     {"RSSITreshhold", 150},
-    {"PLLSETT", 10},  {"PLLUNL", 20},   {"PRTIM0", 25},   {"SQTDEL", 2},    {"TCSSCN", 20},
-    {"PRITCS0", 10},  {"ZCC_CCIR", 20}, {"GZCC_CCIR", 6}, {"BZCC_CCIR", 8}, {"ZCC_ZVEI", 14},
-    {"GZCC_ZVEI", 4}, {"BZCC_ZVEI", 5}, {"ZCC_EEA", 8},   {"GZCC_EEA", 2},  {"BZCC_EEA", 3},
-    {"StdDev", 28},   {"PSMTIM", 100},
+// The "Clone Constants" keys; their defaults are those of CloneConstants.
+inline constexpr std::array<CloneConstantKey, 22> kCloneConstantKeys{{
+    {"TUNETIM", &CloneConstants::TUNETIM},
+    {"AKDUR", &CloneConstants::AKDUR},
+    {"LPRF", &CloneConstants::LPRF},
+    {"HPRF", &CloneConstants::HPRF},
+    {"RSSITreshhold", &CloneConstants::RSSITreshhold},
+    {"PLLSETT", &CloneConstants::PLLSETT},
+    {"PLLUNL", &CloneConstants::PLLUNL},
+    {"PRTIM0", &CloneConstants::PRTIM0},
+    {"SQTDEL", &CloneConstants::SQTDEL},
+    {"TCSSCN", &CloneConstants::TCSSCN},
+    {"PRITCS0", &CloneConstants::PRITCS0},
+    {"ZCC_CCIR", &CloneConstants::ZCC_CCIR},
+    {"GZCC_CCIR", &CloneConstants::GZCC_CCIR},
+    {"BZCC_CCIR", &CloneConstants::BZCC_CCIR},
+    {"ZCC_ZVEI", &CloneConstants::ZCC_ZVEI},
+    {"GZCC_ZVEI", &CloneConstants::GZCC_ZVEI},
+    {"BZCC_ZVEI", &CloneConstants::BZCC_ZVEI},
+    {"ZCC_EEA", &CloneConstants::ZCC_EEA},
+    {"GZCC_EEA", &CloneConstants::GZCC_EEA},
+    {"BZCC_EEA", &CloneConstants::BZCC_EEA},
+    {"StdDev", &CloneConstants::StdDev},
+    {"PSMTIM", &CloneConstants::PSMTIM},
 }};
 
 struct StartupConfig {
     int countryCode = kTurkishCountryCode;
     int serialPort = 1;
-    std::array<uint8_t, kCloneConstantKeys.size()> cloneConstants{};  // same order as the keys
+    CloneConstants cloneConstants;
     std::vector<int32_t> shiftFrequencies;  // hertz, file order, at most 400
 };
 
@@ -75,8 +94,5 @@ int ReadCountryCode(const IniStore& ini);
 void ReadCommunicationAndConstants(const IniStore& ini, StartupConfig& config);
 // The two values saved when the program ends, as decimal text.
 bool WriteExitConfig(IniStore& ini, int countryCode, int serialPort);
-
-// Decimal text to an integer scaled by 10^places: "4.6" with 6 places gives 4600000.
-int32_t ScaleDecimalText(std::string_view text, int places);
 
 }  // namespace norda

@@ -234,10 +234,11 @@ int TProgFrame::MessageBox(const std::string& text, const std::string& caption, 
                              style);
 }
 
-void TProgFrame::OpenProgressWindow(const std::string& text, QWidget* owner) {
+void TProgFrame::OpenProgressWindow(const std::string& caption, const std::string& text,
+                                    QWidget* owner) {
     CloseProgressWindow();
-    progress_ = new TProgressWin(owner != nullptr ? owner : this, app_.Module(),
-                                 client_.PortNumber(), Q(text));
+    progress_ =
+        new TProgressWin(owner != nullptr ? owner : this, app_.Module(), Q(caption), Q(text));
     progress_->setAttribute(Qt::WA_DeleteOnClose);
     progress_->show();
 }

@@ -68,7 +68,8 @@ class TProgFrame : public QMainWindow {
                    QWidget* owner = nullptr);
 
     // The one progress window.
-    void OpenProgressWindow(const std::string& text, QWidget* owner = nullptr);
+    void OpenProgressWindow(const std::string& caption, const std::string& text,
+                            QWidget* owner = nullptr);
     void CloseProgressWindow();
     void ReportProgress(int done, int total);
     TProgressWin* ProgressWindow() const { return progress_; }

@@ -9,10 +9,9 @@ constexpr int kBarHeight = 18;
 constexpr int kBarMargin = 12;
 }  // namespace
 
-TProgressWin::TProgressWin(QWidget* owner, const ResourceModule& module, int port,
+TProgressWin::TProgressWin(QWidget* owner, const ResourceModule& module, const QString& caption,
                            const QString& text)
-    : TMessageDlg(owner, module, text, QStringLiteral("Port %1").arg(port), kMessageNoButtons),
-      bar_(new QProgressBar(this)) {
+    : TMessageDlg(owner, module, text, caption, kMessageNoButtons), bar_(new QProgressBar(this)) {
     setModal(false);
     setWindowFlag(Qt::WindowCloseButtonHint, false);
     bar_->setRange(0, 1);

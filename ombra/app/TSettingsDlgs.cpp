@@ -6,9 +6,9 @@
 
 #include "ombra/app/AppConfig.h"
 #include "ombra/app/CommandRules.h"
-#include "ombra/app/IntRangeCheck.h"
 #include "ombra/app/PortDevice.h"
 #include "ombra/pages/DialogBuilder.h"
+#include "ombra/pages/ValidatorCheck.h"
 
 namespace norda {
 
@@ -55,8 +55,9 @@ void TLanguage::TransferFromDialog() {
 
 TSelPort::TSelPort(QWidget* parent, const ResourceModule& module, int& port, int& baud)
     : TDataDlg(parent, 53, module, true, true, true), port_(port), baud_(baud) {
-    Bind(kFirst, std::make_unique<IntRangeCheck>(1, 128), 3);
-    Bind(kSecond, std::make_unique<IntRangeCheck>(300, 115200), 6);
+    Bind(kFirst, std::make_unique<TValidatorCheck>(std::make_unique<TLRangeValidator>(1, 128)), 3);
+    Bind(kSecond,
+         std::make_unique<TValidatorCheck>(std::make_unique<TLRangeValidator>(300, 115200)), 6);
     if (auto* e = Item<QLineEdit>(kFirst))
         connect(e, &QLineEdit::textChanged, this, [this] { ShowDevice(); });
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+// DocumentState: the editor's document states, shared with the transfer machine.
+#include "ombra/ops/TransferHost.h"
+
 namespace norda {
 
 // The fifteen parameter pages and the editor state that the frame and the pages share.
@@ -36,7 +39,5 @@ int PageForCommand(int command);
 // Next / previous page in 1..15, or 3..15 with the page set restricted; both wrap.
 int NextPage(int current, bool restrictedPages);
 int PreviousPage(int current, bool restrictedPages);
-
-enum class DocumentState { Empty = 1, NewFile = 2, RadioData = 3, OpenedFile = 4 };
 
 }  // namespace norda

@@ -62,9 +62,9 @@ TEST(StartupConfig, DefaultsWithoutFile) {
     ReadCommunicationAndConstants(ini, c);
     EXPECT_EQ(c.countryCode, 90);
     EXPECT_EQ(c.serialPort, 1);
-    EXPECT_EQ(c.cloneConstants[0], 10);    // TUNETIM
-    EXPECT_EQ(c.cloneConstants[4], 150);   // RSSITreshhold
-    EXPECT_EQ(c.cloneConstants[21], 100);  // PSMTIM
+    EXPECT_EQ(c.cloneConstants.TUNETIM, 10);         // TUNETIM
+    EXPECT_EQ(c.cloneConstants.RSSITreshhold, 150);  // RSSITreshhold
+    EXPECT_EQ(c.cloneConstants.PSMTIM, 100);         // PSMTIM
     EXPECT_TRUE(c.shiftFrequencies.empty());
 }
 
@@ -75,7 +75,8 @@ TEST(StartupConfig, ConstantsAreBytesAndShiftKeysAreMegahertz) {
                    {"Shift Frequencies", "1.23456789", ""},  {"Communication", "Serial Port", "7"}};
     StartupConfig c;
     ReadCommunicationAndConstants(ini, c);
-    EXPECT_EQ(c.cloneConstants[0], 44);
+    EXPECT_EQ(c.cloneConstants.TUNETIM, 44);
+    EXPECT_EQ(c.cloneConstants.BZCC_EEA, 3);
     EXPECT_EQ(c.serialPort, 7);
     EXPECT_EQ(c.shiftFrequencies, (std::vector<int32_t>{4600000, -4600000, 10012500, 1234567}));
 }

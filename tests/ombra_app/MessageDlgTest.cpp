@@ -109,7 +109,7 @@ TEST(MessageLayout, SizesFromTheText) {
 }
 
 TEST(ProgressWin, CaptionTextAndBar) {
-    TProgressWin w(nullptr, Turkish(), 3, "Cihaz okunuyor ...");
+    TProgressWin w(nullptr, Turkish(), "Port 3", "Cihaz okunuyor ...");
     EXPECT_EQ(w.windowTitle(), "Port 3");
     EXPECT_EQ(w.TextLabel()->text(), "Cihaz okunuyor ...");
     EXPECT_TRUE(Visible(w).empty());

@@ -91,7 +91,7 @@ TEST(Screenshots, FrameDialogsAndWindows) {
     msg.show();
     EXPECT_TRUE(Framed(msg).save(dir + "/message.png"));
 
-    TProgressWin progress(&frame, app.Module(), 1, "Cihaz okunuyor ...");
+    TProgressWin progress(&frame, app.Module(), "Port 1", "Cihaz okunuyor ...");
     progress.SetProgress(7, 23);
     progress.show();
     EXPECT_TRUE(Framed(progress).save(dir + "/progress.png"));

@@ -1,0 +1,211 @@
+#include "ombra/app/TQtHost.h"
+
+#include <QDate>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include "ombra/app/CommandRules.h"
+#include "ombra/app/TProgFrame.h"
+
+namespace norda {
+
+namespace {
+constexpr uint32_t kQueueSize = 1024;
+
+ProgWinSettings SettingsOf(const TApp& app) {
+    ProgWinSettings s;
+    s.dumpImage = app.Switches().dumpImage;
+    s.testMode = app.TestMode() != 0;
+    s.versionMajor = app.Version().major;
+    s.versionMinor = app.Version().minor;
+    s.cloneConstants = app.Config().cloneConstants;
+    return s;
+}
+}  // namespace
+
+TQtHost::TQtHost(TApp& app, std::unique_ptr<ByteStream> stream)
+    : app_(app),
+      client_(std::make_unique<TClientWin>(*this, image_, parameters_, app.Config().serialPort,
+                                           app.BaudRate(), SettingsOf(app), SteadyClock::Instance(),
+                                           std::move(stream))) {}
+
+TQtHost::~TQtHost() {
+    for (auto& [id, t] : timers_)
+        t->stop();
+    client_.reset();
+}
+
+void TQtHost::SetSequentialDialog(QWidget* dialog, std::function<void(uint32_t)> onPost) {
+    sequentialDialog_ = dialog;
+    sequentialPost_ = std::move(onPost);
+}
+
+std::string TQtHost::Text(int id) {
+    return app_.Module().Text(id);
+}
+
+void TQtHost::SetTimer(int id, uint32_t periodMs) {
+    QTimer*& t = timers_[id];
+    if (t == nullptr) {
+        t = new QTimer(this);
+        t->setTimerType(Qt::PreciseTimer);
+        connect(t, &QTimer::timeout, this, [this, id] { client_->OnTimer(id); });
+    }
+    t->start(static_cast<int>(periodMs));
+}
+
+void TQtHost::KillTimer(int id) {
+    if (auto it = timers_.find(id); it != timers_.end())
+        it->second->stop();
+}
+
+void TQtHost::PostMessage(PostTarget target, uint32_t msg) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, target, msg] {
+            if (target == PostTarget::ClientWindow) {
+                client_->OnPostedMessage(msg);
+            } else if (sequentialPost_) {
+                sequentialPost_(msg);
+            }
+            if (frame_ != nullptr)
+                frame_->UpdateCommandStates();
+        },
+        Qt::QueuedConnection);
+}
+
+QWidget* TQtHost::OwnerWidget(MessageOwner owner) const {
+    if (owner == MessageOwner::SequentialDialog && sequentialDialog_)
+        return sequentialDialog_;
+    return frame_;
+}
+
+int TQtHost::MessageBox(const std::string& text, const std::string& caption, int style,
+                        MessageOwner owner) {
+    if (frame_ == nullptr)
+        return kIdOk;
+    return frame_->MessageBox(text, caption, style, OwnerWidget(owner));
+}
+
+void TQtHost::OpenProgressWindow(const std::string& caption, const std::string& text,
+                                 MessageOwner owner) {
+    if (frame_ == nullptr)
+        return;
+    QWidget* ownerWidget = OwnerWidget(owner);
+    if (ownerWidget != frame_ && ownerWidget != nullptr) {
+        ownerWidget->setEnabled(false);
+        progressDisabledDialog_ = true;
+    }
+    frame_->OpenProgressWindow(caption, text, ownerWidget);
+}
+
+void TQtHost::CloseProgressWindow() {
+    if (frame_ != nullptr)
+        frame_->CloseProgressWindow();
+    if (progressDisabledDialog_ && sequentialDialog_) {
+        sequentialDialog_->setEnabled(true);
+        sequentialDialog_->activateWindow();
+    }
+    progressDisabledDialog_ = false;
+}
+
+void TQtHost::ReportProgress(const TransferProgress& progress) {
+    if (frame_ != nullptr)
+        frame_->ReportProgress(progress.done + 1, progress.total);
+}
+
+bool TQtHost::CanLeavePage() {
+    return frame_ == nullptr || frame_->CanLeavePage();
+}
+int TQtHost::CurrentPage() {
+    return frame_ == nullptr ? kPageNone : frame_->Pages().CurrentPage();
+}
+void TQtHost::ClosePage() {
+    if (frame_ != nullptr)
+        frame_->ClosePage();
+}
+void TQtHost::SetCurrentPage(int page) {
+    if (frame_ != nullptr)
+        frame_->Pages().SetCurrentPage(page);
+}
+void TQtHost::OpenPage(int page) {
+    if (frame_ != nullptr)
+        frame_->OpenPage(page);
+}
+void TQtHost::SetDocumentState(DocumentState state) {
+    if (frame_ != nullptr)
+        frame_->SetDocumentState(state);
+}
+void TQtHost::SetRestrictedPages(bool restricted) {
+    if (frame_ != nullptr)
+        frame_->SetRestrictedPages(restricted);
+}
+bool TQtHost::FileOpened() {
+    return frame_ != nullptr && frame_->FileOpened();
+}
+void TQtHost::SetFileOpened(bool opened) {
+    if (frame_ != nullptr)
+        frame_->SetFileOpened(opened);
+}
+void TQtHost::ClearFileName() {
+    if (frame_ != nullptr)
+        frame_->SetFileName(std::string());
+}
+bool TQtHost::TestSwitch() {
+    return app_.TestSwitch();
+}
+
+void TQtHost::RunSequentialDialog(TProgWin& client) {
+    if (sequentialRunner_)
+        sequentialRunner_(client);
+}
+
+void TQtHost::PlaySound(const std::string& file) {
+    // Looked up by name like the original sound call: the working folder, then the
+    // program's own. No file or no player: silently nothing.
+    QString path = QString::fromStdString(file);
+    if (!QFileInfo::exists(path))
+        path = QString::fromStdString(app_.ProgramDir() + "/" + file);
+    if (!QFileInfo::exists(path))
+        return;
+    const QString player = QStandardPaths::findExecutable(QStringLiteral("aplay"));
+    if (player.isEmpty())
+        return;
+    QProcess::startDetached(player, {QStringLiteral("-q"), path});
+}
+
+LocalDate TQtHost::Today() {
+    const QDate d = QDate::currentDate();
+    return {d.year(), d.month(), d.day()};
+}
+
+void TQtHost::Trace(const std::string& line) {
+    if (frame_ != nullptr)
+        frame_->AppendTrace(line);
+}
+
+int TQtHost::Reopen(int port, int baud) {
+    return client_->Reopen(port, baud, HandshakeMode::None, kQueueSize, kQueueSize);
+}
+
+void TQtHost::RadioCommand(int id) {
+    switch (id) {
+        case cmd::kRead:
+            client_->CmRead();
+            break;
+        case cmd::kWrite:
+            client_->CmWrite();
+            break;
+        case cmd::kCopy:
+            client_->CmCopy();
+            break;
+        case cmd::kSequential:
+            client_->CmSequential();
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace norda

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include "codeplug/RadioImage.h"
+#include "codeplug/RadioParameters.h"
+#include "ombra/app/ClientPort.h"
+#include "ombra/app/TApp.h"
+#include "ombra/ops/TClientWin.h"
+#include "ombra/ops/TransferHost.h"
+
+namespace norda {
+
+class TProgFrame;
+
+// Runs the transfer machine inside the Qt program: window timers are QTimers, posted
+// messages are queued invocations, messages and the progress window are the frame's,
+// and the frame's commands reach the machine through the ClientPort side.
+class TQtHost final : public QObject, public TransferHost, public ClientPort {
+    Q_OBJECT
+  public:
+    // Creates the client on the INI's port at the program's speed; `stream` replaces the
+    // serial device (tests).
+    explicit TQtHost(TApp& app, std::unique_ptr<ByteStream> stream = nullptr);
+    ~TQtHost() override;
+
+    void SetFrame(TProgFrame* frame) { frame_ = frame; }
+    TClientWin& Client() { return *client_; }
+    RadioImage& Image() { return image_; }
+    RadioParameters& Parameters() { return parameters_; }
+
+    // The sequential-programming dialog plugs in here: the runner shows it modally; while
+    // it is open it is the owner of messages and receives the posts addressed to it.
+    using SequentialRunner = std::function<void(TProgWin&)>;
+    void SetSequentialRunner(SequentialRunner runner) { sequentialRunner_ = std::move(runner); }
+    void SetSequentialDialog(QWidget* dialog, std::function<void(uint32_t)> onPost);
+
+    // TransferHost
+    std::string Text(int id) override;
+    void SetTimer(int id, uint32_t periodMs) override;
+    void KillTimer(int id) override;
+    void PostMessage(PostTarget target, uint32_t msg) override;
+    int MessageBox(const std::string& text, const std::string& caption, int style,
+                   MessageOwner owner) override;
+    void OpenProgressWindow(const std::string& caption, const std::string& text,
+                            MessageOwner owner) override;
+    void CloseProgressWindow() override;
+    void ReportProgress(const TransferProgress& progress) override;
+    bool CanLeavePage() override;
+    int CurrentPage() override;
+    void ClosePage() override;
+    void SetCurrentPage(int page) override;
+    void OpenPage(int page) override;
+    void SetDocumentState(DocumentState state) override;
+    void SetRestrictedPages(bool restricted) override;
+    bool FileOpened() override;
+    void SetFileOpened(bool opened) override;
+    void ClearFileName() override;
+    bool TestSwitch() override;
+    void RunSequentialDialog(TProgWin& client) override;
+    void PlaySound(const std::string& file) override;
+    LocalDate Today() override;
+    void Trace(const std::string& line) override;
+
+    // ClientPort
+    bool Reading() const override { return client_->Reading; }
+    bool Writing() const override { return client_->Writing; }
+    bool PortOpen() const override { return client_->PortOpen(); }
+    bool LinkEstablished() const override { return client_->LinkEstablished; }
+    int NetworkState() const override { return client_->NetworkState; }
+    int PortNumber() const override { return client_->PortNumber(); }
+    int BaudRate() const override { return client_->Baud(); }
+    bool WritePrecondition() override { return client_->CanWrite(); }
+    bool TestMode() const override { return client_->TestMode(); }
+    void SetTestMode(bool on) override { client_->SetTestMode(on); }
+    void SetDataValid(bool valid) override { client_->DataValid = valid; }
+    int Open() override { return client_->SetupWindow(); }
+    int Reopen(int port, int baud) override;
+    void StopOperation() override { client_->StopOperation(); }
+    void RadioCommand(int id) override;
+    void SetTrace(bool on) override { client_->TraceEnabled = on; }
+
+  private:
+    QWidget* OwnerWidget(MessageOwner owner) const;
+
+    TApp& app_;
+    TProgFrame* frame_ = nullptr;
+    RadioImage image_;
+    RadioParameters parameters_;
+    std::unique_ptr<TClientWin> client_;
+    std::map<int, QTimer*> timers_;
+    SequentialRunner sequentialRunner_;
+    QPointer<QWidget> sequentialDialog_;
+    std::function<void(uint32_t)> sequentialPost_;
+    bool progressDisabledDialog_ = false;
+};
+
+}  // namespace norda
