@@ -15,8 +15,8 @@ namespace norda {
 
 namespace {
 
-// Text limits in characters; the radio's name is eight characters, a frequency
-// "ddd.dddd" eight, a tone three.
+// Text limits in characters (the dialog resource's limits count the terminating zero
+// as well): a name of eight characters, a frequency "ddd.dddd", a tone of three digits.
 constexpr int kNameChars = 8;
 constexpr int kFrequencyChars = 8;
 constexpr int kToneChars = 3;
@@ -55,8 +55,8 @@ TChannel::TChannel(QWidget* parent, int firstChannel, const ResourceModule& modu
                      band.min, band.max, true, link, r, kStepKind, this)),
                  kFrequencyChars);
             const int which = column == kTxFreq ? kTransmit : kReceive;
-            connect(edit, &QLineEdit::editingFinished, this, [this, which, r] {
-                if (!FrequencySet(which, r))
+            connect(edit, &QLineEdit::editingFinished, this, [this, edit, which, r] {
+                if (edit->isModified() && !FrequencySet(which, r))
                     FrequencyCleared(which, r);
             });
         }

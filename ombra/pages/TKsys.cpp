@@ -58,8 +58,8 @@ TKsys::TKsys(QWidget* parent, const ResourceModule& module, PageEnvironment envi
                  kStepKind, this)),
              8);
         const int which = id == kTxFreq ? kTransmit : kReceive;
-        connect(edit, &QLineEdit::editingFinished, this, [this, which] {
-            if (!FrequencySet(which, 0))
+        connect(edit, &QLineEdit::editingFinished, this, [this, edit, which] {
+            if (edit->isModified() && !FrequencySet(which, 0))
                 FrequencyCleared(which, 0);
         });
     }

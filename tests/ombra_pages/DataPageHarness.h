@@ -72,6 +72,7 @@ class PageFixture {
     // Leaving a field: what the page does when the focus moves on.
     static void Leave(QLineEdit* e, const char* text) {
         e->setText(QString::fromUtf8(text));
+        e->setModified(true);
         Q_EMIT e->editingFinished();
     }
 

@@ -139,6 +139,15 @@ TEST_F(ChannelPage, ClearingAFrequencyTakesTheRowsDependentSettings) {
     EXPECT_TRUE(messages.records.empty());
 }
 
+TEST_F(ChannelPage, PassingThroughAnEmptyFrequencyChangesNothing) {
+    params->Clone.Scan[5] = 1;  // a new file's channels scan even without frequencies
+    auto page = Open(1);
+    Q_EMIT E(*page, TChannel::kRxFreq, 6)->editingFinished();
+    EXPECT_TRUE(B(*page, TChannel::kScan, 6)->isChecked());
+    ASSERT_TRUE(page->CanLeave());
+    EXPECT_EQ(params->Clone.Scan[5], 1);
+}
+
 TEST_F(ChannelPage, ClearedFrequencyIsNoticedOnLeavingThePageToo) {
     Ch(5).RxFreq = 100;
     Ch(5).RxTCS = 1;
