@@ -4,15 +4,9 @@
 #include <QLabel>
 #include <QPainter>
 
-#include "ombra/pages/DialogBuilder.h"
-#include "ombra/pages/TMessageDlg.h"
-#include "resources/OmbraDataPageLayouts.h"
-
 namespace norda {
 
 namespace {
-constexpr int kCaptionError = 602;
-constexpr int kStyleExclamation = 48;
 class ColonPainter final : public QObject {
   public:
     using QObject::QObject;
@@ -45,16 +39,6 @@ void AlignLabelColons(TDataDlg& page) {
     }
 }
 
-void EmphasizeHeading(TDataDlg& page) {
-    if (auto* heading = page.Item<QLabel>(datapages::kHeadingId)) {
-        QFont font = heading->font();
-        font.setBold(true);
-        if (font.pointSizeF() > 0)
-            font.setPointSizeF(font.pointSizeF() * 1.15);
-        heading->setFont(font);
-    }
-}
-
 void UpperCaseWhileTyping(QLineEdit* edit) {
     if (edit == nullptr)
         return;
@@ -70,12 +54,6 @@ void UpperCaseWhileTyping(QLineEdit* edit) {
             edit->setCursorPosition(cursor);
         }
     });
-}
-
-void ShowPageError(TDataDlg& page, int textId) {
-    const ResourceModule& module = page.Module();
-    TMessageDlg::Show(&page, module, ToQString(module.Text(textId)),
-                      ToQString(module.Text(kCaptionError)), kStyleExclamation);
 }
 
 }  // namespace norda

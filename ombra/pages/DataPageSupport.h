@@ -6,9 +6,6 @@
 
 namespace norda {
 
-// Shows the page's heading (control 100 of its dialog) in bold.
-void EmphasizeHeading(TDataDlg& page);
-
 // Labels such as "Sistem Kimliği                :" pad with blanks to bring their colons
 // into one column in the font they were written for. The page draws their colon at the
 // label's right edge instead, so that the colons line up in any font; the text stays as it is.
@@ -17,9 +14,5 @@ void AlignLabelColons(TDataDlg& page);
 // Names and status texts show at once what the radio keeps: typed letters turn upper
 // case (plain ASCII, as the radio's seven-bit characters have it).
 void UpperCaseWhileTyping(QLineEdit* edit);
-
-// A rule of a page refused what the user did: the text with caption 602 "HATA" and the
-// exclamation icon over the page.
-void ShowPageError(TDataDlg& page, int textId);
 
 }  // namespace norda

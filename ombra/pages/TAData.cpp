@@ -3,6 +3,7 @@
 #include "codeplug/Validators.h"
 #include "ombra/pages/DataPageSupport.h"
 #include "ombra/pages/DialogBuilder.h"
+#include "ombra/pages/ParamPageSupport.h"
 #include "ombra/pages/ValidatorCheck.h"
 
 namespace norda {
@@ -54,7 +55,7 @@ constexpr int kStatusChars = 8;
 
 TAData::TAData(QWidget* parent, const ResourceModule& module, PageEnvironment environment)
     : TDataDlg(parent, kDialogId, module, false, false, false), env_(environment) {
-    EmphasizeHeading(*this);
+    paramctl::BoldHeading(*this);
     AlignLabelColons(*this);
     for (const NumberField& f : kNumbers)
         Bind(f.id, Range(f.min, f.max), f.chars);

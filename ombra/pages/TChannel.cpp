@@ -9,6 +9,7 @@
 #include "codeplug/ValueFormats.h"
 #include "ombra/pages/DataPageSupport.h"
 #include "ombra/pages/DialogBuilder.h"
+#include "ombra/pages/ParamPageSupport.h"
 #include "ombra/pages/ValidatorCheck.h"
 
 namespace norda {
@@ -39,7 +40,7 @@ TChannel::TChannel(QWidget* parent, int firstChannel, const ResourceModule& modu
       first_(std::clamp(firstChannel, 1, kChannelCount)),
       rows_(std::min(kMaxRows, kChannelCount - first_ + 1)),
       env_(environment) {
-    EmphasizeHeading(*this);
+    paramctl::BoldHeading(*this);
     const FrequencyLimits band =
         BandLimits(env_.Parameters().TestAyar.HalfBaseChan, kChannelCodeBits);
     for (int r = 1; r <= rows_; ++r) {
@@ -231,7 +232,7 @@ void TChannel::ScanClicked(int row) {
 }
 
 void TChannel::ShowError(int textId) {
-    ShowPageError(*this, textId);
+    paramctl::Message(*this, textId, paramctl::kCaptionError, paramctl::kStyleExclamation);
 }
 
 void TChannel::Untick(Column column, int row) {

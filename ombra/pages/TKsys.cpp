@@ -4,6 +4,7 @@
 #include "codeplug/ValueFormats.h"
 #include "ombra/pages/DataPageSupport.h"
 #include "ombra/pages/DialogBuilder.h"
+#include "ombra/pages/ParamPageSupport.h"
 #include "ombra/pages/ValidatorCheck.h"
 
 namespace norda {
@@ -43,7 +44,7 @@ std::string KsysFrequencyText(int16_t code, int halfBaseChan) {
 
 TKsys::TKsys(QWidget* parent, const ResourceModule& module, PageEnvironment environment)
     : TDataDlg(parent, kDialogId, module, false, false, false), env_(environment) {
-    EmphasizeHeading(*this);
+    paramctl::BoldHeading(*this);
     AlignLabelColons(*this);
     const FrequencyLimits band = BandLimits(env_.Parameters().TestAyar.HalfBaseChan, kKsysCodeBits);
     Bind(kSysId, Range(0, 65535), 5);
