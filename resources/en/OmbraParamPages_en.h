@@ -10,22 +10,22 @@ namespace norda::parampages {
 // clang-format off
 inline constexpr MasterTexts kMasterTextsEn{
     "Fixed Parameters",
-    {"Serial No             :", "Programming Date  :", "Production No       :",
-     "Device Version No :", "Radio Type           :", "Hardware Type     :",
-     "Frequency Band    :"},
+    {"Serial No", "Programming Date", "Production No",
+     "Device Version No", "Radio Type", "Hardware Type",
+     "Frequency Band"},
     {"Fixed Base", "Compander", "TDM"},
 };
 
 inline constexpr ServiceTexts kServiceTextsEn{
     "Special Parameters",
-    "Programmer Version :",
+    "Programmer Version",
     {"Option at Power-up", "Channel Monitor", "Keypad", "Fixed Base Radio", "VOX",
      "Marine Handheld", "Clone Feature", "Selective Call Sending"},
     "Features",
     "Numbers",
     "Power Levels",
-    {"Clone Key             :", "ANI No                 :", "ACK No                :",
-     "Selective Call No  :", "Low power           :", "High power          :"},
+    {"Clone Key", "ANI No", "ACK No",
+     "Selective Call No", "Low power", "High power"},
 };
 
 inline constexpr CloneTexts kCloneTextsEn{
@@ -33,7 +33,7 @@ inline constexpr CloneTexts kCloneTextsEn{
     "Language", "English", "Turkish",
     "Busy Channel Lock", "With Channel Active", "With TCS", "None",
     "External Input", "Voice", "Data",
-    "Power Save", "Sub-menu", "Emergency - Channel",
+    "Power Save", "Sub-menu", "Emergency - Ch.",
     "Priority Channels", "Channel 1", "Channel 2",
     "Tot (0-225 s)", "Extended First Tone (1-15)", "Rekey Delay (0-15 s)",
     "Scan Delay (0-7.5 s)", "Tx Delay (0-1500 ms)",
@@ -52,9 +52,9 @@ inline constexpr AutoProgTexts kAutoProgTextsEn{
     {"Fixed Base", "Compander", "TDM", "Option at Power-up", "Channel Monitor",
      "Keypad", "Fixed Base Radio", "VOX", "Marine Handheld", "Clone Feature",
      "Selective Call Sending"},
-    {"Serial No            :", "Clone Key            :", "ANI No                :",
-     "ACK No               :", "Selective Call No :", "Low power          :",
-     "High power         :"},
+    {"Serial No", "Clone Key", "ANI No",
+     "ACK No", "Selective Call No", "Low power",
+     "High power"},
     "Program", "Cancel",
     "Features",
 };
@@ -63,7 +63,7 @@ inline constexpr FileDefaultsTexts kFileDefaultsTextsEn{
     "New File Defaults",
     "Frequency Band",
     {"VHF 146-174", "UHF 406-430", "UHF 430-450", "UHF 450-470", "User Defined "},
-    "Band   :",
+    "Band",
     "Tones",
     "OK",
 };
