@@ -7,6 +7,7 @@
 #include "codeplug/TextFormat.h"
 #include "ombra/pages/DialogBuilder.h"
 #include "ombra/pages/TFileDefaults.h"
+#include "ombra/ops/TransferHost.h"
 #include "ombra/pages/TMessageDlg.h"
 
 namespace norda {
@@ -16,10 +17,6 @@ constexpr int kConfirmDiscard = 800;
 constexpr int kCaptionInfo = 601;
 constexpr int kCaptionError = 602;
 constexpr int kCaptionWarning = 603;
-constexpr int kStyleOkCancel = 1;
-constexpr int kIconExclamation = 48;
-constexpr int kIconInformation = 64;
-constexpr int kIdOk = 1;
 constexpr int kTransferablePage = 3;
 
 int Show(FileCommandHost& host, const std::string& text, int captionId, int style) {

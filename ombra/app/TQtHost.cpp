@@ -26,9 +26,9 @@ ProgWinSettings SettingsOf(const TApp& app) {
 
 TQtHost::TQtHost(TApp& app, std::unique_ptr<ByteStream> stream)
     : app_(app),
-      client_(std::make_unique<TClientWin>(*this, image_, parameters_, app.Config().serialPort,
-                                           app.BaudRate(), SettingsOf(app), SteadyClock::Instance(),
-                                           std::move(stream))) {}
+      client_(std::make_unique<TClientWin>(*this, image_, ProcessParameters(),
+                                           app.Config().serialPort, app.BaudRate(), SettingsOf(app),
+                                           SteadyClock::Instance(), std::move(stream))) {}
 
 TQtHost::~TQtHost() {
     for (auto& [id, t] : timers_)

@@ -33,7 +33,7 @@ class TQtHost final : public QObject, public TransferHost, public ClientPort {
     void SetFrame(TProgFrame* frame) { frame_ = frame; }
     TClientWin& Client() { return *client_; }
     RadioImage& Image() { return image_; }
-    RadioParameters& Parameters() { return parameters_; }
+    RadioParameters& Parameters() { return ProcessParameters(); }
 
     // The sequential-programming dialog plugs in here: the runner shows it modally; while
     // it is open it is the owner of messages and receives the posts addressed to it.
@@ -92,7 +92,6 @@ class TQtHost final : public QObject, public TransferHost, public ClientPort {
     TApp& app_;
     TProgFrame* frame_ = nullptr;
     RadioImage image_;
-    RadioParameters parameters_;
     std::unique_ptr<TClientWin> client_;
     std::map<int, QTimer*> timers_;
     SequentialRunner sequentialRunner_;

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "ombra/app/ProgramSetup.h"
 #include "ombra/app/TApp.h"
 #include "ombra/app/TProgFrame.h"
 #include "ombra/app/TQtHost.h"
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
     norda::TQtHost client(app);
     norda::TProgFrame frame(app, client);
     client.SetFrame(&frame);
+    norda::TProgramSetup setup(frame, client);
     frame.show();
     splash.close();
     // The port opens once the frame is up, so that its message has an owner.

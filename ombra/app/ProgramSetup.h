@@ -1,0 +1,52 @@
+#pragma once
+
+#include <memory>
+
+#include "ombra/app/FileCommands.h"
+#include "ombra/app/TProgFrame.h"
+#include "ombra/app/TQtHost.h"
+
+namespace norda {
+
+// The file commands' view of the frame and the client.
+class TFrameFileHost final : public FileCommandHost {
+  public:
+    TFrameFileHost(TProgFrame& frame, TQtHost& host) : frame_(frame), host_(host) {}
+
+    QWidget* Window() override { return &frame_; }
+    const ResourceModule& Module() override { return frame_.Module(); }
+    bool CanLeavePage() override { return frame_.CanLeavePage(); }
+    int CurrentPage() override { return frame_.Pages().CurrentPage(); }
+    void ClosePage() override { frame_.ClosePage(); }
+    void OpenPage(int page) override { frame_.OpenPage(page); }
+    void SetDocumentState(DocumentState state) override { frame_.SetDocumentState(state); }
+    void SetRestrictedPages(bool restricted) override { frame_.SetRestrictedPages(restricted); }
+    void SetFileOpened(bool opened) override { frame_.SetFileOpened(opened); }
+    void SetDataValid(bool valid) override { host_.SetDataValid(valid); }
+    const std::string& FileName() override { return frame_.FileName(); }
+    void SetFileName(const std::string& name) override { frame_.SetFileName(name); }
+    bool TestMode() override { return host_.TestMode(); }
+    bool TestSwitch() override { return frame_.App().TestSwitch(); }
+    CodeplugOptions FileOptions() override;
+
+  private:
+    TProgFrame& frame_;
+    TQtHost& host_;
+};
+
+// Everything the frame runs beyond its own commands: the parameter pages, the file
+// commands and the sequential-programming dialog.
+class TProgramSetup {
+  public:
+    TProgramSetup(TProgFrame& frame, TQtHost& host);
+
+    TFrameFileHost& FileHost() { return fileHost_; }
+
+  private:
+    TProgFrame& frame_;
+    TQtHost& host_;
+    TFrameFileHost fileHost_;
+    FileCommands files_;
+};
+
+}  // namespace norda
