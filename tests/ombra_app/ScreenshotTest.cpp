@@ -10,6 +10,7 @@
 #include "ombra/app/TProgFrame.h"
 #include "ombra/app/TProgressWin.h"
 #include "ombra/app/TSettingsDlgs.h"
+#include "ombra/pages/ParamPages.h"
 #include "ombra/pages/TMessageDlg.h"
 
 namespace norda {
@@ -66,6 +67,7 @@ TEST(Screenshots, FrameDialogsAndWindows) {
     app.ReadRest();
     FakeClient client;
     TProgFrame frame(app, client);
+    RegisterParamPages(frame.Pages());
     frame.SetDocumentState(DocumentState::RadioData);
     frame.Pages().SetCurrentPage(kPageNoneShown);
     frame.OpenPage(1);
