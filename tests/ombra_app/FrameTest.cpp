@@ -327,6 +327,31 @@ TEST_F(FrameTest, ProgramModeChangeEmptiesTheEditor) {
     EXPECT_TRUE(frame->FileName().empty());
 }
 
+TEST_F(FrameTest, TraceWindowCollectsAndSavesLines) {
+    Start({"-test"});
+    TDataDlg::SetExecuteHook([](TDataDlg& dlg) {
+        dlg.Item<QCheckBox>(103)->setChecked(true);
+        return Choose(dlg, 102);
+    });
+    frame->Command(101);
+    EXPECT_TRUE(client.trace);
+    ASSERT_NE(frame->TraceWindow(), nullptr);
+    EXPECT_TRUE(frame->TraceWindow()->isVisible());
+    frame->AppendTrace("LR gönderildi");
+    frame->AppendTrace("LA alındı");
+    const std::string path = TempDir() + "/trace.txt";
+    ASSERT_TRUE(frame->TraceWindow()->SaveTo(QString::fromStdString(path)));
+    const std::string saved = ReadFile(path);
+    EXPECT_NE(saved.find("LR gönderildi\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("LA alındı"), std::string::npos);
+    EXPECT_FALSE(
+        frame->TraceWindow()->SaveTo(QString::fromStdString(TempDir() + "/no/such/dir/t")));
+    // The lines survive a change of language.
+    TDataDlg::SetExecuteHook([](TDataDlg& dlg) { return Choose(dlg, 102); });
+    frame->Command(551);
+    EXPECT_TRUE(frame->TraceWindow()->Contents().contains("LA alındı"));
+}
+
 TEST_F(FrameTest, PortFailureAtStartKeepsRunningWithRadioCommandsOff) {
     Start();
     client.openResult = -2;
