@@ -5,9 +5,9 @@
 
 #include "codeplug/NewFileDefaults.h"
 #include "codeplug/TextFormat.h"
+#include "ombra/ops/TransferHost.h"
 #include "ombra/pages/DialogBuilder.h"
 #include "ombra/pages/TFileDefaults.h"
-#include "ombra/ops/TransferHost.h"
 #include "ombra/pages/TMessageDlg.h"
 
 namespace norda {
