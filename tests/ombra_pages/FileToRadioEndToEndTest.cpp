@@ -20,8 +20,10 @@
 #include <QTimer>
 
 #include "ombra/app/ProgramSetup.h"
+#include "ombra/pages/TAutoProg.h"
 #include "ombra/pages/TChannel.h"
 #include "ombra/pages/TClone.h"
+#include "ombra/pages/TFileDefaults.h"
 #include "ombra/pages/TMessageDlg.h"
 
 namespace norda {
@@ -216,6 +218,59 @@ TEST_F(FileToRadio, AChannelMadeInANewFileComesBackFromTheRadio) {
     EXPECT_TRUE(frame.Pages().Current()->Item<QAbstractButton>(TChannel::kScan + 1)->isChecked());
     EXPECT_EQ(host.Parameters().Clone.Kanal[0].TxFreq, 105);
     EXPECT_EQ(host.Parameters().Clone.Kanal[0].TxTCS, 39);
+    host.SetFrame(nullptr);
+}
+
+TEST_F(FileToRadio, SequentialProgrammingCountsUpAfterEachRadio) {
+    StartRadio();
+    TApp app(std::string(NORDA_LIBRARY_DIR) + "/ombra", {}, std::make_unique<NoIni>());
+    app.ReadCommandLineAndCountry();
+    app.ReadRest();
+    TQtHost host(app);
+    TProgFrame frame(app, host);
+    host.SetFrame(&frame);
+    TProgramSetup setup(frame, host);
+    frame.show();
+    frame.SetupClient();
+    messages_.clear();
+    ASSERT_EQ(host.Reopen(1, 115200), 0);
+    frame.Command(24331);  // a new file is what the radios get
+
+    std::vector<std::string> serials, anis;
+    TDataDlg::SetExecuteHook([&](TDataDlg& dlg) {
+        if (dlg.ResourceId() == TFileDefaults::kDialogId) {
+            dlg.Command(1);
+            return dlg.result();
+        }
+        auto* seq = dynamic_cast<TAutoProg*>(&dlg);
+        EXPECT_NE(seq, nullptr);
+        if (seq == nullptr)
+            return 2;
+        auto text = [&](int id) { return seq->Item<QLineEdit>(id)->text().toStdString(); };
+        seq->Item<QLineEdit>(104)->setText("65535");
+        seq->Item<QLineEdit>(134)->setText("0099");
+        seq->Command(TAutoProg::kProgramButton);
+        EXPECT_TRUE(RunUntil([&] { return text(104) != "65535" || Said("HATA"); }))
+            << (messages_.empty() ? "" : messages_.back());
+        serials.push_back(text(104));
+        anis.push_back(text(134));
+        return 2;
+    });
+    frame.Command(540);  // "&Sıralı Programla"
+    ASSERT_TRUE(Said("Telsiz programlandı.")) << (messages_.empty() ? "" : messages_.back());
+    EXPECT_EQ(serials, std::vector<std::string>{"1"});
+    EXPECT_EQ(anis, std::vector<std::string>{"100"});
+    EXPECT_EQ(frame.Pages().CurrentPage(), 3);  // back to the file's page
+
+    // The radio holds the numbers of the dialog as they were when it was programmed.
+    RunUntil([&] { return host.Client().Idle(); });
+    messages_.clear();
+    frame.Command(536);
+    ASSERT_TRUE(RunUntil([&] { return !host.Reading(); }));
+    ASSERT_EQ(frame.Pages().CurrentPage(), 1);
+    EXPECT_EQ(Edit(frame, 104)->text().toStdString(), "65535");
+    EXPECT_EQ(host.Parameters().Service.ANINo[0], 0);
+    EXPECT_EQ(host.Parameters().Service.ANINo[3], 9);
     host.SetFrame(nullptr);
 }
 
