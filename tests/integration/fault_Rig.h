@@ -13,8 +13,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -155,6 +157,40 @@ class PortHolder {
     int fd_ = -1;
     bool held_ = false;
 };
+
+// An S-record file of a flash picture: every 32-byte run that is not erased, in
+// S2 records between an S0 and an S9.
+inline std::string HexOf(const std::vector<uint8_t>& flash) {
+    auto pair = [](uint8_t b) {
+        char text[3];
+        std::snprintf(text, sizeof text, "%02X", b);
+        return std::string(text);
+    };
+    auto record = [&](char type, uint32_t address, int addressBytes, const uint8_t* data, int n) {
+        std::string line = std::string("S") + type;
+        uint8_t sum = static_cast<uint8_t>(addressBytes + n + 1);
+        line += pair(sum);
+        for (int i = addressBytes - 1; i >= 0; --i) {
+            const uint8_t b = static_cast<uint8_t>(address >> (8 * i));
+            sum = static_cast<uint8_t>(sum + b);
+            line += pair(b);
+        }
+        for (int i = 0; i < n; ++i) {
+            sum = static_cast<uint8_t>(sum + data[i]);
+            line += pair(data[i]);
+        }
+        return line + pair(static_cast<uint8_t>(~sum)) + "\r\n";
+    };
+    const uint8_t name[] = {'t', 'e', 's', 't'};
+    std::string text = record('0', 0, 2, name, 4);
+    for (uint32_t a = 0; a + 32 <= flash.size(); a += 32) {
+        if (std::any_of(flash.begin() + a, flash.begin() + a + 32,
+                        [](uint8_t b) { return b != 0xFF; })) {
+            text += record('2', a, 3, flash.data() + a, 32);
+        }
+    }
+    return text + record('9', 0, 2, nullptr, 0);
+}
 
 struct RunResult {
     int exitCode = -1000;  // the exit status, or -signal when killed
