@@ -245,8 +245,12 @@ void ProfileFile::SetString(std::string_view section, std::string_view key,
     size_t at = s->lines.size();
     while (at > 0 && Trim(s->lines[at - 1].raw).empty())
         --at;
+    // Only blank lines can follow the new one, and they are not in the index, so the index
+    // stays right with the new key added; rebuilding it instead made writing a whole
+    // codeplug quadratic in its keys.
+    if (s->indexed)
+        s->index.emplace(Fold(k), at);
     s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
-    s->indexed = false;
 }
 
 void ProfileFile::SetInt(std::string_view section, std::string_view key, int64_t value) {
