@@ -19,6 +19,11 @@ constexpr int kCaptionError = 602;
 constexpr int kCaptionWarning = 603;
 constexpr int kTransferablePage = 3;
 
+FileCommandHost::FileNameResponder& Responder() {
+    static FileCommandHost::FileNameResponder responder;
+    return responder;
+}
+
 int Show(FileCommandHost& host, const std::string& text, int captionId, int style) {
     const ResourceModule& module = host.Module();
     return TMessageDlg::Show(host.Window(), module, ToQString(text),
@@ -35,13 +40,21 @@ QString NameFilter(const std::string& filter) {
     return names.join(";;");
 }
 
+void FileCommandHost::SetFileNameResponder(FileNameResponder responder) {
+    Responder() = std::move(responder);
+}
+
 std::string FileCommandHost::AskOpenFileName(const std::string& title, const std::string& filter) {
+    if (Responder())
+        return Responder()(title);
     return QFileDialog::getOpenFileName(Window(), ToQString(title), QString(), NameFilter(filter))
         .toStdString();
 }
 
 std::string FileCommandHost::AskSaveFileName(const std::string& title, const std::string& filter,
                                              const std::string& proposed) {
+    if (Responder())
+        return Responder()(title);
     return QFileDialog::getSaveFileName(Window(), ToQString(title), ToQString(proposed),
                                         NameFilter(filter))
         .toStdString();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include <QWidget>
@@ -47,6 +48,12 @@ class FileCommandHost {
     virtual std::string AskOpenFileName(const std::string& title, const std::string& filter);
     virtual std::string AskSaveFileName(const std::string& title, const std::string& filter,
                                         const std::string& proposed);
+
+    // Whole-program tests answer the file dialogs here instead of driving a modal
+    // QFileDialog, whose accept() races the directory model it loads in the background.
+    // The responder gets the dialog's title and returns the chosen name ("" = cancel).
+    using FileNameResponder = std::function<std::string(const std::string& title)>;
+    static void SetFileNameResponder(FileNameResponder responder);
 };
 
 // "&Yeni", "&Aç", "&Sakla" and "O&larak Sakla" on the process's parameters.

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,7 +16,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -53,6 +53,14 @@ class FileToRadio : public ::testing::Test {
         dir_ = pattern;
         oldPorts_ = qEnvironmentVariable("NORDA_PORTS").toStdString();
         setenv("NORDA_PORTS", dir_.c_str(), 1);
+        FileCommandHost::SetFileNameResponder([this](const std::string& title) {
+            dialogTitles_.push_back(title);
+            if (fileAnswers_.empty())
+                return std::string();
+            std::string answer = fileAnswers_.front();
+            fileAnswers_.pop_front();
+            return answer;
+        });
         TMessageDlg::SetResponder([this](const TMessageDlg::Record& r) {
             messages_.push_back(r.caption + ": " + r.text);
             return 1;
@@ -66,6 +74,7 @@ class FileToRadio : public ::testing::Test {
     void TearDown() override {
         TDataDlg::SetExecuteHook({});
         TMessageDlg::SetResponder(nullptr);
+        FileCommandHost::SetFileNameResponder(nullptr);
         if (sim_ > 0) {
             kill(sim_, SIGTERM);
             waitpid(sim_, nullptr, 0);
@@ -109,21 +118,8 @@ class FileToRadio : public ::testing::Test {
         return done();
     }
 
-    // Answers the next file dialog with `path` once it is up.
-    void AnswerFileDialog(const fs::path& path) {
-        auto* poll = new QTimer;
-        QObject::connect(poll, &QTimer::timeout, [poll, path, this] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (dialog == nullptr)
-                return;
-            dialogTitles_.push_back(dialog->windowTitle().toStdString());
-            dialog->selectFile(QString::fromStdString(path.string()));
-            QMetaObject::invokeMethod(dialog, "accept");
-            poll->stop();
-            poll->deleteLater();
-        });
-        poll->start(10);
-    }
+    // Answers the next file dialog with `path`.
+    void AnswerFileDialog(const fs::path& path) { fileAnswers_.push_back(path.string()); }
 
     bool Said(const std::string& text) const {
         for (const auto& m : messages_)
@@ -137,6 +133,7 @@ class FileToRadio : public ::testing::Test {
     pid_t sim_ = -1;
     std::vector<std::string> messages_;
     std::vector<std::string> dialogTitles_;
+    std::deque<std::string> fileAnswers_;
 };
 
 QLineEdit* Edit(TProgFrame& frame, int id) {
