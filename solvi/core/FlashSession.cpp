@@ -119,6 +119,8 @@ void FlashSession::BackToStart() {
     NetworkState = kNetworkIdle;
     waitTimer_.running = false;
     replyTimer_.running = false;
+    resyncing_ = false;
+    stepSent_ = false;
     ResetReceiver();
     LinkRequested = true;
     LinkEstablished = false;
@@ -149,8 +151,16 @@ void FlashSession::SearchStep() {
             PostResult();
         }
     }
+    // A link request that went unanswered ends the resynchronisation: what follows is a
+    // search like any other.
+    resyncing_ = false;
     TimeSource().Sleep(kPauseBeforeLinkRequestMs);
     ResetLink();
+}
+
+FlashSession::StepKey FlashSession::CurrentStep() const {
+    return {phase_, phase_ == Phase::WriteArea ? blockIndex_ : 0,
+            phase_ == Phase::ReadRUSoftVer && firstHalfPending_};
 }
 
 void FlashSession::SendStep() {
@@ -167,6 +177,17 @@ void FlashSession::SendStep() {
         Finish(kTextNoAnswer);
         return;
     }
+    const StepKey step = CurrentStep();
+    if (AwaitingAck() && stepSent_ && !(step == sentStep_)) {
+        // The radio may have taken the unacknowledged LT already and would take a different
+        // message under the same N(S) for its repeat, acknowledge it and drop it.
+        --retries_;
+        resyncing_ = true;
+        ResetLink();
+        return;
+    }
+    stepSent_ = true;
+    sentStep_ = step;
     switch (phase_) {
         case Phase::ReadRUSoftVer:
             busy_ = false;
@@ -269,6 +290,8 @@ void FlashSession::Finish(int statusId) {
         Purge();
     }
     completion_ = -1;
+    resyncing_ = false;
+    stepSent_ = false;
     LinkRequested = true;
     LinkEstablished = false;
     searchCount_ = 0;
@@ -287,8 +310,13 @@ void FlashSession::Finish(int statusId) {
 }
 
 void FlashSession::OnLinkEstablished() {
-    versionReady_ = false;
+    stepSent_ = false;
     retries_ = 0;
+    if (resyncing_) {
+        resyncing_ = false;
+        return;
+    }
+    versionReady_ = false;
     RestartIdentification();
 }
 
@@ -297,7 +325,12 @@ void FlashSession::OnLinkReset() {
     // The engine drops any pending read with the new LR; a reply timer left running would
     // end the next identification with a time-out that belongs to this one.
     replyTimer_.running = false;
-    OnLinkEstablished();
+    stepSent_ = false;
+    if (!resyncing_) {
+        versionReady_ = false;
+        retries_ = 0;
+        RestartIdentification();
+    }
     LinkRequested = true;
     LinkEstablished = false;
 }

@@ -99,6 +99,16 @@ class FlashSession : public TWinmap27Port {
         uint32_t at = 0;
     };
 
+    // Which message a step sends: two steps are the same message only when all of it
+    // matches, so a repeat can go out under the old sequence number and nothing else can.
+    struct StepKey {
+        Phase phase = Phase::None;
+        int block = 0;
+        bool firstHalf = true;
+        bool operator==(const StepKey&) const = default;
+    };
+    StepKey CurrentStep() const;
+
     void ApplyUserRequests();
     void BackToStart();
     void RestartIdentification();
@@ -135,6 +145,12 @@ class FlashSession : public TWinmap27Port {
     bool programRequest_ = false;
     int completion_ = -1;
     Deadline waitTimer_;
+    // The last LT sent on this link, while there is one.
+    bool stepSent_ = false;
+    StepKey sentStep_;
+    // A fresh link is being made only so the next step gets a sequence number the radio
+    // cannot mistake for a repeat; the run goes on where it was once the link is up.
+    bool resyncing_ = false;
     Deadline replyTimer_;
     std::array<uint8_t, kFrameBufferSize> frame_{};
 
