@@ -142,6 +142,7 @@ void TProgWin::OnPortError() {
 
 void TProgWin::OnLinkEstablished() {
     AttemptCount = 0;
+    readUnacknowledged_ = false;
     if (FirstLinkExpected) {
         FirstLinkExpected = false;
         return;
@@ -182,6 +183,7 @@ void TProgWin::OnMemoryArea(uint8_t, uint32_t address, const uint8_t* data, uint
 
 void TProgWin::OnTransferAcknowledged() {
     AttemptCount = 0;
+    readUnacknowledged_ = false;
     if (cursor_.write != nullptr) {
         if (cursor_.block == LastBlock()) {
             cursor_.block = 0;
@@ -274,10 +276,23 @@ void TProgWin::IssueNextRequest() {
             return;
         }
         const int length = i == cursor_.quotient ? cursor_.remainder : kReadBlock;
+        const auto address = static_cast<uint32_t>(area.address + kReadBlock * i);
+        if (readUnacknowledged_ && (address != lastReadAddress_ || length != lastReadLength_)) {
+            // The radio answered the last request but its LA was lost, so V(S)
+            // still holds that LT's number: a new request under it would be
+            // taken for a repeat and dropped. Repeating the old one settles the
+            // number; its reply, if any, is not awaited.
+            ReadMemoryArea(1, 1, lastReadAddress_, lastReadLength_);
+            NetworkState = kNetworkIdle;
+            StartLinkTimer(0);
+            return;
+        }
         if (AttemptCount == 1)
             Report(area.name, Blocks(area.length, kReadBlock));
-        ReadMemoryArea(1, 1, static_cast<uint32_t>(area.address + kReadBlock * i),
-                       static_cast<uint8_t>(length));
+        ReadMemoryArea(1, 1, address, static_cast<uint8_t>(length));
+        readUnacknowledged_ = true;
+        lastReadAddress_ = address;
+        lastReadLength_ = static_cast<uint8_t>(length);
         StartLinkTimer(0);
         return;
     }
@@ -517,6 +532,7 @@ void TProgWin::StopOperation() {
     LinkEstablished = false;
     FirstLinkExpected = true;
     AttemptCount = 0;
+    readUnacknowledged_ = false;
     cursor_.block = 0;
     cursor_.write = nullptr;
     cursor_.reset = nullptr;

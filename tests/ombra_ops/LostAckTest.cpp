@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include "codeplug/MemoryAreas.h"
+#include "tests/ombra_ops/SimRig.h"
+
+namespace norda::test {
+namespace {
+
+// A read request whose reply arrives but whose LA is lost leaves V(S) where it
+// was; the next request must not go out under that number, or the radio drops
+// it as a repeat.
+
+TEST(LostAck, ReadCompletesWhenTheLaOfAReadRequestIsLost) {
+    sim::RadioConfig config;
+    config.faults.dropLaEvery = 10;  // inside Clone, twice
+    SimRig rig(config);
+    ASSERT_TRUE(rig.ReadRadio());
+    EXPECT_TRUE(rig.messages.empty()) << rig.messages[0].text;
+    EXPECT_EQ(rig.radio->Stats().laDropped, 2u);
+    EXPECT_GE(rig.radio->Stats().ltRepeats, 2u);
+    const sim::ParamMemory& radio = rig.radio->Params();
+    for (const MemoryArea& area : kMemoryAreas) {
+        for (int a = area.address; a < area.address + area.writeLength; ++a)
+            ASSERT_EQ(rig.image[a], radio[static_cast<size_t>(a)]) << area.name << " " << a;
+    }
+    EXPECT_EQ(rig.pagesOpened, std::vector<int>{1});
+}
+
+TEST(LostAck, CopyWritesEveryAreaWhenLasAreLost) {
+    for (uint32_t every : {2u, 9u, 13u, 26u}) {
+        SCOPED_TRACE(every);
+        SimRig rig;
+        ASSERT_TRUE(rig.ReadRadio());
+        ASSERT_TRUE(rig.messages.empty());
+        rig.radio->ActiveFaults().dropLaEvery = every;
+        rig.client->CmCopy();
+        ASSERT_TRUE(rig.RunUntil([&] { return rig.Finished(); }));
+        ASSERT_EQ(rig.MessageIds(), std::vector<int>{msg::kProgrammed});
+        EXPECT_GE(rig.radio->Stats().laDropped, 1u);
+        EXPECT_GE(rig.radio->Stats().resets, 1u);
+        const sim::ParamMemory& radio = rig.radio->Params();
+        for (const MemoryArea& area : kMemoryAreas) {
+            for (int a = area.address; a < area.address + area.writeLength; ++a)
+                ASSERT_EQ(radio[static_cast<size_t>(a)], rig.image[a]) << area.name << " " << a;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace norda::test
