@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <utility>
 
@@ -268,7 +269,22 @@ std::string ProfileFile::Serialize() const {
     return out;
 }
 
-int ProfileFile::Save(const std::string& path) const {
+namespace {
+
+// Saving through a symbolic link replaces the file it points at and keeps the link:
+// a codeplug kept in a shared folder and linked from a work folder stays shared.
+std::string SaveTarget(const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(path, ec))
+        return path;
+    const std::filesystem::path target = std::filesystem::weakly_canonical(path, ec);
+    return ec ? path : target.string();
+}
+
+}  // namespace
+
+int ProfileFile::Save(const std::string& linkOrPath) const {
+    const std::string path = SaveTarget(linkOrPath);
     const std::string bytes = Serialize();
     std::string tmp = path + ".XXXXXX";
     int fd = mkstemp(tmp.data());

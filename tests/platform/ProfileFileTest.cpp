@@ -205,5 +205,20 @@ TEST_F(ProfileDir, FailedSaveLeavesOldFileIntact) {
     EXPECT_EQ(Slurp(path), "[new]\r\nb=2\r\n");
 }
 
+TEST_F(ProfileDir, SavingThroughALinkKeepsTheLink) {
+    fs::create_directory(Path("shared"));
+    const std::string target = Path("shared/radio.omb");
+    Spit(target, "[old]\r\na=1\r\n");
+    const std::string link = Path("radio.omb");
+    fs::create_symlink("shared/radio.omb", link);
+
+    ProfileFile pf = ProfileFile::Load(link);
+    pf.SetInt("old", "a", 2);
+    ASSERT_EQ(pf.Save(link), kProfileOk);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(Slurp(target), "[old]\r\na=2\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(Path("shared")), fs::directory_iterator()), 1);
+}
+
 }  // namespace
 }  // namespace norda
