@@ -2,57 +2,32 @@
 // comes back from the radio unchanged: "&Yeni", a channel edited, "&Sakla", "&Aç",
 // "Kopyala", "Oku".
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <deque>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include <gtest/gtest.h>
 #include <QAbstractButton>
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QLineEdit>
-#include <QTimer>
 
-#include "ombra/app/ProgramSetup.h"
 #include "ombra/pages/TAutoProg.h"
 #include "ombra/pages/TChannel.h"
 #include "ombra/pages/TClone.h"
 #include "ombra/pages/TFileDefaults.h"
 #include "ombra/pages/TMessageDlg.h"
+#include "tests/support/WholeProgramFixture.h"
 
 namespace norda {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
+using test::NoIni;
+using test::Slurp;
 
-class NoIni final : public IniStore {
-  public:
-    int GetInt(const std::string&, const std::string&, int def) const override { return def; }
-    std::vector<std::string> KeyNames(const std::string&, size_t) const override { return {}; }
-    bool WriteString(const std::string&, const std::string&, const std::string&) override {
-        return true;
-    }
-};
-
-class FileToRadio : public ::testing::Test {
+class FileToRadio : public test::WholeProgramFixture {
   protected:
     void SetUp() override {
-        char pattern[] = "/tmp/ombra_file_e2e_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-        oldPorts_ = qEnvironmentVariable("NORDA_PORTS").toStdString();
-        setenv("NORDA_PORTS", dir_.c_str(), 1);
+        WholeProgramFixture::SetUp();
         FileCommandHost::SetFileNameResponder([this](const std::string& title) {
             dialogTitles_.push_back(title);
             if (fileAnswers_.empty())
@@ -60,10 +35,6 @@ class FileToRadio : public ::testing::Test {
             std::string answer = fileAnswers_.front();
             fileAnswers_.pop_front();
             return answer;
-        });
-        TMessageDlg::SetResponder([this](const TMessageDlg::Record& r) {
-            messages_.push_back(r.caption + ": " + r.text);
-            return 1;
         });
         // The new-file dialog is accepted as it opens: VHF 146-174, six tones.
         TDataDlg::SetExecuteHook([](TDataDlg& dlg) {
@@ -73,65 +44,13 @@ class FileToRadio : public ::testing::Test {
     }
     void TearDown() override {
         TDataDlg::SetExecuteHook({});
-        TMessageDlg::SetResponder(nullptr);
         FileCommandHost::SetFileNameResponder(nullptr);
-        if (sim_ > 0) {
-            kill(sim_, SIGTERM);
-            waitpid(sim_, nullptr, 0);
-        }
-        if (oldPorts_.empty())
-            unsetenv("NORDA_PORTS");
-        else
-            setenv("NORDA_PORTS", oldPorts_.c_str(), 1);
-        fs::remove_all(dir_);
-    }
-
-    void StartRadio() {
-        sim_ = fork();
-        if (sim_ == 0) {
-            FILE* o = std::freopen((dir_ / "sim.out").c_str(), "w", stdout);
-            FILE* e = std::freopen((dir_ / "sim.err").c_str(), "w", stderr);
-            if (o == nullptr || e == nullptr)
-                _exit(127);
-            execl(RADIOSIM, RADIOSIM, "--ports-dir", dir_.c_str(), "--com", "1", "--baud", "115200",
-                  static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        for (int i = 0; i < 500 && Slurp(dir_ / "sim.out").find("com1 ->") == std::string::npos;
-             ++i)
-            usleep(10000);
-        ASSERT_NE(Slurp(dir_ / "sim.out").find("com1 ->"), std::string::npos)
-            << Slurp(dir_ / "sim.err");
-    }
-
-    // Runs the event loop until `done` holds; the bound only keeps a broken build from
-    // hanging the suite, it is not a measure of the transfer.
-    template <class Pred>
-    bool RunUntil(Pred done) {
-        QElapsedTimer clock;
-        clock.start();
-        while (!done() && clock.elapsed() < 120000) {
-            QEventLoop loop;
-            QTimer::singleShot(10, &loop, &QEventLoop::quit);
-            loop.exec();
-        }
-        return done();
+        WholeProgramFixture::TearDown();
     }
 
     // Answers the next file dialog with `path`.
     void AnswerFileDialog(const fs::path& path) { fileAnswers_.push_back(path.string()); }
 
-    bool Said(const std::string& text) const {
-        for (const auto& m : messages_)
-            if (m.find(text) != std::string::npos)
-                return true;
-        return false;
-    }
-
-    fs::path dir_;
-    std::string oldPorts_;
-    pid_t sim_ = -1;
-    std::vector<std::string> messages_;
     std::vector<std::string> dialogTitles_;
     std::deque<std::string> fileAnswers_;
 };

@@ -1,0 +1,118 @@
+#pragma once
+
+// The whole OMBRA program against the `radiosim` program on a pseudo-terminal: a
+// temporary ports folder as NORDA_PORTS, the simulated radio as COM1 at 115200 baud,
+// and every message the program would show recorded instead of shown.
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include "ombra/app/ProgramSetup.h"
+#include "ombra/pages/TMessageDlg.h"
+
+namespace norda::test {
+
+inline std::string Slurp(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+// Start-up settings as if the INI file were empty; writes are accepted and dropped.
+class NoIni final : public IniStore {
+  public:
+    int GetInt(const std::string&, const std::string&, int def) const override { return def; }
+    std::vector<std::string> KeyNames(const std::string&, size_t) const override { return {}; }
+    bool WriteString(const std::string&, const std::string&, const std::string&) override {
+        return true;
+    }
+};
+
+class WholeProgramFixture : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (std::filesystem::temp_directory_path() / "ombra_e2e_XXXXXX");
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+        const char* old = std::getenv("NORDA_PORTS");
+        oldPorts_ = old == nullptr ? "" : old;
+        setenv("NORDA_PORTS", dir_.c_str(), 1);
+        TMessageDlg::SetResponder([this](const TMessageDlg::Record& r) {
+            messages_.push_back(r.caption + ": " + r.text);
+            return 1;
+        });
+    }
+
+    void TearDown() override {
+        TMessageDlg::SetResponder(nullptr);
+        if (sim_ > 0) {
+            kill(sim_, SIGTERM);
+            waitpid(sim_, nullptr, 0);
+        }
+        if (oldPorts_.empty())
+            unsetenv("NORDA_PORTS");
+        else
+            setenv("NORDA_PORTS", oldPorts_.c_str(), 1);
+        std::error_code ec;
+        std::filesystem::remove_all(dir_, ec);
+    }
+
+    void StartRadio() {
+        sim_ = fork();
+        if (sim_ == 0) {
+            FILE* o = std::freopen((dir_ / "sim.out").c_str(), "w", stdout);
+            FILE* e = std::freopen((dir_ / "sim.err").c_str(), "w", stderr);
+            if (o == nullptr || e == nullptr)
+                _exit(127);
+            execl(RADIOSIM, RADIOSIM, "--ports-dir", dir_.c_str(), "--com", "1", "--baud", "115200",
+                  static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        for (int i = 0; i < 500 && Slurp(dir_ / "sim.out").find("com1 ->") == std::string::npos;
+             ++i)
+            usleep(10000);
+        ASSERT_NE(Slurp(dir_ / "sim.out").find("com1 ->"), std::string::npos)
+            << Slurp(dir_ / "sim.err");
+    }
+
+    // Runs the event loop until `done` holds; the bound only keeps a broken build from
+    // hanging the suite, it is not a measure of the transfer.
+    template <class Pred>
+    bool RunUntil(Pred done) {
+        QElapsedTimer clock;
+        clock.start();
+        while (!done() && clock.elapsed() < 120000) {
+            QEventLoop loop;
+            QTimer::singleShot(10, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+        return done();
+    }
+
+    bool Said(const std::string& text) const {
+        for (const auto& m : messages_)
+            if (m.find(text) != std::string::npos)
+                return true;
+        return false;
+    }
+
+    std::filesystem::path dir_;
+    std::string oldPorts_;
+    pid_t sim_ = -1;
+    std::vector<std::string> messages_;
+};
+
+}  // namespace norda::test
