@@ -1,10 +1,11 @@
 #include "platform/RegistryStore.h"
 
+#include "platform/UserDirs.h"
+
 #include <unistd.h>
 
 #include <cctype>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -97,14 +98,8 @@ std::vector<ValueLine> ReadValues(const std::string& file, bool* ok) {
 RegistryStore::RegistryStore(std::string root) : root_(std::move(root)) {}
 
 std::string RegistryStore::DefaultRoot() {
-    std::string base;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == '/')
-        base = xdg;
-    else if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/')
-        base = std::string(home) + "/.config";
-    else
-        return {};
-    return base + "/norda/registry";
+    const std::string dir = NordaConfigDir();
+    return dir.empty() ? dir : dir + "/registry";
 }
 
 std::string RegistryStore::KeyPath(std::string_view key) const {
