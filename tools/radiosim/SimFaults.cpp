@@ -44,6 +44,8 @@ int ApplyFault(const std::string& spec, Faults& faults) {
         return flag(faults.neverErased);
     if (name == "ignore-reset")
         return flag(faults.ignoreReset);
+    if (name == "lose-writes")
+        return flag(faults.loseWrites);
     if (name == "drop-la-every") {
         if (!ParseCount(value, 1, n))
             return -2;

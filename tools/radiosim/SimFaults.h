@@ -16,6 +16,7 @@ struct Faults {
     bool ignoreReset =
         false;  // an LT carrying the reset command is neither acknowledged nor obeyed
     uint32_t badFcsEvery = 0;  // every Nth frame goes out with a wrong check (1: all; 0: none)
+    bool loseWrites = false;   // parameter writes are acknowledged but not stored
 };
 
 // Applies one "NAME" or "NAME=VALUE" as given after --fault. Returns 0, -1 for

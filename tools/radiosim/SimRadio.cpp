@@ -316,7 +316,8 @@ std::vector<uint8_t> SimRadio::ReadMemory(uint8_t memory, uint32_t address, size
 }
 
 void SimRadio::WriteMemory(uint8_t memory, uint32_t address, const uint8_t* data, size_t length) {
-    if (memory == kFlashMemoryId && erasing_) {
+    if ((memory == kFlashMemoryId && erasing_) ||
+        (memory == kParamMemoryId && config_.faults.loseWrites)) {
         ++stats_.writesLost;
         return;
     }

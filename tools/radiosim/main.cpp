@@ -30,7 +30,7 @@ void Usage() {
                  "                [--fault NAME[=V] ...] [--log FILE]\n"
                  "                [--answer-lr-with-lr] [--erase-ms MS] [--reset-quiet-ms MS]\n"
                  "faults: silent no-data-reply drop-la-every=N relink-after=K garbage\n"
-                 "        never-erased ignore-reset bad-fcs[=N]\n");
+                 "        never-erased ignore-reset bad-fcs[=N] lose-writes\n");
 }
 
 bool ParseNumber(const std::string& text, long minimum, long maximum, long& out) {
