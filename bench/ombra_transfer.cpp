@@ -37,6 +37,7 @@ pid_t Spawn(const std::vector<std::string>& args, const fs::path& portsDir, cons
     if (pid != 0)
         return pid;
     setenv("NORDA_PORTS", portsDir.c_str(), 1);
+    setenv("XDG_DATA_HOME", portsDir.c_str(), 1);
     if (std::freopen(out.c_str(), "w", stdout) == nullptr)
         _exit(127);
     if (std::freopen((out.string() + ".err").c_str(), "w", stderr) == nullptr)

@@ -133,6 +133,27 @@ constexpr StringEntry kOmbraTr[] = {
     {921, "Dosya Aç"},
     {922, "Dosya Sakla"},
     {923, "En fazla 6 hane girilebilir."},
+
+    // Backups, comparison and verification
+    {3301, "Okunan telsizlerin yedeklerini listeler, seçileni açar"},
+    {3302, "Ekrandaki verileri bir dosya veya yedekle karşılaştırır"},
+    {3311, "Tarih"},
+    {3312, "Seri No"},
+    {3313, "Telsiz Tipi"},
+    {3314, "Frekans Bandı"},
+    {3321, "Parametre"},
+    {3322, "Ekrandaki"},
+    {3323, "Karşılaştırılan"},
+    {3324, "Fark yok."},
+    {3325, "%d fark"},
+    {3326, "Karşılaştırılacak Dosya"},
+    {3327, "OMBRA Dosyaları (*.omb)|*.omb|Telsiz Görüntüleri (*.bin)|*.bin|Tüm Dosyalar (*.*)|*.*|"},
+    {3328, "%s okunamadı!"},
+    {3330, "Yedek saklandı: %s"},
+    {3331, "Telsiz son yedeğindeki gibi: %s"},
+    {3332, "Yedek saklanamadı: %s"},
+    {3340, "Telsizdeki parametreler dosyadakilerle aynı."},
+    {3341, "Telsizdeki parametreler dosyadakilerden farklı!"},
 };
 // clang-format on
 

@@ -2,15 +2,21 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <vector>
 
 #include "codeplug/CodeplugFile.h"
+#include "codeplug/MemoryAreas.h"
+#include "codeplug/RadioTexts.h"
 #include "ombra/cli/ConsoleHost.h"
+#include "ombra/ops/BackupStore.h"
 #include "ombra/ops/OpsMessages.h"
 #include "ombra/ops/TClientWin.h"
+#include "ombra/ops/WritePreview.h"
+#include "ombra/pages/CodeplugDiff.h"
 
 namespace norda {
 namespace {
@@ -18,6 +24,13 @@ namespace {
 constexpr int kSerialPortFaulty = 625;
 constexpr int kStyleFailure = kStyleOk | kIconExclamation;
 constexpr int kStyleNotice = kStyleOk | kIconInformation;
+constexpr int kTextRadioAsFile = 3340;
+constexpr int kTextRadioDiffers = 3341;
+// A radio restarting after a write does not answer for a while; so long a verify
+// after a copy keeps trying to reach it.
+constexpr uint32_t kRestartWaitMs = 30000;
+// Bytes listed when a radio differs only where no page looks.
+constexpr int kMaxByteLines = 32;
 
 struct FileCloser {
     void operator()(std::FILE* file) const {
@@ -29,11 +42,13 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 class Command {
   public:
-    Command(const CliOptions& options, const CliConfig& config, const TextSource& texts,
-            std::FILE* err, Clock& clock)
+    Command(const CliOptions& options, const CliConfig& config, const ResourceModule& texts,
+            std::FILE* err, std::FILE* out, Clock& clock)
         : options_(options),
           texts_(texts),
           err_(err),
+          out_(out),
+          clock_(clock),
           host_(texts, clock, err, isatty(fileno(err)) == 1) {
         codeplugOptions_.testMode = options.test;
         codeplugOptions_.shiftFrequencies = config.shiftFrequencies;
@@ -43,6 +58,7 @@ class Command {
         client_ = std::make_unique<TClientWin>(host_, image_, parameters_, port, options.baud,
                                                settings, clock);
         host_.Attach(*client_);
+        host_.SetBackupRoot(BackupRoot());
     }
 
     int Run() {
@@ -53,6 +69,12 @@ class Command {
                 return Copy();
             case CliCommand::Decode:
                 return Decode();
+            case CliCommand::Backups:
+                return Backups();
+            case CliCommand::Diff:
+                return Diff();
+            case CliCommand::Verify:
+                return Verify();
         }
         return kExitUsage;
     }
@@ -116,17 +138,23 @@ class Command {
         return SaveCodeplug(options_.files[0]);
     }
 
-    int Copy() {
-        const std::string& in = options_.files[0];
+    bool LoadInput(const std::string& in, RadioParameters& parameters) {
         if (!std::ifstream(in)) {
             Problem("cannot read " + in);
-            return kExitUsage;
+            return false;
         }
-        if (LoadCodeplugFile(in, parameters_, codeplugOptions_) != kCodeplugOk) {
+        if (LoadCodeplugFile(in, parameters, codeplugOptions_) != kCodeplugOk) {
             host_.Show(texts_.Text(kTextFileNoBand), texts_.Text(msg::kCaptionError),
                        kStyleFailure);
-            return kExitUsage;
+            return false;
         }
+        return true;
+    }
+
+    int Copy() {
+        const std::string& in = options_.files[0];
+        if (!LoadInput(in, parameters_))
+            return kExitUsage;
         host_.SetFileOpened(true);
         if (!OpenLink())
             return kExitUsage;
@@ -135,7 +163,127 @@ class Command {
         client_->CmCopy();
         host_.Run();
         // A completed write leaves the editor holding what went into the radio.
-        return host_.Failed() || !client_->DataValid ? kExitFailed : kExitOk;
+        if (host_.Failed() || !client_->DataValid)
+            return kExitFailed;
+        if (!options_.verify)
+            return kExitOk;
+        auto file = std::make_unique<RadioParameters>();
+        return LoadInput(in, *file) ? CompareWithRadio(*file, true) : kExitUsage;
+    }
+
+    int Verify() {
+        auto file = std::make_unique<RadioParameters>();
+        if (!LoadInput(options_.files[0], *file))
+            return kExitUsage;
+        if (!OpenLink())
+            return kExitUsage;
+        if (!OpenPort())
+            return kExitFailed;
+        return CompareWithRadio(*file, false);
+    }
+
+    // A full read, as "read" makes it. Right after a write the radio is restarting:
+    // attempts that only find no link are repeated, silently, until it answers.
+    bool ReadRadio(bool afterWrite) {
+        const uint32_t start = clock_.TickCount();
+        for (;;) {
+            host_.ClearFailed();
+            // Nothing on screen that the read would have to ask about.
+            host_.SetCurrentPage(-1);
+            client_->DataValid = false;
+            if (afterWrite)
+                host_.HoldMessages();
+            client_->CmRead();
+            host_.Run();
+            const bool done = !host_.Failed() && client_->DataValid;
+            const std::vector<std::string> held = host_.HeldTexts();
+            const bool noLinkOnly = held.size() == 1 && held[0] == texts_.Text(msg::kNoLink);
+            if (!done && afterWrite && noLinkOnly && clock_.TickCount() - start < kRestartWaitMs) {
+                host_.DropHeld();
+                continue;
+            }
+            host_.ReleaseHeld();
+            return done;
+        }
+    }
+
+    // Reads the radio and holds it against what a copy of `file` would write into
+    // it; the differences go out as "diff" lists them.
+    int CompareWithRadio(const RadioParameters& file, bool afterWrite) {
+        if (!ReadRadio(afterWrite))
+            return kExitFailed;
+        const WritePreview preview = PreviewWrite(file, image_, true, client_->Settings(), texts_);
+        if (!preview.ok) {
+            host_.Show(preview.text, preview.caption, kStyleFailure);
+            return kExitFailed;
+        }
+        // Only what a write sends and a read sees can be held against the radio.
+        auto expected = std::make_unique<RadioImage>(image_);
+        for (const MemoryArea& area : kMemoryAreas) {
+            const int length = std::min(area.readLength, area.writeLength);
+            std::copy_n(preview.image.bytes.begin() + area.address, length,
+                        expected->bytes.begin() + area.address);
+        }
+        if (expected->bytes == image_.bytes) {
+            host_.Show(texts_.Text(kTextRadioAsFile), texts_.Text(msg::kCaptionInfo), kStyleNotice);
+            return kExitOk;
+        }
+        auto want = std::make_unique<RadioParameters>();
+        auto have = std::make_unique<RadioParameters>();
+        DecodeAsRead(*expected, *want);
+        DecodeAsRead(image_, *have);
+        std::string listing =
+            DiffListing(DiffCodeplugs(*want, *have, DiffCoverage::Image, texts_), texts_);
+        if (listing.empty())
+            listing = ByteListing(*expected, image_);
+        std::fputs(listing.c_str(), out_);
+        std::fflush(out_);
+        host_.Show(texts_.Text(kTextRadioDiffers), texts_.Text(msg::kCaptionError), kStyleFailure);
+        return kExitFailed;
+    }
+
+    // Differences that no page shows (kept bits, reserved bits) by address.
+    static std::string ByteListing(const RadioImage& want, const RadioImage& have) {
+        std::string listing;
+        int lines = 0;
+        for (const MemoryArea& area : kMemoryAreas) {
+            for (int a = area.address; a < area.address + area.readLength; ++a) {
+                if (want[a] == have[a] || lines++ >= kMaxByteLines)
+                    continue;
+                char line[64];
+                std::snprintf(line, sizeof line, "%s %d: %02X → %02X\n", area.name, a, want[a],
+                              have[a]);
+                listing += line;
+            }
+        }
+        return listing;
+    }
+
+    int Diff() {
+        std::unique_ptr<RadioParameters> sides[2];
+        DiffCoverage coverage[2] = {};
+        for (size_t i = 0; i < 2; ++i) {
+            sides[i] = std::make_unique<RadioParameters>();
+            if (!LoadComparable(options_.files[i], codeplugOptions_, *sides[i], coverage[i])) {
+                Problem("cannot read " + options_.files[i]);
+                return kExitUsage;
+            }
+        }
+        const std::vector<DiffRow> rows =
+            DiffCodeplugs(*sides[0], *sides[1], std::min(coverage[0], coverage[1]), texts_);
+        std::fputs(DiffListing(rows, texts_).c_str(), out_);
+        std::fflush(out_);
+        return rows.empty() ? kExitOk : kExitFailed;
+    }
+
+    int Backups() {
+        for (const BackupEntry& e : ListBackups(BackupRoot())) {
+            std::fprintf(out_, "%s %s\t%d\t%s\t%s\t%s\n", e.date.c_str(), e.time.c_str(), e.serial,
+                         texts_.Text(e.radioKindTextId).c_str(), BandText(e.halfBaseChan).c_str(),
+                         e.codeplugPath.c_str());
+        }
+        std::fflush(out_);
+        return kExitOk;
     }
 
     int Decode() {
@@ -156,8 +304,10 @@ class Command {
     }
 
     const CliOptions& options_;
-    const TextSource& texts_;
+    const ResourceModule& texts_;
     std::FILE* err_;
+    std::FILE* out_;
+    Clock& clock_;
     ConsoleHost host_;
     RadioImage image_;
     RadioParameters parameters_;
@@ -168,9 +318,9 @@ class Command {
 
 }  // namespace
 
-int RunCliCommand(const CliOptions& options, const CliConfig& config, const TextSource& texts,
-                  std::FILE* err, Clock& clock) {
-    Command command(options, config, texts, err, clock);
+int RunCliCommand(const CliOptions& options, const CliConfig& config, const ResourceModule& texts,
+                  std::FILE* err, std::FILE* out, Clock& clock) {
+    Command command(options, config, texts, err, out, clock);
     return command.Run();
 }
 

@@ -32,11 +32,21 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
     } else if (command == "decode") {
         options.command = CliCommand::Decode;
         files = 2;
+    } else if (command == "verify") {
+        options.command = CliCommand::Verify;
+    } else if (command == "diff") {
+        options.command = CliCommand::Diff;
+        files = 2;
+    } else if (command == "backups") {
+        options.command = CliCommand::Backups;
+        files = 0;
     } else {
         error = "unknown command " + command;
         return kExitUsage;
     }
-    const bool linkOptions = options.command != CliCommand::Decode;
+    const bool linkOptions = options.command == CliCommand::Read ||
+                             options.command == CliCommand::Copy ||
+                             options.command == CliCommand::Verify;
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -71,8 +81,12 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
                 return kExitUsage;
             }
             options.iniFile = args[++i];
-        } else if (arg == "--test" && options.command != CliCommand::Copy) {
+        } else if (arg == "--test" &&
+                   (options.command == CliCommand::Read || options.command == CliCommand::Decode ||
+                    options.command == CliCommand::Diff)) {
             options.test = true;
+        } else if (arg == "--verify" && options.command == CliCommand::Copy) {
+            options.verify = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             error = "option " + arg + " is not for " + command;
             return kExitUsage;
@@ -81,7 +95,8 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
         }
     }
     if (options.files.size() != files) {
-        error = command + " wants " + (files == 1 ? "one file" : "two files");
+        static const char* const kCounts[] = {"no file", "one file", "two files"};
+        error = command + " wants " + kCounts[files];
         return kExitUsage;
     }
     return 0;

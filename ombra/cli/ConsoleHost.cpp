@@ -2,6 +2,9 @@
 
 #include <ctime>
 
+#include "ombra/ops/BackupStore.h"
+#include "ombra/ops/OpsMessages.h"
+
 namespace norda {
 
 ConsoleHost::ConsoleHost(const TextSource& texts, Clock& clock, std::FILE* err, bool progressLine)
@@ -76,15 +79,52 @@ void ConsoleHost::ClearProgressLine() {
 }
 
 void ConsoleHost::Show(const std::string& text, const std::string& caption, int style) {
-    ClearProgressLine();
-    std::fprintf(err_, "%s: %s\n", caption.c_str(), text.c_str());
-    std::fflush(err_);
+    if (holding_) {
+        held_.push_back({text, caption, style});
+    } else {
+        ClearProgressLine();
+        std::fprintf(err_, "%s: %s\n", caption.c_str(), text.c_str());
+        std::fflush(err_);
+    }
     const int icon = style & 0xF0;
     if (icon == kIconExclamation || icon == kIconStop) {
         // A question is answered OK; only plain notices of failure count.
         if ((style & 0x0F) == kStyleOk)
             failed_ = true;
     }
+}
+
+void ConsoleHost::ReleaseHeld() {
+    holding_ = false;
+    std::vector<Held> held;
+    held.swap(held_);
+    for (const Held& h : held) {
+        ClearProgressLine();
+        std::fprintf(err_, "%s: %s\n", h.caption.c_str(), h.text.c_str());
+    }
+    std::fflush(err_);
+}
+
+void ConsoleHost::DropHeld() {
+    holding_ = false;
+    held_.clear();
+}
+
+std::vector<std::string> ConsoleHost::HeldTexts() const {
+    std::vector<std::string> texts;
+    for (const Held& h : held_)
+        texts.push_back(h.text);
+    return texts;
+}
+
+void ConsoleHost::FullReadAccepted(const RadioImage& image, const RadioParameters& parameters) {
+    if (backupRoot_.empty())
+        return;
+    const BackupOutcome outcome = StoreBackup(backupRoot_, image, parameters, LocalBackupTime());
+    if (outcome.status != BackupStatus::Failed)
+        return;
+    Show(BackupNote(outcome, texts_), texts_.Text(msg::kCaptionWarning),
+         kStyleOk | kIconInformation);
 }
 
 int ConsoleHost::MessageBox(const std::string& text, const std::string& caption, int style,

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <deque>
 #include <string>
+#include <vector>
 
 #include "ombra/ops/TProgWin.h"
 #include "platform/Clock.h"
@@ -30,6 +31,15 @@ class ConsoleHost final : public TransferHost {
     void ClearFailed() { failed_ = false; }
     // Shows a message of the program's own, outside the machine.
     void Show(const std::string& text, const std::string& caption, int style);
+    // While held, messages are kept instead of printed, so that an attempt that is
+    // to be repeated does not speak; ReleaseHeld prints them, DropHeld forgets them.
+    void HoldMessages() { holding_ = true; }
+    void ReleaseHeld();
+    void DropHeld();
+    // The texts of the messages held since HoldMessages.
+    std::vector<std::string> HeldTexts() const;
+    // Where the backups of full reads go; empty: none are kept.
+    void SetBackupRoot(std::string root) { backupRoot_ = std::move(root); }
 
     std::string Text(int id) override { return texts_.Text(id); }
     void SetTimer(int id, uint32_t periodMs) override;
@@ -59,8 +69,13 @@ class ConsoleHost final : public TransferHost {
     void PlaySound(const std::string&) override {}
     LocalDate Today() override;
     void Trace(const std::string& line) override;
+    void FullReadAccepted(const RadioImage& image, const RadioParameters& parameters) override;
 
   private:
+    struct Held {
+        std::string text, caption;
+        int style;
+    };
     struct Timer {
         bool armed = false;
         uint32_t period = 0;
@@ -83,6 +98,9 @@ class ConsoleHost final : public TransferHost {
     int page_ = -1;
     DocumentState document_ = DocumentState::Empty;
     bool fileOpened_ = false;
+    bool holding_ = false;
+    std::vector<Held> held_;
+    std::string backupRoot_;
 };
 
 }  // namespace norda

@@ -375,6 +375,7 @@ void TProgWin::CompleteFullRead() {
     host_.PlaySound(kDingFile);
     CloseProgressWindow();
     AfterRead();
+    host_.FullReadAccepted(image_, parameters_);
     if (settings_.dumpImage)
         DumpImageFile();
     host_.OpenPage(1);
@@ -394,8 +395,14 @@ void TProgWin::AcceptReadImage(const ChecksumResults& ok) {
         if (!ok[slot])
             ShowMessage(text, msg::kCaptionWarning, kStyleOk | kIconInformation);
     }
+    EmptyUnprogrammedAreas(parameters_, ok);
+    if (!ok[kOkKsys] && (image_[1419] & 0x10))
+        ShowMessage(msg::kKsysUnprogrammed, msg::kCaptionWarning, kStyleOk | kIconInformation);
+}
+
+void TProgWin::EmptyUnprogrammedAreas(RadioParameters& parameters, const ChecksumResults& ok) {
     if (!ok[kOkKsys]) {
-        KsysParameters& ksys = parameters_.KSYS;
+        KsysParameters& ksys = parameters.KSYS;
         ksys.SYSID = 0;
         ksys.SMTIDENT = 0;
         ksys.RxFreq = 0x3FFF;
@@ -405,18 +412,21 @@ void TProgWin::AcceptReadImage(const ChecksumResults& ok) {
         ksys.YuksekGuc = 0;
         for (int16_t& group : ksys.GrupNo)
             group = 0;
-        if (image_[1419] & 0x10) {
-            ShowMessage(msg::kKsysUnprogrammed, msg::kCaptionWarning, kStyleOk | kIconInformation);
-        }
     }
     if (!ok[kOkAdata]) {
-        AdataParameters& adata = parameters_.ADATA;
+        AdataParameters& adata = parameters.ADATA;
         adata.SYSID = 0;
         adata.FLEETID = 0;
         adata.RADIOID = 0;
         adata.RXID = 0;
         adata.PREAMBLE = 0;
     }
+}
+
+void TProgWin::TakePreRead(const RadioImage& radio) {
+    image_ = radio;
+    checksumOk_ = ImageChecksums(radio);
+    CompletePreRead();
 }
 
 void TProgWin::DumpImageFile() {

@@ -121,6 +121,13 @@ class TProgWin : public TWinmap27Port {
     // warns about unprogrammed areas and empties unprogrammed KSYS and ADATA
     // parameters. ombra-cli's "decode" takes a saved image the same way.
     void AcceptReadImage(const ChecksumResults& ok);
+    // What a read leaves of the KSYS and ADATA parameters of areas it found
+    // unprogrammed, for anyone who decodes an image without the machine.
+    static void EmptyUnprogrammedAreas(RadioParameters& parameters, const ChecksumResults& ok);
+    // The end of a pre-read that found `radio` in the radio, without the transfer:
+    // a machine that never opens its port learns this way what a write or copy
+    // (CopyMode) would prepare. Messages and posts go to the host as usual.
+    void TakePreRead(const RadioImage& radio);
 
     void StopOperation();
     void ClearTransferFlags();

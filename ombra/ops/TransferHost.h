@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "codeplug/RadioImage.h"
+#include "codeplug/RadioParameters.h"
+
 namespace norda {
 
 class TProgWin;
@@ -106,6 +109,10 @@ class TransferHost {
     virtual LocalDate Today() = 0;
     // Engine trace lines (only produced while the engine's trace is on).
     virtual void Trace(const std::string&) {}
+    // A full read has ended well: the image as the radio sent it and the editor's
+    // parameters as the read left them. The programs keep a backup here; nothing
+    // done here may fail the read.
+    virtual void FullReadAccepted(const RadioImage&, const RadioParameters&) {}
 };
 
 }  // namespace norda

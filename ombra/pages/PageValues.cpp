@@ -50,6 +50,19 @@ std::string FrequencyDisplay(int code, int halfBaseChan) {
     return text;
 }
 
+// KSYS codes are 16 bits wide; 16383 still stands for "no frequency".
+std::string KsysFrequencyText(int code, int halfBaseChan) {
+    const int c = static_cast<uint16_t>(code);
+    return c == kNoFrequencyCode ? std::string() : FrequencyDisplay(c, halfBaseChan);
+}
+
+std::string ProgrammingDateText(int packedDate) {
+    const unsigned v = static_cast<uint16_t>(packedDate);
+    char text[32];
+    std::snprintf(text, sizeof text, "%02u, %02u, %u", v >> 11, (v >> 7) & 15u, (v & 127u) + 1994u);
+    return text;
+}
+
 int64_t FrequencyTextHz(std::string_view text) {
     return DecimalToScaled(text, 6);
 }

@@ -43,6 +43,10 @@ FrequencyLimits BandLimits(int halfBaseChan, int codeBits);
 
 // "%d.%04d" megahertz of a code; "0.0000" for no frequency.
 std::string FrequencyDisplay(int code, int halfBaseChan);
+// A KSYS frequency: a 16-bit code, an empty text for no frequency.
+std::string KsysFrequencyText(int code, int halfBaseChan);
+// "%02d, %02d, %d" of day, month and year of the radio's 16-bit programming date.
+std::string ProgrammingDateText(int packedDate);
 // A frequency text that reads as 0 (an empty text too).
 bool FrequencyTextIsZero(std::string_view text);
 // Hertz of a frequency text (six fraction digits).

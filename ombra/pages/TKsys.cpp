@@ -34,12 +34,6 @@ std::unique_ptr<FieldCheck> Range(int32_t min, int32_t max) {
         std::make_unique<TLRangeValidator>(min, max, false, true));
 }
 
-// KSYS codes are 16 bits wide; 16383 still stands for "no frequency".
-std::string KsysFrequencyText(int16_t code, int halfBaseChan) {
-    const int c = static_cast<uint16_t>(code);
-    return c == kNoFrequencyCode ? std::string() : FrequencyDisplay(c, halfBaseChan);
-}
-
 }  // namespace
 
 TKsys::TKsys(QWidget* parent, const ResourceModule& module, PageEnvironment environment)

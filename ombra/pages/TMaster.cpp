@@ -4,6 +4,7 @@
 
 #include "codeplug/RadioTexts.h"
 #include "codeplug/Validators.h"
+#include "ombra/pages/PageValues.h"
 #include "ombra/pages/ParamPageSupport.h"
 
 namespace norda {
@@ -25,13 +26,6 @@ enum : int {
 };
 }  // namespace
 
-std::string ProgrammingDateText(int packedDate) {
-    const unsigned v = static_cast<uint16_t>(packedDate);
-    char text[32];
-    std::snprintf(text, sizeof text, "%02u, %02u, %u", v >> 11, (v >> 7) & 15u, (v & 127u) + 1994u);
-    return text;
-}
-
 TMaster::TMaster(QWidget* parent, const ResourceModule& module, RadioParameters& parameters)
     : TDataDlg(parent, kDialogId, module, false, false, false), parameters_(parameters) {
     BoldHeading(*this);
@@ -41,7 +35,7 @@ TMaster::TMaster(QWidget* parent, const ResourceModule& module, RadioParameters&
 
 void TMaster::TransferToDialog() {
     const MasterParameters& master = parameters_.Master;
-    SetText(*this, kSerialNo, OptionalNumber(static_cast<uint16_t>(master.SeriNo)));
+    SetText(*this, kSerialNo, paramctl::OptionalNumber(static_cast<uint16_t>(master.SeriNo)));
     SetText(*this, kDate, ProgrammingDateText(master.ProgTarihi));
     std::string production;
     for (int16_t digit : parameters_.TestAyar.UretimSiraNo)

@@ -22,7 +22,4 @@ class TMaster : public TDataDlg {
     RadioParameters& parameters_;
 };
 
-// "%02d, %02d, %d" of day, month and year of the radio's 16-bit programming date.
-std::string ProgrammingDateText(int packedDate);
-
 }  // namespace norda

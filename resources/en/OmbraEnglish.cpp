@@ -139,6 +139,27 @@ constexpr StringEntry kStrings[] = {
     {921, "Open File"},
     {922, "Save File"},
     {923, "At most 6 digits can be entered."},
+
+    // Backups, comparison and verification
+    {3301, "Lists the backups of the radios read and opens the chosen one"},
+    {3302, "Compares the data shown with a file or a backup"},
+    {3311, "Date"},
+    {3312, "Serial No"},
+    {3313, "Radio Type"},
+    {3314, "Frequency Band"},
+    {3321, "Parameter"},
+    {3322, "On screen"},
+    {3323, "Compared"},
+    {3324, "No differences."},
+    {3325, "%d differences"},
+    {3326, "File to Compare"},
+    {3327, "OMBRA Files (*.omb)|*.omb|Radio Images (*.bin)|*.bin|All Files (*.*)|*.*|"},
+    {3328, "%s could not be read!"},
+    {3330, "Backup stored: %s"},
+    {3331, "The radio is as in its last backup: %s"},
+    {3332, "Backup could not be stored: %s"},
+    {3340, "The radio holds the parameters of the file."},
+    {3341, "The radio's parameters differ from the file's!"},
 };
 
 constexpr MenuEntry kMenu100[] = {

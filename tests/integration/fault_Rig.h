@@ -215,6 +215,8 @@ inline RunResult RunProgram(const std::vector<std::string>& argv, const fs::path
             close(fd);
         }
         setenv("NORDA_PORTS", portsDir.c_str(), 1);
+        // Backups of the reads stay in the scratch folder, not in the user's data.
+        setenv("XDG_DATA_HOME", portsDir.c_str(), 1);
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
         for (const auto& e : extraEnv) {
             putenv(const_cast<char*>(e.c_str()));

@@ -32,6 +32,7 @@ pid_t Spawn(const std::vector<std::string>& args, const fs::path& portsDir, cons
     if (pid != 0)
         return pid;
     setenv("NORDA_PORTS", portsDir.c_str(), 1);
+    setenv("XDG_DATA_HOME", portsDir.c_str(), 1);
     FILE* o = std::freopen(out.c_str(), "w", stdout);
     FILE* e = std::freopen(err.c_str(), "w", stderr);
     if (o == nullptr || e == nullptr)

@@ -50,6 +50,10 @@ class WholeProgramFixture : public ::testing::Test {
         const char* old = std::getenv("NORDA_PORTS");
         oldPorts_ = old == nullptr ? "" : old;
         setenv("NORDA_PORTS", dir_.c_str(), 1);
+        // The reads' backups go into the test's folder.
+        const char* data = std::getenv("XDG_DATA_HOME");
+        oldData_ = data == nullptr ? "" : data;
+        setenv("XDG_DATA_HOME", dir_.c_str(), 1);
         TMessageDlg::SetResponder([this](const TMessageDlg::Record& r) {
             messages_.push_back(r.caption + ": " + r.text);
             return 1;
@@ -66,6 +70,10 @@ class WholeProgramFixture : public ::testing::Test {
             unsetenv("NORDA_PORTS");
         else
             setenv("NORDA_PORTS", oldPorts_.c_str(), 1);
+        if (oldData_.empty())
+            unsetenv("XDG_DATA_HOME");
+        else
+            setenv("XDG_DATA_HOME", oldData_.c_str(), 1);
         std::error_code ec;
         std::filesystem::remove_all(dir_, ec);
     }
@@ -111,6 +119,7 @@ class WholeProgramFixture : public ::testing::Test {
 
     std::filesystem::path dir_;
     std::string oldPorts_;
+    std::string oldData_;
     pid_t sim_ = -1;
     std::vector<std::string> messages_;
 };

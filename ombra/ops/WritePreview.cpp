@@ -1,0 +1,92 @@
+#include "ombra/ops/WritePreview.h"
+
+#include <deque>
+#include <memory>
+
+#include "ombra/ops/TClientWin.h"
+
+namespace norda {
+namespace {
+
+// A host that shows nothing: it keeps the first message, queues the posts for the
+// caller to deliver, and has no timers, pages or sounds.
+class PreviewHost final : public TransferHost {
+  public:
+    PreviewHost(const TextSource& texts, LocalDate today) : texts_(texts), today_(today) {}
+
+    std::string Text(int id) override { return texts_.Text(id); }
+    void SetTimer(int, uint32_t) override {}
+    void KillTimer(int) override {}
+    void PostMessage(PostTarget target, uint32_t msg) override {
+        if (target == PostTarget::ClientWindow)
+            posted.push_back(msg);
+    }
+    int MessageBox(const std::string& text, const std::string& caption, int,
+                   MessageOwner) override {
+        if (!shown) {
+            shown = true;
+            shownText = text;
+            shownCaption = caption;
+        }
+        return kIdOk;
+    }
+    void OpenProgressWindow(const std::string&, const std::string&, MessageOwner) override {}
+    void CloseProgressWindow() override {}
+    bool CanLeavePage() override { return true; }
+    int CurrentPage() override { return -1; }
+    void ClosePage() override {}
+    void SetCurrentPage(int) override {}
+    void OpenPage(int) override {}
+    void SetDocumentState(DocumentState) override {}
+    void SetRestrictedPages(bool) override {}
+    bool FileOpened() override { return true; }
+    void SetFileOpened(bool) override {}
+    void ClearFileName() override {}
+    bool TestSwitch() override { return false; }
+    void RunSequentialDialog(TProgWin&) override {}
+    void PlaySound(const std::string&) override {}
+    LocalDate Today() override { return today_; }
+
+    std::deque<uint32_t> posted;
+    bool shown = false;
+    std::string shownText;
+    std::string shownCaption;
+
+  private:
+    const TextSource& texts_;
+    LocalDate today_;
+};
+
+LocalDate StampedDate(const RadioImage& radio) {
+    const unsigned v = static_cast<unsigned>(radio[4] << 8 | radio[3]);
+    return {static_cast<int>(v & 127u) + 1994, static_cast<int>((v >> 7) & 15u),
+            static_cast<int>(v >> 11)};
+}
+
+}  // namespace
+
+WritePreview PreviewWrite(const RadioParameters& source, const RadioImage& radio, bool copy,
+                          const ProgWinSettings& settings, const TextSource& texts) {
+    WritePreview preview;
+    PreviewHost host(texts, StampedDate(radio));
+    auto parameters = std::make_unique<RadioParameters>(source);
+    auto image = std::make_unique<RadioImage>();
+    {
+        TClientWin machine(host, *image, *parameters, 0, 9600, settings);
+        machine.CopyMode = copy;
+        machine.TakePreRead(radio);
+        while (!host.posted.empty() && !host.shown) {
+            const uint32_t msg = host.posted.front();
+            host.posted.pop_front();
+            machine.OnPostedMessage(msg);
+        }
+        preview.ok = !host.shown && machine.Writing;
+        machine.StopOperation();
+    }
+    preview.caption = host.shownCaption;
+    preview.text = host.shownText;
+    preview.image = *image;
+    return preview;
+}
+
+}  // namespace norda

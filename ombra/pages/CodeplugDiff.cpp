@@ -1,0 +1,375 @@
+#include "ombra/pages/CodeplugDiff.h"
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <span>
+
+#include "codeplug/LayoutEngine.h"
+#include "codeplug/MemoryAreas.h"
+#include "codeplug/RadioTexts.h"
+#include "codeplug/ValueFormats.h"
+#include "ombra/ops/TProgWin.h"
+#include "ombra/pages/PageTable.h"
+#include "ombra/pages/PageValues.h"
+
+namespace norda {
+namespace {
+
+// Dialogs of the pages whose labels the rows carry.
+constexpr int kMasterDialog = 61;
+constexpr int kServiceDialog = 62;
+constexpr int kCloneDialog = 63;
+constexpr int kChannelDialog = 64;
+constexpr int kKsysDialog = 65;
+constexpr int kADataDialog = 72;
+
+// One field as a page shows it.
+struct Shown {
+    int page;
+    DiffCoverage needs;
+    std::string group;
+    std::string label;
+    std::string value;
+};
+
+// Labels are laid out for the eye ("Seri No      :"); a row wants the words.
+std::string Tidy(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        if (c == ' ' && (out.empty() || out.back() == ' '))
+            continue;
+        out += c;
+    }
+    while (!out.empty() && (out.back() == ' ' || out.back() == ':'))
+        out.pop_back();
+    return out;
+}
+
+std::string Box(int value) {
+    return value == 1 ? "[x]" : "[ ]";
+}
+
+std::string Quoted(const char (&chars)[8]) {
+    return "\"" + RadioTextDisplay(chars) + "\"";
+}
+
+// Texts of one page's dialog: the module's own, else the built-in one, so that a
+// language library that lacks a page still gets rows with words.
+class Labels {
+  public:
+    Labels(const ResourceModule& module, int dialogId) : tpl_(module.Dialog(dialogId)) {
+        if (tpl_ == nullptr)
+            tpl_ = Builtin().Dialog(dialogId);
+    }
+
+    std::string Title() const { return tpl_ != nullptr ? Tidy(tpl_->title) : std::string(); }
+    // The control's own text: check boxes and radio buttons.
+    std::string Own(int id) const {
+        const int i = Index(id);
+        return i < 0 ? std::string() : Tidy(Controls()[static_cast<size_t>(i)].text);
+    }
+    // The label in front of an edit or a value: the nearest unnumbered text before it.
+    std::string Before(int id) const { return Back(id, ControlKind::Static); }
+    // The frame a control sits in: a radio group's heading.
+    std::string Group(int id) const { return Back(id, ControlKind::GroupBox); }
+    // The k-th unnumbered text of the dialog (the channel page's column headings).
+    std::string Nth(int k) const {
+        for (const DialogControl& c : Controls()) {
+            if (c.kind == ControlKind::Static && c.id == -1 && k-- == 0)
+                return Tidy(c.text);
+        }
+        return {};
+    }
+
+  private:
+    static const ResourceModule& Builtin() {
+        static const std::unique_ptr<ResourceModule> module =
+            ResourceModule::BuiltIn(OmbraBuiltinResources());
+        return *module;
+    }
+    std::span<const DialogControl> Controls() const {
+        return tpl_ != nullptr ? tpl_->controls : std::span<const DialogControl>();
+    }
+    int Index(int id) const {
+        const auto controls = Controls();
+        for (size_t i = 0; i < controls.size(); ++i) {
+            if (controls[i].id == id)
+                return static_cast<int>(i);
+        }
+        return -1;
+    }
+    std::string Back(int id, ControlKind kind) const {
+        const auto controls = Controls();
+        for (int i = Index(id) - 1; i >= 0; --i) {
+            const DialogControl& c = controls[static_cast<size_t>(i)];
+            if (c.kind == kind && c.id == -1)
+                return Tidy(c.text);
+        }
+        return {};
+    }
+
+    const DialogTemplate* tpl_;
+};
+
+class PageView {
+  public:
+    PageView(const RadioParameters& p, const ResourceModule& module) : p_(p), module_(module) {}
+
+    std::vector<Shown> Build() {
+        Master();
+        Service();
+        Clone();
+        for (int n = 1; n <= kChannelCount; ++n)
+            Channel(n);
+        Ksys();
+        AData();
+        return std::move(out_);
+    }
+
+  private:
+    void Add(int page, DiffCoverage needs, std::string group, std::string label,
+             std::string value) {
+        out_.push_back({page, needs, std::move(group), std::move(label), std::move(value)});
+    }
+
+    void Master() {
+        const Labels l(module_, kMasterDialog);
+        const MasterParameters& m = p_.Master;
+        constexpr DiffCoverage kImage = DiffCoverage::Image;
+        Add(1, kImage, "", l.Before(104), OptionalNumber(static_cast<uint16_t>(m.SeriNo)));
+        Add(1, kImage, "", l.Before(105), ProgrammingDateText(m.ProgTarihi));
+        std::string production;
+        for (int16_t digit : p_.TestAyar.UretimSiraNo)
+            production += static_cast<char>('0' + (digit & 15));
+        Add(1, kImage, "", l.Before(107), production);
+        Add(1, kImage, "", l.Before(108), module_.Text(RadioKindTextId(p_)));
+        Add(1, kImage, "", l.Before(109), module_.Text(HardwareTextId(p_)));
+        Add(1, DiffCoverage::File, "", l.Before(110), BandText(p_.TestAyar.HalfBaseChan));
+        Add(1, DiffCoverage::TestFile, "", l.Own(102), Box(m.Compander));
+        Add(1, DiffCoverage::TestFile, "", l.Own(103), Box(m.TDM));
+    }
+
+    void Service() {
+        const Labels l(module_, kServiceDialog);
+        const ServiceParameters& s = p_.Service;
+        constexpr DiffCoverage kTest = DiffCoverage::TestFile;
+        constexpr DiffCoverage kImage = DiffCoverage::Image;
+        Add(2, kImage, "", l.Before(130),
+            std::to_string(s.ProgVersionMajor) + "." + std::to_string(s.ProgVersionMinor));
+        const std::pair<int, int> boxes[] = {
+            {123, s.OptionAtStart}, {124, s.MonitorDisabled == 0 ? 1 : 0},
+            {125, s.KeyPad},        {121, s.MicType},
+            {122, s.VOXExists},     {129, s.MarineRadio},
+            {120, s.Cloner},        {126, s.SCEnc},
+        };
+        for (const auto& [id, value] : boxes)
+            Add(2, kTest, "", l.Own(id), Box(value));
+        Add(2, kTest, "", l.Before(131), std::to_string(s.CloneKey));
+        Add(2, kImage, "", l.Before(134), DigitsToText(s.ANINo));
+        Add(2, kImage, "", l.Before(132), DigitsToText(s.ACKNo));
+        Add(2, kImage, "", l.Before(133), DigitsToText(s.SecmeliCagriNo));
+        Add(2, kTest, "", l.Before(127), std::to_string(s.LPIndex));
+        Add(2, kTest, "", l.Before(128), std::to_string(s.HPIndex));
+    }
+
+    // The selected button of a group of `count` buttons from `first`, by value.
+    static std::string Choice(const Labels& l, int first, int count, int value) {
+        return value >= 0 && value < count ? l.Own(first + value) : std::string();
+    }
+
+    void Clone() {
+        const Labels l(module_, kCloneDialog);
+        const CloneParameters& c = p_.Clone;
+        const UserParameters& u = p_.User;
+        auto add = [&](std::string group, std::string label, std::string value) {
+            Add(3, DiffCoverage::File, std::move(group), std::move(label), std::move(value));
+        };
+        add("", l.Group(101), Choice(l, 101, 2, c.Language));
+        const int busy = c.BusyChan == 0 ? 105 : (c.BusyChanMode == 1 ? 103 : 104);
+        add("", l.Group(103), l.Own(busy));
+        add("", l.Group(106), Choice(l, 106, 2, c.ExtInputModem));
+        add("", l.Group(137), Choice(l, 137, 2, c.GrupTonu));
+        add("", l.Group(139), Choice(l, 139, 2, c.Oncelik));
+        add("", l.Group(119), Choice(l, 119, 4, c.TonStandardi));
+        add("", l.Group(123), Choice(l, 123, 5, c.UserSelectedDig - 2));
+        add("", l.Group(128), Choice(l, 128, 6, c.ANITipi));
+        add("", l.Own(108), Box(c.PowerSave));
+        add("", l.Own(109), Box(c.DigerMenu));
+        // The box and the channel beside it read as one: "[x] 12".
+        std::string emergency = Box(c.AcilCagri);
+        if (c.AcilCagri == 1 && c.AcilCagriKanali != 0)
+            emergency += " " + std::to_string(c.AcilCagriKanali);
+        add("", l.Own(110), emergency);
+        add(l.Group(112), l.Before(112), OptionalNumber(c.PriorChannel1));
+        add(l.Group(113), l.Before(113), OptionalNumber(c.PriorChannel2));
+        add(l.Group(134), l.Own(134), Box(u.invdisplay));
+        add(l.Group(135), l.Own(135), Box(u.lightsoff));
+        add(l.Group(136), l.Own(136), Box(u.warningoff));
+        add("", l.Before(114), std::to_string(c.Tot * 15));
+        add("", l.Before(115), std::to_string(c.ExtendedTon));
+        add("", l.Before(116), std::to_string(c.RekeyDelay));
+        // Half seconds, written out without printf so that no locale can touch the point.
+        add("", l.Before(117), std::to_string(c.ScanDelay / 2) + (c.ScanDelay % 2 ? ".5" : ".0"));
+        add("", l.Before(118), std::to_string(c.TxDelay * 100));
+    }
+
+    void Channel(int n) {
+        const Labels l(module_, kChannelDialog);
+        const ChannelRecord& k = p_.Clone.Kanal[n - 1];
+        const int band = p_.TestAyar.HalfBaseChan;
+        const int page = 4 + (n - 1) / 10;
+        const std::string group = l.Nth(0) + " " + std::to_string(n);
+        const std::string values[] = {
+            Quoted(k.KanalAdi),
+            FrequencyDisplay(k.TxFreq, band),
+            FrequencyDisplay(k.RxFreq, band),
+            ToneDisplay(k.TxTCS),
+            ToneDisplay(k.RxTCS),
+            Box(k.TotVar),
+            Box(k.Hprf),
+            Box(k.ANIVar),
+            Box(p_.Clone.Scan[n - 1]),
+        };
+        for (size_t column = 0; column < std::size(values); ++column) {
+            Add(page, DiffCoverage::File, group, l.Nth(static_cast<int>(column) + 1),
+                values[column]);
+        }
+    }
+
+    void Ksys() {
+        const Labels l(module_, kKsysDialog);
+        const KsysParameters& k = p_.KSYS;
+        const int band = p_.TestAyar.HalfBaseChan;
+        auto add = [&](std::string group, std::string label, std::string value) {
+            Add(14, DiffCoverage::File, std::move(group), std::move(label), std::move(value));
+        };
+        add("", l.Before(101), OptionalNumber(static_cast<uint16_t>(k.SYSID)));
+        add("", l.Before(102), OptionalNumber(k.SMTIDENT));
+        add("", l.Before(103), KsysFrequencyText(k.RxFreq, band));
+        add("", l.Before(105), ToneDisplay(k.RxTCS));
+        add("", l.Before(104), KsysFrequencyText(k.TxFreq, band));
+        add("", l.Before(106), ToneDisplay(k.TxTCS));
+        add("", l.Own(107), Box(k.YuksekGuc));
+        for (int g = 0; g < kKsysGroups; ++g)
+            add(l.Group(108 + g), l.Before(108 + g), OptionalNumber(k.GrupNo[g]));
+    }
+
+    void AData() {
+        const Labels l(module_, kADataDialog);
+        const AdataParameters& a = p_.ADATA;
+        auto add = [&](std::string label, std::string value) {
+            Add(15, DiffCoverage::File, "", std::move(label), std::move(value));
+        };
+        const int16_t numbers[] = {a.SYSID, a.FLEETID, a.RADIOID, a.RXID, a.PREAMBLE};
+        for (size_t i = 0; i < std::size(numbers); ++i)
+            add(l.Before(101 + static_cast<int>(i)), OptionalNumber(numbers[i]));
+        for (int g = 0; g < kAdataGroups; ++g)
+            add(l.Before(106 + g), OptionalNumber(a.GRUP[g]));
+        for (int s = 0; s < kStatusMessages; ++s)
+            add(l.Before(111 + s), Quoted(a.STATUS[s]));
+    }
+
+    const RadioParameters& p_;
+    const ResourceModule& module_;
+    std::vector<Shown> out_;
+};
+
+const int kPageDialogs[] = {kMasterDialog,  kServiceDialog, kCloneDialog,   kChannelDialog,
+                            kChannelDialog, kChannelDialog, kChannelDialog, kChannelDialog,
+                            kChannelDialog, kChannelDialog, kChannelDialog, kChannelDialog,
+                            kChannelDialog, kKsysDialog,    kADataDialog};
+
+std::string Cell(const std::string& value) {
+    return value.empty() ? "\"\"" : value;
+}
+
+bool EndsWithOmb(const std::string& path) {
+    if (path.size() < 4)
+        return false;
+    std::string tail = path.substr(path.size() - 4);
+    for (char& c : tail)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return tail == ".omb";
+}
+
+}  // namespace
+
+std::vector<DiffRow> DiffCodeplugs(const RadioParameters& a, const RadioParameters& b,
+                                   DiffCoverage coverage, const ResourceModule& module) {
+    const std::vector<Shown> left = PageView(a, module).Build();
+    const std::vector<Shown> right = PageView(b, module).Build();
+    std::vector<DiffRow> rows;
+    for (size_t i = 0; i < left.size() && i < right.size(); ++i) {
+        const Shown& l = left[i];
+        if (l.needs > coverage || l.value == right[i].value)
+            continue;
+        rows.push_back({l.page, l.group, l.label, l.value, right[i].value});
+    }
+    return rows;
+}
+
+std::string PageTitle(int page, const ResourceModule& module) {
+    if (page < kFirstPage || page > kLastPage)
+        return {};
+    return Labels(module, kPageDialogs[page - kFirstPage]).Title();
+}
+
+std::string DiffListing(const std::vector<DiffRow>& rows, const ResourceModule& module) {
+    std::string out;
+    std::string title;
+    std::string group;
+    for (const DiffRow& row : rows) {
+        const std::string rowTitle = PageTitle(row.page, module);
+        if (out.empty() || rowTitle != title) {
+            title = rowTitle;
+            group.clear();
+            out += title + "\n";
+        }
+        std::string indent = "  ";
+        if (!row.group.empty()) {
+            if (row.group != group)
+                out += "  " + row.group + "\n";
+            indent = "    ";
+        }
+        group = row.group;
+        out += indent + row.label + ": " + Cell(row.a) + " → " + Cell(row.b) + "\n";
+    }
+    return out;
+}
+
+void DecodeAsRead(const RadioImage& image, RadioParameters& parameters) {
+    auto copy = std::make_unique<RadioImage>(image);
+    FieldList fields;
+    BuildFieldList(fields, parameters, *copy);
+    fields.Decode();
+    TProgWin::EmptyUnprogrammedAreas(parameters, TProgWin::ImageChecksums(image));
+}
+
+bool LoadComparable(const std::string& path, const CodeplugOptions& options,
+                    RadioParameters& parameters, DiffCoverage& coverage) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec))
+        return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec && size == RadioImage::kSize && !EndsWithOmb(path)) {
+        RadioImage image;
+        in.read(reinterpret_cast<char*>(image.bytes.data()), RadioImage::kSize);
+        if (in.gcount() != RadioImage::kSize)
+            return false;
+        DecodeAsRead(image, parameters);
+        coverage = DiffCoverage::Image;
+        return true;
+    }
+    if (LoadCodeplugFile(path, parameters, options) != kCodeplugOk)
+        return false;
+    coverage = options.testMode ? DiffCoverage::TestFile : DiffCoverage::File;
+    return true;
+}
+
+}  // namespace norda
