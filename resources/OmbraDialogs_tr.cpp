@@ -1,5 +1,6 @@
 #include "resources/OmbraResources.h"
 
+#include "resources/OmbraBackupDialogs_tr.h"
 #include "resources/OmbraDataPages_tr.h"
 #include "resources/OmbraParamPages_tr.h"
 
@@ -91,6 +92,9 @@ constexpr DialogTemplate kDialogs[] = {
     {70, "Yeni Dosya İlk Değerleri", parampages::kFileDefaultsWidth, parampages::kFileDefaultsHeight, parampages::kDlg70Tr},
     {72, "Analog Veri Parametreleri", datapages::kADataPageWidth, datapages::kADataPageHeight, datapages::kDlg72Tr},
     {22000, "Yazılım Hakkında...", 400, 176, kDlg22000},
+    // Backups and comparison
+    {backupdialogs::kBackupsDialogId, "Yedekler", backupdialogs::kBackupsWidth, backupdialogs::kBackupsHeight, backupdialogs::kDlg3310Tr},
+    {backupdialogs::kCompareDialogId, "Karşılaştır", backupdialogs::kCompareWidth, backupdialogs::kCompareHeight, backupdialogs::kDlg3320Tr},
 };
 // clang-format on
 

@@ -38,6 +38,10 @@ bool IsCommandEnabled(int command, const CommandContext& c) {
             return loaded && idle && (!c.restrictedPages || (c.testSwitch && !c.testMode));
         case cmd::kProgMode:
             return c.testSwitch && idle;
+        case cmd::kBackups:
+            return idle;
+        case cmd::kCompare:
+            return loaded && idle;
         default:
             if (PageForCommand(command) != 0)
                 return loaded && idle;

@@ -34,6 +34,8 @@ inline constexpr int kNew = 24331;
 inline constexpr int kOpen = 24332;
 inline constexpr int kSave = 24333;
 inline constexpr int kSaveAs = 24334;
+inline constexpr int kBackups = 3301;
+inline constexpr int kCompare = 3302;
 }  // namespace cmd
 
 // What the enabling rules of the menu look at.

@@ -5,6 +5,7 @@
 
 #include "codeplug/NewFileDefaults.h"
 #include "codeplug/TextFormat.h"
+#include "ombra/ops/BackupStore.h"
 #include "ombra/ops/TransferHost.h"
 #include "ombra/pages/DialogBuilder.h"
 #include "ombra/pages/TFileDefaults.h"
@@ -109,6 +110,18 @@ void FileCommands::Open() {
     const std::string name = host_.AskOpenFileName(Text(kOpenTitle), Text(kFilter));
     if (name.empty())
         return;
+    Load(name);
+}
+
+void FileCommands::OpenFile(const std::string& name) {
+    if (!host_.CanLeavePage() || !ConfirmDiscard())
+        return;
+    host_.ClosePage();
+    host_.SetFileName("");
+    Load(name);
+}
+
+void FileCommands::Load(const std::string& name) {
     if (LoadCodeplugFile(name, parameters_, host_.FileOptions()) == kCodeplugNoBand) {
         Show(host_, Text(kTextFileNoBand), kCaptionError, kIconExclamation);
         return;
@@ -128,7 +141,8 @@ void FileCommands::Save() {
     if (!host_.CanLeavePage())
         return;
     std::string name = host_.FileName();
-    if (name.empty())
+    // A backup is the record of what a radio held: "&Sakla" does not write over it.
+    if (name.empty() || IsBackupFile(name))
         name = host_.AskSaveFileName(Text(kSaveTitle), Text(kFilter), "");
     SaveTo(name);
 }

@@ -68,6 +68,8 @@ class FileCommands {
 
     void New();
     void Open();
+    // "&Aç" with the file already chosen (a backup, for one).
+    void OpenFile(const std::string& name);
     void Save();
     void SaveAs();
     // Runs one of the four commands by its menu identifier; false for any other.
@@ -75,6 +77,7 @@ class FileCommands {
 
   private:
     bool ConfirmDiscard();
+    void Load(const std::string& name);
     void SaveTo(const std::string& chosenName);
     std::string Text(int id) { return host_.Module().Text(id); }
 

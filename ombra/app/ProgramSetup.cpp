@@ -1,8 +1,12 @@
 #include "ombra/app/ProgramSetup.h"
 
+#include "ombra/app/CommandRules.h"
+#include "ombra/ops/BackupStore.h"
 #include "ombra/pages/ParamPages.h"
 #include "ombra/pages/RadioDataPages.h"
 #include "ombra/pages/TAutoProg.h"
+#include "ombra/pages/TBackupsDlg.h"
+#include "ombra/pages/TCompareDlg.h"
 
 namespace norda {
 
@@ -22,12 +26,35 @@ TProgramSetup::TProgramSetup(TProgFrame& frame, TQtHost& host)
     RegisterRadioDataPages(frame_.Pages(), environment);
     for (int id : {kCmFileNew, kCmFileOpen, kCmFileSave, kCmFileSaveAs})
         frame_.SetCommandHandler(id, [this, id] { files_.Command(id); });
+    frame_.SetCommandHandler(cmd::kBackups, [this] { ShowBackups(); });
+    frame_.SetCommandHandler(cmd::kCompare, [this] { Compare(); });
     host_.SetSequentialRunner([this](TProgWin& client) {
         TAutoProg dialog(&frame_, frame_.Module(), client);
         host_.SetSequentialDialog(&dialog, [&dialog](uint32_t) { dialog.NextRadio(); });
         dialog.Execute();
         host_.SetSequentialDialog(nullptr, nullptr);
     });
+}
+
+void TProgramSetup::ShowBackups() {
+    TBackupsDlg dialog(&frame_, frame_.Module(), ListBackups(BackupRoot()));
+    if (dialog.Execute() == 1 && !dialog.Chosen().empty())
+        files_.OpenFile(dialog.Chosen());
+}
+
+void TProgramSetup::Compare() {
+    if (!frame_.CanLeavePage())
+        return;
+    const CodeplugOptions options = fileHost_.FileOptions();
+    DiffCoverage coverage = options.testMode ? DiffCoverage::TestFile : DiffCoverage::File;
+    if (frame_.State() == DocumentState::RadioData)
+        coverage = DiffCoverage::Image;
+    TCompareDlg dialog(&frame_, frame_.Module(), host_.Parameters(), coverage, options,
+                       ListBackups(BackupRoot()));
+    dialog.SetFileAsker([this] {
+        return fileHost_.AskOpenFileName(frame_.Module().Text(3326), frame_.Module().Text(3327));
+    });
+    dialog.Execute();
 }
 
 }  // namespace norda

@@ -42,6 +42,11 @@ class TProgramSetup {
 
     TFrameFileHost& FileHost() { return fileHost_; }
 
+    // "Yedekler...": the backups, the chosen one opened as "&Aç" opens a file.
+    void ShowBackups();
+    // "Karşılaştır...": the codeplug on screen against a file or a backup.
+    void Compare();
+
   private:
     TProgFrame& frame_;
     TQtHost& host_;

@@ -35,7 +35,11 @@ QString Q(const std::string& s) {
 }  // namespace
 
 TProgFrame::TProgFrame(TApp& app, ClientPort& client)
-    : app_(app), client_(client), clientArea_(new QWidget(this)), portHint_(new QLabel(this)) {
+    : app_(app),
+      client_(client),
+      clientArea_(new QWidget(this)),
+      portHint_(new QLabel(this)),
+      notice_(new QLabel(this)) {
     setWindowTitle(Q(app_.Title()));
     setWindowIcon(ResourceIcon(1001));
     // The client area has the colour of a button face, as dialogs have.
@@ -45,6 +49,7 @@ TProgFrame::TProgFrame(TApp& app, ClientPort& client)
     clientArea_->setPalette(pal);
     setCentralWidget(clientArea_);
     statusBar()->addWidget(portHint_, 1);
+    statusBar()->addWidget(notice_, 1);
     statusBar()->setSizeGripEnabled(false);
     pages_ = std::make_unique<TPageDispatcher>(clientArea_);
     pages_->SetModule(&app_.Module());
@@ -288,6 +293,11 @@ void TProgFrame::ReportPortFailure() {
     ShowMessage(kTextBadPort, kCaptionError, kStyleOkExclamation);
 }
 
+void TProgFrame::ShowNotice(Note note) {
+    note_ = std::move(note);
+    notice_->setText(note_ ? Q(note_(app_.Module())) : QString());
+}
+
 void TProgFrame::CmLanguage() {
     if (!pages_->CanLeavePage())
         return;
@@ -320,6 +330,8 @@ void TProgFrame::SwitchLanguage(int code) {
         trace_->AppendLine(kept);
     if (traceVisible)
         trace_->show();
+    if (note_)
+        notice_->setText(Q(note_(app_.Module())));
     if (!loaded) {
         MessageBox(FormatText(app_.Module().Text(kTextLibraryMissing), failed),
                    app_.Module().Text(kCaptionError), kStyleOkExclamation);

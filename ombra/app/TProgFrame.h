@@ -81,6 +81,11 @@ class TProgFrame : public QMainWindow {
 
     // The hint shown in the status bar when the port device refuses the user.
     QString PortHint() const { return portHint_->text(); }
+    // A lasting note in the status bar (what became of a read's backup), made anew
+    // from the current language's texts whenever the language changes.
+    using Note = std::function<std::string(const TextSource&)>;
+    void ShowNotice(Note note);
+    QString Notice() const { return notice_->text(); }
 
   protected:
     void closeEvent(QCloseEvent* e) override;
@@ -103,6 +108,8 @@ class TProgFrame : public QMainWindow {
     ClientPort& client_;
     QWidget* clientArea_;
     QLabel* portHint_;
+    QLabel* notice_;
+    Note note_;
     std::unique_ptr<TPageDispatcher> pages_;
     std::map<int, QAction*> actions_;
     std::vector<QMenu*> menus_;

@@ -7,6 +7,7 @@
 
 #include "ombra/app/CommandRules.h"
 #include "ombra/app/TProgFrame.h"
+#include "ombra/ops/BackupStore.h"
 
 namespace norda {
 
@@ -183,6 +184,14 @@ LocalDate TQtHost::Today() {
 void TQtHost::Trace(const std::string& line) {
     if (frame_ != nullptr)
         frame_->AppendTrace(line);
+}
+
+void TQtHost::FullReadAccepted(const RadioImage& image, const RadioParameters& parameters) {
+    const BackupOutcome outcome = StoreBackup(BackupRoot(), image, parameters, LocalBackupTime());
+    if (frame_ != nullptr) {
+        frame_->ShowNotice(
+            [outcome](const TextSource& texts) { return BackupNote(outcome, texts); });
+    }
 }
 
 int TQtHost::Reopen(int port, int baud) {

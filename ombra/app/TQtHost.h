@@ -67,6 +67,7 @@ class TQtHost final : public QObject, public TransferHost, public ClientPort {
     void PlaySound(const std::string& file) override;
     LocalDate Today() override;
     void Trace(const std::string& line) override;
+    void FullReadAccepted(const RadioImage& image, const RadioParameters& parameters) override;
 
     // ClientPort
     bool Reading() const override { return client_->Reading; }

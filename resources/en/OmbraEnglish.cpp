@@ -2,6 +2,7 @@
 // built-in Turkish texts, menus and dialogs.
 
 #include "resources/ResourceData.h"
+#include "resources/en/OmbraBackupDialogs_en.h"
 #include "resources/en/OmbraDataPages_en.h"
 #include "resources/en/OmbraParamPages_en.h"
 
@@ -171,6 +172,9 @@ constexpr MenuEntry kMenu100[] = {
         {K::Item, 24333, "&Save"},
         {K::Item, 24334, "Save &As"},
         {K::Separator, 0, ""},
+        {K::Item, 3301, "Backups..."},
+        {K::Item, 3302, "Compare..."},
+        {K::Separator, 0, ""},
         {K::Item, 24310, "E&xit\tAlt+F4"},
     {K::End, 0, ""},
     {K::Popup, 535, "&Radio"},
@@ -292,6 +296,9 @@ constexpr DialogTemplate kDialogs[] = {
     {70, "New File Defaults", parampages::kFileDefaultsWidth, parampages::kFileDefaultsHeight, parampages::kDlg70En},
     {72, "Analog Data Parameters", datapages::kADataPageWidth, datapages::kADataPageHeight, datapages::kDlg72En},
     {22000, "About...", 400, 176, kDlg22000},
+    // Backups and comparison
+    {backupdialogs::kBackupsDialogId, "Backups", backupdialogs::kBackupsWidth, backupdialogs::kBackupsHeight, backupdialogs::kDlg3310En},
+    {backupdialogs::kCompareDialogId, "Compare", backupdialogs::kCompareWidth, backupdialogs::kCompareHeight, backupdialogs::kDlg3320En},
 };
 // clang-format on
 
