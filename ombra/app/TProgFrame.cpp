@@ -250,7 +250,10 @@ void TProgFrame::OpenProgressWindow(const std::string& caption, const std::strin
 
 void TProgFrame::CloseProgressWindow() {
     if (progress_) {
-        progress_->close();
+        // Not close(): a message window without buttons refuses to be closed, as the
+        // user may not close it, and would stay on screen after its operation.
+        progress_->hide();
+        progress_->deleteLater();
         progress_ = nullptr;
     }
 }

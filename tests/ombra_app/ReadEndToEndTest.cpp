@@ -1,5 +1,8 @@
 // "Oku" in the Qt program against the simulated radio on a pseudo-terminal.
 
+#include <QApplication>
+
+#include "ombra/app/TProgressWin.h"
 #include "ombra/pages/TMaster.h"
 #include "tests/support/WholeProgramFixture.h"
 
@@ -40,6 +43,9 @@ TEST_F(ReadEndToEnd, ReadOpensTheMasterPageWithRadioCaption) {
     EXPECT_NE(dynamic_cast<TMaster*>(frame.Pages().Current()), nullptr);
     EXPECT_EQ(frame.windowTitle(), "OMBRA 4.0  - Telsiz bilgileri");
     EXPECT_EQ(frame.ProgressWindow(), nullptr);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(qobject_cast<TProgressWin*>(w) != nullptr && w->isVisible())
+            << "the progress window is gone with its operation";
     EXPECT_FALSE(host.Reading());
     EXPECT_FALSE(frame.RestrictedPages());
     frame.UpdateCommandStates();
