@@ -3,6 +3,9 @@
 #include <QApplication>
 
 #include "ombra/app/TProgressWin.h"
+#include "ombra/ops/BackupStore.h"
+#include "ombra/pages/TBackupsDlg.h"
+#include "ombra/pages/TCompareDlg.h"
 #include "ombra/pages/TMaster.h"
 #include "tests/support/WholeProgramFixture.h"
 
@@ -50,6 +53,75 @@ TEST_F(ReadEndToEnd, ReadOpensTheMasterPageWithRadioCaption) {
     EXPECT_FALSE(frame.RestrictedPages());
     frame.UpdateCommandStates();
     EXPECT_TRUE(frame.Action(538)->isEnabled()) << "a read makes the write possible";
+    host.SetFrame(nullptr);
+}
+
+// The read's backup is in the status bar, a change on screen shows against it, and the
+// backup opens as a file that "&Sakla" does not write over.
+TEST_F(ReadEndToEnd, ReadIsBackedUpComparedAndOpenedAgain) {
+    StartRadio();
+    TApp app(std::string(NORDA_LIBRARY_DIR) + "/ombra", {}, std::make_unique<NoIni>());
+    app.ReadCommandLineAndCountry();
+    app.ReadRest();
+    TQtHost host(app);
+    TProgFrame frame(app, host);
+    host.SetFrame(&frame);
+    TProgramSetup setup(frame, host);
+    frame.show();
+    ASSERT_EQ(host.Reopen(1, 115200), 0);
+    frame.Command(536);
+    ASSERT_TRUE(RunUntil([&] { return frame.Pages().CurrentPage() == 1 || !messages_.empty(); }));
+    ASSERT_TRUE(messages_.empty()) << messages_.front();
+
+    const std::vector<BackupEntry> backups = ListBackups(BackupRoot());
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_EQ(frame.Notice().toStdString(), "Yedek saklandı: " + backups[0].codeplugPath);
+    const std::string backupText = test::Slurp(backups[0].codeplugPath);
+
+    const int16_t readTot = host.Parameters().Clone.Tot;
+    host.Parameters().Clone.Tot = static_cast<int16_t>(readTot == 4 ? 6 : 4);
+    std::vector<DiffRow> rows;
+    QString summary;
+    TDataDlg::SetExecuteHook([&](TDataDlg& dlg) {
+        auto* compare = dynamic_cast<TCompareDlg*>(&dlg);
+        if (compare == nullptr)
+            return 2;
+        EXPECT_EQ(compare->Backups()->topLevelItemCount(), 1);
+        compare->CompareWith(backups[0].imagePath);
+        rows = compare->Rows();
+        summary = compare->Summary();
+        return 2;
+    });
+    frame.Command(3302);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].label, "Tot (0-225 sn)");
+    EXPECT_EQ(rows[0].a, std::to_string(host.Parameters().Clone.Tot * 15));
+    EXPECT_EQ(rows[0].b, std::to_string(readTot * 15));
+    EXPECT_EQ(summary, "1 fark");
+
+    TDataDlg::SetExecuteHook([](TDataDlg& dlg) {
+        auto* list = dynamic_cast<TBackupsDlg*>(&dlg);
+        return list != nullptr && list->CanLeave() ? 1 : 2;
+    });
+    frame.Command(3301);
+    TDataDlg::SetExecuteHook(nullptr);
+    EXPECT_TRUE(Said("Şu Andaki Verileri Kaybedeceksiniz")) << "the page on screen is asked about";
+    EXPECT_EQ(frame.State(), DocumentState::OpenedFile);
+    EXPECT_EQ(frame.FileName(), backups[0].codeplugPath);
+    EXPECT_EQ(frame.Pages().CurrentPage(), 3);
+    EXPECT_EQ(host.Parameters().Clone.Tot, readTot);
+
+    const std::string elsewhere = (dir_ / "kept.omb").string();
+    std::vector<std::string> asked;
+    FileCommandHost::SetFileNameResponder([&](const std::string& title) {
+        asked.push_back(title);
+        return elsewhere;
+    });
+    frame.Command(24333);
+    FileCommandHost::SetFileNameResponder(nullptr);
+    EXPECT_EQ(asked.size(), 1u) << "saving a backup asks for a name";
+    EXPECT_EQ(test::Slurp(backups[0].codeplugPath), backupText);
+    EXPECT_TRUE(std::filesystem::exists(elsewhere));
     host.SetFrame(nullptr);
 }
 

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -208,6 +209,169 @@ TEST_F(CliEndToEnd, FilesThatCannotBeReadOrWrittenGiveStatusTwo) {
     StartRadio();
     EXPECT_EQ(ReadRadio("no/such/dir/out.omb"), 2);
     EXPECT_NE(err_.find("HATA: "), std::string::npos) << err_;
+}
+
+// ---- backups, diff, verify -----------------------------------------------------
+
+// The backups under the test's data folder: .bin and .omb files by day.
+std::vector<fs::path> BackupFiles(const fs::path& data) {
+    std::vector<fs::path> files;
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(data / "norda" / "backups", ec), end; !ec && it != end;
+         it.increment(ec)) {
+        if (it->is_regular_file())
+            files.push_back(it->path());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+TEST_F(CliEndToEnd, ReadLeavesOneBackupOfEachDistinctImageAndListsIt) {
+    StartRadio();
+    ASSERT_EQ(ReadRadio("first.omb", {"--image", File("img.bin").string()}), 0) << err_;
+    const std::vector<fs::path> files = BackupFiles(dir_);
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_TRUE(std::regex_match(
+        files[0].string(), std::regex(".*/norda/backups/\\d{4}-\\d{2}-\\d{2}/24117_\\d{6}\\.bin")))
+        << files[0];
+    EXPECT_EQ(files[1].extension(), ".omb");
+    EXPECT_EQ(Slurp(files[0]), Slurp(File("img.bin"))) << "the image exactly as read";
+    EXPECT_NE(Slurp(files[1]).find("[Master]"), std::string::npos)
+        << "a backup keeps what a file can hold of the radio's own areas";
+
+    ASSERT_EQ(ReadRadio("second.omb"), 0) << err_;
+    EXPECT_EQ(err_, "BİLGİ: Kütük saklandı.\n");
+    EXPECT_EQ(BackupFiles(dir_), files) << "the same image again adds nothing";
+
+    ASSERT_EQ(Cli({"backups"}), 0) << err_;
+    EXPECT_TRUE(
+        std::regex_match(Slurp(File("cli.out")),
+                         std::regex("\\d{4}-\\d{2}-\\d{2} \\d\\d:\\d\\d:\\d\\d\t24117\tARAÇ\t"
+                                    "VHF 146 - 174\t" +
+                                    files[1].string() + "\n")))
+        << Slurp(File("cli.out"));
+}
+
+TEST_F(CliEndToEnd, UnwritableBackupFolderLeavesTheReadIntact) {
+    // A file where the folder should be stops root as well as anyone else.
+    fs::create_directories(dir_ / "norda");
+    std::ofstream(dir_ / "norda" / "backups") << "not a folder";
+    StartRadio();
+    ASSERT_EQ(ReadRadio("out.omb"), 0) << err_;
+    EXPECT_TRUE(std::regex_match(
+        err_, std::regex("DİKKAT!: Yedek saklanamadı: .*norda/backups/\\d{4}-\\d{2}-\\d{2} "
+                         "\\(.+\\)\nBİLGİ: Kütük saklandı.\n")))
+        << err_;
+    EXPECT_NE(Slurp(File("out.omb")).find("[Kanal]"), std::string::npos);
+}
+
+// Writes a channel's eight name characters into their seven-bit places.
+void PutName(sim::ParamMemory& m, int channel, const char (&name)[9]) {
+    const int at = 33 + 13 * channel;
+    const int places[8] = {5, 6, 7, 8, 9, 10, 11, 12};
+    for (int c = 0; c < 8; ++c) {
+        uint8_t& b = m[static_cast<size_t>(at + places[c])];
+        b = static_cast<uint8_t>((b & 0x80) | name[c]);
+    }
+}
+
+// Two radios that differ in one field of each page, a channel name and a frequency.
+void KnownPair(sim::ParamMemory& a, sim::ParamMemory& b) {
+    a = b = sim::GenerateParamMemory();
+    auto both = [&](int address, uint8_t va, uint8_t vb) {
+        a[static_cast<size_t>(address)] = va;
+        b[static_cast<size_t>(address)] = vb;
+    };
+    both(1, 1000 >> 8, 2000 >> 8);  // serial number
+    both(2, 1000 & 0xFF, 2000 & 0xFF);
+    both(10, 5, 6);                                              // clone key
+    both(29, (a[29] & 0x0F) | 4 << 4, (a[29] & 0x0F) | 6 << 4);  // time-out timer, 15 s steps
+    PutName(a, 3, "ALFA    ");
+    PutName(b, 3, "BETA    ");
+    const int rx5 = 33 + 13 * 5 + 2;  // channel 5's receive code, 14 bits
+    both(rx5, a[rx5] & 0xC0, a[rx5] & 0xC0);
+    both(rx5 + 1, 100, 105);
+    both(2028, 3, 33);         // KSYS group 3
+    both(1537, 0, 1234 >> 8);  // ADATA fleet identity
+    both(1538, 100, 1234 & 0xFF);
+    sim::WriteAreaChecksums(a);
+    sim::WriteAreaChecksums(b);
+}
+
+TEST_F(CliEndToEnd, DiffListsExactlyTheParametersThatDiffer) {
+    sim::ParamMemory a, b;
+    KnownPair(a, b);
+    std::ofstream(File("a.bin"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(a.data()), 2048);
+    std::ofstream(File("b.bin"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(b.data()), 2048);
+
+    EXPECT_EQ(Cli({"diff", File("a.bin").string(), File("b.bin").string()}), 1) << err_;
+    EXPECT_EQ(Slurp(File("cli.out")),
+              "Sabit Parametreler\n"
+              "  Seri No: 1000 → 2000\n"
+              "Özel Parametreler\n"
+              "  Aktarma Anahtarı: 5 → 6\n"
+              "Aktarılabilir Parametreler\n"
+              "  Tot (0-225 sn): 60 → 90\n"
+              "Kanal Parametreleri\n"
+              "  Kanal No 3\n"
+              "    Kanal Adı: \"ALFA    \" → \"BETA    \"\n"
+              "  Kanal No 5\n"
+              "    RxFrek.: 146.2500 → 146.2625\n"
+              "Kablosuz Ses Yayın Sistemi Parametreleri\n"
+              "  Grup Numaraları\n"
+              "    3: 3 → 33\n"
+              "Analog Veri Parametreleri\n"
+              "  Bölge Kimliği: 100 → 1234\n");
+
+    // A file carries neither the fixed nor the special parameters: they are not compared.
+    ASSERT_EQ(Cli({"decode", File("b.bin").string(), File("b.omb").string()}), 0) << err_;
+    EXPECT_EQ(Cli({"diff", File("a.bin").string(), File("b.omb").string()}), 1) << err_;
+    const std::string fileDiff = Slurp(File("cli.out"));
+    EXPECT_EQ(fileDiff.find("Seri No"), std::string::npos) << fileDiff;
+    EXPECT_EQ(fileDiff.find("Aktarma Anahtarı"), std::string::npos) << fileDiff;
+    EXPECT_NE(fileDiff.find("    3: 3 → 33\n"), std::string::npos) << fileDiff;
+
+    EXPECT_EQ(Cli({"diff", File("b.bin").string(), File("b.omb").string()}), 0) << err_;
+    EXPECT_EQ(Slurp(File("cli.out")), "");
+    EXPECT_EQ(Cli({"diff", File("a.bin").string(), File("none.omb").string()}), 2);
+
+    // The pages' own words in the INI's language.
+    std::ofstream(File("ombra.INI"), std::ios::trunc) << "[International]\r\nCountry Code=9\r\n";
+    EXPECT_EQ(Cli({"diff", File("a.bin").string(), File("b.bin").string()}), 1) << err_;
+    EXPECT_TRUE(Slurp(File("cli.out")).starts_with("Fixed Parameters\n  Serial No: 1000 → 2000\n"))
+        << Slurp(File("cli.out"));
+}
+
+TEST_F(CliEndToEnd, CopyWithVerifyHoldsTheRadioAgainstTheFile) {
+    // A radio that takes longer to restart than one read waits for its link.
+    StartRadio({"--reset-quiet-ms", "4000"});
+    ASSERT_EQ(ReadRadio("radio.omb"), 0) << err_;
+    std::string codeplug = Slurp(File("radio.omb"));
+    const size_t name = codeplug.find("Kanal Adi[3]=<");
+    ASSERT_NE(name, std::string::npos);
+    codeplug.replace(name + 14, 4, "XYZW");
+    std::ofstream(File("new.omb"), std::ios::binary) << codeplug;
+
+    ASSERT_EQ(
+        Cli({"copy", "--verify", "--port", "1", "--baud", "115200", File("new.omb").string()}), 0)
+        << err_;
+    EXPECT_EQ(err_,
+              "BİLGİ: Cihaz programlandı.\nBİLGİ: Telsizdeki parametreler dosyadakilerle aynı.\n");
+    EXPECT_EQ(Cli({"verify", "--port", "1", "--baud", "115200", File("new.omb").string()}), 0)
+        << err_;
+
+    // A radio that acknowledges its writes and keeps its old memory.
+    kill(sim_, SIGTERM);
+    waitpid(sim_, nullptr, 0);
+    sim_ = -1;
+    StartRadio({"--fault", "lose-writes"});
+    EXPECT_EQ(
+        Cli({"copy", "--verify", "--port", "1", "--baud", "115200", File("new.omb").string()}), 1);
+    EXPECT_TRUE(err_.ends_with("HATA: Telsizdeki parametreler dosyadakilerden farklı!\n")) << err_;
+    EXPECT_NE(Slurp(File("cli.out")).find("  Kanal No 3\n    Kanal Adı: \"XYZW"), std::string::npos)
+        << Slurp(File("cli.out"));
 }
 
 }  // namespace
