@@ -14,6 +14,8 @@ TBackupsDlg::TBackupsDlg(QWidget* parent, const ResourceModule& module,
       entries_(std::move(entries)),
       table_(BackupTable(*this, kList, entries_)) {
     connect(table_, &QTreeWidget::itemDoubleClicked, this, [this] { Command(1); });
+    // The arrow keys choose at once; Enter opens.
+    table_->setFocus();
 }
 
 bool TBackupsDlg::CanLeave() {
