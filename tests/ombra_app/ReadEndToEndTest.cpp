@@ -12,19 +12,13 @@
 namespace norda {
 namespace {
 
-using test::NoIni;
 using ReadEndToEnd = test::WholeProgramFixture;
 
 TEST_F(ReadEndToEnd, ReadOpensTheMasterPageWithRadioCaption) {
     StartRadio();
-    TApp app(std::string(NORDA_LIBRARY_DIR) + "/ombra", {}, std::make_unique<NoIni>());
-    app.ReadCommandLineAndCountry();
-    app.ReadRest();
-    TQtHost host(app);
-    TProgFrame frame(app, host);
-    host.SetFrame(&frame);
-    TProgramSetup setup(frame, host);
-    frame.show();
+    test::WholeProgram program;
+    TQtHost& host = program.host;
+    TProgFrame& frame = program.frame;
     frame.SetupClient();
     ASSERT_TRUE(messages_.empty()) << messages_.front();
     ASSERT_EQ(host.Reopen(1, 115200), 0);
@@ -53,21 +47,15 @@ TEST_F(ReadEndToEnd, ReadOpensTheMasterPageWithRadioCaption) {
     EXPECT_FALSE(frame.RestrictedPages());
     frame.UpdateCommandStates();
     EXPECT_TRUE(frame.Action(538)->isEnabled()) << "a read makes the write possible";
-    host.SetFrame(nullptr);
 }
 
 // The read's backup is in the status bar, a change on screen shows against it, and the
 // backup opens as a file that "&Sakla" does not write over.
 TEST_F(ReadEndToEnd, ReadIsBackedUpComparedAndOpenedAgain) {
     StartRadio();
-    TApp app(std::string(NORDA_LIBRARY_DIR) + "/ombra", {}, std::make_unique<NoIni>());
-    app.ReadCommandLineAndCountry();
-    app.ReadRest();
-    TQtHost host(app);
-    TProgFrame frame(app, host);
-    host.SetFrame(&frame);
-    TProgramSetup setup(frame, host);
-    frame.show();
+    test::WholeProgram program;
+    TQtHost& host = program.host;
+    TProgFrame& frame = program.frame;
     ASSERT_EQ(host.Reopen(1, 115200), 0);
     frame.Command(536);
     ASSERT_TRUE(RunUntil([&] { return frame.Pages().CurrentPage() == 1 || !messages_.empty(); }));
@@ -122,7 +110,6 @@ TEST_F(ReadEndToEnd, ReadIsBackedUpComparedAndOpenedAgain) {
     EXPECT_EQ(asked.size(), 1u) << "saving a backup asks for a name";
     EXPECT_EQ(test::Slurp(backups[0].codeplugPath), backupText);
     EXPECT_TRUE(std::filesystem::exists(elsewhere));
-    host.SetFrame(nullptr);
 }
 
 }  // namespace

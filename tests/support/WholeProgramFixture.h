@@ -41,6 +41,31 @@ class NoIni final : public IniStore {
     }
 };
 
+// The program as its main() puts it together, on the settings of an empty INI file.
+struct WholeProgram {
+    TApp app;
+    TQtHost host;
+    TProgFrame frame;
+    TProgramSetup setup;
+
+    WholeProgram()
+        : app(std::string(NORDA_LIBRARY_DIR) + "/ombra", {}, std::make_unique<NoIni>()),
+          host(Started(app)),
+          frame(app, host),
+          setup(frame, host) {
+        host.SetFrame(&frame);
+        frame.show();
+    }
+    ~WholeProgram() { host.SetFrame(nullptr); }
+
+  private:
+    static TApp& Started(TApp& app) {
+        app.ReadCommandLineAndCountry();
+        app.ReadRest();
+        return app;
+    }
+};
+
 class WholeProgramFixture : public ::testing::Test {
   protected:
     void SetUp() override {
