@@ -1,6 +1,9 @@
 #include "ombra/pages/TCompareDlg.h"
 
+#include <algorithm>
 #include <memory>
+
+#include <QSignalBlocker>
 
 #include "codeplug/TextFormat.h"
 #include "ombra/pages/BackupList.h"
@@ -36,8 +39,10 @@ TCompareDlg::TCompareDlg(QWidget* parent, const ResourceModule& module,
     // Nothing is compared before the user has chosen.
     backups_->setCurrentItem(nullptr);
     backups_->clearSelection();
-    connect(backups_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* row) {
-        const auto i = row->data(0, Qt::UserRole).toULongLong();
+    backups_->setFocus();
+    // Choosing a backup, by mouse or by the arrow keys, compares with it at once.
+    connect(backups_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* row) {
+        const auto i = row != nullptr ? row->data(0, Qt::UserRole).toULongLong() : entries_.size();
         if (i < entries_.size())
             CompareWith(entries_[i].imagePath);
     });
@@ -47,6 +52,9 @@ void TCompareDlg::Command(int id) {
     if (id == kFileButton) {
         const std::string path = asker_ ? asker_() : std::string();
         if (!path.empty()) {
+            // Signals off: a backup chosen later must count as a change again.
+            const QSignalBlocker quiet(backups_);
+            backups_->setCurrentItem(nullptr);
             backups_->clearSelection();
             CompareWith(path);
         }
