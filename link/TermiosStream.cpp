@@ -59,14 +59,16 @@ bool CloseEnough(int32_t asked, int32_t granted) {
 
 }  // namespace
 
+std::string PortsDirectory() {
+    if (const char* ports = std::getenv("NORDA_PORTS"); ports != nullptr && *ports != '\0')
+        return ports;
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
+        return std::string(home) + "/.config/norda/ports";
+    return {};
+}
+
 std::string PortDevicePath(int portNumber) {
-    std::string dir;
-    if (const char* ports = std::getenv("NORDA_PORTS"); ports != nullptr && *ports != '\0') {
-        dir = ports;
-    } else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-        dir = std::string(home) + "/.config/norda/ports";
-    }
-    if (!dir.empty()) {
+    if (const std::string dir = PortsDirectory(); !dir.empty()) {
         // An entry that exists but leads nowhere is still the user's choice
         // for this number; opening it fails rather than reaching some ttyS.
         const std::string entry = dir + "/com" + std::to_string(portNumber);

@@ -6,6 +6,10 @@
 
 namespace norda {
 
+// The folder of the port entries: $NORDA_PORTS, else ~/.config/norda/ports; empty
+// without a home folder.
+std::string PortsDirectory();
+
 // The device that "com<N>" names: the entry com<N> in $NORDA_PORTS (default
 // ~/.config/norda/ports), a device or a link to one, when it exists; else
 // /dev/ttyS<N-1>.

@@ -8,8 +8,4 @@ namespace norda {
 // "entry -> target" so the user sees both the number's entry and the real device.
 std::string PortDeviceDescription(int port);
 
-// When the device exists but the user may not open it: true, with the group that owns it
-// (empty when unknown); false when permissions are not the problem.
-bool PortAccessDenied(const std::string& device, std::string* group);
-
 }  // namespace norda

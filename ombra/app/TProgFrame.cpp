@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QStatusBar>
 
+#include "link/SerialDevices.h"
 #include "link/TermiosStream.h"
 #include "ombra/app/PortDevice.h"
 #include "ombra/app/TSettingsDlgs.h"
@@ -277,7 +278,7 @@ void TProgFrame::SetupClient() {
 void TProgFrame::ReportPortFailure() {
     const std::string device = PortDevicePath(client_.PortNumber());
     std::string group;
-    if (PortAccessDenied(device, &group)) {
+    if (DeviceAccessDenied(device, &group)) {
         const std::string format =
             app_.Module().Text(group.empty() ? kTextNoAccess : kTextNoAccessGroup);
         char text[512];
