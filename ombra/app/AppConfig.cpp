@@ -13,6 +13,8 @@ CommandLineSwitches ParseCommandLine(const std::vector<std::string>& args) {
             s.dumpImage = true;
         if (a == "-test")
             s.testSwitch = true;
+        if (s.file.empty() && !a.empty() && a[0] != '-')
+            s.file = a;
     }
     return s;
 }

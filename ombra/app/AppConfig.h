@@ -22,9 +22,11 @@ inline constexpr size_t kShiftKeyBufferSize = 4500;
 struct CommandLineSwitches {
     bool dumpImage = false;   // "-debug"
     bool testSwitch = false;  // "-test": TestMode and TestSwitch
+    std::string file;         // a codeplug to open, as the desktop hands it over
 };
 
-// Arguments after the program name; compared exactly, others ignored.
+// Arguments after the program name; switches compared exactly. The first argument that
+// is no switch names a file; other arguments are ignored.
 CommandLineSwitches ParseCommandLine(const std::vector<std::string>& args);
 
 // The INI file beside the program: its folder and base name with ".INI".

@@ -41,6 +41,7 @@ class TProgramSetup {
     TProgramSetup(TProgFrame& frame, TQtHost& host);
 
     TFrameFileHost& FileHost() { return fileHost_; }
+    void OpenFile(const std::string& name) { files_.OpenFile(name); }
 
     // "Yedekler...": the backups, the chosen one opened as "&Aç" opens a file.
     void ShowBackups();

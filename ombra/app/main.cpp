@@ -26,6 +26,8 @@ int main(int argc, char** argv) {
     splash.close();
     // The port opens once the frame is up, so that its message has an owner.
     QTimer::singleShot(0, &frame, [&frame] { frame.SetupClient(); });
+    if (const std::string& file = app.Switches().file; !file.empty())
+        QTimer::singleShot(0, &frame, [&setup, file] { setup.OpenFile(file); });
     const int rc = qapp.exec();
     client.SetFrame(nullptr);
     return rc;

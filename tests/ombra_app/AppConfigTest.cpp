@@ -40,6 +40,7 @@ TEST(CommandLine, SwitchesAreExactAndRepeatable) {
     auto s = ParseCommandLine({"-DEBUG", "-Test", "x"});
     EXPECT_FALSE(s.dumpImage);
     EXPECT_FALSE(s.testSwitch);
+    EXPECT_EQ(s.file, "x");  // the desktop's "open with"
     s = ParseCommandLine({"-test", "-debug", "-test"});
     EXPECT_TRUE(s.dumpImage);
     EXPECT_TRUE(s.testSwitch);
