@@ -107,20 +107,6 @@ std::string GroupOf(const std::string& node) {
     return g != nullptr ? g->gr_name : "";
 }
 
-// "%s" replaced in order by the names; the texts come from language libraries, so they
-// are never handed to printf.
-std::string FillNames(std::string text, const std::vector<std::string>& names) {
-    size_t at = 0;
-    for (const std::string& name : names) {
-        at = text.find("%s", at);
-        if (at == std::string::npos)
-            break;
-        text.replace(at, 2, name);
-        at += name.size();
-    }
-    return text;
-}
-
 std::string EntryPath(const std::string& portsDir, int port) {
     return portsDir + "/com" + std::to_string(port);
 }

@@ -3,13 +3,14 @@
 #include <filesystem>
 
 #include "ombra/app/ProfileIniStore.h"
+#include "platform/SettingsFile.h"
 
 namespace norda {
 
 TApp::TApp(std::string programPath, std::vector<std::string> args, std::unique_ptr<IniStore> ini)
     : programPath_(std::move(programPath)),
       args_(std::move(args)),
-      iniPath_(IniPathFor(programPath_)),
+      iniPath_(SettingsFilePath(IniPathFor(programPath_))),
       ini_(std::move(ini)),
       module_(ResourceModule::BuiltIn(OmbraBuiltinResources())) {
     // Libraries are loaded by absolute path only, so the folder is made absolute here.

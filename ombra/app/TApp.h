@@ -19,7 +19,8 @@ class TApp {
 
     // `programPath` is the program file (its folder holds the INI file and the language
     // libraries); `args` are the arguments after the program name. Without `ini` the INI
-    // file beside the program is used.
+    // file beside the program is used, or the user's own copy of it when the program
+    // folder is not writable (IniPath()).
     TApp(std::string programPath, std::vector<std::string> args,
          std::unique_ptr<IniStore> ini = nullptr);
 

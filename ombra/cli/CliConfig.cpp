@@ -6,6 +6,7 @@
 
 #include "codeplug/ValueFormats.h"
 #include "platform/ProfileFile.h"
+#include "platform/SettingsFile.h"
 
 namespace norda {
 namespace {
@@ -67,7 +68,7 @@ std::string ProgramDirectory() {
 }
 
 std::string OmbraIniPath() {
-    return ProgramDirectory() + "ombra.INI";
+    return SettingsFilePath(ProgramDirectory() + "ombra.INI");
 }
 
 std::unique_ptr<ResourceModule> LoadLanguage(int countryCode) {

@@ -23,7 +23,8 @@ CliConfig ReadCliConfig(const std::string& iniPath);
 
 // The folder of the running program, with a trailing "/".
 std::string ProgramDirectory();
-// OMBRA's INI file: "ombra.INI" beside the programs.
+// OMBRA's INI file: "ombra.INI" beside the programs, or the user's own copy of it when
+// the program folder is not writable.
 std::string OmbraIniPath();
 
 // The texts of the country code's language: the built-in Turkish module for 90,

@@ -3,10 +3,21 @@
 #include <vector>
 
 #include "ombra/cli/CliCommands.h"
+#include "ombra/cli/CliPorts.h"
 
 int main(int argc, char** argv) {
     using namespace norda;
     const std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
+        std::printf("%s%ssettings: %s\n", kUsage, kPortsUsage, OmbraIniPath().c_str());
+        return kExitOk;
+    }
+    if (!args.empty() && args[0] == "ports") {
+        const std::unique_ptr<ResourceModule> texts =
+            LoadLanguage(ReadCliConfig(OmbraIniPath()).countryCode);
+        return RunPortsCommand({args.begin() + 1, args.end()}, SerialDeviceTree{}, *texts, stdout,
+                               stderr);
+    }
     CliOptions options;
     std::string error;
     if (ParseCliOptions(args, options, error) != 0) {
