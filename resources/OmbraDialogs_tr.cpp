@@ -73,7 +73,8 @@ constexpr DialogControl kDlg22000[] = {
     {C::Static, 22001, "", 80, 46, 300, 22},
     {C::Static, 22002, "NORDA serisi telsizlerin parametre belleğini\nokur, düzenler ve yazar.",
      80, 78, 300, 44},
-    {C::DefPushButton, 1, "Tamam", 156, 136, 88, 28},
+    {C::Static, 3231, "", 18, 128, 364, 36},
+    {C::DefPushButton, 1, "Tamam", 156, 172, 88, 28},
 };
 
 constexpr DialogTemplate kDialogs[] = {
@@ -91,7 +92,7 @@ constexpr DialogTemplate kDialogs[] = {
     {66, "Sıralı Programlama", parampages::kAutoProgWidth, parampages::kAutoProgHeight, parampages::kDlg66Tr},
     {70, "Yeni Dosya İlk Değerleri", parampages::kFileDefaultsWidth, parampages::kFileDefaultsHeight, parampages::kDlg70Tr},
     {72, "Analog Veri Parametreleri", datapages::kADataPageWidth, datapages::kADataPageHeight, datapages::kDlg72Tr},
-    {22000, "Yazılım Hakkında...", 400, 176, kDlg22000},
+    {22000, "Yazılım Hakkında...", 400, 212, kDlg22000},
     // Backups and comparison
     {backupdialogs::kBackupsDialogId, "Yedekler", backupdialogs::kBackupsWidth, backupdialogs::kBackupsHeight, backupdialogs::kDlg3310Tr},
     {backupdialogs::kCompareDialogId, "Karşılaştır", backupdialogs::kCompareWidth, backupdialogs::kCompareHeight, backupdialogs::kDlg3320Tr},

@@ -51,6 +51,7 @@ constexpr MenuEntry kMenu100[] = {
     {K::End, 0, ""},
     {K::Popup, 550, "&Seçenekler"},
         {K::Item, 553, "&Seri Çıkış"},
+        {K::Item, 3200, "&Port Eşleştirme..."},
         {K::Item, 554, "&İletişim Durumu"},
         {K::Item, 551, "&Yazılım Dili"},
         {K::Item, 101, "Yazılım &Modu"},

@@ -15,6 +15,7 @@ constexpr MenuEntry kMenu100[] = {
     {K::End, 0, ""},
     {K::Popup, 0, "&Seçenekler"},
         {K::Item, 417, "&Seri Hız"},
+        {K::Item, 3200, "&Port Eşleştirme..."},
         {K::Item, 418, "&Otomatik"},
         {K::Item, 419, "&Yazılım Aktarıcı"},
         {K::Separator, 0, ""},

@@ -18,6 +18,7 @@ bool IsCommandEnabled(int command, const CommandContext& c) {
             return !c.testMode && idle;
         case cmd::kOpen:
         case cmd::kSerialPort:
+        case cmd::kPortAssignment:
         case cmd::kLanguage:
             return idle;
         case cmd::kSave:

@@ -28,6 +28,7 @@ inline constexpr int kSequential = 540;
 inline constexpr int kLanguage = 551;
 inline constexpr int kSerialPort = 553;
 inline constexpr int kCommStatus = 554;
+inline constexpr int kPortAssignment = 3200;
 inline constexpr int kAbout = 2009;
 inline constexpr int kExit = 24310;
 inline constexpr int kNew = 24331;

@@ -14,6 +14,7 @@
 #include "ombra/pages/Icons.h"
 #include "ombra/pages/MessageLayout.h"
 #include "ombra/pages/TMessageDlg.h"
+#include "ui/TPortAssignDlg.h"
 
 namespace norda {
 
@@ -29,6 +30,7 @@ constexpr int kTextNoAccess = 902;
 constexpr int kStyleOkExclamation = 48;
 constexpr int kStyleOkCancelExclamation = 49;
 constexpr int kStyleInformation = 64;
+constexpr int kHighestPort = 128;
 
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
@@ -171,6 +173,9 @@ void TProgFrame::Command(int id) {
                 break;
             case cmd::kSerialPort:
                 CmSerialPort();
+                break;
+            case cmd::kPortAssignment:
+                CmPortAssignment();
                 break;
             case cmd::kProgMode:
                 CmProgMode();
@@ -359,6 +364,20 @@ void TProgFrame::CmSerialPort() {
     }
 }
 
+void TProgFrame::CmPortAssignment() {
+    const int port = client_.PortNumber();
+    TPortAssignDlg dlg(this, app_.Module(), kHighestPort, port);
+    dlg.exec();
+    // The number in use may open another device now.
+    if (dlg.Changed().count(port) == 0)
+        return;
+    client_.StopOperation();
+    if (client_.Reopen(port, client_.BaudRate()) != 0)
+        ReportPortFailure();
+    else
+        portHint_->clear();
+}
+
 void TProgFrame::CmProgMode() {
     int testMode = client_.TestMode() ? 1 : 0;
     bool trace = traceOn_;
@@ -392,7 +411,7 @@ void TProgFrame::CmCommStatus() {
 }
 
 void TProgFrame::CmAbout() {
-    TAboutDlg dlg(this, app_.Module(), app_.CountryCode());
+    TAboutDlg dlg(this, app_.Module(), app_.CountryCode(), app_.IniPath());
     dlg.Execute();
 }
 

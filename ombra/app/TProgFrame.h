@@ -99,6 +99,7 @@ class TProgFrame : public QMainWindow {
     void CmNextPage(bool forward);
     void CmLanguage();
     void CmSerialPort();
+    void CmPortAssignment();
     void CmProgMode();
     void CmCommStatus();
     void CmAbout();

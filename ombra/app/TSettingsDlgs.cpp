@@ -103,8 +103,18 @@ void TProgMode::TransferFromDialog() {
     trace_ = IsChecked(Item<QCheckBox>(kThird));
 }
 
-TAboutDlg::TAboutDlg(QWidget* parent, const ResourceModule& module, int countryCode)
+TAboutDlg::TAboutDlg(QWidget* parent, const ResourceModule& module, int countryCode,
+                     const std::string& settingsFile)
     : TDataDlg(parent, 22000, module, true, true, true) {
+    if (auto* l = Item<QLabel>(3231)) {
+        // A long path may break after any of its folders (a zero-width space there).
+        std::string path;
+        for (char c : settingsFile)
+            path += c == '/' ? std::string("/\xE2\x80\x8B") : std::string(1, c);
+        l->setText(QString::fromStdString(FillNames(module.Text(3230), {path})));
+        l->setWordWrap(true);
+        l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
     if (auto* l = Item<QLabel>(22004)) {
         l->setText(ProductDescription(countryCode));
         QFont f = l->font();

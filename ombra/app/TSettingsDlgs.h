@@ -44,11 +44,13 @@ class TProgMode final : public TDataDlg {
     bool& trace_;
 };
 
-// Dialog 22000: the about box; its texts follow the country code.
+// Dialog 22000: the about box; its texts follow the country code. It also tells where
+// the settings are kept.
 class TAboutDlg final : public TDataDlg {
     Q_OBJECT
   public:
-    TAboutDlg(QWidget* parent, const ResourceModule& module, int countryCode);
+    TAboutDlg(QWidget* parent, const ResourceModule& module, int countryCode,
+              const std::string& settingsFile);
 };
 
 // Product description and version line of the about box and the splash window.

@@ -140,6 +140,28 @@ constexpr StringEntry kStrings[] = {
     {921, "Open File"},
     {922, "Save File"},
     {923, "At most 6 digits can be entered."},
+    // Port assignment (both programs)
+    {3200, "Assigns the serial port numbers to the computer's serial devices"},
+    {3201, "Port Assignment"},
+    {3202, "No."},
+    {3203, "Device"},
+    {3204, "Adapter Name"},
+    {3205, "USB Socket"},
+    {3206, "Access"},
+    {3207, "yes"},
+    {3208, "denied"},
+    {3209, "unplugged"},
+    {3210, "Port &No. :"},
+    {3211, "&Assign"},
+    {3212, "&Remove"},
+    {3213, "Close"},
+    {3214, "by adapter name"},
+    {3215, "by USB socket"},
+    {3216, "Could not write %s: %s"},
+    {3217, "Link :"},
+    {3220, "No access to %s: add the user to the group \"%s\" (sudo usermod -aG %s $USER) and log in again."},
+    {3221, "No access to %s."},
+    {3230, "Settings : %s"},
 
     // Backups, comparison and verification
     {3301, "Lists the backups of the radios read and opens the chosen one"},
@@ -208,6 +230,7 @@ constexpr MenuEntry kMenu100[] = {
     {K::End, 0, ""},
     {K::Popup, 550, "&Options"},
         {K::Item, 553, "&Serial Port"},
+        {K::Item, 3200, "Port &Assignment..."},
         {K::Item, 554, "&Communication Status"},
         {K::Item, 551, "&Language"},
         {K::Item, 101, "Program &Mode"},
@@ -277,7 +300,8 @@ constexpr DialogControl kDlg22000[] = {
     {C::Static, 22001, "", 80, 46, 300, 22},
     {C::Static, 22002, "Reads, edits and writes the parameter memory\nof NORDA series radios.",
      80, 78, 300, 44},
-    {C::DefPushButton, 1, "OK", 156, 136, 88, 28},
+    {C::Static, 3231, "", 18, 128, 364, 36},
+    {C::DefPushButton, 1, "OK", 156, 172, 88, 28},
 };
 
 constexpr DialogTemplate kDialogs[] = {
@@ -295,7 +319,7 @@ constexpr DialogTemplate kDialogs[] = {
     {66, "Sequential Programming", parampages::kAutoProgWidth, parampages::kAutoProgHeight, parampages::kDlg66En},
     {70, "New File Defaults", parampages::kFileDefaultsWidth, parampages::kFileDefaultsHeight, parampages::kDlg70En},
     {72, "Analog Data Parameters", datapages::kADataPageWidth, datapages::kADataPageHeight, datapages::kDlg72En},
-    {22000, "About...", 400, 176, kDlg22000},
+    {22000, "About...", 400, 212, kDlg22000},
     // Backups and comparison
     {backupdialogs::kBackupsDialogId, "Backups", backupdialogs::kBackupsWidth, backupdialogs::kBackupsHeight, backupdialogs::kDlg3310En},
     {backupdialogs::kCompareDialogId, "Compare", backupdialogs::kCompareWidth, backupdialogs::kCompareHeight, backupdialogs::kDlg3320En},

@@ -17,6 +17,7 @@
 #include "solvi/app/TApp.h"
 #include "solvi/app/TClientWin.h"
 #include "solvi/app/TVerDlg.h"
+#include "ui/TPortAssignDlg.h"
 
 namespace norda {
 
@@ -75,6 +76,7 @@ void TFrameWin::LoadMenu() {
         throw std::runtime_error("Error loading menu");
     QMenuBar* bar = new QMenuBar(this);
     actions_.clear();
+    portItemTexts_.clear();
     std::vector<QMenu*> open;
     for (const MenuEntry& e : menu->entries) {
         const QString text = FromUtf8(e.text);
@@ -82,6 +84,7 @@ void TFrameWin::LoadMenu() {
             case MenuEntryKind::Popup: {
                 QMenu* m = open.empty() ? bar->addMenu(text) : open.back()->addMenu(text);
                 connect(m, &QMenu::aboutToShow, this, &TFrameWin::UpdateCommands);
+                connect(m, &QMenu::aboutToShow, this, &TFrameWin::UpdatePortItems);
                 open.push_back(m);
                 break;
             }
@@ -98,6 +101,8 @@ void TFrameWin::LoadMenu() {
                 const int id = e.id;
                 if (IsPortCommand(id) || id == kCmdAutoProg || id == kCmdTransferMode)
                     a->setCheckable(true);
+                if (IsPortCommand(id))
+                    portItemTexts_[id] = text;
                 const std::string hint = app_.Text(id);
                 if (!hint.empty())
                     a->setStatusTip(QString::fromStdString(hint));
@@ -110,6 +115,17 @@ void TFrameWin::LoadMenu() {
     setMenuBar(bar);  // the old bar goes with its actions
     UpdateCheckMarks();
     UpdateCommands();
+    UpdatePortItems();
+}
+
+void TFrameWin::UpdatePortItems() {
+    const auto list = ListSerialDevices(devices);
+    for (const auto& [id, text] : portItemTexts_) {
+        const std::string device = PortMenuDevice(app_.Texts(), list, id - 400);
+        // After a tab the menu shows it right-aligned, where a shortcut would be.
+        actions_[id]->setText(
+            device.empty() ? text : text + QLatin1Char('\t') + QString::fromStdString(device));
+    }
 }
 
 void TFrameWin::SetupWindow() {
@@ -132,6 +148,7 @@ bool TFrameWin::CommandEnabled(int id) const {
     switch (id) {
         case kCmdBaudrate:
         case kCmdTransferMode:
+        case kCmdPortAssignment:
             return !closing && !(client_ != nullptr && client_->AnyBusy()) && !autoMode;
         case kCmdLanguage:
             return !closing;
@@ -197,6 +214,9 @@ void TFrameWin::Command(int id) {
         case kCmdTransferMode:
             ToggleTransferMode();
             break;
+        case kCmdPortAssignment:
+            AssignPorts();
+            break;
         case kCmdLanguage: {
             TLanguage dialog(this, app_.Texts(), app_.Language());
             if (dialog.exec() == QDialog::Accepted)
@@ -233,6 +253,19 @@ void TFrameWin::ApplyBaudrate(int32_t baud) {
         if (TSPDlg* panel = client_->Panel(port))
             panel->Reopen(baud);
     app_.SaveBaudrate();
+}
+
+void TFrameWin::AssignPorts() {
+    int first = 1;
+    while (first < kMaxPorts && !app_.selected[first])
+        ++first;
+    TPortAssignDlg dialog(this, app_.Texts(), kMaxPorts, first, devices);
+    dialog.exec();
+    // A panel whose number now names another device finds its radio there.
+    for (int port : dialog.Changed())
+        if (TSPDlg* panel = client_->Panel(port))
+            panel->Reopen(app_.baudRate);
+    UpdatePortItems();
 }
 
 void TFrameWin::ToggleAutoProg() {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 
+#include "link/SerialDevices.h"
 #include "solvi/app/SolviLayout.h"
 #include "solvi/app/TSPDlg.h"
 
@@ -26,6 +27,7 @@ enum SolviCommand : int {
     kCmdAbout = 2009,
     kCmdExit = 24310,
     kCmdOpen = 24332,
+    kCmdPortAssignment = 3200,
 };
 
 // SOLVI's main window: the menu, the client with the port panels, the file loading and
@@ -56,6 +58,7 @@ class TFrameWin : public QMainWindow, public PanelHost {
     void ToggleAutoProg();
     void ToggleTransferMode();
     void ApplyLanguage(int language);
+    void AssignPorts();
 
     // PanelHost
     void ShowRadioLines(int port, const std::string& version,
@@ -71,6 +74,8 @@ class TFrameWin : public QMainWindow, public PanelHost {
     int CloseTimerInterval() const { return closeTimer_.interval(); }
     // Ends the message loop; tests catch it.
     std::function<void(int)> quit;
+    // Where the serial devices are looked for; tests hand in a tree of their own.
+    SerialDeviceTree devices;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -79,6 +84,8 @@ class TFrameWin : public QMainWindow, public PanelHost {
     void LoadMenu();
     void UpdateCommands();
     void UpdateCheckMarks();
+    // "Com1" ... "Com16" with the device each number opens now.
+    void UpdatePortItems();
     void Relayout();
     void UpdateTitle();
     void OnCloseTimer();
@@ -86,6 +93,7 @@ class TFrameWin : public QMainWindow, public PanelHost {
     TApp& app_;
     TClientWin* client_ = nullptr;
     std::map<int, QAction*> actions_;
+    std::map<int, QString> portItemTexts_;
     PanelLayout layout_;
     QTimer closeTimer_;
     int exitCode_ = 0;

@@ -104,8 +104,9 @@ TEST(SolviLanguage, LibraryNameFromTheSixCharacterBase) {
 
 TEST(SolviResources, BuiltInModuleHasEveryTextMenuAndDialogTheProgramUses) {
     auto module = ResourceModule::BuiltIn(SolviBuiltinResources());
-    for (int id : {602,  606,  616,  625,  634,  807,  808,  811,  1002, 1004,
-                   1005, 1006, 1007, 1008, 1009, 1010, 1011, 1012, 1013, 1014})
+    for (int id :
+         {602,  606,  616,  625,  634,  807,  808,  811,  1002, 1004, 1005, 1006, 1007, 1008,
+          1009, 1010, 1011, 1012, 1013, 1014, 3200, 3201, 3209, 3216, 3217, 3220, 3221})
         EXPECT_FALSE(module->Text(id).empty()) << id;
     EXPECT_EQ(module->Text(1011), "Programlayıcı meşgul!");
     EXPECT_EQ(module->Text(0), "");
@@ -118,7 +119,7 @@ TEST(SolviResources, BuiltInModuleHasEveryTextMenuAndDialogTheProgramUses) {
     for (const MenuEntry& e : module->Menu(100)->entries)
         if (e.kind == MenuEntryKind::Item)
             commands.push_back(e.id);
-    std::vector<int> expected = {24332, 2009, 24310, 417, 418, 419, 551};
+    std::vector<int> expected = {24332, 2009, 24310, 417, 418, 419, 551, 3200};
     for (int port = 401; port <= 416; ++port)
         expected.push_back(port);
     std::sort(commands.begin(), commands.end());
