@@ -132,6 +132,7 @@ void TFrameWin::SetupWindow() {
     client_->SetupWindow();
     Relayout();
     UpdateCheckMarks();
+    UpdatePortItems();
     if (!app_.pendingFile.empty())
         LoadFile();
 }
