@@ -10,6 +10,8 @@ packages=(
     srecord binutils
     xvfb xauth
     clang-format
+    # installing and packaging (scripts/check-install.sh, cpack)
+    dpkg-dev file desktop-file-utils shared-mime-info
 )
 
 missing=()

@@ -12,6 +12,8 @@ export QT_QPA_PLATFORM=offscreen
 if [[ ${NORDA_SANITIZERS:-on} != only ]]; then
     CI=${CI:-1} "$here/build.sh"
     ctest --test-dir "$root/${NORDA_BUILD_DIR:-build}" --output-on-failure -j "$(nproc)" --timeout 300
+    # Installed and packaged as a user gets it.
+    "$here/check-install.sh"
 fi
 
 if [[ ${NORDA_SANITIZERS:-on} == off ]]; then

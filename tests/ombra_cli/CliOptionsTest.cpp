@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -71,6 +72,15 @@ TEST(CliConfig, TakesOmbrasIniSettings) {
     const CliConfig none = ReadCliConfig("/nonexistent/ombra.INI");
     EXPECT_EQ(none.serialPort, 1);
     EXPECT_TRUE(none.shiftFrequencies.empty());
+
+    // The INI installed beside the programs spells out the same defaults: a typo there
+    // would go into every radio written.
+    const CliConfig shipped = ReadCliConfig(NORDA_DIST_DIR "/ombra.INI");
+    EXPECT_EQ(shipped.countryCode, none.countryCode);
+    EXPECT_EQ(shipped.serialPort, none.serialPort);
+    EXPECT_EQ(
+        std::memcmp(&shipped.cloneConstants, &none.cloneConstants, sizeof none.cloneConstants), 0);
+    EXPECT_NE(shipped.cloneConstants.PSMTIM, 0) << "the file was read";
 }
 
 }  // namespace
