@@ -41,7 +41,7 @@ enum Text : int {
     kLinkLabel = 3217,
 };
 
-enum Column : int { kPort, kDevice, kName, kSocket, kAccess, kColumns };
+enum Column : int { kPort, kDevice, kAccess, kName, kSocket, kColumns };
 
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
@@ -61,15 +61,19 @@ TPortAssignDlg::TPortAssignDlg(QWidget* parent, const TextSource& texts, int hig
 
     table_ = new QTableWidget(0, kColumns, this);
     QStringList headings;
-    for (int id : {kColumnPort, kColumnDevice, kColumnName, kColumnSocket, kColumnAccess})
+    for (int id : {kColumnPort, kColumnDevice, kColumnAccess, kColumnName, kColumnSocket})
         headings << Q(texts_.Text(id));
     table_->setHorizontalHeaderLabels(headings);
     table_->verticalHeader()->hide();
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The names are long; they share the width left and show their ends in full.
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->horizontalHeader()->setSectionResizeMode(kName, QHeaderView::Stretch);
+    table_->horizontalHeader()->setSectionResizeMode(kSocket, QHeaderView::Stretch);
+    table_->setTextElideMode(Qt::ElideMiddle);
+    table_->setWordWrap(false);
     layout->addWidget(table_, 1);
 
     auto* row = new QHBoxLayout;
@@ -127,9 +131,18 @@ void TPortAssignDlg::Refresh() {
         for (int p : d.ports)
             ports << QString::number(p);
         const int access = !d.present ? kUnplugged : d.mayOpen ? kAccessYes : kAccessDenied;
-        const QString cells[kColumns] = {ports.join(QStringLiteral(", ")), Q(d.node),
-                                         Q(FileName(d.byId)), Q(FileName(d.byPath)),
-                                         Q(texts_.Text(access))};
+        QString cells[kColumns] = {ports.join(QStringLiteral(", ")), Q(d.node),
+                                   Q(texts_.Text(access)), Q(FileName(d.byId)),
+                                   Q(FileName(d.byPath))};
+        // An unplugged adapter is known only by the name its entry leads to.
+        if (!d.present) {
+            const fs::path lost(d.node);
+            const std::string kind = lost.parent_path().filename().string();
+            if (kind == "by-id" || kind == "by-path") {
+                cells[kind == "by-id" ? kName : kSocket] = Q(lost.filename().string());
+                cells[kDevice].clear();
+            }
+        }
         const int r = static_cast<int>(i);
         for (int c = 0; c < kColumns; ++c) {
             auto* item = new QTableWidgetItem(cells[c]);

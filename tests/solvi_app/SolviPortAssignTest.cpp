@@ -1,7 +1,9 @@
 // Giving a port number to a serial adapter through "Port Eşleştirme": the panel of that
 // number then finds the radio on the adapter.
 
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QLabel>
 #include <QMenu>
@@ -79,8 +81,8 @@ TEST(SolviPortAssign, AnAdapterGivenANumberWithAClickServesThatPortsPanel) {
         QTableWidget* table = dialog->Table();
         for (int row = 0; row < table->rowCount(); ++row) {
             if (table->item(row, 1)->text().endsWith("ttyUSB0"))
-                accessCell = table->item(row, 4)->text();
-            if (table->item(row, 2)->text() == "usb-Acme Radio Cable-if00")
+                accessCell = table->item(row, 2)->text();
+            if (table->item(row, 3)->text() == "usb-Acme Radio Cable-if00")
                 table->setCurrentCell(row, 0);
         }
         hint = dialog->Hint()->text();
@@ -104,6 +106,68 @@ TEST(SolviPortAssign, AnAdapterGivenANumberWithAClickServesThatPortsPanel) {
         return panel->StatusText() == "Com2 - Cihaz yazılımı farklı";
     })) << panel->StatusText().toStdString();
     EXPECT_TRUE(messages.empty());
+}
+
+// Pictures of the dialog for the documentation, in both languages, when asked for with
+// NORDA_SCREENSHOT_DIR. The made-up bench goes to NORDA_SCREENSHOT_DEV and
+// NORDA_SCREENSHOT_SYS when given (see the README: a private /dev shows real names).
+TEST(SolviPortAssign, Screenshots) {
+    const char* out = std::getenv("NORDA_SCREENSHOT_DIR");
+    if (out == nullptr || *out == '\0')
+        GTEST_SKIP() << "NORDA_SCREENSHOT_DIR not set";
+    test::EnsureApplication();
+    test::TestHome home;
+    SerialDeviceTree tree;
+    const char* dev = std::getenv("NORDA_SCREENSHOT_DEV");
+    const char* sys = std::getenv("NORDA_SCREENSHOT_SYS");
+    tree.dev = dev != nullptr ? dev : home.Path("dev");
+    tree.sysTty = sys != nullptr ? sys : home.Path("sys");
+    tree.mayOpen = [](const std::string& node) { return node.find("ttyS") == std::string::npos; };
+    const fs::path d = tree.dev;
+    fs::create_directories(d / "serial/by-id");
+    fs::create_directories(d / "serial/by-path");
+    fs::create_directories(fs::path(tree.sysTty) / "ttyS0");
+    std::ofstream(fs::path(tree.sysTty) / "ttyS0/type") << "4\n";
+    std::ofstream(d / "ttyS0") << "";
+    if (const group* dialout = getgrnam("dialout")) {
+        EXPECT_EQ(chown((d / "ttyS0").c_str(), 0, dialout->gr_gid), 0);
+    }
+    fs::permissions(d / "ttyS0", fs::perms::owner_read | fs::perms::owner_write |
+                                     fs::perms::group_read | fs::perms::group_write);
+    const char* names[] = {"usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0",
+                           "usb-FTDI_FT232R_USB_UART_A7043QXC-if00-port0",
+                           "usb-Prolific_Technology_Inc._USB-Serial_Controller-if00-port0", ""};
+    for (int n = 0; n < 4; ++n) {
+        const std::string node = "ttyUSB" + std::to_string(n);
+        std::ofstream(d / node) << "";
+        if (*names[n] != '\0')
+            fs::create_symlink("../../" + node, d / "serial/by-id" / names[n]);
+        fs::create_symlink("../../" + node,
+                           d / "serial/by-path" /
+                               ("pci-0000:00:14.0-usb-0:" + std::to_string(n + 1) + ":1.0-port0"));
+    }
+    fs::create_symlink(d / "serial/by-id" / names[0], home.Ports() + "/com1");
+    fs::create_symlink(d / "serial/by-path/pci-0000:00:14.0-usb-0:4:1.0-port0",
+                       home.Ports() + "/com2");
+    fs::create_symlink(d / "serial/by-id/usb-FTDI_FT232R_USB_UART_A9K1L2M3-if00-port0",
+                       home.Ports() + "/com5");
+
+    std::vector<test::Message> messages;
+    auto app = test::MakeApp({}, test::Ports({1}), home.Registry(), &messages);
+    app->Initialise();
+    for (int language : {90, 9}) {
+        if (language != app->Language())
+            app->ChangeLanguage(language);
+        TPortAssignDlg dialog(nullptr, app->Texts(), kMaxPorts, 3, tree);
+        dialog.Table()->setCurrentCell(2, 0);
+        dialog.Number()->setValue(3);
+        dialog.resize(900, 330);
+        dialog.show();
+        ASSERT_TRUE(test::WaitFor([&] { return dialog.isVisible(); }));
+        QCoreApplication::processEvents();
+        const QString name = language == 90 ? "port-assignment.png" : "port-assignment_en.png";
+        EXPECT_TRUE(dialog.grab().save(QString(out) + "/" + name));
+    }
 }
 
 }  // namespace
