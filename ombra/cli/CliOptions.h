@@ -16,7 +16,7 @@ struct CliOptions {
     bool verify = false;  // copy: read the radio back afterwards and compare
     std::string imageFile;
     std::string traceFile;
-    std::string iniFile;  // empty: OMBRA's INI beside the programs
+    std::string iniFile;  // empty: OMBRA's INI (OmbraIniPath)
     // read: OUT.omb; copy, verify: IN.omb; decode: IMAGE OUT.omb; diff: A B
     std::vector<std::string> files;
 };
@@ -33,7 +33,7 @@ inline constexpr const char* kUsage =
     "       ombra-cli verify [--port N] [--baud B] [--trace FILE] IN.omb\n"
     "       ombra-cli diff   [--test] A B           (each an .omb file or a 2048-byte image)\n"
     "       ombra-cli backups\n"
-    "any command also takes --ini FILE in place of OMBRA's INI file beside the programs\n";
+    "any command also takes --ini FILE in place of OMBRA's INI file (--help names it)\n";
 
 // Arguments after the program name. 0, or kExitUsage with `error` set.
 int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, std::string& error);
