@@ -1,8 +1,5 @@
 // "Oku" in the Qt program against the simulated radio on a pseudo-terminal.
 
-#include <QApplication>
-
-#include "ombra/app/TProgressWin.h"
 #include "ombra/ops/BackupStore.h"
 #include "ombra/pages/TBackupsDlg.h"
 #include "ombra/pages/TCompareDlg.h"
@@ -30,6 +27,7 @@ TEST_F(ReadEndToEnd, ReadOpensTheMasterPageWithRadioCaption) {
     EXPECT_TRUE(host.Reading());
     EXPECT_NE(frame.ProgressWindow(), nullptr);
     EXPECT_EQ(frame.ProgressWindow()->windowTitle(), "Port 1");
+    EXPECT_EQ(VisibleWindows(), (std::vector<std::string>{"OMBRA 4.0 ", "Port 1"}));
     frame.UpdateCommandStates();
     EXPECT_FALSE(frame.Action(536)->isEnabled());
     EXPECT_FALSE(frame.Action(551)->isEnabled());
@@ -40,13 +38,17 @@ TEST_F(ReadEndToEnd, ReadOpensTheMasterPageWithRadioCaption) {
     EXPECT_NE(dynamic_cast<TMaster*>(frame.Pages().Current()), nullptr);
     EXPECT_EQ(frame.windowTitle(), "OMBRA 4.0  - Telsiz bilgileri");
     EXPECT_EQ(frame.ProgressWindow(), nullptr);
-    for (QWidget* w : QApplication::topLevelWidgets())
-        EXPECT_FALSE(qobject_cast<TProgressWin*>(w) != nullptr && w->isVisible())
-            << "the progress window is gone with its operation";
+    EXPECT_EQ(VisibleWindows(), std::vector<std::string>{"OMBRA 4.0  - Telsiz bilgileri"});
     EXPECT_FALSE(host.Reading());
     EXPECT_FALSE(frame.RestrictedPages());
     frame.UpdateCommandStates();
     EXPECT_TRUE(frame.Action(538)->isEnabled()) << "a read makes the write possible";
+
+    // The pre-read's and the write's progress windows go as well.
+    frame.Command(538);
+    ASSERT_TRUE(RunUntil([&] { return !messages_.empty(); }));
+    EXPECT_EQ(messages_, std::vector<std::string>{"BİLGİ: Cihaz programlandı."});
+    EXPECT_EQ(VisibleWindows(), std::vector<std::string>{"OMBRA 4.0  - Telsiz bilgileri"});
 }
 
 // The read's backup is in the status bar, a change on screen shows against it, and the

@@ -108,6 +108,7 @@ TEST_F(FileToRadio, AChannelMadeInANewFileComesBackFromTheRadio) {
     frame.Command(539);  // "Kopyala"
     ASSERT_TRUE(RunUntil([&] { return !host.Writing() && !messages_.empty(); }));
     ASSERT_TRUE(Said("Cihaz programlandı.")) << messages_.back();
+    EXPECT_EQ(VisibleWindows(), std::vector<std::string>{frame.windowTitle().toStdString()});
 
     // The written radio is shown on page 1; this one has no serial number yet, and the
     // page is not left without one.
@@ -177,6 +178,7 @@ TEST_F(FileToRadio, SequentialProgrammingCountsUpAfterEachRadio) {
     EXPECT_EQ(serials, std::vector<std::string>{"1"});
     EXPECT_EQ(anis, std::vector<std::string>{"100"});
     EXPECT_EQ(frame.Pages().CurrentPage(), 3);  // back to the file's page
+    EXPECT_EQ(VisibleWindows(), std::vector<std::string>{frame.windowTitle().toStdString()});
 
     // The radio holds the numbers of the dialog as they were when it was programmed.
     RunUntil([&] { return host.Client().Idle(); });

@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
@@ -87,9 +89,9 @@ class WholeProgramFixture : public ::testing::Test {
 
     void TearDown() override {
         TMessageDlg::SetResponder(nullptr);
-        if (sim_ > 0) {
-            kill(sim_, SIGTERM);
-            waitpid(sim_, nullptr, 0);
+        for (pid_t sim : sims_) {
+            kill(sim, SIGTERM);
+            waitpid(sim, nullptr, 0);
         }
         if (oldPorts_.empty())
             unsetenv("NORDA_PORTS");
@@ -103,22 +105,44 @@ class WholeProgramFixture : public ::testing::Test {
         std::filesystem::remove_all(dir_, ec);
     }
 
-    void StartRadio() {
-        sim_ = fork();
-        if (sim_ == 0) {
-            FILE* o = std::freopen((dir_ / "sim.out").c_str(), "w", stdout);
-            FILE* e = std::freopen((dir_ / "sim.err").c_str(), "w", stderr);
+    // A simulated radio as COM`com`; `extra` are further radiosim options.
+    void StartRadio(int com = 1, const std::vector<std::string>& extra = {}) {
+        const std::string name = "sim" + std::to_string(com);
+        const std::string port = std::to_string(com);
+        const pid_t sim = fork();
+        if (sim == 0) {
+            FILE* o = std::freopen((dir_ / (name + ".out")).c_str(), "w", stdout);
+            FILE* e = std::freopen((dir_ / (name + ".err")).c_str(), "w", stderr);
             if (o == nullptr || e == nullptr)
                 _exit(127);
-            execl(RADIOSIM, RADIOSIM, "--ports-dir", dir_.c_str(), "--com", "1", "--baud", "115200",
-                  static_cast<char*>(nullptr));
+            std::vector<std::string> args = {RADIOSIM, "--ports-dir", dir_.string(), "--com",
+                                             port,     "--baud",      "115200"};
+            args.insert(args.end(), extra.begin(), extra.end());
+            std::vector<char*> argv;
+            for (std::string& a : args)
+                argv.push_back(a.data());
+            argv.push_back(nullptr);
+            execv(RADIOSIM, argv.data());
             _exit(127);
         }
-        for (int i = 0; i < 500 && Slurp(dir_ / "sim.out").find("com1 ->") == std::string::npos;
-             ++i)
+        sims_.push_back(sim);
+        const std::string ready = "com" + port + " ->";
+        const std::filesystem::path out = dir_ / (name + ".out");
+        for (int i = 0; i < 500 && Slurp(out).find(ready) == std::string::npos; ++i)
             usleep(10000);
-        ASSERT_NE(Slurp(dir_ / "sim.out").find("com1 ->"), std::string::npos)
-            << Slurp(dir_ / "sim.err");
+        ASSERT_NE(Slurp(out).find(ready), std::string::npos) << Slurp(dir_ / (name + ".err"));
+    }
+
+    // Titles of the windows on the screen, sorted: what the user sees, not which
+    // window objects still exist.
+    static std::vector<std::string> VisibleWindows() {
+        std::vector<std::string> titles;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->isVisible() && w->windowType() != Qt::Popup && w->windowType() != Qt::ToolTip)
+                titles.push_back(w->windowTitle().toStdString());
+        }
+        std::sort(titles.begin(), titles.end());
+        return titles;
     }
 
     // Runs the event loop until `done` holds; the bound only keeps a broken build from
@@ -145,7 +169,7 @@ class WholeProgramFixture : public ::testing::Test {
     std::filesystem::path dir_;
     std::string oldPorts_;
     std::string oldData_;
-    pid_t sim_ = -1;
+    std::vector<pid_t> sims_;
     std::vector<std::string> messages_;
 };
 
