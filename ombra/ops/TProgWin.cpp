@@ -5,6 +5,7 @@
 
 #include "codeplug/MemoryAreas.h"
 #include "ombra/ops/OpsMessages.h"
+#include "ombra/ops/TargetRadioIdentity.h"
 
 namespace norda {
 namespace {
@@ -682,9 +683,8 @@ void TProgWin::WritePhase() {
     parameters_.Service.ProgVersionMajor = static_cast<int16_t>(settings_.versionMajor);
 
     if (CopyMode) {
-        // A copy keeps the radio's whole Service area, old version stamp included.
         Encode();
-        std::memcpy(image_.bytes.data() + 8, PreReadCopy.data() + 8, 16);
+        KeepTargetRadioIdentity(image_, PreReadCopy);
         Decode();
     }
     parameters_.ReservedSink = 0;

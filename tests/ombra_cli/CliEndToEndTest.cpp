@@ -137,8 +137,18 @@ TEST_F(CliEndToEnd, ReadSavesTheRadiosCodeplugImageAndTrace) {
     EXPECT_EQ(Slurp(File("dec.omb")), codeplug);
 }
 
-TEST_F(CliEndToEnd, CopyThenReadBackGivesTheFilesParameters) {
-    StartRadio();
+TEST_F(CliEndToEnd, CopyThenReadBackGivesTheFilesParametersAndKeepsTheRadiosIdentity) {
+    // Serial number 1001, compander and TDM on (the radio has TDM hardware), and the
+    // flags that every write clears set.
+    sim::ParamMemory memory = sim::GenerateParamMemory();
+    memory[0] = 0xDE;
+    memory[1] = 1001 >> 8;
+    memory[2] = 1001 & 0xFF;
+    memory[1419] |= 0x01;
+    sim::WriteAreaChecksums(memory);
+    std::ofstream(File("radio.bin"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(memory.data()), memory.size());
+    StartRadio({"--param-image", File("radio.bin").string()});
     ASSERT_EQ(ReadRadio("radio.omb"), 0) << err_;
 
     // A codeplug that differs from the radio's in what a copy carries.
@@ -158,7 +168,15 @@ TEST_F(CliEndToEnd, CopyThenReadBackGivesTheFilesParameters) {
     ASSERT_EQ(Cli({"copy", "--port", "1", "--baud", "115200", File("new.omb").string()}), 0)
         << err_;
     EXPECT_EQ(err_, "BİLGİ: Cihaz programlandı.\n");
-    ASSERT_EQ(ReadRadio("back.omb"), 0) << err_;
+    ASSERT_EQ(ReadRadio("back.omb", {"--image", File("back.bin").string()}), 0) << err_;
+
+    // The file holds no Master area; the radio keeps its own identity.
+    const std::string image = Slurp(File("back.bin"));
+    ASSERT_EQ(image.size(), 2048u);
+    const auto byte = [&](size_t a) { return static_cast<uint8_t>(image[a]); };
+    EXPECT_EQ(byte(1) << 8 | byte(2), 1001);
+    EXPECT_EQ(byte(0) & 0x0C, 0x0C) << "compander and TDM";
+    EXPECT_EQ(byte(0) & 0xD2, 0) << "the flags a write clears";
 
     RadioParameters expected;
     RadioParameters back;

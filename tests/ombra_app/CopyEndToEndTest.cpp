@@ -1,0 +1,66 @@
+// "Kopyala" in the Qt program from one simulated radio into another.
+
+#include <fstream>
+
+#include <QLineEdit>
+
+#include "ombra/ops/TClientWin.h"
+#include "ombra/pages/TMaster.h"
+#include "tests/support/WholeProgramFixture.h"
+#include "tools/radiosim/ParamImage.h"
+
+namespace norda {
+namespace {
+
+using CopyEndToEnd = test::WholeProgramFixture;
+
+TEST_F(CopyEndToEnd, CopyAfterReadingAnotherRadioKeepsTheTargetsIdentity) {
+    // Radio A on COM1 as radiosim makes it: serial number 24117, compander on, TDM off.
+    // Radio B on COM2: serial number 1001, compander off, TDM on (it has the hardware),
+    // and the four flags that a write clears set.
+    sim::ParamMemory b = sim::GenerateParamMemory();
+    b[0] = 0xD6;
+    b[1] = 1001 >> 8;
+    b[2] = 1001 & 0xFF;
+    b[1419] |= 0x01;
+    sim::WriteAreaChecksums(b);
+    std::ofstream(dir_ / "b.bin", std::ios::binary)
+        .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+    StartRadio(1);
+    StartRadio(2, {"--param-image", (dir_ / "b.bin").string()});
+
+    test::WholeProgram program;
+    TQtHost& host = program.host;
+    TProgFrame& frame = program.frame;
+    auto serial = [&] {
+        return frame.Pages().Current()->Item<QLineEdit>(104)->text().toStdString();
+    };
+
+    ASSERT_EQ(host.Reopen(1, 115200), 0);
+    frame.Command(536);
+    ASSERT_TRUE(RunUntil([&] { return frame.Pages().CurrentPage() == 1 || !messages_.empty(); }));
+    ASSERT_TRUE(messages_.empty()) << messages_.front();
+    ASSERT_EQ(serial(), "24117");
+    ASSERT_EQ(host.Image()[0] & 0x0C, 0x08);
+
+    ASSERT_EQ(host.Reopen(2, 115200), 0);
+    frame.Command(539);
+    ASSERT_TRUE(RunUntil([&] { return !messages_.empty(); }));
+    ASSERT_EQ(messages_, std::vector<std::string>{"BİLGİ: Cihaz programlandı."});
+    EXPECT_EQ(serial(), "1001") << "the page shows the radio as written";
+    ASSERT_TRUE(RunUntil([&] { return host.Client().Quiescent(); }));
+
+    // Radio B read back.
+    messages_.clear();
+    frame.Command(536);
+    ASSERT_TRUE(RunUntil([&] { return frame.Pages().CurrentPage() == 1 && !host.Reading(); }));
+    const RadioImage& image = host.Image();
+    EXPECT_EQ(image[1] << 8 | image[2], 1001);
+    EXPECT_EQ(image[0] & 0x0C, 0x04) << "compander off and TDM on, as the radio had them";
+    EXPECT_EQ(image[0] & 0xD2, 0) << "the write's cleared flags are still cleared";
+    EXPECT_EQ(image[3] | image[4] << 8, TClientWin::PackDate(host.Today()));
+    EXPECT_EQ(serial(), "1001");
+}
+
+}  // namespace
+}  // namespace norda
