@@ -174,7 +174,7 @@ ParamMemory GenerateParamMemory(uint16_t halfBaseChan) {
     PutBe16(m, 1541, 1202);
     m[1543] = 4;
     for (int k = 0; k < 5; ++k)
-        PutBe16(m, 1544 + 2 * static_cast<size_t>(k), static_cast<uint16_t>(1900 + k));
+        PutBe16(m, 1544 + 2 * static_cast<size_t>(k), static_cast<uint16_t>(3001 + k));
     static const char* const kStatus[24] = {
         "HAZIR   ", "YOLDA   ", "OLAYDA  ", "DONUS   ", "MOLA    ", "MESGUL  ",
         "ACIL    ", "YARDIM  ", "BEKLE   ", "TAMAM   ", "ARIZA   ", "YAKIT   ",
