@@ -68,26 +68,6 @@ int64_t DecimalText(const std::string& v) {
     return negative ? -n : n;
 }
 
-std::string ScanDelayText(int steps) {
-    // steps x 0.5 with one decimal, written without the locale's decimal comma.
-    const int tenths = steps * 5;
-    const int a = tenths < 0 ? -tenths : tenths;
-    return (tenths < 0 ? "-" : "") + std::to_string(a / 10) + "." + std::to_string(a % 10);
-}
-
-int ScanDelaySteps(const std::string& text) {
-    double v = 0;
-    const char* b = text.data();
-    const char* e = b + text.size();
-    if (b != e && *b == '+')
-        ++b;
-    std::from_chars(b, e, v, std::chars_format::general);
-    v *= 2;
-    if (!std::isfinite(v) || v >= 2147483647.0 || v <= -2147483648.0)
-        return 0;
-    return static_cast<int>(v);
-}
-
 class Writer {
   public:
     explicit Writer(ProfileFile& f) : f_(f) {}

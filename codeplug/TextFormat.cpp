@@ -5,11 +5,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/CNumericLocale.h"
+
 namespace norda {
 namespace {
 
 template <typename T>
 std::string Printf(const std::string& spec, T value) {
+    const CNumericLocale c;
     int n = std::snprintf(nullptr, 0, spec.c_str(), value);
     if (n <= 0)
         return {};
@@ -32,6 +35,7 @@ double AsReal(const FormatArg& a) {
         return *d;
     if (auto* i = std::get_if<long long>(&a))
         return static_cast<double>(*i);
+    const CNumericLocale c;
     return std::atof(std::get<std::string>(a).c_str());
 }
 

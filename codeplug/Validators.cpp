@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <charconv>
-#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <optional>
 
 #include "codeplug/TextFormat.h"
 #include "codeplug/ValueFormats.h"
+#include "platform/CNumericLocale.h"
 #include "platform/Windows1254.h"
 
 namespace norda {
@@ -57,16 +57,9 @@ double LeadingReal(const std::string& text) {
 }
 
 std::string RealText(const char* format, double v) {
+    const CNumericLocale c;
     char buf[64];
     std::snprintf(buf, sizeof buf, format, v);
-    // A decimal comma from the user's locale is not a field text.
-    const char* point = std::localeconv()->decimal_point;
-    if (point && point[0] && point[0] != '.' && !point[1]) {
-        for (char* p = buf; *p; ++p) {
-            if (*p == point[0])
-                *p = '.';
-        }
-    }
     return buf;
 }
 

@@ -1,11 +1,32 @@
 #include "codeplug/ValueFormats.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <limits>
 #include <vector>
 
 namespace norda {
+
+std::string ScanDelayText(int steps) {
+    const int tenths = steps * 5;
+    const int a = tenths < 0 ? -tenths : tenths;
+    return (tenths < 0 ? "-" : "") + std::to_string(a / 10) + "." + std::to_string(a % 10);
+}
+
+int ScanDelaySteps(std::string_view text) {
+    double v = 0;
+    const char* b = text.data();
+    const char* e = b + text.size();
+    if (b != e && *b == '+')
+        ++b;
+    std::from_chars(b, e, v, std::chars_format::general);
+    v *= 2;
+    if (!std::isfinite(v) || v >= 2147483647.0 || v <= -2147483648.0)
+        return 0;
+    return static_cast<int>(v);
+}
 
 int32_t DecimalToScaled(std::string_view text, int digits) {
     std::vector<std::string_view> pieces;

@@ -24,6 +24,12 @@ std::string FrequencyCodeToText(int code, int halfBaseChan);
 // the field width; the caller keeps the bits its field holds.
 int32_t TextToFrequencyCode(std::string_view text, int halfBaseChan);
 
+// The scan delay, kept in half seconds: "%.1f" of steps x 0.5 with "." as the
+// decimal mark ("2.5" for 5), and back by doubling the leading real number of the
+// text and truncating (0 when there is none or it does not fit).
+std::string ScanDelayText(int steps);
+int ScanDelaySteps(std::string_view text);
+
 // Six-place digit strings. TextToDigits empties all six places, fills one per leading
 // character up to the first that is neither "0"-"9" nor "A"-"D", and returns the
 // length of the text, at most 6, even when the conversion stopped early.

@@ -1,11 +1,11 @@
 #include "ombra/pages/TClone.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include <charconv>
 
 #include "codeplug/FrequencyCode.h"
 #include "codeplug/TextFormat.h"
 #include "codeplug/Validators.h"
+#include "codeplug/ValueFormats.h"
 #include "ombra/pages/ParamPageSupport.h"
 
 namespace norda {
@@ -61,8 +61,11 @@ void SelectGroupValue(TDataDlg& dlg, int first, int count, int value) {
         ClearRadioGroup(dlg, first);
 }
 
+// Whole seconds and milliseconds; the step check has let through nothing but digits.
 double Real(const std::string& text) {
-    return std::strtod(text.c_str(), nullptr);
+    double v = 0;
+    std::from_chars(text.data(), text.data() + text.size(), v);
+    return v;
 }
 
 template <class V>
@@ -116,9 +119,7 @@ void TClone::TransferToDialog() {
     SetText(*this, kTot, std::to_string(c.Tot * 15));
     SetText(*this, kExtendedTone, std::to_string(c.ExtendedTon));
     SetText(*this, kRekey, std::to_string(c.RekeyDelay));
-    char scan[32];
-    std::snprintf(scan, sizeof scan, "%.1f", c.ScanDelay * 0.5);
-    SetText(*this, kScanDelay, scan);
+    SetText(*this, kScanDelay, ScanDelayText(c.ScanDelay));
     SetText(*this, kTxDelay, std::to_string(c.TxDelay * 100));
 }
 
@@ -161,7 +162,7 @@ void TClone::TransferFromDialog() {
     }
     c.ExtendedTon = static_cast<int16_t>(Integer(Text(*this, kExtendedTone)));
     c.RekeyDelay = static_cast<int16_t>(Integer(Text(*this, kRekey)));
-    c.ScanDelay = static_cast<int16_t>(Real(Text(*this, kScanDelay)) * 2);
+    c.ScanDelay = static_cast<int16_t>(ScanDelaySteps(Text(*this, kScanDelay)));
     c.TxDelay = static_cast<int16_t>(static_cast<long>(Real(Text(*this, kTxDelay))) / 100);
 }
 
