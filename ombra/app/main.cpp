@@ -1,3 +1,5 @@
+#include <clocale>
+
 #include <QApplication>
 #include <QTimer>
 
@@ -9,6 +11,8 @@
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
+    // Qt has given the C library the desktop's locale; numbers keep their ".".
+    std::setlocale(LC_NUMERIC, "C");
     QCoreApplication::setOrganizationName(QString::fromUtf8(norda::kApplicationName.data()));
     std::vector<std::string> args(argv + 1, argv + argc);
     norda::TApp app(QCoreApplication::applicationFilePath().toStdString(), args);
