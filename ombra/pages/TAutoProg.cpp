@@ -3,6 +3,7 @@
 #include <QLineEdit>
 
 #include "ombra/ops/TProgWin.h"
+#include "ombra/pages/DataPageSupport.h"
 #include "ombra/pages/ParamPageSupport.h"
 
 namespace norda {
@@ -66,6 +67,7 @@ TAutoProg::TAutoProg(QWidget* parent, const ResourceModule& module, RadioParamet
       host_(host),
       testMode_(testMode),
       dataValid_(dataValid) {
+    AlignLabelColons(*this);
     // A serial number is what tells the radios of a series apart, so one must be given.
     Bind(kSerialNo, Check(std::make_unique<TLRangeValidator>(1, 65535)), kSerialNoChars);
     Bind(kCloneKey, Check(std::make_unique<TLRangeValidator>(0, 255, false, true)), kCloneKeyChars);

@@ -4,6 +4,7 @@
 
 #include "codeplug/RadioTexts.h"
 #include "codeplug/Validators.h"
+#include "ombra/pages/DataPageSupport.h"
 #include "ombra/pages/PageValues.h"
 #include "ombra/pages/ParamPageSupport.h"
 
@@ -29,6 +30,7 @@ enum : int {
 TMaster::TMaster(QWidget* parent, const ResourceModule& module, RadioParameters& parameters)
     : TDataDlg(parent, kDialogId, module, false, false, false), parameters_(parameters) {
     BoldHeading(*this);
+    AlignLabelColons(*this);
     Bind(kSerialNo, std::make_unique<TCodeplugCheck>(std::make_unique<TLRangeValidator>(1, 65535)),
          6);
 }

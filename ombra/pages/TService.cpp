@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "codeplug/ValueFormats.h"
+#include "ombra/pages/DataPageSupport.h"
 #include "ombra/pages/ParamPageSupport.h"
 
 namespace norda {
@@ -55,6 +56,7 @@ int HighPowerLimit(const RadioParameters& parameters) {
 TService::TService(QWidget* parent, const ResourceModule& module, RadioParameters& parameters)
     : TDataDlg(parent, kDialogId, module, false, false, false), parameters_(parameters) {
     BoldHeading(*this);
+    AlignLabelColons(*this);
     const int limit = HighPowerLimit(parameters_);
     Bind(kCloneKey, std::make_unique<TCodeplugCheck>(std::make_unique<TLRangeValidator>(0, 255)),
          4);
