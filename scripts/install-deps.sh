@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     srecord binutils
     xvfb xauth
+    xdotool x11-utils locales
     clang-format
     # installing and packaging (scripts/check-install.sh, cpack)
     dpkg-dev file desktop-file-utils shared-mime-info

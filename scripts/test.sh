@@ -8,10 +8,26 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$here/.."
 "$here/install-deps.sh"
+# The desktop test runs OMBRA under the Turkish locale, and the windows and the codeplug
+# are tested again under locales that write numbers with a decimal comma.
+comma_locales=(tr_TR.UTF-8 de_DE.UTF-8)
+for loc in "${comma_locales[@]}"; do
+    if ! locale -a 2>/dev/null | grep -qix "${loc%.UTF-8}.utf8"; then
+        echo "Generating the locale $loc"
+        sudo_cmd=()
+        [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
+        "${sudo_cmd[@]}" localedef -i "${loc%.UTF-8}" -f UTF-8 "$loc"
+    fi
+done
 export QT_QPA_PLATFORM=offscreen
 if [[ ${NORDA_SANITIZERS:-on} != only ]]; then
     CI=${CI:-1} "$here/build.sh"
     ctest --test-dir "$root/${NORDA_BUILD_DIR:-build}" --output-on-failure -j "$(nproc)" --timeout 300
+    for loc in "${comma_locales[@]}"; do
+        echo "Windows and codeplug under $loc"
+        LANG=$loc LC_ALL=$loc ctest --test-dir "$root/${NORDA_BUILD_DIR:-build}" -L locale \
+            --output-on-failure -j "$(nproc)" --timeout 300
+    done
     # Installed and packaged as a user gets it.
     "$here/check-install.sh"
 fi

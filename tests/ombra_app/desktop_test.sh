@@ -7,8 +7,8 @@
 #   desktop_test.sh OMBRA RADIOSIM LOCALE
 #
 # OMBRA and its language library are copied into a folder of their own, so that the
-# INI file it writes on exit stays there. Exits 77 (skipped) when Xvfb, xdotool,
-# xwininfo or the locale are missing.
+# INI file it writes on exit stays there. Exits 77 (skipped) when the programs, Xvfb,
+# xdotool, xwininfo or the locale are missing.
 set -uo pipefail
 
 ombra=$1
@@ -20,6 +20,8 @@ skip() {
     echo "SKIPPED: $*"
     exit 77
 }
+# A tree that leaves the program out (the sanitizer builds) has nothing to run.
+[[ -x $ombra && -x $radiosim ]] || skip "$ombra or $radiosim is not built"
 for tool in Xvfb xdotool xwininfo; do
     command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/install-deps.sh)"
 done
