@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "codeplug/MemoryAreas.h"
 #include "tests/ombra_ops/SimRig.h"
 
@@ -197,6 +199,110 @@ TEST(Write, RadioRelinkingMidWriteGives810) {
     EXPECT_FALSE(rig.client->Writing);
     EXPECT_EQ(ResetCommands(rig), 0);
     EXPECT_EQ(rig.client->AreasToWrite, -1);
+}
+
+// ---- what the write phase sets, on the bytes the radio receives --------------------
+
+// Writes the rig's radio after it has been given `setup` and read.
+void ReadThenWrite(SimRig& rig, const std::function<void(sim::ParamMemory&)>& setup) {
+    sim::ParamMemory& radio = rig.radio->Params();
+    setup(radio);
+    sim::WriteAreaChecksums(radio);
+    ReadFirst(rig);
+    rig.client->CmWrite();
+    ASSERT_TRUE(rig.RunUntil([&] { return rig.Finished(); }));
+    ASSERT_EQ(rig.MessageIds(), std::vector<int>{msg::kProgrammed});
+}
+
+TEST(WritePhase, CloneConstantsAndTheToneStandardsSelectiveCallConstants) {
+    ProgWinSettings settings;
+    CloneConstants& k = settings.cloneConstants;
+    uint8_t* all[] = {&k.TUNETIM,   &k.AKDUR,     &k.LPRF,      &k.HPRF,      &k.RSSITreshhold,
+                      &k.PLLSETT,   &k.PLLUNL,    &k.PRTIM0,    &k.SQTDEL,    &k.TCSSCN,
+                      &k.PRITCS0,   &k.ZCC_CCIR,  &k.GZCC_CCIR, &k.BZCC_CCIR, &k.ZCC_ZVEI,
+                      &k.GZCC_ZVEI, &k.BZCC_ZVEI, &k.ZCC_EEA,   &k.GZCC_EEA,  &k.BZCC_EEA,
+                      &k.StdDev,    &k.PSMTIM};
+    uint8_t v = 101;
+    for (uint8_t* c : all)
+        *c = v++;
+    k.SQTDEL = 5;  // three bits
+    const std::array<std::array<uint8_t, 3>, 4> expected = {{
+        {k.ZCC_CCIR, k.GZCC_CCIR, k.BZCC_CCIR},  // DSC takes CCIR's
+        {k.ZCC_CCIR, k.GZCC_CCIR, k.BZCC_CCIR},
+        {k.ZCC_ZVEI, k.GZCC_ZVEI, k.BZCC_ZVEI},
+        {k.ZCC_EEA, k.GZCC_EEA, k.BZCC_EEA},
+    }};
+    for (uint8_t standard = 0; standard < 4; ++standard) {
+        SCOPED_TRACE(standard);
+        SimRig rig({}, settings);
+        ReadThenWrite(rig, [&](sim::ParamMemory& radio) {
+            radio[24] = static_cast<uint8_t>((radio[24] & ~0x03) | standard);
+        });
+        const sim::ParamMemory& radio = rig.radio->Params();
+        EXPECT_EQ(radio[24] & 0x03, standard);
+        EXPECT_EQ(radio[41], expected[standard][0]) << "ZCC";
+        EXPECT_EQ(radio[42], expected[standard][1]) << "GZCC";
+        EXPECT_EQ(radio[43], expected[standard][2]) << "BZCC";
+        if (standard != 0)
+            continue;
+        const std::array<uint8_t, 8> first = {k.TUNETIM,       k.AKDUR,   k.LPRF,   k.HPRF,
+                                              k.RSSITreshhold, k.PLLSETT, k.PLLUNL, k.PRTIM0};
+        for (size_t i = 0; i < first.size(); ++i)
+            EXPECT_EQ(radio[30 + i], first[i]) << 30 + i;
+        EXPECT_EQ(radio[38] & 0x07, k.SQTDEL);
+        EXPECT_EQ(radio[39], k.TCSSCN);
+        EXPECT_EQ(radio[40], k.PRITCS0);
+        EXPECT_EQ(radio[44], k.StdDev);
+        EXPECT_EQ(radio[45], k.PSMTIM);
+    }
+}
+
+TEST(WritePhase, UserCountersAndMasterFlagsAreCleared) {
+    SimRig rig;
+    ReadThenWrite(rig, [](sim::ParamMemory& radio) {
+        radio[0] = 0xFF;
+        for (int a = 1352; a <= 1361; ++a)
+            radio[static_cast<size_t>(a)] = 0xFF;
+    });
+    const sim::ParamMemory& radio = rig.radio->Params();
+    for (int a : {1352, 1353, 1354, 1357, 1358, 1359, 1360, 1361})
+        EXPECT_EQ(radio[static_cast<size_t>(a)], 0) << a;
+    EXPECT_EQ(radio[1355], 0xFF & ~0x1C) << "bits 4, 3 and 2 cleared, the user's switches kept";
+    EXPECT_EQ(radio[0] & 0xD2, 0) << "Master byte 0 bits 7, 6, 4 and 1";
+    EXPECT_EQ(radio[0] & 0x08, 0x08) << "the compander stays";
+}
+
+TEST(WritePhase, HardwareOptionsDecideKeypadTdmAndTheFixedBaseBit) {
+    struct Case {
+        bool keypadHardware;
+        bool tdmHardware;
+        uint8_t service20;  // written Service byte 20
+        uint8_t master0;    // written Master byte 0 (bit 0 is no parameter's and goes out 0)
+    };
+    // The radio holds every switch on but the keypad and selective-call sending
+    // (whose own rule would touch other bytes).
+    const Case cases[] = {
+        // No keypad hardware: no fixed-base microphone, so Master bit 5 clear too.
+        // No TDM hardware: TDM and VOX off.
+        {false, false, 0xF0, 0x08},
+        // Keypad hardware: keypad on, marine and cloner off; the microphone sets bit 5.
+        {true, false, 0x6A, 0x28},
+        {false, true, 0xF1, 0x0C},
+        {true, true, 0x6B, 0x2C},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "keypad " << c.keypadHardware << ", TDM " << c.tdmHardware);
+        SimRig rig;
+        ReadThenWrite(rig, [&](sim::ParamMemory& radio) {
+            radio[0] = 0xFF;
+            radio[20] = 0xF3;
+            radio[1419] = static_cast<uint8_t>((radio[1419] & ~0x03) | (c.keypadHardware ? 2 : 0) |
+                                               (c.tdmHardware ? 1 : 0));
+        });
+        EXPECT_EQ(rig.radio->Params()[20], c.service20);
+        EXPECT_EQ(rig.radio->Params()[0], c.master0);
+    }
 }
 
 }  // namespace
