@@ -251,8 +251,10 @@ TEST_F(FrameTest, ExitAsksAndWritesTheIniFile) {
     const std::string dir = TempDir();
     Start({}, dir, true);
     client.port = 5;
+    frame->show();
     answer = 2;
     EXPECT_FALSE(frame->close());
+    EXPECT_TRUE(frame->isVisible());
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, "Yazılım Sonlandırılacak.\nGerçekten Çıkmak İstiyor musunuz?");
     EXPECT_EQ(messages[0].caption, "DİKKAT!");
@@ -260,6 +262,7 @@ TEST_F(FrameTest, ExitAsksAndWritesTheIniFile) {
     EXPECT_FALSE(fs::exists(dir + "/ombra.INI"));
     answer = 1;
     EXPECT_TRUE(frame->close());
+    EXPECT_FALSE(frame->isVisible());
     const std::string ini = ReadFile(dir + "/ombra.INI");
     EXPECT_NE(ini.find("[International]\r\nCountry Code=90\r\n"), std::string::npos) << ini;
     EXPECT_NE(ini.find("[Communication]\r\nSerial Port=5\r\n"), std::string::npos) << ini;
@@ -350,6 +353,7 @@ TEST_F(FrameTest, TraceWindowCollectsAndSavesLines) {
     TDataDlg::SetExecuteHook([](TDataDlg& dlg) { return Choose(dlg, 102); });
     frame->Command(551);
     EXPECT_TRUE(frame->TraceWindow()->Contents().contains("LA alındı"));
+    EXPECT_TRUE(frame->TraceWindow()->isVisible());
 }
 
 TEST_F(FrameTest, PortFailureAtStartKeepsRunningWithRadioCommandsOff) {
