@@ -7,6 +7,15 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 bin="$here/../${NORDA_BUILD_DIR:-build}/bin"
+
+# OMBRA is a desktop program; without a display Qt would only abort. A platform chosen
+# through QT_QPA_PLATFORM (offscreen, vnc, ...) needs none.
+if [[ -z ${DISPLAY:-} && -z ${WAYLAND_DISPLAY:-} &&
+    ${QT_QPA_PLATFORM:-xcb} =~ ^(xcb|wayland) ]]; then
+    echo "run.sh: OMBRA needs a desktop session (no DISPLAY or WAYLAND_DISPLAY is set)." >&2
+    echo "run.sh: without one, build/bin/ombra-cli reads, copies and decodes radios." >&2
+    exit 1
+fi
 "$here/install-deps.sh"
 "$here/build.sh"
 
