@@ -4,7 +4,6 @@
 
 #include <unistd.h>
 
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -17,12 +16,17 @@ namespace {
 
 constexpr const char* kValueFile = "values.reg";
 
+// Registry names compare without regard to ASCII case; the C library's tolower would
+// follow the desktop's locale, and a Turkish one keeps "I" and "i" apart.
+char FoldAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
+        if (FoldAscii(a[i]) != FoldAscii(b[i]))
             return false;
     return true;
 }

@@ -65,11 +65,16 @@ TEST_F(RegistryStoreTest, ValuesAreWrittenReadBackAndReplaced) {
     EXPECT_EQ(v, 1u);
     ASSERT_EQ(other.QueryDword(kKey, "Baudrate", &v), RegistryStore::kOk);
     EXPECT_EQ(v, 115200u);
+    // Names fold as ASCII: on a Turkish desktop the C library keeps "I" and "i" apart.
+    ASSERT_EQ(other.QueryDword(kKey, "BAUDRATE", &v), RegistryStore::kOk);
+    ASSERT_EQ(other.SetDword(kKey, "PORT3", 2), RegistryStore::kOk);
+    ASSERT_EQ(other.SetDword(kKey, "Verify", 1), RegistryStore::kOk);
+    ASSERT_EQ(other.SetDword(kKey, "VERIFY", 0), RegistryStore::kOk);
 
     // One line per value; the first spelling of a name stays.
     EXPECT_EQ(ReadAll(dir_ + "/SOFTWARE/ZEMTAR/NORDA/SOLVI/values.reg"),
-              "\"CountryCode\"=dword:ffffffff\n\"Port3\"=dword:00000001\n"
-              "\"Baudrate\"=dword:0001c200\n");
+              "\"CountryCode\"=dword:ffffffff\n\"Port3\"=dword:00000002\n"
+              "\"Baudrate\"=dword:0001c200\n\"Verify\"=dword:00000000\n");
 }
 
 TEST_F(RegistryStoreTest, ForeignAndDamagedLinesAreKeptButNotReadAsDwords) {
