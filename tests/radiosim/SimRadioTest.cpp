@@ -212,6 +212,35 @@ TEST(SimRadioMemory, LoopCommandErasesAfterAWhile) {
     EXPECT_EQ(Bytes(frames[1].body.end() - 2, frames[1].body.end()), (Bytes{0xFF, 0xFF}));
 }
 
+// The other kind of flash: it keeps answering with what it held, takes writes, and the end
+// of the erase wipes them. A programmer that reads FF early is fooled exactly like this.
+TEST(SimRadioMemory, FlashThatReadsOldContentsWhileErasing) {
+    RadioConfig config;
+    config.eraseMs = 1000;
+    config.eraseReadsOld = true;
+    TestLink link(config);
+    link.radio.Flash()[0x0] = 0xFF;
+    link.radio.Flash()[0x1] = 0x5A;
+    link.LinkUp();
+    link.SendLt({0x0D, 0x03});
+    link.Run(100);
+    ASSERT_TRUE(link.radio.Erasing());
+
+    link.SendLt(ReadRequest(2, 0x0, 2));
+    auto frames = link.Run(100);
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(Bytes(frames[1].body.end() - 2, frames[1].body.end()), (Bytes{0xFF, 0x5A}));
+    link.Ack(2);
+    link.SendLt(WriteRequest(2, 0x80, {0x12}));
+    link.Run(100);
+    EXPECT_EQ(link.radio.Flash()[0x80], 0x12);
+
+    link.Run(800);
+    EXPECT_FALSE(link.radio.Erasing());
+    EXPECT_EQ(link.radio.Flash()[0x80], 0xFF);
+    EXPECT_EQ(link.radio.Flash()[0x1], 0xFF);
+}
+
 TEST(SimRadioMemory, ResetAcknowledgesThenGoesQuietThenListensAgain) {
     RadioConfig config;
     config.resetQuietMs = 500;

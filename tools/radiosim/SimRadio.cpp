@@ -305,7 +305,7 @@ std::vector<uint8_t> SimRadio::ReadMemory(uint8_t memory, uint32_t address, size
         if (memory == kParamMemoryId) {
             if (a < params_.size())
                 data[i] = params_[a];
-        } else if (erasing_) {
+        } else if (erasing_ && !config_.eraseReadsOld) {
             // An erasing flash answers with its busy status, never with FF.
             data[i] = 0x00;
         } else if (a < flash_.size()) {
@@ -319,7 +319,9 @@ void SimRadio::WriteMemory(uint8_t memory, uint32_t address, const uint8_t* data
     if ((memory == kFlashMemoryId && erasing_) ||
         (memory == kParamMemoryId && config_.faults.loseWrites)) {
         ++stats_.writesLost;
-        return;
+        if (!config_.eraseReadsOld) {
+            return;
+        }
     }
     for (size_t i = 0; i < length; ++i) {
         const uint64_t a = uint64_t{address} + i;

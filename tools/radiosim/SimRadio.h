@@ -21,6 +21,9 @@ struct RadioConfig {
     uint32_t ltMaxSends = 4;       // then it gives up and restarts the link with an LR
     uint32_t resetQuietMs = 1000;  // silence after the reset command
     uint32_t eraseMs = 2500;       // flash erase after the loop command
+    // How the flash answers while it erases: with its busy status (00), or, like some
+    // flash parts, with its old contents, taking writes that the erase then wipes.
+    bool eraseReadsOld = false;
     Faults faults;
 };
 

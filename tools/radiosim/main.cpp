@@ -29,6 +29,7 @@ void Usage() {
                  "                [--band HALFBASECHAN] [--param-image FILE] [--flash-hex FILE]\n"
                  "                [--fault NAME[=V] ...] [--log FILE]\n"
                  "                [--answer-lr-with-lr] [--erase-ms MS] [--reset-quiet-ms MS]\n"
+                 "                [--erase-reads busy|old]\n"
                  "faults: silent no-data-reply drop-la-every=N relink-after=K garbage\n"
                  "        never-erased ignore-reset bad-fcs[=N] lose-writes\n");
 }
@@ -116,6 +117,10 @@ int main(int argc, char** argv) {
             if (!next(v) || !ParseNumber(v, 0, 600000, n))
                 return Usage(), 2;
             config.eraseMs = static_cast<uint32_t>(n);
+        } else if (opt == "--erase-reads") {
+            if (!next(v) || (v != "busy" && v != "old"))
+                return Usage(), 2;
+            config.eraseReadsOld = v == "old";
         } else if (opt == "--reset-quiet-ms") {
             if (!next(v) || !ParseNumber(v, 0, 600000, n))
                 return Usage(), 2;
