@@ -26,6 +26,8 @@ constexpr StringEntry kSolviTr[] = {
     {1012, "Cihaz yazılımı farklı"},
     {1013, "Dosya Sürümü\t\t:"},
     {1014, "Cihaz Yazılım Sürümü\t:"},
+    {3100, "Doğrulanıyor..."},
+    {3101, "Doğrulama hatası: %s adresi dosyayla aynı değil."},
     // Port assignment (both programs)
     {3200, "Seri çıkış numaralarını bilgisayarın seri aygıtlarına bağlar"},
     {3201, "Port Eşleştirme"},

@@ -31,6 +31,8 @@ constexpr StringEntry kStrings[] = {
     {1012, "Radio software differs"},
     {1013, "File Version\t\t:"},
     {1014, "Radio Software Version\t:"},
+    {3100, "Verifying..."},
+    {3101, "Verification failed: address %s differs from the file."},
     // Port assignment (both programs)
     {3200, "Assigns the serial port numbers to the computer's serial devices"},
     {3201, "Port Assignment"},

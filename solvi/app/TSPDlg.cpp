@@ -81,7 +81,8 @@ void TSPDlg::OnProgram() {
 
 void TSPDlg::ApplyStatus(int statusId) {
     const bool single = app_.Flags().singlePortLayout.load();
-    statusText_ = QString::fromStdString(StatusLine(app_.Texts(), port_, statusId, single));
+    statusText_ = QString::fromStdString(
+        StatusLine(app_.Texts(), port_, statusId, single, session_->StatusAddress()));
     // One line only: the two-line reports read as one sentence, and the full text stays
     // in the tool tip when it does not fit.
     QString line = statusText_;

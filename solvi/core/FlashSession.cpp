@@ -13,6 +13,7 @@ constexpr uint8_t kLoopValue = 3;
 constexpr uint8_t kResetValue = 1;
 constexpr uint8_t kHalfHeader = 128;
 constexpr uint8_t kCheckWordLength = 2;
+constexpr uint8_t kBlockLength = LoadedSoftware::kBlockSize;
 
 }  // namespace
 
@@ -73,6 +74,10 @@ void FlashSession::Tick() {
             result_ = kResultOk;
             Finish(kTextProgrammed);
             ShowGauge(GaugeState::Green, 100);
+        } else if (pendingReport_ != 0) {
+            const int report = pendingReport_;
+            pendingReport_ = 0;
+            Finish(report);
         }
     } else if (received < 0) {
         Finish(kTextReadError);
@@ -159,7 +164,8 @@ void FlashSession::SearchStep() {
 }
 
 FlashSession::StepKey FlashSession::CurrentStep() const {
-    return {phase_, phase_ == Phase::WriteArea ? blockIndex_ : 0,
+    const bool perBlock = phase_ == Phase::WriteArea || phase_ == Phase::Verify;
+    return {phase_, perBlock ? blockIndex_ : 0,
             phase_ == Phase::ReadRUSoftVer && firstHalfPending_};
 }
 
@@ -167,13 +173,20 @@ void FlashSession::SendStep() {
     if (phase_ == Phase::None) {
         return;
     }
+    // On screen a technician sees the erase go on and can act; unattended nobody can.
+    if (phase_ == Phase::FlashCheck && flags_.autoMode.load(std::memory_order_acquire) &&
+        Elapsed(eraseCheckSince_) >= kEraseCheckLimitMs) {
+        Finish(kTextNoAnswer);
+        return;
+    }
     int limit = phase_ == Phase::ResetRU ? kMaxResetSends : kMaxSends;
     if (retries_++ >= limit) {
         Finish(kTextNoAnswer);
         return;
     }
-    if ((phase_ == Phase::FlashCheck || phase_ == Phase::WriteArea) &&
-        (!programImage_ || blockIndex_ >= programImage_->BlockCount())) {
+    const bool needsImage = phase_ == Phase::FlashCheck || phase_ == Phase::WriteArea ||
+                            phase_ == Phase::ReadBack || phase_ == Phase::Verify;
+    if (needsImage && (!programImage_ || blockIndex_ >= programImage_->BlockCount())) {
         Finish(kTextNoAnswer);
         return;
     }
@@ -213,6 +226,15 @@ void FlashSession::SendStep() {
                             block.data(), block.size());
             break;
         }
+        case Phase::ReadBack:
+            ReadMemoryArea(kOperationRead, kFlashMemory, programImage_->BlockAddress(0),
+                           kBlockLength);
+            break;
+        case Phase::Verify:
+            ShowStatus(kTextVerifying);
+            ReadMemoryArea(kOperationRead, kFlashMemory, programImage_->BlockAddress(blockIndex_),
+                           kBlockLength);
+            break;
         case Phase::ResetRU:
             ShowStatus(kTextRestarting);
             SendResetCommand(kResetValue);
@@ -244,6 +266,8 @@ void FlashSession::Compare(const std::shared_ptr<const LoadedSoftware>& software
         programImage_ = software;
         phase_ = Phase::SetLoop;
         result_ = kResultFailed;
+        verifyRun_ = flags_.verify.load(std::memory_order_acquire);
+        readBackFailed_ = false;
         return;
     }
     // Identify the radio again and again for as long as the panel is open: the next radio
@@ -265,6 +289,10 @@ void FlashSession::Compare(const std::shared_ptr<const LoadedSoftware>& software
     if (flags_.autoMode.load(std::memory_order_acquire)) {
         PostResult();
     }
+}
+
+uint32_t FlashSession::Elapsed(uint32_t since) const {
+    return TimeSource().TickCount() - since;
 }
 
 bool FlashSession::Expired(const Deadline& d) const {
@@ -290,6 +318,7 @@ void FlashSession::Finish(int statusId) {
         Purge();
     }
     completion_ = -1;
+    pendingReport_ = 0;
     resyncing_ = false;
     stepSent_ = false;
     LinkRequested = true;
@@ -358,12 +387,13 @@ void FlashSession::OnTransferAcknowledged() {
     retries_ = 0;
     if (phase_ == Phase::SetLoop) {
         phase_ = Phase::FlashCheck;
+        eraseCheckSince_ = TimeSource().TickCount();
     } else if (phase_ == Phase::WriteArea && programImage_) {
         int count = programImage_->BlockCount();
         progress_ = (blockIndex_ + 1) * 100 / count;
         ShowGauge(GaugeState::Red, progress_);
         if (blockIndex_ >= count - 1) {
-            phase_ = Phase::ResetRU;
+            phase_ = Phase::ReadBack;
         } else {
             ++blockIndex_;
         }
@@ -390,13 +420,82 @@ void FlashSession::OnMemoryArea(uint8_t, uint32_t, const uint8_t* data, uint16_t
     } else if (phase_ == Phase::FlashCheck && length >= 1 && data[0] == 0xFF) {
         blockIndex_ = 0;
         phase_ = Phase::WriteArea;
+    } else if (phase_ == Phase::ReadBack && programImage_) {
+        CheckFirstBlock(data, length);
+    } else if (phase_ == Phase::Verify && programImage_) {
+        VerifyBlock(data, length);
+    }
+}
+
+bool FlashSession::FirstDifference(int index, const uint8_t* data, uint16_t length,
+                                   uint32_t* address) const {
+    const auto block = programImage_->BlockData(index);
+    for (std::size_t i = 0; i < block.size(); ++i) {
+        // A short reply holds nothing of the rest.
+        if (i >= length || data[i] != block[i]) {
+            *address = programImage_->BlockAddress(index) + static_cast<uint32_t>(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+void FlashSession::CheckFirstBlock(const uint8_t* data, uint16_t length) {
+    uint32_t address = 0;
+    if (!FirstDifference(0, data, length, &address)) {
+        if (verifyRun_ && programImage_->BlockCount() > 1) {
+            // The first block has just been compared.
+            blockIndex_ = 1;
+            progress_ = 0;
+            ShowGauge(GaugeState::Red, 0);
+            phase_ = Phase::Verify;
+        } else {
+            phase_ = Phase::ResetRU;
+        }
+        return;
+    }
+    // The erase ended after the first blocks went in, or runs still under a short file:
+    // everything is written again. A round at a slow line takes minutes, so the limit
+    // counts from the first failed check, not from the start.
+    if (!readBackFailed_) {
+        readBackFailed_ = true;
+        readBackFailedAt_ = TimeSource().TickCount();
+    } else if (Elapsed(readBackFailedAt_) > kReadBackLimitMs) {
+        phase_ = Phase::None;
+        pendingReport_ = kTextNoAnswer;
+        return;
+    }
+    blockIndex_ = 0;
+    progress_ = 0;
+    ShowGauge(GaugeState::Red, 0);
+    phase_ = Phase::WriteArea;
+}
+
+void FlashSession::VerifyBlock(const uint8_t* data, uint16_t length) {
+    uint32_t address = 0;
+    if (FirstDifference(blockIndex_, data, length, &address)) {
+        statusAddress_.store(address, std::memory_order_release);
+        phase_ = Phase::None;
+        pendingReport_ = kTextVerifyFailed;
+        return;
+    }
+    const int count = programImage_->BlockCount();
+    progress_ = (blockIndex_ + 1) * 100 / count;
+    ShowGauge(GaugeState::Red, progress_);
+    if (blockIndex_ >= count - 1) {
+        phase_ = Phase::ResetRU;
+    } else {
+        ++blockIndex_;
     }
 }
 
 void FlashSession::ShowStatus(int statusId) {
     statusId_.store(statusId, std::memory_order_release);
-    if (statusId != shownStatus_) {
+    // A second verification failure names another address under the same text.
+    const uint32_t address = statusAddress_.load(std::memory_order_acquire);
+    if (statusId != shownStatus_ || address != shownAddress_) {
         shownStatus_ = statusId;
+        shownAddress_ = address;
         view_.ShowStatus(statusId);
     }
 }

@@ -33,6 +33,10 @@ class FlashSession : public TWinmap27Port {
     static constexpr int kMaxSends = 4;
     static constexpr int kMaxResetSends = 16;
     static constexpr uint32_t kReopenQueueSize = 1024;
+    // An unattended run gives a flash this long to read erased.
+    static constexpr uint32_t kEraseCheckLimitMs = 60000;
+    // No new writing round starts later than this after the first failed read-back.
+    static constexpr uint32_t kReadBackLimitMs = 60000;
 
     // Status texts by string number.
     static constexpr int kTextPortFailure = 625;
@@ -47,9 +51,23 @@ class FlashSession : public TWinmap27Port {
     static constexpr int kTextRestarting = 1008;
     static constexpr int kTextSameSoftware = 1009;
     static constexpr int kTextDifferentSoftware = 1012;
+    static constexpr int kTextVerifying = 3100;
+    // Names the first flash address that does not hold the file (StatusAddress).
+    static constexpr int kTextVerifyFailed = 3101;
 
-    // The step under way; at most one at a time.
-    enum class Phase { None, ReadRUSoftVer, SetLoop, FlashCheck, WriteArea, ResetRU };
+    // The step under way; at most one at a time. ReadBack compares the first block of the
+    // list with the file once every block is written: a flash that read erased before its
+    // erase had ended has wiped it. Verify reads back every other block when asked to.
+    enum class Phase {
+        None,
+        ReadRUSoftVer,
+        SetLoop,
+        FlashCheck,
+        WriteArea,
+        ReadBack,
+        Verify,
+        ResetRU
+    };
 
     FlashSession(int port, int32_t baud, const SoftwareImage& image, const ProgramFlags& flags,
                  FlashSessionView& view, Clock& clock = SteadyClock::Instance(),
@@ -72,6 +90,8 @@ class FlashSession : public TWinmap27Port {
     // Programming under way: the panel, the program and file loading must wait.
     bool Busy() const { return busy_.load(std::memory_order_acquire); }
     int StatusId() const { return statusId_.load(std::memory_order_acquire); }
+    // The flash address that status text kTextVerifyFailed names.
+    uint32_t StatusAddress() const { return statusAddress_.load(std::memory_order_acquire); }
     int Result() const { return result_.load(std::memory_order_acquire); }
     int Port() const { return PortNumber(); }
 
@@ -115,6 +135,11 @@ class FlashSession : public TWinmap27Port {
     void SearchStep();
     void SendStep();
     void Compare(const std::shared_ptr<const LoadedSoftware>& software);
+    void CheckFirstBlock(const uint8_t* data, uint16_t length);
+    void VerifyBlock(const uint8_t* data, uint16_t length);
+    // The first address of block `index` that the reply does not hold as the file has it.
+    bool FirstDifference(int index, const uint8_t* data, uint16_t length, uint32_t* address) const;
+    uint32_t Elapsed(uint32_t since) const;
     void CheckTimers();
     void Finish(int statusId);
     bool Expired(const Deadline& d) const;
@@ -144,6 +169,12 @@ class FlashSession : public TWinmap27Port {
     int searchCount_ = 0;
     bool programRequest_ = false;
     int completion_ = -1;
+    // A report decided inside a hook, made by the tick once the frame is processed.
+    int pendingReport_ = 0;
+    bool verifyRun_ = false;
+    uint32_t eraseCheckSince_ = 0;
+    bool readBackFailed_ = false;
+    uint32_t readBackFailedAt_ = 0;
     Deadline waitTimer_;
     // The last LT sent on this link, while there is one.
     bool stepSent_ = false;
@@ -156,12 +187,14 @@ class FlashSession : public TWinmap27Port {
 
     std::atomic<bool> busy_{false};
     std::atomic<int> statusId_{0};
+    std::atomic<uint32_t> statusAddress_{0};
     std::atomic<int> result_{kResultFailed};
     std::atomic<bool> programPressed_{false};
     std::atomic<int32_t> pendingBaud_{0};
 
     // What the view shows now, so that a tick repeating it sends nothing.
     int shownStatus_ = -1;
+    uint32_t shownAddress_ = 0;
     GaugeState shownGauge_ = GaugeState::Idle;
     int shownGaugeValue_ = -1;
     int shownButton_ = -1;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace norda {
@@ -29,7 +30,9 @@ class FlashSessionView {
 };
 
 // The status line: "Com%d - %s" beside other panels, the text alone in the single-port
-// layout, where the frame title names the port.
-std::string StatusLine(const TextSource& texts, int port, int statusId, bool singlePortLayout);
+// layout, where the frame title names the port. A "%s" in the text is the flash address
+// (FlashSession::StatusAddress).
+std::string StatusLine(const TextSource& texts, int port, int statusId, bool singlePortLayout,
+                       uint32_t address = 0);
 
 }  // namespace norda

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <set>
 #include <vector>
@@ -31,7 +32,10 @@ class FakeRadio {
     std::set<uint8_t> unacknowledgedCodes;  // network message codes never acknowledged
     bool answerReads = true;
     bool neverErases = false;
-    int checksBeforeErased = 0;  // erase-check reads that still find programmed flash
+    int checksBeforeErased = 0;          // erase-check reads that still find programmed flash
+    uint32_t loseWritesTo = UINT32_MAX;  // block address whose next writes do not land
+    int writesToLose = 0;
+    uint32_t stuckBitAt = UINT32_MAX;  // flash byte whose lowest bit stays 1
 
     // What the programmer did.
     std::array<uint8_t, kFlashSize> flash{};
@@ -160,8 +164,15 @@ class FakeRadio {
                     SendTransfer(reply);
                 } else if (m[1] == 0x03) {
                     writes.push_back(address);
+                    if (address == loseWritesTo && writesToLose > 0) {
+                        --writesToLose;
+                        break;
+                    }
                     for (std::size_t i = 6; i < m.size(); ++i) {
                         flash[(address + i - 6) % kFlashSize] &= m[i];
+                    }
+                    if (stuckBitAt < kFlashSize) {
+                        flash[stuckBitAt] |= 0x01;
                     }
                 }
                 break;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 
 #include "FakeRadio.h"
@@ -78,9 +79,10 @@ class FlashSessionTest : public ::testing::Test {
     }
 
     // Ticks as the worker would, 20 ms apart, until the condition holds.
-    bool RunUntil(const std::function<bool()>& done, int maxTicks = 20000) {
+    bool RunUntil(const std::function<bool()>& done, int maxTicks = 20000,
+                  uint32_t stepMs = TMap27Thread::kTickMs) {
         for (int i = 0; i < maxTicks; ++i) {
-            clock_.Advance(TMap27Thread::kTickMs);
+            clock_.Advance(stepMs);
             session_->Tick();
             if (done()) {
                 return true;
@@ -324,12 +326,143 @@ TEST_F(FlashSessionTest, FlashThatNeverErasesKeepsTheSessionCheckingIt) {
     Create();
     ASSERT_TRUE(RunUntil([&] { return session_->CurrentPhase() == Phase::FlashCheck; }));
     std::size_t readsBefore = radio_.reads.size();
-    RunTicks(3000);
+    // Beyond the minute that ends an unattended run: a technician sees the panel.
+    RunTicks(4000);
     EXPECT_EQ(session_->CurrentPhase(), Phase::FlashCheck);
     EXPECT_TRUE(session_->Busy());
     EXPECT_EQ(view_.Status(), FlashSession::kTextErasing);
     EXPECT_GT(radio_.reads.size(), readsBefore + 50);
     EXPECT_TRUE(radio_.writes.empty());
+}
+
+// Nobody watches an unattended run, and a production script waits for its exit.
+TEST_F(FlashSessionTest, FlashThatNeverErasesEndsTheUnattendedRunAfterAMinute) {
+    Load(2);
+    RadioHolds(false);
+    flags_.autoMode = true;
+    radio_.neverErases = true;
+    Create();
+    ASSERT_TRUE(RunUntil([&] { return session_->CurrentPhase() == Phase::FlashCheck; }));
+    const uint32_t checking = clock_.TickCount();
+    ASSERT_TRUE(RunUntil([&] { return !view_.results.empty(); }));
+    EXPECT_EQ(view_.results, (std::vector<int>{FlashSession::kResultFailed}));
+    EXPECT_EQ(view_.Status(), FlashSession::kTextNoAnswer);
+    EXPECT_GE(clock_.TickCount() - checking, FlashSession::kEraseCheckLimitMs);
+    EXPECT_LE(clock_.TickCount() - checking, FlashSession::kEraseCheckLimitMs + 1000);
+    EXPECT_TRUE(radio_.writes.empty());
+}
+
+// The first block goes in with the erase still running on a flash that reads FF early and
+// is wiped when the erase ends. A whole image takes minutes at a slow line, so the minute
+// for further rounds counts from the failed check: a second round follows even a long one.
+TEST_F(FlashSessionTest, FirstBlockReadBackRewritesTheImageUntilTheRadioHoldsIt) {
+    std::vector<uint32_t> code;
+    for (uint32_t a = 0x2000; code.size() < 800; a += 0x80) {
+        code.push_back(a);
+    }
+    Load(2, code);
+    RadioHolds(false);
+    flags_.autoMode = true;
+    auto sw = image_.Current();
+    radio_.loseWritesTo = sw->BlockAddress(0);
+    radio_.writesToLose = 1;
+    Create();
+    const uint32_t start = clock_.TickCount();
+    ASSERT_TRUE(RunUntil([&] { return !view_.results.empty(); }, 20000, 100));
+    EXPECT_EQ(view_.results, (std::vector<int>{FlashSession::kResultOk}));
+    EXPECT_EQ(view_.Status(), FlashSession::kTextProgrammed);
+    EXPECT_GT(clock_.TickCount() - start, FlashSession::kReadBackLimitMs);
+    EXPECT_EQ(radio_.writes.size(), 2 * sw->Blocks().size());
+    EXPECT_TRUE(std::equal(radio_.flash.begin(), radio_.flash.end(), sw->Bytes().begin()));
+    // The check reads the whole first block, once after each round.
+    int checks = 0;
+    for (const auto& r : radio_.reads) {
+        checks += r.address == sw->BlockAddress(0) && r.length == 128;
+    }
+    EXPECT_EQ(checks, 2);
+    EXPECT_EQ(radio_.resetCommands, 1);
+}
+
+TEST_F(FlashSessionTest, FirstBlockThatNeverHoldsEndsTheRunAMinuteAfterTheFirstFailedCheck) {
+    Load(2);
+    RadioHolds(false);
+    flags_.autoMode = true;
+    auto sw = image_.Current();
+    radio_.loseWritesTo = sw->BlockAddress(0);
+    radio_.writesToLose = INT_MAX;
+    Create();
+    uint32_t firstFailed = 0;
+    uint32_t lastRound = 0;
+    std::size_t seen = 0;
+    ASSERT_TRUE(RunUntil([&] {
+        for (; seen < radio_.reads.size(); ++seen) {
+            if (radio_.reads[seen].length == 128 &&
+                radio_.reads[seen].address == sw->BlockAddress(0) && firstFailed == 0) {
+                firstFailed = clock_.TickCount();
+            }
+        }
+        if (!radio_.writes.empty() && radio_.writes.back() == sw->BlockAddress(0) &&
+            radio_.writes.size() % sw->Blocks().size() == 1) {
+            lastRound = clock_.TickCount();
+        }
+        return !view_.results.empty();
+    }));
+    EXPECT_EQ(view_.results, (std::vector<int>{FlashSession::kResultFailed}));
+    EXPECT_EQ(view_.Status(), FlashSession::kTextNoAnswer);
+    ASSERT_NE(firstFailed, 0u);
+    EXPECT_GT(radio_.writes.size(), 3 * sw->Blocks().size()) << "rounds were given up early";
+    EXPECT_LE(lastRound - firstFailed, FlashSession::kReadBackLimitMs);
+    EXPECT_GE(clock_.TickCount() - firstFailed, FlashSession::kReadBackLimitMs);
+    EXPECT_EQ(radio_.resetCommands, 0);
+}
+
+TEST_F(FlashSessionTest, VerificationReadsEveryBlockBackBeforeTheRestart) {
+    Load(2, {0x2000, 0x3000, 0x4000, 0x5000});
+    RadioHolds(false);
+    flags_.autoProg = true;
+    flags_.verify = true;
+    Create();
+    ASSERT_TRUE(RunUntilStatus(FlashSession::kTextProgrammed));
+    auto sw = image_.Current();
+    std::vector<uint32_t> readBack;
+    for (const auto& r : radio_.reads) {
+        if (r.length == 128 && r.address != 0x10000 && r.address != 0x10080) {
+            readBack.push_back(r.address);
+        }
+    }
+    // The first block once by the check, then every other one; the header blocks were read
+    // by the identification as well, so they are not told apart here.
+    EXPECT_EQ(readBack, (std::vector<uint32_t>{0x2000, 0x3000, 0x4000, 0x5000}));
+    auto verifying =
+        std::find(view_.statuses.begin(), view_.statuses.end(), FlashSession::kTextVerifying);
+    ASSERT_NE(verifying, view_.statuses.end());
+    EXPECT_EQ(*(verifying + 1), FlashSession::kTextRestarting);
+    // The gauge runs again while verifying, up to 100 before the restart.
+    std::vector<int> red;
+    for (const auto& [state, value] : view_.gauges) {
+        if (state == GaugeState::Red) {
+            red.push_back(value);
+        }
+    }
+    EXPECT_EQ(red, (std::vector<int>{16, 33, 50, 66, 83, 100, 0, 33, 50, 66, 83, 100}));
+    EXPECT_EQ(radio_.resetCommands, 1);
+}
+
+TEST_F(FlashSessionTest, VerificationNamesTheFirstAddressThatDiffers) {
+    Load(2, {0x2000, 0x3000, 0x4000});
+    RadioHolds(false);
+    flags_.autoMode = true;
+    flags_.verify = true;
+    radio_.stuckBitAt = 0x4006;  // the file has 0x5A there
+    Create();
+    ASSERT_TRUE(RunUntil([&] { return !view_.results.empty(); }));
+    EXPECT_EQ(view_.results, (std::vector<int>{FlashSession::kResultFailed}));
+    EXPECT_EQ(view_.Status(), FlashSession::kTextVerifyFailed);
+    EXPECT_EQ(session_->StatusAddress(), 0x4006u);
+    EXPECT_EQ(radio_.resetCommands, 0);
+    const auto& texts = SolviTurkishStrings();
+    EXPECT_NE(StatusLine(texts, 3, FlashSession::kTextVerifyFailed, true, 0x4006).find("0x04006"),
+              std::string::npos);
 }
 
 TEST_F(FlashSessionTest, ClosingSilencesIdlePanelsButLetsProgrammingFinish) {

@@ -145,6 +145,51 @@ TEST_F(SessionAgainstRadio, ProgramButtonOnEqualSoftwareReprograms) {
     EXPECT_TRUE(RadioHoldsFile());
 }
 
+// A report of success must mean the flash holds the file, whatever the radio held before
+// and however its flash behaves while it erases. A flash that keeps reading its old
+// contents passes the erase check at once where those contents read FF at the first block
+// (a new radio, or one an earlier run left blank there), and wipes what is written until
+// its erase ends.
+TEST_F(SessionAgainstRadio, EveryRadioHoldsTheFileWhenReportedProgrammed) {
+    enum Before { Ordinary, New, Interrupted };
+    for (bool readsOld : {false, true}) {
+        for (Before before : {Ordinary, New, Interrupted}) {
+            SCOPED_TRACE(std::string(readsOld ? "reads old, " : "reads busy, ") +
+                         (before == Ordinary ? "ordinary"
+                          : before == New    ? "new"
+                                             : "interrupted"));
+            view_ = View();
+            LoadFile(40);
+            flags_.autoMode = true;
+            sim::RadioConfig config;
+            config.eraseMs = 300;
+            config.eraseReadsOld = readsOld;
+            Create(config);
+            auto sw = image_.Current();
+            if (before == New) {
+                std::fill(radio_->Flash().begin(), radio_->Flash().end(), 0xFF);
+            } else if (before == Interrupted) {
+                // Cut off after a run whose first blocks were wiped, before its header.
+                std::copy(sw->Bytes().begin(), sw->Bytes().begin() + sim::kFlashSize,
+                          radio_->Flash().begin());
+                for (int i = 0; i < 8; ++i) {
+                    std::fill_n(radio_->Flash().begin() + sw->BlockAddress(i), 128, 0xFF);
+                }
+                std::fill_n(radio_->Flash().begin() + 0x10000, 256, 0xFF);
+            }
+            ASSERT_TRUE(RunUntil([&] { return !view_.results.empty(); }));
+            EXPECT_EQ(view_.results, (std::vector<int>{0}));
+            EXPECT_EQ(view_.Status(), FlashSession::kTextProgrammed);
+            EXPECT_TRUE(RadioHoldsFile());
+            if (!readsOld) {
+                // A flash that answers busy is written once; only the read-back is new.
+                EXPECT_EQ(radio_->Stats().memoryWrites, static_cast<uint32_t>(sw->BlockCount()));
+            }
+            flags_.autoMode = false;
+        }
+    }
+}
+
 TEST_F(SessionAgainstRadio, FaultsEndInTheirReports) {
     struct Case {
         const char* name;
