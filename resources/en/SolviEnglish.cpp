@@ -33,6 +33,7 @@ constexpr StringEntry kStrings[] = {
     {1014, "Radio Software Version\t:"},
     {3100, "Verifying..."},
     {3101, "Verification failed: address %s differs from the file."},
+    {3110, "Reads every written block back and compares it with the file"},
     // Port assignment (both programs)
     {3200, "Assigns the serial port numbers to the computer's serial devices"},
     {3201, "Port Assignment"},
@@ -68,6 +69,7 @@ constexpr MenuEntry kMenu100[] = {
         {K::Item, 417, "Serial &Speed"},
         {K::Item, 3200, "Port Assi&gnment..."},
         {K::Item, 418, "&Automatic"},
+        {K::Item, 3110, "&Verify"},
         {K::Item, 419, "Software &Transfer"},
         {K::Separator, 0, ""},
         {K::Item, 551, "&Dil / Language"},

@@ -26,8 +26,10 @@ int32_t DecimalValue(const std::string& text) {
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     CommandLine line;
-    if (args.size() == 4 && args[0] == "-auto") {
+    const bool verify = args.size() == 5 && args[4] == "-verify";
+    if ((args.size() == 4 || verify) && args[0] == "-auto") {
         line.autoMode = true;
+        line.verify = verify;
         line.autoPort = DecimalValue(args[1]);
         line.autoBaud = DecimalValue(args[2]);
         line.pendingFile = args[3];

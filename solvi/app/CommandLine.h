@@ -6,10 +6,12 @@
 
 namespace norda {
 
-// What SOLVI was started with: "-auto PORT SPEED FILE" runs one port unattended, a
-// single argument is a file to load; any other command line is ignored.
+// What SOLVI was started with: "-auto PORT SPEED FILE" runs one port unattended (with
+// "-verify" after it, reading every written block back), a single argument is a file to
+// load; any other command line is ignored.
 struct CommandLine {
     bool autoMode = false;
+    bool verify = false;
     int autoPort = 0;
     int32_t autoBaud = 0;
     std::string pendingFile;

@@ -13,8 +13,10 @@ TApp::TApp(const CommandLine& commandLine, const PortFlags& availablePorts,
     flags_.autoMode.store(commandLine.autoMode);
     autoPort = commandLine.autoPort;
     pendingFile = commandLine.pendingFile;
-    if (commandLine.autoMode)
+    if (commandLine.autoMode) {
         baudRate = commandLine.autoBaud;
+        flags_.verify.store(commandLine.verify);
+    }
 }
 
 TApp::~TApp() = default;
@@ -42,6 +44,7 @@ void TApp::Initialise() {
     }
     baudRate = kDefaultBaud;
     flags_.autoProg.store(false);
+    flags_.verify.store(false);
     for (int port = 1; port <= kMaxPorts; ++port) {
         uint32_t v = 0;
         if (Read("Port" + std::to_string(port), &v))
@@ -52,6 +55,8 @@ void TApp::Initialise() {
         baudRate = static_cast<int32_t>(v);
     if (Read("AutoProg", &v))
         flags_.autoProg.store(v != 0);
+    if (Read("Verify", &v))
+        flags_.verify.store(v != 0);
 }
 
 std::string TApp::LibraryPath(int language) const {
@@ -95,6 +100,10 @@ void TApp::SaveBaudrate() {
 
 void TApp::SaveAutoProg() {
     Store("AutoProg", AutoProg() ? 1 : 0);
+}
+
+void TApp::SaveVerify() {
+    Store("Verify", Verify() ? 1 : 0);
 }
 
 void TApp::Store(const std::string& name, uint32_t value) {

@@ -48,12 +48,15 @@ class TApp {
     void SavePort(int port);
     void SaveBaudrate();
     void SaveAutoProg();
+    void SaveVerify();
 
     SoftwareImage& Image() { return image_; }
     ProgramFlags& Flags() { return flags_; }
     bool AutoMode() const { return flags_.autoMode.load(); }
     bool AutoProg() const { return flags_.autoProg.load(); }
     void SetAutoProg(bool on) { flags_.autoProg.store(on); }
+    bool Verify() const { return flags_.verify.load(); }
+    void SetVerify(bool on) { flags_.verify.store(on); }
 
     PortFlags available{};
     PortFlags selected{};

@@ -99,7 +99,8 @@ void TFrameWin::LoadMenu() {
             case MenuEntryKind::Item: {
                 QAction* a = open.empty() ? bar->addAction(text) : open.back()->addAction(text);
                 const int id = e.id;
-                if (IsPortCommand(id) || id == kCmdAutoProg || id == kCmdTransferMode)
+                if (IsPortCommand(id) || id == kCmdAutoProg || id == kCmdTransferMode ||
+                    id == kCmdVerify)
                     a->setCheckable(true);
                 if (IsPortCommand(id))
                     portItemTexts_[id] = text;
@@ -144,7 +145,7 @@ bool TFrameWin::Closing() const {
 bool TFrameWin::CommandEnabled(int id) const {
     const bool closing = Closing();
     const bool autoMode = app_.AutoMode();
-    if (IsPortCommand(id) || id == kCmdAutoProg)
+    if (IsPortCommand(id) || id == kCmdAutoProg || id == kCmdVerify)
         return !closing && !autoMode;
     switch (id) {
         case kCmdBaudrate:
@@ -179,6 +180,8 @@ void TFrameWin::UpdateCheckMarks() {
             it->second->setChecked(app_.selected[port]);
     if (auto it = actions_.find(kCmdAutoProg); it != actions_.end())
         it->second->setChecked(app_.AutoProg());
+    if (auto it = actions_.find(kCmdVerify); it != actions_.end())
+        it->second->setChecked(app_.Verify());
     if (auto it = actions_.find(kCmdTransferMode); it != actions_.end())
         it->second->setChecked(app_.Image().TransferMode());
 }
@@ -217,6 +220,9 @@ void TFrameWin::Command(int id) {
             break;
         case kCmdPortAssignment:
             AssignPorts();
+            break;
+        case kCmdVerify:
+            ToggleVerify();
             break;
         case kCmdLanguage: {
             TLanguage dialog(this, app_.Texts(), app_.Language());
@@ -273,6 +279,13 @@ void TFrameWin::ToggleAutoProg() {
     app_.SetAutoProg(!app_.AutoProg());
     UpdateCheckMarks();
     app_.SaveAutoProg();
+}
+
+// Taken by each panel when its next programming run starts.
+void TFrameWin::ToggleVerify() {
+    app_.SetVerify(!app_.Verify());
+    UpdateCheckMarks();
+    app_.SaveVerify();
 }
 
 void TFrameWin::ToggleTransferMode() {

@@ -23,6 +23,7 @@ enum SolviCommand : int {
     kCmdBaudrate = 417,
     kCmdAutoProg = 418,
     kCmdTransferMode = 419,
+    kCmdVerify = 3110,
     kCmdLanguage = 551,
     kCmdAbout = 2009,
     kCmdExit = 24310,
@@ -56,6 +57,7 @@ class TFrameWin : public QMainWindow, public PanelHost {
     void TogglePort(int port);
     void ApplyBaudrate(int32_t baud);
     void ToggleAutoProg();
+    void ToggleVerify();
     void ToggleTransferMode();
     void ApplyLanguage(int language);
     void AssignPorts();

@@ -120,10 +120,14 @@ TEST_F(SolviFrameTest, SettingsAreWrittenAndReadBackAtTheNextStart) {
     Start({}, test::Ports({1, 2, 3}));
     frame_->Command(402);  // off
     frame_->ToggleAutoProg();
+    frame_->Command(kCmdVerify);
     frame_->ApplyBaudrate(38400);
     EXPECT_TRUE(frame_->CommandChecked(418));
+    EXPECT_TRUE(frame_->CommandChecked(kCmdVerify));
+    EXPECT_TRUE(app_->Flags().verify.load());
     EXPECT_EQ(Stored("Port2"), 0u);
     EXPECT_EQ(Stored("AutoProg"), 1u);
+    EXPECT_EQ(Stored("Verify"), 1u);
     EXPECT_EQ(Stored("Baudrate"), 38400u);
     frame_.reset();
 
@@ -132,8 +136,10 @@ TEST_F(SolviFrameTest, SettingsAreWrittenAndReadBackAtTheNextStart) {
     Start({}, test::Ports({1, 2, 3}));
     EXPECT_EQ(PanelPorts(), (std::vector<int>{3}));
     EXPECT_TRUE(app_->AutoProg());
+    EXPECT_TRUE(app_->Verify());
     EXPECT_EQ(app_->baudRate, 38400);
     EXPECT_TRUE(frame_->CommandChecked(418));
+    EXPECT_TRUE(frame_->CommandChecked(kCmdVerify));
     EXPECT_TRUE(frame_->CommandChecked(403));
     EXPECT_FALSE(frame_->CommandChecked(402));
 
@@ -150,8 +156,10 @@ TEST_F(SolviFrameTest, AutomaticModeNeitherReadsNorWritesTheRegistry) {
     store.SetDword(TApp::kRegistryKey, "CountryCode", 9);
     store.SetDword(TApp::kRegistryKey, "Port1", 1);
     store.SetDword(TApp::kRegistryKey, "AutoProg", 0);
+    store.SetDword(TApp::kRegistryKey, "Verify", 1);
     const std::string file = home_.Write("sw.hex", test::SoftwareFile(1, 1, "x"));
     Start(ParseCommandLine({"-auto", "2", "19200", file}), test::Ports({1, 2}));
+    EXPECT_FALSE(app_->Verify());
     EXPECT_EQ(app_->Language(), 90);
     EXPECT_EQ(PanelPorts(), (std::vector<int>{2}));
     EXPECT_EQ(app_->baudRate, 19200);
@@ -160,6 +168,7 @@ TEST_F(SolviFrameTest, AutomaticModeNeitherReadsNorWritesTheRegistry) {
     // Only the language is offered; the file is loaded already.
     EXPECT_FALSE(frame_->CommandEnabled(401));
     EXPECT_FALSE(frame_->CommandEnabled(418));
+    EXPECT_FALSE(frame_->CommandEnabled(kCmdVerify));
     EXPECT_FALSE(frame_->CommandEnabled(417));
     EXPECT_FALSE(frame_->CommandEnabled(24332));
     EXPECT_TRUE(frame_->CommandEnabled(551));
@@ -168,7 +177,14 @@ TEST_F(SolviFrameTest, AutomaticModeNeitherReadsNorWritesTheRegistry) {
     EXPECT_EQ(Stored("Baudrate"), 0xDEADu);
     EXPECT_EQ(Stored("CountryCode"), 9u);
     EXPECT_EQ(Stored("AutoProg"), 0u);
+
+    frame_.reset();
+    store.SetDword(TApp::kRegistryKey, "Verify", 0);
+    Start(ParseCommandLine({"-auto", "2", "19200", file, "-verify"}), test::Ports({1, 2}));
+    EXPECT_TRUE(app_->Verify());
+    EXPECT_EQ(Stored("Verify"), 0u);
 }
+
 
 TEST_F(SolviFrameTest, LanguageSwitchReloadsMenuPanelsAndVersionPanel) {
     Start({}, test::Ports({5}));

@@ -86,6 +86,12 @@ TEST(SolviCommandLine, AutoNeedsExactlyFourArgumentsAndTheExactSwitch) {
     EXPECT_EQ(ParseCommandLine({"file.hex"}).pendingFile, "file.hex");
     EXPECT_FALSE(ParseCommandLine({"file.hex"}).autoMode);
     EXPECT_TRUE(ParseCommandLine({"a", "b"}).pendingFile.empty());
+    EXPECT_FALSE(line.verify);
+    const CommandLine verify = ParseCommandLine({"-auto", "3", "19200", "/x/y.hex", "-verify"});
+    EXPECT_TRUE(verify.autoMode);
+    EXPECT_TRUE(verify.verify);
+    EXPECT_EQ(verify.pendingFile, "/x/y.hex");
+    EXPECT_FALSE(ParseCommandLine({"-auto", "3", "19200", "/x/y.hex", "-v"}).autoMode);
 
     // Numbers as a decimal conversion reads them: a port that is no number is port 0.
     EXPECT_EQ(ParseCommandLine({"-auto", "com3", "9600", "a"}).autoPort, 0);
@@ -105,8 +111,8 @@ TEST(SolviLanguage, LibraryNameFromTheSixCharacterBase) {
 TEST(SolviResources, BuiltInModuleHasEveryTextMenuAndDialogTheProgramUses) {
     auto module = ResourceModule::BuiltIn(SolviBuiltinResources());
     for (int id :
-         {602,  606,  616,  625,  634,  807,  808,  811,  1002, 1004, 1005, 1006, 1007, 1008,
-          1009, 1010, 1011, 1012, 1013, 1014, 3200, 3201, 3209, 3216, 3217, 3220, 3221})
+         {602,  606,  616,  625,  634,  807,  808,  811,  1002, 1004, 1005, 1006, 1007, 1008, 1009,
+          1010, 1011, 1012, 1013, 1014, 3100, 3101, 3110, 3200, 3201, 3209, 3216, 3217, 3220, 3221})
         EXPECT_FALSE(module->Text(id).empty()) << id;
     EXPECT_EQ(module->Text(1011), "Programlayıcı meşgul!");
     EXPECT_EQ(module->Text(0), "");
@@ -119,7 +125,7 @@ TEST(SolviResources, BuiltInModuleHasEveryTextMenuAndDialogTheProgramUses) {
     for (const MenuEntry& e : module->Menu(100)->entries)
         if (e.kind == MenuEntryKind::Item)
             commands.push_back(e.id);
-    std::vector<int> expected = {24332, 2009, 24310, 417, 418, 419, 551, 3200};
+    std::vector<int> expected = {24332, 2009, 24310, 417, 418, 3110, 419, 551, 3200};
     for (int port = 401; port <= 416; ++port)
         expected.push_back(port);
     std::sort(commands.begin(), commands.end());
