@@ -28,6 +28,7 @@ constexpr StringEntry kSolviTr[] = {
     {1014, "Cihaz Yazılım Sürümü\t:"},
     {3100, "Doğrulanıyor..."},
     {3101, "Doğrulama hatası: %s adresi dosyayla aynı değil."},
+    {3102, "Hız %s ile %s arasında olmalıdır."},
     {3110, "Yazılan her bloğu geri okuyup dosyayla karşılaştırır"},
     // Port assignment (both programs)
     {3200, "Seri çıkış numaralarını bilgisayarın seri aygıtlarına bağlar"},

@@ -33,6 +33,7 @@ constexpr StringEntry kStrings[] = {
     {1014, "Radio Software Version\t:"},
     {3100, "Verifying..."},
     {3101, "Verification failed: address %s differs from the file."},
+    {3102, "The speed must be between %s and %s."},
     {3110, "Reads every written block back and compares it with the file"},
     // Port assignment (both programs)
     {3200, "Assigns the serial port numbers to the computer's serial devices"},

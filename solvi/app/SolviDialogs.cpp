@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "link/TPort.h"
 #include "resources/ResourceModule.h"
 #include "solvi/app/CommandLine.h"
 
@@ -15,7 +16,7 @@ constexpr int kEnglishButton = 102;
 }  // namespace
 
 TSelBaudrate::TSelBaudrate(QWidget* parent, const ResourceModule& module, int32_t baud)
-    : TemplateDialog(parent, DialogOf(module, kDialogId)) {
+    : TemplateDialog(parent, DialogOf(module, kDialogId)), module_(module) {
     if (auto* edit = qobject_cast<QLineEdit*>(Control(kSpeedEdit))) {
         edit->setMaxLength(7);
         edit->setText(QString::number(baud));
@@ -27,6 +28,26 @@ TSelBaudrate::TSelBaudrate(QWidget* parent, const ResourceModule& module, int32_
 int32_t TSelBaudrate::Baud() const {
     auto* edit = qobject_cast<QLineEdit*>(Control(kSpeedEdit));
     return edit != nullptr ? DecimalValue(edit->text().toStdString()) : 0;
+}
+
+void TSelBaudrate::accept() {
+    const int32_t baud = Baud();
+    if (baud >= TPort::kMinBaud && baud <= TPort::kMaxBaud) {
+        TemplateDialog::accept();
+        return;
+    }
+    // Nothing in the text is handed to printf: it may come from a language library.
+    std::string text = module_.Text(kTextRange);
+    for (int32_t bound : {TPort::kMinBaud, TPort::kMaxBaud}) {
+        if (const size_t at = text.find("%s"); at != std::string::npos)
+            text.replace(at, 2, std::to_string(bound));
+    }
+    if (showMessage)
+        showMessage(text, module_.Text(kTextError));
+    if (auto* edit = qobject_cast<QLineEdit*>(Control(kSpeedEdit))) {
+        edit->selectAll();
+        edit->setFocus();
+    }
 }
 
 TLanguage::TLanguage(QWidget* parent, const ResourceModule& module, int language)

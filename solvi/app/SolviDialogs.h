@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
 #include "solvi/app/DialogBuilder.h"
 
@@ -8,14 +10,23 @@ namespace norda {
 
 class ResourceModule;
 
-// "Seri Çıkış Hızı": the speed of every port, as a decimal number of up to 7 digits.
+// "Seri Çıkış Hızı": the speed of every port, as a decimal number of up to 7 digits. A speed
+// no port can run at is refused with a message, and the dialog stays open.
 class TSelBaudrate : public TemplateDialog {
     Q_OBJECT
 
   public:
     static constexpr int kDialogId = 3;
+    static constexpr int kTextRange = 3102;
+    static constexpr int kTextError = 602;
     TSelBaudrate(QWidget* parent, const ResourceModule& module, int32_t baud);
     int32_t Baud() const;
+    void accept() override;
+
+    std::function<void(const std::string& text, const std::string& caption)> showMessage;
+
+  private:
+    const ResourceModule& module_;
 };
 
 // "Yazılım Dili / Language": Türkçe (90) or English (9).

@@ -208,6 +208,7 @@ void TFrameWin::Command(int id) {
             break;
         case kCmdBaudrate: {
             TSelBaudrate dialog(this, app_.Texts(), app_.baudRate);
+            dialog.showMessage = app_.showMessage;
             if (dialog.exec() == QDialog::Accepted)
                 ApplyBaudrate(dialog.Baud());
             break;

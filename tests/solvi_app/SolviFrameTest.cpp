@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QCloseEvent>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 
+#include "solvi/app/SolviDialogs.h"
 #include "solvi/app/TCGauge.h"
 #include "solvi/app/TClientWin.h"
 #include "solvi/app/TVerDlg.h"
@@ -185,6 +187,29 @@ TEST_F(SolviFrameTest, AutomaticModeNeitherReadsNorWritesTheRegistry) {
     EXPECT_EQ(Stored("Verify"), 0u);
 }
 
+// A speed of 0 was taken, stored and then never reached a port, as the panels read 0 as
+// "no new speed". No port runs outside 300..115200, so the dialog says so and stays open.
+TEST_F(SolviFrameTest, SpeedDialogRefusesSpeedsNoPortRunsAt) {
+    Start({}, test::Ports({1}));
+    for (const char* typed : {"0", "299", "115201", "abc"}) {
+        TSelBaudrate dialog(frame_.get(), app_->Texts(), 9600);
+        dialog.showMessage = app_->showMessage;
+        qobject_cast<QLineEdit*>(dialog.Control(102))->setText(typed);
+        dialog.accept();
+        EXPECT_EQ(dialog.result(), QDialog::Rejected) << typed;
+        ASSERT_EQ(messages_.size(), 1u) << typed;
+        EXPECT_EQ(messages_[0].text, "Hız 300 ile 115200 arasında olmalıdır.");
+        EXPECT_EQ(messages_[0].caption, "HATA");
+        messages_.clear();
+    }
+    TSelBaudrate dialog(frame_.get(), app_->Texts(), 9600);
+    dialog.showMessage = app_->showMessage;
+    qobject_cast<QLineEdit*>(dialog.Control(102))->setText("57600");
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Baud(), 57600);
+    EXPECT_TRUE(messages_.empty());
+}
 
 TEST_F(SolviFrameTest, LanguageSwitchReloadsMenuPanelsAndVersionPanel) {
     Start({}, test::Ports({5}));
