@@ -70,11 +70,15 @@ inline void WriteAll(const std::string& path, const std::string& bytes) {
 class PtyRadio {
   public:
     using Condition = std::function<bool(const sim::SimRadio&)>;
+    // Done to the radio after every round on the serving thread: a flash that misbehaves.
+    using Tamper = std::function<void(sim::SimRadio&)>;
 
     PtyRadio(const fs::path& portsDir, const sim::RadioConfig& config,
-             std::unique_ptr<sim::SimRadio> radio, Condition vanishWhen = nullptr)
+             std::unique_ptr<sim::SimRadio> radio, Condition vanishWhen = nullptr,
+             Tamper tamper = nullptr)
         : server_(std::make_unique<sim::PtyServer>(SteadyClock::Instance(), portsDir.string())),
-          vanishWhen_(std::move(vanishWhen)) {
+          vanishWhen_(std::move(vanishWhen)),
+          tamper_(std::move(tamper)) {
         (void)config;
         std::string error;
         ok_ = server_->AddRadio(1, std::move(radio), error) == 0;
@@ -109,6 +113,9 @@ class PtyRadio {
     void Serve() {
         while (!stop_) {
             server_->RunOnce(5);
+            if (tamper_) {
+                tamper_(server_->Radio(0));
+            }
             if (vanishWhen_ && vanishWhen_(server_->Radio(0))) {
                 Keep(server_->Radio(0));
                 server_.reset();
@@ -126,6 +133,7 @@ class PtyRadio {
 
     std::unique_ptr<sim::PtyServer> server_;
     Condition vanishWhen_;
+    Tamper tamper_;
     bool ok_ = false;
     std::string error_;
     std::string device_;
