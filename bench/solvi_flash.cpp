@@ -180,7 +180,7 @@ class TimingView : public FlashSessionView {
 struct Panel {
     Panel(int com, int baud, const SoftwareImage& image, const ProgramFlags& flags,
           const Wire& wire)
-        : view(wire), session(com, baud, image, flags, view), worker([this] { session.Tick(); }) {}
+        : view(wire), session(com, baud, image, flags, view), worker(session) {}
 
     TimingView view;
     FlashSession session;

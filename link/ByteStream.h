@@ -36,6 +36,15 @@ class ByteStream {
     virtual int ReadByte(uint8_t* byte, uint32_t waitMs) = 0;
     // Bytes accepted within timeoutMs, or -1 when the device failed.
     virtual int Write(const uint8_t* data, size_t length, uint32_t timeoutMs) = 0;
+    // Waits at most waitMs for something to read: 1 = there may be, 0 = the time passed;
+    // -1 = this stream cannot wait, or a wait would end at once without anything to read
+    // (a device that hung up): the caller lets the time pass on its own clock.
+    virtual int WaitReadable(uint32_t waitMs) {
+        (void)waitMs;
+        return -1;
+    }
+    // A descriptor that polls readable when a byte arrives, for event loops; -1: none.
+    virtual int Handle() const { return -1; }
 };
 
 }  // namespace norda

@@ -95,6 +95,13 @@ class MemoryStream final : public ByteStream {
         return 1;
     }
 
+    // Never blocks: with bytes queued there is something to read, without them the port's
+    // clock (a virtual one in tests) lets the time pass.
+    int WaitReadable(uint32_t) override {
+        std::lock_guard lock(state_->mutex);
+        return !state_->vanished && !state_->toPort.empty() ? 1 : -1;
+    }
+
     int Write(const uint8_t* data, size_t length, uint32_t timeoutMs) override {
         std::function<void(std::span<const uint8_t>)> listener;
         size_t accepted = length;

@@ -116,6 +116,21 @@ int TPort::ReadByte(uint8_t* byte) {
     return result > 0 ? 1 : (result < 0 ? -1 : 0);
 }
 
+bool TPort::WaitForInput(uint32_t ms) {
+    if (portOpen_) {
+        const int ready = stream_->WaitReadable(ms);
+        if (ready >= 0) {
+            return ready > 0;
+        }
+    }
+    clock_.Sleep(ms);
+    return false;
+}
+
+int TPort::InputHandle() const {
+    return portOpen_ ? stream_->Handle() : -1;
+}
+
 int TPort::Write(const uint8_t* data, size_t length) {
     if (!portOpen_ || (data == nullptr && length != 0)) {
         return 0;

@@ -47,6 +47,13 @@ class TPort {
     // 1 = every byte went out, 0 = failure (OnPortError has been called and the
     // port purged: both queues in OMBRA, the transmit queue in SOLVI).
     int Write(const uint8_t* data, size_t length);
+    // Returns once a byte may be waiting (true) or ms have passed (false), so that an owner
+    // polling the port acts on a frame as soon as it is there. A closed port, and a stream
+    // that cannot wait, sleep on the port's clock.
+    bool WaitForInput(uint32_t ms);
+    // The stream's descriptor while the port is open, for an event loop to watch; else -1.
+    // It changes with every open.
+    int InputHandle() const;
 
     bool PortOpen() const { return portOpen_; }
     LinkVariant Variant() const { return variant_; }

@@ -222,6 +222,24 @@ int TermiosStream::ReadByte(uint8_t* byte, uint32_t waitMs) {
     return LineErrorSinceLastLook() ? -1 : 0;
 }
 
+int TermiosStream::WaitReadable(uint32_t waitMs) {
+    if (fd_ < 0) {
+        return -1;
+    }
+    struct pollfd p {
+        fd_, POLLIN, 0
+    };
+    const int n = poll(&p, 1, static_cast<int>(waitMs));
+    if (n == 0 || (n < 0 && errno == EINTR)) {
+        return 0;
+    }
+    // A hung-up or failed device polls ready for ever; the next read reports it.
+    if (n < 0 || (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
+        return -1;
+    }
+    return 1;
+}
+
 int TermiosStream::Write(const uint8_t* data, size_t length, uint32_t timeoutMs) {
     if (fd_ < 0) {
         return -1;

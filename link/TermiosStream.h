@@ -28,6 +28,8 @@ class TermiosStream final : public ByteStream {
     void Purge(PurgeScope scope) override;
     int ReadByte(uint8_t* byte, uint32_t waitMs) override;
     int Write(const uint8_t* data, size_t length, uint32_t timeoutMs) override;
+    int WaitReadable(uint32_t waitMs) override;
+    int Handle() const override { return fd_; }
 
     const std::string& DevicePath() const { return path_; }
 

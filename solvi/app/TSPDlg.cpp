@@ -53,7 +53,7 @@ TSPDlg::~TSPDlg() {
 
 void TSPDlg::SetupWindow() {
     session_->Start();
-    worker_ = std::make_unique<TMap27Thread>([this] { session_->Tick(); });
+    worker_ = std::make_unique<TMap27Thread>(*session_);
     worker_->Start();
 }
 

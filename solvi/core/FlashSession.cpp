@@ -83,6 +83,7 @@ void FlashSession::Tick() {
         Finish(kTextReadError);
     }
 
+    bool heldBack = false;
     auto software = image_.Current();
     if (!software) {
         ShowStatus(kTextNoFile);
@@ -91,14 +92,25 @@ void FlashSession::Tick() {
     } else if (!waitTimer_.running) {
         if (LinkRequested) {
             SearchStep();
-        } else if (NetworkState == kNetworkIdle && !AckSent) {
-            SendStep();
+        } else if (NetworkState == kNetworkIdle) {
+            if (AckSent) {
+                heldBack = true;
+            } else {
+                SendStep();
+            }
         }
         if (versionReady_) {
             Compare(software);
         }
     }
     CheckTimers();
+    stepHeldBack_ = heldBack && phase_ != Phase::None && !waitTimer_.running;
+}
+
+void FlashSession::WaitForWork(uint32_t ms) {
+    if (!stepHeldBack_) {
+        WaitForInput(ms);
+    }
 }
 
 void FlashSession::ApplyUserRequests() {

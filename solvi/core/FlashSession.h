@@ -77,8 +77,12 @@ class FlashSession : public TWinmap27Port {
     // Panel set-up: opens the port and gets the session ready for its first tick.
     // Returns the port's result; on failure the panel already shows text 625.
     int Start();
-    // One step of the session, about every 20 ms.
+    // One step of the session, about every 20 ms and whenever a frame may have come.
     void Tick();
+    // The worker's pause before the next tick: returns once the port has something to read
+    // or `ms` have passed, and at once when the last tick held its step back only because it
+    // had just acknowledged the radio, so that a step follows its acknowledgement at once.
+    void WaitForWork(uint32_t ms);
 
     // "Programla": acted on at the next comparison, also when the radio already holds
     // the file's software. Ignored in automatic mode.
@@ -175,6 +179,7 @@ class FlashSession : public TWinmap27Port {
     uint32_t eraseCheckSince_ = 0;
     bool readBackFailed_ = false;
     uint32_t readBackFailedAt_ = 0;
+    bool stepHeldBack_ = false;
     Deadline waitTimer_;
     // The last LT sent on this link, while there is one.
     bool stepSent_ = false;

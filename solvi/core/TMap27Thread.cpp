@@ -1,9 +1,19 @@
 #include "solvi/core/TMap27Thread.h"
 
+#include "solvi/core/FlashSession.h"
+
 namespace norda {
 
-TMap27Thread::TMap27Thread(std::function<void()> tick, Clock& clock)
-    : tick_(std::move(tick)), clock_(clock) {}
+TMap27Thread::TMap27Thread(std::function<void()> tick, Clock& clock, Wait wait)
+    : tick_(std::move(tick)), clock_(clock), wait_(std::move(wait)) {
+    if (!wait_) {
+        wait_ = [this](uint32_t ms) { clock_.Sleep(ms); };
+    }
+}
+
+TMap27Thread::TMap27Thread(FlashSession& session)
+    : TMap27Thread([&session] { session.Tick(); }, session.TimeSource(),
+                   [&session](uint32_t ms) { session.WaitForWork(ms); }) {}
 
 TMap27Thread::~TMap27Thread() {
     RequestStop();
@@ -26,12 +36,22 @@ void TMap27Thread::Join() {
 }
 
 void TMap27Thread::Run() {
+    // The regular tick comes kTickMs after the end of the last one, as it always has; ticks
+    // for input come in between and leave it where it is.
+    uint32_t due = clock_.TickCount() + kTickMs;
     while (!stop_.load(std::memory_order_acquire)) {
-        clock_.Sleep(kTickMs);
+        const int32_t left = static_cast<int32_t>(due - clock_.TickCount());
+        if (left > 0) {
+            wait_(static_cast<uint32_t>(left));
+        }
         if (stop_.load(std::memory_order_acquire)) {
             break;
         }
+        const bool regular = static_cast<int32_t>(clock_.TickCount() - due) >= 0;
         tick_();
+        if (regular) {
+            due = clock_.TickCount() + kTickMs;
+        }
     }
     running_.store(false, std::memory_order_release);
 }

@@ -138,6 +138,9 @@ TEST_F(PtyPort, RawBytesBothWays) {
         EXPECT_EQ(port.Write(out.data(), out.size()), 1);
         EXPECT_EQ(ReadMaster(out.size()), out);
         ASSERT_EQ(write(master_, out.data(), out.size()), static_cast<ssize_t>(out.size()));
+        // An owner waiting on the port wakes for the bytes (the bound only keeps a broken
+        // build from hanging).
+        EXPECT_TRUE(port.WaitForInput(10000));
         EXPECT_EQ(ReadPort(port, out.size()), out);
         EXPECT_EQ(port.ReadByte(&b), 0);
         port.Close();
@@ -168,10 +171,16 @@ TEST_F(PtyPort, OddSpeedIsSetOrRefusedCleanly) {
 }
 
 TEST_F(PtyPort, VanishedDeviceReadsAsError) {
-    TPort port(LinkVariant::Ombra, 3, 9600, HandshakeMode::None, 1024, 1024);
+    VirtualClock clock;
+    TPort port(LinkVariant::Ombra, 3, 9600, HandshakeMode::None, 1024, 1024, clock);
     ASSERT_EQ(port.Open(), TPort::kOk);
+    EXPECT_GE(port.InputHandle(), 0);
     close(master_);
     master_ = -1;
+    // A hung-up device polls ready for ever; an owner waiting on it would spin, so the
+    // wait lets the time pass instead and the read reports the device gone.
+    EXPECT_FALSE(port.WaitForInput(20));
+    EXPECT_EQ(clock.TickCount(), 20u);
     uint8_t b = 0;
     EXPECT_EQ(port.ReadByte(&b), -1);
     const uint8_t data[4] = {1, 2, 3, 4};

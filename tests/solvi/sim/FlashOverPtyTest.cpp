@@ -69,7 +69,7 @@ TEST(FlashOverPty, FullImageArrivesWithItsHeader) {
     {
         FlashSession session(7, 115200, image, flags, view, clock);
         ASSERT_EQ(session.Start(), 0);
-        TMap27Thread worker([&] { session.Tick(); }, clock);
+        TMap27Thread worker(session);
         worker.Start();
         // Bounded only so that a broken build cannot hang the suite.
         for (int i = 0;
