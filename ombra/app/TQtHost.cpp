@@ -34,7 +34,47 @@ TQtHost::TQtHost(TApp& app, std::unique_ptr<ByteStream> stream)
 TQtHost::~TQtHost() {
     for (auto& [id, t] : timers_)
         t->stop();
+    input_.reset();
     client_.reset();
+}
+
+int TQtHost::Open() {
+    input_.reset();
+    const int result = client_->SetupWindow();
+    WatchPort();
+    return result;
+}
+
+void TQtHost::WatchPort() {
+    input_.reset();
+    const int handle = client_->InputHandle();
+    if (handle < 0)
+        return;
+    input_ = std::make_unique<QSocketNotifier>(handle, QSocketNotifier::Read);
+    // Nobody reads the port between operations: unread bytes must not wake the loop then.
+    input_->setEnabled(Polling());
+    connect(input_.get(), &QSocketNotifier::activated, this, [this] { OnInput(); });
+}
+
+bool TQtHost::Polling() const {
+    auto it = timers_.find(kPollTimer);
+    return it != timers_.end() && it->second->isActive();
+}
+
+void TQtHost::OnInput() {
+    if (!Polling()) {
+        input_->setEnabled(false);
+        return;
+    }
+    DeliverTimer(kPollTimer);
+}
+
+void TQtHost::DeliverTimer(int id) {
+    client_->OnTimer(id);
+    // A poll that acknowledged the radio's message leaves its next request to the next
+    // poll; that one comes at once.
+    if (id == kPollTimer && client_->AckSent && Polling())
+        timers_[kPollTimer]->start(0);
 }
 
 void TQtHost::SetSequentialDialog(QWidget* dialog, std::function<void(uint32_t)> onPost) {
@@ -51,14 +91,18 @@ void TQtHost::SetTimer(int id, uint32_t periodMs) {
     if (t == nullptr) {
         t = new QTimer(this);
         t->setTimerType(Qt::PreciseTimer);
-        connect(t, &QTimer::timeout, this, [this, id] { client_->OnTimer(id); });
+        connect(t, &QTimer::timeout, this, [this, id] { DeliverTimer(id); });
     }
     t->start(static_cast<int>(periodMs));
+    if (id == kPollTimer && input_)
+        input_->setEnabled(true);
 }
 
 void TQtHost::KillTimer(int id) {
     if (auto it = timers_.find(id); it != timers_.end())
         it->second->stop();
+    if (id == kPollTimer && input_)
+        input_->setEnabled(false);
 }
 
 void TQtHost::PostMessage(PostTarget target, uint32_t msg) {
@@ -195,7 +239,10 @@ void TQtHost::FullReadAccepted(const RadioImage& image, const RadioParameters& p
 }
 
 int TQtHost::Reopen(int port, int baud) {
-    return client_->Reopen(port, baud, HandshakeMode::None, kQueueSize, kQueueSize);
+    input_.reset();
+    const int result = client_->Reopen(port, baud, HandshakeMode::None, kQueueSize, kQueueSize);
+    WatchPort();
+    return result;
 }
 
 void TQtHost::RadioCommand(int id) {

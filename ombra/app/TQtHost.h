@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSocketNotifier>
 #include <QTimer>
 
 #include "codeplug/RadioImage.h"
@@ -21,7 +22,9 @@ class TProgFrame;
 
 // Runs the transfer machine inside the Qt program: window timers are QTimers, posted
 // messages are queued invocations, messages and the progress window are the frame's,
-// and the frame's commands reach the machine through the ClientPort side.
+// and the frame's commands reach the machine through the ClientPort side. While the
+// machine polls its port, bytes arriving on it bring the poll forward, so a frame is acted
+// on when it is complete rather than at the next 20 ms poll.
 class TQtHost final : public QObject, public TransferHost, public ClientPort {
     Q_OBJECT
   public:
@@ -81,7 +84,7 @@ class TQtHost final : public QObject, public TransferHost, public ClientPort {
     bool TestMode() const override { return client_->TestMode(); }
     void SetTestMode(bool on) override { client_->SetTestMode(on); }
     void SetDataValid(bool valid) override { client_->DataValid = valid; }
-    int Open() override { return client_->SetupWindow(); }
+    int Open() override;
     int Reopen(int port, int baud) override;
     void StopOperation() override { client_->StopOperation(); }
     void RadioCommand(int id) override;
@@ -89,12 +92,18 @@ class TQtHost final : public QObject, public TransferHost, public ClientPort {
 
   private:
     QWidget* OwnerWidget(MessageOwner owner) const;
+    void DeliverTimer(int id);
+    // (Re)watches the port's descriptor, which changes with every open.
+    void WatchPort();
+    void OnInput();
+    bool Polling() const;
 
     TApp& app_;
     TProgFrame* frame_ = nullptr;
     RadioImage image_;
     std::unique_ptr<TClientWin> client_;
     std::map<int, QTimer*> timers_;
+    std::unique_ptr<QSocketNotifier> input_;
     SequentialRunner sequentialRunner_;
     QPointer<QWidget> sequentialDialog_;
     std::function<void(uint32_t)> sequentialPost_;

@@ -1,5 +1,6 @@
 #include "ombra/cli/ConsoleHost.h"
 
+#include <cstdint>
 #include <ctime>
 
 #include "ombra/ops/BackupStore.h"
@@ -46,7 +47,7 @@ void ConsoleHost::Run() {
             break;
         const uint32_t now = clock_.TickCount();
         bool anyArmed = false;
-        uint32_t wait = 5;
+        uint32_t wait = UINT32_MAX;
         for (int id = 1; id <= 3; ++id) {
             Timer& timer = timers_[static_cast<size_t>(id)];
             if (!timer.armed)
@@ -55,6 +56,8 @@ void ConsoleHost::Run() {
             if (left <= 0) {
                 timer.due = now + timer.period;
                 machine_->OnTimer(id);
+                if (id == kPollTimer)
+                    PollAgainAfterAcknowledgement();
                 wait = 0;
             } else if (static_cast<uint32_t>(left) < wait) {
                 wait = static_cast<uint32_t>(left);
@@ -64,10 +67,30 @@ void ConsoleHost::Run() {
         // Nothing armed and nothing queued: nothing can move the machine any more.
         if (!anyArmed && posted_.empty())
             break;
-        if (wait > 0)
-            clock_.Sleep(wait);
+        if (wait > 0 && wait != UINT32_MAX)
+            WaitForPollOrInput(wait);
     }
     ClearProgressLine();
+}
+
+// While the machine polls the port, a frame is taken as soon as its bytes are there rather
+// than at the next poll; with the poll timer off nobody reads, so the port is not watched.
+void ConsoleHost::WaitForPollOrInput(uint32_t ms) {
+    Timer& poll = timers_[kPollTimer];
+    if (!poll.armed) {
+        clock_.Sleep(ms);
+        return;
+    }
+    if (machine_->WaitForInput(ms))
+        poll.due = clock_.TickCount();
+}
+
+// A poll that acknowledged the radio's message leaves its next request to the next poll;
+// that one comes at once.
+void ConsoleHost::PollAgainAfterAcknowledgement() {
+    Timer& poll = timers_[kPollTimer];
+    if (poll.armed && machine_->AckSent)
+        poll.due = clock_.TickCount();
 }
 
 void ConsoleHost::ClearProgressLine() {

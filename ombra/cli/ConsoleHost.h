@@ -15,7 +15,8 @@ namespace norda {
 
 // The transfer machine's host on a console: window timers on the steady clock,
 // posted messages in a queue, every message printed to standard error with its
-// caption and answered OK, an optional progress line and trace file.
+// caption and answered OK, an optional progress line and trace file. Between timers it
+// waits on the port, so a frame is acted on when it is complete, not at the next poll.
 class ConsoleHost final : public TransferHost {
   public:
     ConsoleHost(const TextSource& texts, Clock& clock, std::FILE* err, bool progressLine);
@@ -82,6 +83,8 @@ class ConsoleHost final : public TransferHost {
         uint32_t due = 0;
     };
     void ClearProgressLine();
+    void WaitForPollOrInput(uint32_t ms);
+    void PollAgainAfterAcknowledgement();
 
     const TextSource& texts_;
     Clock& clock_;
