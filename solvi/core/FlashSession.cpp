@@ -280,6 +280,8 @@ void FlashSession::Compare(const std::shared_ptr<const LoadedSoftware>& software
         result_ = kResultFailed;
         verifyRun_ = flags_.verify.load(std::memory_order_acquire);
         readBackFailed_ = false;
+        firstBlockHeld_ = false;
+        writtenEnd_ = 0;
         return;
     }
     // Identify the radio again and again for as long as the panel is open: the next radio
@@ -401,13 +403,18 @@ void FlashSession::OnTransferAcknowledged() {
         phase_ = Phase::FlashCheck;
         eraseCheckSince_ = TimeSource().TickCount();
     } else if (phase_ == Phase::WriteArea && programImage_) {
-        int count = programImage_->BlockCount();
+        const int count = programImage_->BlockCount();
         progress_ = (blockIndex_ + 1) * 100 / count;
         ShowGauge(GaugeState::Red, progress_);
-        if (blockIndex_ >= count - 1) {
+        const int next = blockIndex_ + 1;
+        if (!firstBlockHeld_ && (next == HeaderStart() || next == count)) {
+            writtenEnd_ = next;
             phase_ = Phase::ReadBack;
+        } else if (next == count) {
+            // The header blocks, written after the check: too few to move the gauge again.
+            BlocksHeld(writtenEnd_, count, false);
         } else {
-            ++blockIndex_;
+            blockIndex_ = next;
         }
     } else if (phase_ == Phase::ResetRU) {
         busy_ = false;
@@ -452,22 +459,49 @@ bool FlashSession::FirstDifference(int index, const uint8_t* data, uint16_t leng
     return false;
 }
 
+// The header blocks close the list. The first block is read back before they are written,
+// so that a flash which did not keep the code never gets a whole header: the next
+// identification then shows differing software rather than "Cihaz programlı".
+int FlashSession::HeaderStart() const {
+    return std::max(0, programImage_->BlockCount() - 2);
+}
+
+// Blocks [from, to) are written and the first block was found held: they are read back
+// when verifying, then the rest of the list follows.
+void FlashSession::BlocksHeld(int from, int to, bool showProgress) {
+    if (verifyRun_ && from < to) {
+        blockIndex_ = from;
+        verifyEnd_ = to;
+        verifyShowsProgress_ = showProgress;
+        if (showProgress) {
+            progress_ = 0;
+            ShowGauge(GaugeState::Red, 0);
+        }
+        phase_ = Phase::Verify;
+        return;
+    }
+    WriteFrom(to);
+}
+
+void FlashSession::WriteFrom(int index) {
+    if (index < programImage_->BlockCount()) {
+        blockIndex_ = index;
+        phase_ = Phase::WriteArea;
+    } else {
+        phase_ = Phase::ResetRU;
+    }
+}
+
 void FlashSession::CheckFirstBlock(const uint8_t* data, uint16_t length) {
     uint32_t address = 0;
     if (!FirstDifference(0, data, length, &address)) {
-        if (verifyRun_ && programImage_->BlockCount() > 1) {
-            // The first block has just been compared.
-            blockIndex_ = 1;
-            progress_ = 0;
-            ShowGauge(GaugeState::Red, 0);
-            phase_ = Phase::Verify;
-        } else {
-            phase_ = Phase::ResetRU;
-        }
+        firstBlockHeld_ = true;
+        // The first block has just been compared; the gauge runs again over the rest.
+        BlocksHeld(1, writtenEnd_, true);
         return;
     }
     // The erase ended after the first blocks went in, or runs still under a short file:
-    // everything is written again. A round at a slow line takes minutes, so the limit
+    // the blocks are written again. A round at a slow line takes minutes, so the limit
     // counts from the first failed check, not from the start.
     if (!readBackFailed_) {
         readBackFailed_ = true;
@@ -491,11 +525,12 @@ void FlashSession::VerifyBlock(const uint8_t* data, uint16_t length) {
         pendingReport_ = kTextVerifyFailed;
         return;
     }
-    const int count = programImage_->BlockCount();
-    progress_ = (blockIndex_ + 1) * 100 / count;
-    ShowGauge(GaugeState::Red, progress_);
-    if (blockIndex_ >= count - 1) {
-        phase_ = Phase::ResetRU;
+    if (verifyShowsProgress_) {
+        progress_ = (blockIndex_ + 1) * 100 / programImage_->BlockCount();
+        ShowGauge(GaugeState::Red, progress_);
+    }
+    if (blockIndex_ + 1 >= verifyEnd_) {
+        WriteFrom(verifyEnd_);
     } else {
         ++blockIndex_;
     }

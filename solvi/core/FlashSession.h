@@ -56,8 +56,9 @@ class FlashSession : public TWinmap27Port {
     static constexpr int kTextVerifyFailed = 3101;
 
     // The step under way; at most one at a time. ReadBack compares the first block of the
-    // list with the file once every block is written: a flash that read erased before its
-    // erase had ended has wiped it. Verify reads back every other block when asked to.
+    // list with the file once the code blocks are written, before the header: a flash that
+    // read erased before its erase had ended has wiped it. Verify reads back every other
+    // block when asked to.
     enum class Phase {
         None,
         ReadRUSoftVer,
@@ -139,6 +140,9 @@ class FlashSession : public TWinmap27Port {
     void SearchStep();
     void SendStep();
     void Compare(const std::shared_ptr<const LoadedSoftware>& software);
+    int HeaderStart() const;
+    void BlocksHeld(int from, int to, bool showProgress);
+    void WriteFrom(int index);
     void CheckFirstBlock(const uint8_t* data, uint16_t length);
     void VerifyBlock(const uint8_t* data, uint16_t length);
     // The first address of block `index` that the reply does not hold as the file has it.
@@ -178,6 +182,10 @@ class FlashSession : public TWinmap27Port {
     bool verifyRun_ = false;
     uint32_t eraseCheckSince_ = 0;
     bool readBackFailed_ = false;
+    bool firstBlockHeld_ = false;
+    int writtenEnd_ = 0;  // blocks written when the first one was read back
+    int verifyEnd_ = 0;
+    bool verifyShowsProgress_ = false;
     uint32_t readBackFailedAt_ = 0;
     bool stepHeldBack_ = false;
     Deadline waitTimer_;

@@ -413,6 +413,12 @@ TEST_P(SolviAutoFlash, SuccessMeansTheRadioHoldsTheFile) {
     if (r.exitCode == kAutoOk) {
         EXPECT_EQ(FlashDifferences(hex, radio.FlashAtEnd()), 0u)
             << "reported programmed over a flash that does not hold the file";
+    } else {
+        // Nor may the radio look programmed to the next identification.
+        const auto& flash = radio.FlashAtEnd();
+        EXPECT_FALSE(
+            std::equal(file.begin() + 0x10000, file.begin() + 0x10100, flash.begin() + 0x10000))
+            << "the file's header over a flash that failed";
     }
 }
 
