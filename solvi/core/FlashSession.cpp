@@ -104,7 +104,10 @@ void FlashSession::Tick() {
         }
     }
     CheckTimers();
-    stepHeldBack_ = heldBack && phase_ != Phase::None && !waitTimer_.running;
+    // The erase check is the one step that waits for the next tick: a flash busy erasing is
+    // asked again a tick after its answer, not at once.
+    stepHeldBack_ =
+        heldBack && phase_ != Phase::None && phase_ != Phase::FlashCheck && !waitTimer_.running;
 }
 
 void FlashSession::WaitForWork(uint32_t ms) {
