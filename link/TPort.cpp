@@ -109,9 +109,12 @@ void TPort::Purge() {
 
 int TPort::ReadByte(uint8_t* byte) {
     if (!portOpen_ || byte == nullptr) {
+        quietSeen_ = false;
         return -1;
     }
-    const uint32_t wait = variant_ == LinkVariant::Solvi ? kSolviReadWaitMs : 0;
+    // A wait on the port that has just found the line quiet for longer is that byte's wait.
+    const uint32_t wait = variant_ == LinkVariant::Solvi && !quietSeen_ ? kSolviReadWaitMs : 0;
+    quietSeen_ = false;
     const int result = stream_->ReadByte(byte, wait);
     return result > 0 ? 1 : (result < 0 ? -1 : 0);
 }
@@ -120,6 +123,7 @@ bool TPort::WaitForInput(uint32_t ms) {
     if (portOpen_) {
         const int ready = stream_->WaitReadable(ms);
         if (ready >= 0) {
+            quietSeen_ = ready == 0 && ms >= kSolviReadWaitMs;
             return ready > 0;
         }
     }

@@ -88,6 +88,7 @@ class TPort {
     uint32_t receiveQueue_;
     std::string deviceName_;
     bool portOpen_ = false;
+    bool quietSeen_ = false;
     uint32_t session_ = 0;
     Clock& clock_;
     std::unique_ptr<ByteStream> stream_;

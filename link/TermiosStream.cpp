@@ -153,6 +153,7 @@ void TermiosStream::Close() {
     ::close(fd_);
     fd_ = -1;
     countersKnown_ = false;
+    inputAt_ = inputEnd_ = 0;
 }
 
 void TermiosStream::Purge(PurgeScope scope) {
@@ -160,6 +161,9 @@ void TermiosStream::Purge(PurgeScope scope) {
         return;
     }
     tcflush(fd_, scope == PurgeScope::Both ? TCIOFLUSH : TCOFLUSH);
+    if (scope == PurgeScope::Both) {
+        inputAt_ = inputEnd_ = 0;
+    }
     RememberErrorCounters();
 }
 
@@ -196,6 +200,10 @@ int TermiosStream::ReadByte(uint8_t* byte, uint32_t waitMs) {
     if (fd_ < 0) {
         return -1;
     }
+    if (inputAt_ < inputEnd_) {
+        *byte = input_[inputAt_++];
+        return 1;
+    }
     if (waitMs > 0) {
         struct pollfd p {
             fd_, POLLIN, 0
@@ -204,8 +212,11 @@ int TermiosStream::ReadByte(uint8_t* byte, uint32_t waitMs) {
             return -1;
         }
     }
-    const ssize_t n = ::read(fd_, byte, 1);
-    if (n == 1) {
+    const ssize_t n = ::read(fd_, input_.data(), input_.size());
+    if (n > 0) {
+        inputAt_ = 1;
+        inputEnd_ = static_cast<size_t>(n);
+        *byte = input_[0];
         return 1;
     }
     if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
@@ -225,6 +236,9 @@ int TermiosStream::ReadByte(uint8_t* byte, uint32_t waitMs) {
 int TermiosStream::WaitReadable(uint32_t waitMs) {
     if (fd_ < 0) {
         return -1;
+    }
+    if (inputAt_ < inputEnd_) {
+        return 1;
     }
     struct pollfd p {
         fd_, POLLIN, 0

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "link/ByteStream.h"
@@ -39,6 +42,11 @@ class TermiosStream final : public ByteStream {
 
     int fd_ = -1;
     std::string path_;
+    // Bytes taken from the driver in one read and handed out one by one: a frame costs a
+    // few system calls rather than two a byte.
+    std::array<uint8_t, 256> input_{};
+    size_t inputAt_ = 0;
+    size_t inputEnd_ = 0;
     bool countersKnown_ = false;
     int lastFrame_ = 0;
     int lastOverrun_ = 0;

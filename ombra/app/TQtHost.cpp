@@ -72,8 +72,9 @@ void TQtHost::OnInput() {
 void TQtHost::DeliverTimer(int id) {
     client_->OnTimer(id);
     // A poll that acknowledged the radio's message leaves its next request to the next
-    // poll; that one comes at once.
-    if (id == kPollTimer && client_->AckSent && Polling())
+    // poll, and one that took a frame may leave the next one read but not taken (the
+    // descriptor no longer shows it): that poll comes at once.
+    if (id == kPollTimer && Polling() && (client_->AckSent || client_->WaitForInput(0)))
         timers_[kPollTimer]->start(0);
 }
 

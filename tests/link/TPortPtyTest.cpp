@@ -143,6 +143,11 @@ TEST_F(PtyPort, RawBytesBothWays) {
         EXPECT_TRUE(port.WaitForInput(10000));
         EXPECT_EQ(ReadPort(port, out.size()), out);
         EXPECT_EQ(port.ReadByte(&b), 0);
+        // A purge drops what the port has taken from the driver but not handed out yet.
+        ASSERT_EQ(write(master_, out.data(), out.size()), static_cast<ssize_t>(out.size()));
+        EXPECT_EQ(ReadPort(port, 1), std::vector<uint8_t>{out[0]});
+        port.Purge();
+        EXPECT_EQ(port.ReadByte(&b), 0);
         port.Close();
     }
 }
