@@ -29,14 +29,19 @@ struct AtomicView : FlashSessionView {
     std::atomic<bool> programmed{false};
 };
 
-TEST(FlashSessionThread, ProgramsOnItsWorkerWhileTheUserInterfaceLooksOn) {
-    test::TempDir dir;
+// Software with three bytes of code in every block from 0x2000 up to `end`.
+std::string CodeFile(const test::TempDir& dir, uint32_t end) {
     std::string text = test::Header() + "\r\n";
-    for (uint32_t a = 0x2000; a < 0x2400; a += 0x80) {
+    for (uint32_t a = 0x2000; a < end; a += 0x80) {
         text += test::Record('2', a, {1, 2, 3}) + "\r\n";
     }
     text += test::Record('9', 0, {}) + "\r\n";
-    std::string file = dir.Write("a.hex", text);
+    return dir.Write("code.hex", text);
+}
+
+TEST(FlashSessionThread, ProgramsOnItsWorkerWhileTheUserInterfaceLooksOn) {
+    test::TempDir dir;
+    std::string file = CodeFile(dir, 0x2400);
 
     VirtualClock clock;
     MemoryLine line;
@@ -84,11 +89,6 @@ struct TimedGaugeView : AtomicView {
 // pause that follows every acknowledgement the programmer sends.
 TEST(FlashSessionThread, EachStepFollowsTheRadiosAnswerWithoutWaitingForATick) {
     test::TempDir dir;
-    std::string text = test::Header() + "\r\n";
-    for (uint32_t a = 0x2000; a < 0x4000; a += 0x80) {
-        text += test::Record('2', a, {1, 2, 3}) + "\r\n";
-    }
-    text += test::Record('9', 0, {}) + "\r\n";
 
     VirtualClock clock;
     MemoryLine line;
@@ -98,7 +98,7 @@ TEST(FlashSessionThread, EachStepFollowsTheRadiosAnswerWithoutWaitingForATick) {
     flags.autoProg = true;
     flags.verify = true;
     TimedGaugeView view(clock);
-    ASSERT_EQ(image.LoadSoftwareFile(dir.Write("b.hex", text)), SoftwareImage::Loaded);
+    ASSERT_EQ(image.LoadSoftwareFile(CodeFile(dir, 0x4000)), SoftwareImage::Loaded);
     ASSERT_EQ(image.Current()->BlockCount(), 66);
     FlashSession session(1, 115200, image, flags, view, clock, line.MakeStream());
     ASSERT_EQ(session.Start(), 0);
