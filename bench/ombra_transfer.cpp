@@ -65,6 +65,8 @@ class Rig {
     bool StartRadio() {
         StopRadio();
         fs::remove(dir_ / "wire.log");
+        // The last radio's "com1 ->" must not pass for this one's before it has its port.
+        fs::remove(dir_ / "radiosim.out");
         radio_ =
             Spawn({(OwnFolder() / "radiosim").string(), "--ports-dir", dir_.string(), "--com", "1",
                    "--baud", std::to_string(baud_), "--log", (dir_ / "wire.log").string()},
