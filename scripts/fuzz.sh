@@ -32,7 +32,7 @@ if ! command -v "$cxx" >/dev/null; then
 fi
 if [[ ! -f $build/CMakeCache.txt ]]; then
     CC=$cc CXX=$cxx cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DNORDA_FUZZ=ON -DNORDA_BUILD_GUI=OFF -DNORDA_SANITIZE=address,undefined \
+        -DNORDA_FUZZ=ON -DNORDA_SANITIZE=address,undefined \
         -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link -fno-sanitize-recover=all"
 fi
 cmake --build "$build" -j "${NORDA_FUZZ_JOBS:-2}" --target "fuzz_$target"

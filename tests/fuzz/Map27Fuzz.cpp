@@ -3,7 +3,7 @@
 
 #include "FuzzTargets.h"
 #include "link/Crc16.h"
-#include "link/MemoryLine.h"
+#include "tests/support/MemoryLine.h"
 #include "link/TWinmap27Port.h"
 #include "platform/Clock.h"
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "SimStation.h"
-#include "link/MemoryLine.h"
+#include "tests/support/MemoryLine.h"
 #include "tools/radiosim/FlashImage.h"
 #include "tools/radiosim/SimRadio.h"
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "fault_Rig.h"
-#include "link/MemoryLine.h"
+#include "tests/support/MemoryLine.h"
 #include "solvi/core/FlashSession.h"
 #include "solvi/core/FlashSessionView.h"
 #include "solvi/core/SoftwareImage.h"

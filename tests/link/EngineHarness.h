@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "link/Crc16.h"
-#include "link/MemoryLine.h"
+#include "tests/support/MemoryLine.h"
 #include "link/TWinmap27Port.h"
 #include "platform/Clock.h"
 

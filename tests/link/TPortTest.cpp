@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "link/MemoryLine.h"
+#include "tests/support/MemoryLine.h"
 
 namespace norda {
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdio>
 
 #include "codeplug/MemoryAreas.h"
-#include "link/MemoryLine.h"
+#include "tests/support/MemoryLine.h"
 #include "ombra/ops/TClientWin.h"
 #include "resources/StringTable.h"
 #include "tools/radiosim/SimRadio.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "link/MemoryLine.h"
+#include "tests/support/MemoryLine.h"
 #include "ombra/ops/AutoProgLogic.h"
 #include "ombra/ops/OpsMessages.h"
 #include "ombra/ops/TClientWin.h"

@@ -6,7 +6,7 @@
 #include <set>
 #include <vector>
 
-#include "link/MemoryLine.h"
+#include "tests/support/MemoryLine.h"
 
 namespace norda::test {
 

@@ -7,7 +7,7 @@
 
 #include "FakeRadio.h"
 #include "SRecordTestUtil.h"
-#include "link/MemoryLine.h"
+#include "tests/support/MemoryLine.h"
 #include "resources/StringTable.h"
 #include "solvi/core/TMap27Thread.h"
 

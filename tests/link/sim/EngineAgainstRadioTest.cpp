@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "link/MemoryLine.h"
+#include "tests/support/MemoryLine.h"
 #include "link/TWinmap27Port.h"
 #include "platform/Clock.h"
 #include "tools/radiosim/SimRadio.h"

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "../SRecordTestUtil.h"
-#include "link/MemoryLine.h"
+#include "tests/support/MemoryLine.h"
 #include "solvi/core/FlashSession.h"
 #include "solvi/core/TMap27Thread.h"
 #include "tools/radiosim/FlashImage.h"

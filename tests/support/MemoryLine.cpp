@@ -1,4 +1,4 @@
-#include "link/MemoryLine.h"
+#include "tests/support/MemoryLine.h"
 
 #include <algorithm>
 #include <deque>
