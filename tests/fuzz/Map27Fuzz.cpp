@@ -3,9 +3,9 @@
 
 #include "FuzzTargets.h"
 #include "link/Crc16.h"
-#include "tests/support/MemoryLine.h"
 #include "link/TWinmap27Port.h"
 #include "platform/Clock.h"
+#include "tests/support/MemoryLine.h"
 
 namespace norda::fuzz {
 namespace {

@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "fault_Rig.h"
-#include "tests/support/MemoryLine.h"
 #include "solvi/core/FlashSession.h"
 #include "solvi/core/FlashSessionView.h"
 #include "solvi/core/SoftwareImage.h"
+#include "tests/support/MemoryLine.h"
 #include "tools/radiosim/FlashImage.h"
 #include "tools/radiosim/SimRadio.h"
 

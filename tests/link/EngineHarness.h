@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "link/Crc16.h"
-#include "tests/support/MemoryLine.h"
 #include "link/TWinmap27Port.h"
 #include "platform/Clock.h"
+#include "tests/support/MemoryLine.h"
 
 namespace norda::test {
 

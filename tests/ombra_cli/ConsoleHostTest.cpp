@@ -8,9 +8,9 @@
 #include <cstdio>
 
 #include "codeplug/MemoryAreas.h"
-#include "tests/support/MemoryLine.h"
 #include "ombra/ops/TClientWin.h"
 #include "resources/StringTable.h"
+#include "tests/support/MemoryLine.h"
 #include "tools/radiosim/SimRadio.h"
 
 namespace norda {

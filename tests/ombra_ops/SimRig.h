@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/MemoryLine.h"
 #include "ombra/ops/AutoProgLogic.h"
 #include "ombra/ops/OpsMessages.h"
 #include "ombra/ops/TClientWin.h"
 #include "platform/Clock.h"
 #include "resources/StringTable.h"
+#include "tests/support/MemoryLine.h"
 #include "tools/radiosim/SimRadio.h"
 
 namespace norda::test {

@@ -7,9 +7,9 @@
 
 #include "FakeRadio.h"
 #include "SRecordTestUtil.h"
-#include "tests/support/MemoryLine.h"
 #include "resources/StringTable.h"
 #include "solvi/core/TMap27Thread.h"
+#include "tests/support/MemoryLine.h"
 
 namespace norda {
 namespace {

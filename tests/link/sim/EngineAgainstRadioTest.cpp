@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "tests/support/MemoryLine.h"
 #include "link/TWinmap27Port.h"
 #include "platform/Clock.h"
+#include "tests/support/MemoryLine.h"
 #include "tools/radiosim/SimRadio.h"
 
 namespace norda {

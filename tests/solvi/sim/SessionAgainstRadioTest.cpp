@@ -6,9 +6,9 @@
 #include <functional>
 
 #include "../SRecordTestUtil.h"
-#include "tests/support/MemoryLine.h"
 #include "solvi/core/FlashSession.h"
 #include "solvi/core/TMap27Thread.h"
+#include "tests/support/MemoryLine.h"
 #include "tools/radiosim/FlashImage.h"
 #include "tools/radiosim/SimRadio.h"
 
