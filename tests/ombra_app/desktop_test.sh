@@ -58,7 +58,9 @@ fail() {
 # ---- the X server and the radios -------------------------------------------------
 
 exec 5>"$work/display"
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# -noreset: an X server resets when its last client leaves, and a client that connects
+# during the reset is refused, so every probe between steps could fail by chance.
+Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 exec 5>&-
 for _ in $(seq 200); do
@@ -67,11 +69,15 @@ for _ in $(seq 200); do
 done
 [[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export DISPLAY=":$(head -n1 "$work/display")"
+answered=no
 for _ in $(seq 200); do
-    xwininfo -root >/dev/null 2>&1 && break
+    if xwininfo -root >/dev/null 2>&1; then
+        answered=yes
+        break
+    fi
     sleep 0.05
 done
-xwininfo -root >/dev/null 2>&1 || fail "the X server $DISPLAY does not answer"
+[[ $answered == yes ]] || fail "the X server $DISPLAY does not answer"
 
 mkdir -p "$work/ports" "$work/home" "$work/program" "$work/files"
 chmod 700 "$work/home"
