@@ -11,6 +11,7 @@ struct MemoryLine::State {
     std::deque<uint8_t> toPort;
     std::vector<uint8_t> written;
     std::function<void(std::span<const uint8_t>)> listener;
+    std::function<void(MemoryLine::Direction, std::span<const uint8_t>)> tap;
     bool present = true;
     bool heldElsewhere = false;
     bool refuseSettings = false;
@@ -104,6 +105,7 @@ class MemoryStream final : public ByteStream {
 
     int Write(const uint8_t* data, size_t length, uint32_t timeoutMs) override {
         std::function<void(std::span<const uint8_t>)> listener;
+        std::function<void(MemoryLine::Direction, std::span<const uint8_t>)> tap;
         size_t accepted = length;
         {
             std::lock_guard lock(state_->mutex);
@@ -116,9 +118,13 @@ class MemoryStream final : public ByteStream {
                 accepted = std::min(accepted, state_->writeLimit);
             }
             listener = state_->listener;
+            tap = state_->tap;
             if (!listener) {
                 state_->written.insert(state_->written.end(), data, data + accepted);
             }
+        }
+        if (tap && accepted > 0) {
+            tap(MemoryLine::Direction::ToRadio, std::span<const uint8_t>(data, accepted));
         }
         if (listener && accepted > 0) {
             listener(std::span<const uint8_t>(data, accepted));
@@ -139,6 +145,15 @@ std::unique_ptr<ByteStream> MemoryLine::MakeStream() const {
 }
 
 void MemoryLine::Send(std::span<const uint8_t> bytes) {
+    std::function<void(Direction, std::span<const uint8_t>)> tap;
+    {
+        std::lock_guard lock(state_->mutex);
+        tap = state_->tap;
+    }
+    // Seen before the port can read them, so nothing it answers is seen first.
+    if (tap && !bytes.empty()) {
+        tap(Direction::ToPort, bytes);
+    }
     std::lock_guard lock(state_->mutex);
     state_->toPort.insert(state_->toPort.end(), bytes.begin(), bytes.end());
 }
@@ -157,6 +172,11 @@ std::vector<uint8_t> MemoryLine::TakeWritten() {
 void MemoryLine::SetWriteListener(std::function<void(std::span<const uint8_t>)> listener) {
     std::lock_guard lock(state_->mutex);
     state_->listener = std::move(listener);
+}
+
+void MemoryLine::SetTap(std::function<void(Direction, std::span<const uint8_t>)> tap) {
+    std::lock_guard lock(state_->mutex);
+    state_->tap = std::move(tap);
 }
 
 size_t MemoryLine::PendingForPort() const {

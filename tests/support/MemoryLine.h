@@ -33,6 +33,11 @@ class MemoryLine {
     // instead of collecting for TakeWritten.
     void SetWriteListener(std::function<void(std::span<const uint8_t>)> listener);
     size_t PendingForPort() const;
+    // Sees every byte that crosses the line, in the order it crosses: what the port
+    // writes (as far as the line accepts it) and what the radio side sends. Called
+    // outside the line's lock.
+    enum class Direction { ToRadio, ToPort };
+    void SetTap(std::function<void(Direction, std::span<const uint8_t>)> tap);
 
     // Faults and device properties.
     void SetPresent(bool present);        // absent: Open gives -2
