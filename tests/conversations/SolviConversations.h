@@ -1,0 +1,90 @@
+#pragma once
+
+// SOLVI's port panel as whole conversations with the simulated radio: the session ticked
+// as its worker does, on a virtual clock, with tests/data/small-flash.hex
+// loaded (three code blocks and the header, software the radio does not hold). All that
+// depends on how SOLVI is put together is in here.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "solvi/core/FlashSession.h"
+#include "solvi/core/TMap27Thread.h"
+#include "tests/conversations/RadioFault.h"
+#include "tests/support/ConversationRecorder.h"
+
+namespace norda::test::solvi_conversation {
+
+inline constexpr int kLongestTicks = 10000;
+
+struct StatusView : FlashSessionView {
+    void ShowStatus(int id) override { statuses.push_back(id); }
+    void SetGauge(GaugeState, int) override {}
+    void EnableProgramButton(bool) override {}
+    void ShowRadioVersion(const std::string&, const std::string&) override {}
+    void PostResult(int) override {}
+    bool Shown(int id) const {
+        return std::find(statuses.begin(), statuses.end(), id) != statuses.end();
+    }
+    std::vector<int> statuses;
+};
+
+// One panel on port 1 at 9600 baud against one radio, from the moment the panel starts
+// until `done` holds.
+inline std::string Record(const RadioFault& fault, bool autoProg,
+                          const std::function<bool(const StatusView&)>& done) {
+    VirtualClock clock;
+    MemoryLine line;
+    SoftwareImage image;
+    EXPECT_EQ(image.LoadSoftwareFile(NORDA_TEST_DATA_DIR "/small-flash.hex"),
+              SoftwareImage::Loaded);
+    ProgramFlags flags;
+    flags.singlePortLayout = true;
+    flags.autoProg = autoProg;
+    StatusView view;
+    sim::SimRadio radio(clock, fault.Config());
+    line.SetWriteListener(
+        [&](std::span<const uint8_t> bytes) { radio.Receive(bytes.data(), bytes.size()); });
+    ConversationRecorder recorder(line, clock);
+    {
+        FlashSession session(1, 9600, image, flags, view, clock, line.MakeStream());
+        EXPECT_EQ(session.Start(), 0);
+        // The radio's bytes reach the line as they leave it, millisecond by millisecond; the
+        // session ticks 20 ms after its last tick ended, as its worker does when no input
+        // wakes it.
+        int ticks = 0;
+        while (!done(view) && ticks++ < kLongestTicks) {
+            for (uint32_t ms = 0; ms < TMap27Thread::kTickMs; ++ms) {
+                clock.Advance(1);
+                line.Send(radio.TakeOutput());
+            }
+            session.Tick();
+            fault.Settle(radio);
+        }
+        EXPECT_TRUE(done(view));
+    }
+    line.SetWriteListener(nullptr);
+    return recorder.Text();
+}
+
+// Links, reads the radio's software header and shows that it differs from the file.
+inline std::string Identify(const RadioFault& fault) {
+    return Record(fault, false, [](const StatusView& view) {
+        return view.Shown(FlashSession::kTextDifferentSoftware);
+    });
+}
+
+// Programs the radio by itself: loop mode, the erase wait, the blocks, the read-back of the
+// first one, the restart, and the identification that finds the file's software.
+inline std::string Flash(const RadioFault& fault) {
+    return Record(fault, true, [](const StatusView& view) {
+        return view.Shown(FlashSession::kTextProgrammed) &&
+               view.statuses.back() == FlashSession::kTextSameSoftware;
+    });
+}
+
+}  // namespace norda::test::solvi_conversation
