@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "tests/conversations/RadioFault.h"
@@ -53,50 +54,55 @@ inline std::string Read(const RadioFault& fault) {
     return recorder.Text();
 }
 
-// "Yaz" back into the radio just read (the same memory, its fault counted from here).
-inline std::string Write(const RadioFault& fault) {
+// Reads the rig's radio unrecorded, as the operator does first, puts the radio with serial
+// number `serial` on the cable (24117: the memory just read), and records `command`. The
+// radio's fault counts from there.
+inline std::string AfterRead(const RadioFault& fault, uint16_t serial,
+                             const std::function<void(SimRig&)>& command) {
     SimRig rig;
     ReadFirst(rig);
-    rig.radio = Radio(rig, fault, 24117);
+    rig.radio = Radio(rig, fault, serial);
     ConversationRecorder recorder(rig.line, rig.clock);
-    rig.client->CmWrite();
-    Finish(rig, fault);
+    command(rig);
     return recorder.Text();
+}
+
+// "Yaz" back into the radio just read.
+inline std::string Write(const RadioFault& fault) {
+    return AfterRead(fault, 24117, [&](SimRig& rig) {
+        rig.client->CmWrite();
+        Finish(rig, fault);
+    });
 }
 
 // "Kopyala" into another radio of the same band.
 inline std::string Copy(const RadioFault& fault) {
-    SimRig rig;
-    ReadFirst(rig);
-    rig.radio = Radio(rig, fault, 31000);
-    ConversationRecorder recorder(rig.line, rig.clock);
-    rig.client->CmCopy();
-    Finish(rig, fault);
-    return recorder.Text();
+    return AfterRead(fault, 31000, [&](SimRig& rig) {
+        rig.client->CmCopy();
+        Finish(rig, fault);
+    });
 }
 
 // Two radios programmed in a row from the read data, numbered from 1000; the operator swaps
 // the radios between them. The fault is the second radio's.
 inline std::string Sequential(const RadioFault& fault) {
-    SimRig rig;
-    ReadFirst(rig);
-    rig.radio = Radio(rig, {}, 24117);
-    ConversationRecorder recorder(rig.line, rig.clock);
-    rig.sequentialDialog = [&] {
-        AutoProgFields fields = autoprog::TransferToDialog(rig.parameters, rig.client->DataValid);
-        fields.serialNo = "1000";
-        rig.dialogMessage = [&](uint32_t m) {
-            if (m == kMsgNextRadio)
-                autoprog::PrepareNextRadio(fields, rig.client->TestMode());
+    return AfterRead({}, 24117, [&](SimRig& rig) {
+        rig.sequentialDialog = [&] {
+            AutoProgFields fields =
+                autoprog::TransferToDialog(rig.parameters, rig.client->DataValid);
+            fields.serialNo = "1000";
+            rig.dialogMessage = [&](uint32_t m) {
+                if (m == kMsgNextRadio)
+                    autoprog::PrepareNextRadio(fields, rig.client->TestMode());
+            };
+            autoprog::Programla(fields, rig.parameters, rig);
+            Finish(rig, {});
+            rig.radio = Radio(rig, fault, 31000);
+            autoprog::Programla(fields, rig.parameters, rig);
+            Finish(rig, fault);
         };
-        autoprog::Programla(fields, rig.parameters, rig);
-        Finish(rig, {});
-        rig.radio = Radio(rig, fault, 31000);
-        autoprog::Programla(fields, rig.parameters, rig);
-        Finish(rig, fault);
-    };
-    rig.client->CmSequential();
-    return recorder.Text();
+        rig.client->CmSequential();
+    });
 }
 
 }  // namespace norda::test::ombra_conversation
