@@ -1,0 +1,127 @@
+#include "platform/ProductionLog.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/UserDirs.h"
+
+namespace norda {
+namespace {
+
+// RFC 4180: a cell with a comma, quote or line break goes in quotes, quotes doubled.
+void AppendCell(std::string& line, const std::string& cell) {
+    if (cell.find_first_of(",\"\r\n") == std::string::npos) {
+        line += cell;
+        return;
+    }
+    line += '"';
+    for (char c : cell) {
+        if (c == '"')
+            line += '"';
+        line += c;
+    }
+    line += '"';
+}
+
+std::string ThisHost() {
+    char name[256] = {};
+    if (gethostname(name, sizeof name - 1) != 0)
+        return {};
+    return name;
+}
+
+// Seconds with one decimal, by integer arithmetic: the C library's "%f" would follow
+// the desktop's decimal comma.
+std::string Seconds(uint32_t ms) {
+    return std::to_string(ms / 1000) + "." + std::to_string(ms % 1000 / 100);
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+    // A regular file takes an appending write whole; a short count means a full disk.
+    errno = 0;
+    const ssize_t n = write(fd, bytes.data(), bytes.size());
+    return n == static_cast<ssize_t>(bytes.size());
+}
+
+}  // namespace
+
+std::string ProductionLog::DefaultPath() {
+    const std::string dir = NordaDataDir();
+    return dir.empty() ? dir : dir + "/production.csv";
+}
+
+std::string ProductionLog::LocalTimestamp(int64_t secondsSinceEpoch) {
+    const time_t t = static_cast<time_t>(secondsSinceEpoch);
+    struct tm local {};
+    localtime_r(&t, &local);
+    char text[40];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
+    const long offset = local.tm_gmtoff;
+    const int minutes = static_cast<int>((offset < 0 ? -offset : offset) / 60 % (24 * 60));
+    char zone[16];
+    std::snprintf(zone, sizeof zone, "%c%02d:%02d", offset < 0 ? '-' : '+', minutes / 60,
+                  minutes % 60);
+    return std::string(text) + zone;
+}
+
+std::string ProductionLog::Line(const ProductionRecord& r) {
+    std::string line;
+    const std::string cells[] = {LocalTimestamp(r.startedAt),
+                                 r.program,
+                                 r.host.empty() ? ThisHost() : r.host,
+                                 std::to_string(r.port),
+                                 r.operation,
+                                 r.serial,
+                                 r.ani,
+                                 r.ack,
+                                 r.selectiveCall,
+                                 r.softwareBefore,
+                                 r.softwareAfter,
+                                 std::to_string(r.resultId),
+                                 r.result,
+                                 Seconds(r.durationMs)};
+    for (const std::string& cell : cells) {
+        if (&cell != &cells[0])
+            line += ',';
+        AppendCell(line, cell);
+    }
+    line += "\r\n";
+    return line;
+}
+
+int ProductionLog::Append(const ProductionRecord& record) const {
+    if (path_.empty())
+        return ENOENT;
+    std::error_code ec;
+    const std::filesystem::path parent = std::filesystem::path(path_).parent_path();
+    if (!parent.empty())
+        std::filesystem::create_directories(parent, ec);
+    const int fd = open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return errno;
+    std::string text = Line(record);
+    int result = 0;
+    // Only the first writer of an empty file may put the header in front of its record.
+    if (flock(fd, LOCK_EX) != 0) {
+        result = errno;
+    } else {
+        struct stat st {};
+        if (fstat(fd, &st) == 0 && st.st_size == 0)
+            text = std::string(kHeader) + "\r\n" + text;
+        if (!WriteAll(fd, text))
+            result = errno != 0 ? errno : ENOSPC;
+        flock(fd, LOCK_UN);
+    }
+    close(fd);
+    return result;
+}
+
+}  // namespace norda

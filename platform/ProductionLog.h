@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace norda {
+
+// One programmed (or failed) radio, as a production line must be able to trace it
+// afterwards. Cells a program has nothing for stay empty: OMBRA fills the serial
+// number and identities, SOLVI the software before and after.
+struct ProductionRecord {
+    int64_t startedAt = 0;  // seconds since the epoch; printed in local time with offset
+    std::string program;    // "ombra", "ombra-cli", "solvi"
+    std::string host;       // empty: this machine's name
+    int port = 0;
+    std::string operation;  // "write", "copy", "sequence", "flash"
+    std::string serial;
+    std::string ani;
+    std::string ack;
+    std::string selectiveCall;
+    std::string softwareBefore;
+    std::string softwareAfter;
+    int resultId = 0;  // the number of the text the user was shown
+    std::string result;
+    uint32_t durationMs = 0;
+};
+
+// The shared log of everything programmed: a CSV file (RFC 4180, UTF-8, one header
+// line) that many programs and SOLVI's sixteen panels append to at once. Each record
+// goes out in one write() on a descriptor opened for appending, so records never
+// interleave; the header is written under a lock by whoever finds the file empty.
+class ProductionLog {
+  public:
+    static constexpr const char* kHeader =
+        "time,program,host,port,operation,serial,ani,ack,selcall,software_before,"
+        "software_after,result_id,result,duration_s";
+
+    // "$XDG_DATA_HOME/norda/production.csv"; empty without a home folder.
+    static std::string DefaultPath();
+
+    explicit ProductionLog(std::string path) : path_(std::move(path)) {}
+    const std::string& Path() const { return path_; }
+
+    // 0 when the record is in the file; otherwise the errno of the failure (the folder
+    // is created when missing). Never throws, never blocks longer than a lock held for
+    // one write by another writer.
+    int Append(const ProductionRecord& record) const;
+
+    // The record as its CSV line, ending in CR LF.
+    static std::string Line(const ProductionRecord& record);
+    // ISO 8601 local time with the offset, e.g. "2026-12-08T10:15:02+03:00".
+    static std::string LocalTimestamp(int64_t secondsSinceEpoch);
+
+  private:
+    std::string path_;
+};
+
+}  // namespace norda
