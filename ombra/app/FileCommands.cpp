@@ -7,9 +7,9 @@
 #include "codeplug/TextFormat.h"
 #include "ombra/ops/BackupStore.h"
 #include "ombra/ops/TransferHost.h"
-#include "ombra/pages/DialogBuilder.h"
 #include "ombra/pages/TFileDefaults.h"
 #include "ombra/pages/TMessageDlg.h"
+#include "ui/DialogBuilder.h"
 
 namespace norda {
 

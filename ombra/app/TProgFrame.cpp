@@ -10,10 +10,10 @@
 #include "link/TermiosStream.h"
 #include "ombra/app/PortDevice.h"
 #include "ombra/app/TSettingsDlgs.h"
-#include "ombra/pages/DialogBuilder.h"
 #include "ombra/pages/Icons.h"
 #include "ombra/pages/MessageLayout.h"
 #include "ombra/pages/TMessageDlg.h"
+#include "ui/DialogBuilder.h"
 #include "ui/TPortAssignDlg.h"
 
 namespace norda {

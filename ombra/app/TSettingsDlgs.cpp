@@ -7,8 +7,8 @@
 #include "ombra/app/AppConfig.h"
 #include "ombra/app/CommandRules.h"
 #include "ombra/app/PortDevice.h"
-#include "ombra/pages/DialogBuilder.h"
 #include "ombra/pages/ValidatorCheck.h"
+#include "ui/DialogBuilder.h"
 
 namespace norda {
 

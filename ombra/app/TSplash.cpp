@@ -7,7 +7,8 @@
 #include <QScreen>
 
 #include "ombra/app/TSettingsDlgs.h"
-#include "ombra/pages/DialogBuilder.h"
+#include "ombra/pages/Icons.h"
+#include "ui/DialogBuilder.h"
 
 namespace norda {
 
@@ -15,7 +16,7 @@ TSplash::TSplash(const ResourceModule& module, int countryCode)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
     std::map<int, QWidget*> controls;
     if (const DialogTemplate* tpl = module.Dialog(57))
-        BuildControls(this, *tpl, controls);
+        controls = BuildControls(this, *tpl, ResourceIcon);
     setAutoFillBackground(true);
     setStyleSheet(QStringLiteral("TSplash { border: 1px solid palette(dark); }"));
     if (auto* l = qobject_cast<QLabel*>(controls[22004])) {

@@ -30,6 +30,8 @@ TTraceWin::TTraceWin(QWidget* parent, const ResourceModule& module)
     setModal(false);
     if (view_ == nullptr)
         view_ = new QPlainTextEdit(this);
+    // One engine line is one line on screen, however long.
+    view_->setLineWrapMode(QPlainTextEdit::NoWrap);
     view_->setMaximumBlockCount(kMaxLines);
     view_->setFont(QFont(QStringLiteral("Monospace")));
 }

@@ -3,7 +3,7 @@
 #include <QHeaderView>
 
 #include "codeplug/RadioTexts.h"
-#include "ombra/pages/DialogBuilder.h"
+#include "ui/DialogBuilder.h"
 
 namespace norda {
 

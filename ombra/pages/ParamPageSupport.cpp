@@ -13,9 +13,9 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "ombra/pages/DialogBuilder.h"
 #include "ombra/pages/TMessageDlg.h"
 #include "resources/OmbraParamPageLayouts.h"
+#include "ui/DialogBuilder.h"
 
 namespace norda {
 

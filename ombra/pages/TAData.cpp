@@ -2,9 +2,9 @@
 
 #include "codeplug/Validators.h"
 #include "ombra/pages/DataPageSupport.h"
-#include "ombra/pages/DialogBuilder.h"
 #include "ombra/pages/ParamPageSupport.h"
 #include "ombra/pages/ValidatorCheck.h"
+#include "ui/DialogBuilder.h"
 
 namespace norda {
 

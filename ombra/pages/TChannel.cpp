@@ -8,9 +8,9 @@
 #include "codeplug/FrequencyCode.h"
 #include "codeplug/ValueFormats.h"
 #include "ombra/pages/DataPageSupport.h"
-#include "ombra/pages/DialogBuilder.h"
 #include "ombra/pages/ParamPageSupport.h"
 #include "ombra/pages/ValidatorCheck.h"
+#include "ui/DialogBuilder.h"
 
 namespace norda {
 

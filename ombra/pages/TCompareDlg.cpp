@@ -7,8 +7,8 @@
 
 #include "codeplug/TextFormat.h"
 #include "ombra/pages/BackupList.h"
-#include "ombra/pages/DialogBuilder.h"
 #include "ombra/pages/TMessageDlg.h"
+#include "ui/DialogBuilder.h"
 
 namespace norda {
 

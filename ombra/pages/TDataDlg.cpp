@@ -3,8 +3,9 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
-#include "ombra/pages/DialogBuilder.h"
+#include "ombra/pages/Icons.h"
 #include "ombra/pages/TMessageDlg.h"
+#include "ui/DialogBuilder.h"
 
 namespace norda {
 
@@ -40,7 +41,7 @@ TDataDlg::TDataDlg(QWidget* parent, int resourceId, const ResourceModule& module
         setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     }
     if (const DialogTemplate* tpl = module.Dialog(resourceId))
-        BuildControls(this, *tpl, controls_);
+        controls_ = BuildControls(this, *tpl, ResourceIcon);
     for (auto& [id, w] : controls_) {
         if (auto* b = qobject_cast<QPushButton*>(w)) {
             connect(b, &QPushButton::clicked, this, [this, id = id] { Command(id); });

@@ -4,9 +4,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "ombra/pages/DialogBuilder.h"
 #include "ombra/pages/Icons.h"
 #include "ombra/pages/MessageLayout.h"
+#include "ui/DialogBuilder.h"
 
 namespace norda {
 
@@ -28,9 +28,8 @@ TMessageDlg::TMessageDlg(QWidget* owner, const ResourceModule& module, const QSt
     : QDialog(owner), style_(style) {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     std::map<int, QWidget*> controls;
-    if (const DialogTemplate* tpl = module.Dialog(50)) {
-        BuildControls(this, *tpl, controls);
-    }
+    if (const DialogTemplate* tpl = module.Dialog(50))
+        controls = BuildControls(this, *tpl, ResourceIcon);
     for (auto& [id, w] : controls) {
         if (id == kTextItem)
             text_ = qobject_cast<QLabel*>(w);

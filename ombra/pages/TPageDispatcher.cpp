@@ -2,7 +2,7 @@
 
 #include <QGroupBox>
 
-#include "ombra/pages/DialogBuilder.h"
+#include "ui/DialogBuilder.h"
 
 namespace norda {
 

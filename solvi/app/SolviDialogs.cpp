@@ -16,7 +16,7 @@ constexpr int kEnglishButton = 102;
 }  // namespace
 
 TSelBaudrate::TSelBaudrate(QWidget* parent, const ResourceModule& module, int32_t baud)
-    : TemplateDialog(parent, DialogOf(module, kDialogId)), module_(module) {
+    : TemplateDialog(parent, DialogOf(module, kDialogId), SolviIcon), module_(module) {
     if (auto* edit = qobject_cast<QLineEdit*>(Control(kSpeedEdit))) {
         edit->setMaxLength(7);
         edit->setText(QString::number(baud));
@@ -51,7 +51,7 @@ void TSelBaudrate::accept() {
 }
 
 TLanguage::TLanguage(QWidget* parent, const ResourceModule& module, int language)
-    : TemplateDialog(parent, DialogOf(module, kDialogId)) {
+    : TemplateDialog(parent, DialogOf(module, kDialogId), SolviIcon) {
     auto* button =
         qobject_cast<QRadioButton*>(Control(language == 90 ? kTurkishButton : kEnglishButton));
     if (button != nullptr)
@@ -64,12 +64,12 @@ int TLanguage::Language() const {
 }
 
 TSplashWin::TSplashWin(const ResourceModule& module)
-    : TemplateDialog(nullptr, DialogOf(module, kDialogId)) {
+    : TemplateDialog(nullptr, DialogOf(module, kDialogId), SolviIcon) {
     setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
     setAutoFillBackground(true);
 }
 
 TAboutDlg::TAboutDlg(QWidget* parent, const ResourceModule& module)
-    : TemplateDialog(parent, DialogOf(module, kDialogId)) {}
+    : TemplateDialog(parent, DialogOf(module, kDialogId), SolviIcon) {}
 
 }  // namespace norda

@@ -79,7 +79,7 @@ void TFrameWin::LoadMenu() {
     portItemTexts_.clear();
     std::vector<QMenu*> open;
     for (const MenuEntry& e : menu->entries) {
-        const QString text = FromUtf8(e.text);
+        const QString text = ToQString(e.text);
         switch (e.kind) {
             case MenuEntryKind::Popup: {
                 QMenu* m = open.empty() ? bar->addMenu(text) : open.back()->addMenu(text);

@@ -44,8 +44,14 @@ void SetText(const std::map<int, QWidget*>& controls, int id, const std::string&
 TVerDlg::TVerDlg(QWidget* parent, const TextSource& texts) : QFrame(parent) {
     const DialogTemplate& dialog = BuiltinDialog(kVersionDialog);
     setFrameStyle(QFrame::Panel | QFrame::Raised);
-    setFixedSize(dialog.w, dialog.h);
-    controls_ = BuildControls(this, dialog);
+    controls_ = BuildControls(this, dialog, SolviIcon);
+    // The descriptions wrap inside a plain box.
+    for (const auto& [id, w] : controls_) {
+        if (auto* view = qobject_cast<QPlainTextEdit*>(w)) {
+            view->setFrameShape(QFrame::Box);
+            view->setFrameShadow(QFrame::Sunken);
+        }
+    }
     RefreshTexts(texts);
 }
 
