@@ -13,7 +13,7 @@
 #include "ombra/pages/Icons.h"
 #include "ombra/pages/MessageLayout.h"
 #include "ombra/pages/TMessageDlg.h"
-#include "ui/DialogBuilder.h"
+#include "ui/MenuBuilder.h"
 #include "ui/TPortAssignDlg.h"
 
 namespace norda {
@@ -83,39 +83,16 @@ void TProgFrame::BuildMenu() {
         m->deleteLater();
     menus_.clear();
     actions_.clear();
-    std::vector<QMenu*> open;
-    for (const MenuEntry& e : menu->entries) {
-        const QString text = ToQString(e.text);
-        switch (e.kind) {
-            case MenuEntryKind::Popup: {
-                QMenu* m = open.empty() ? menuBar()->addMenu(text) : open.back()->addMenu(text);
-                if (e.id != 0)
-                    m->menuAction()->setStatusTip(Q(app_.Module().Text(e.id)));
-                connect(m, &QMenu::aboutToShow, this, &TProgFrame::UpdateCommandStates);
-                menus_.push_back(m);
-                open.push_back(m);
-                break;
-            }
-            case MenuEntryKind::End:
-                if (!open.empty())
-                    open.pop_back();
-                break;
-            case MenuEntryKind::Separator:
-                if (!open.empty())
-                    open.back()->addSeparator();
-                break;
-            case MenuEntryKind::Item: {
-                if (open.empty())
-                    break;
-                QAction* a = open.back()->addAction(text);
-                a->setStatusTip(Q(app_.Module().Text(e.id)));
-                const int id = e.id;
-                connect(a, &QAction::triggered, this, [this, id] { Command(id); });
-                actions_[id] = a;
-                break;
-            }
-        }
-    }
+    FillMenuBar(
+        *menuBar(), *menu, app_.Module(),
+        [this](QMenu& m) {
+            connect(&m, &QMenu::aboutToShow, this, &TProgFrame::UpdateCommandStates);
+            menus_.push_back(&m);
+        },
+        [this](int id, QAction& a) {
+            connect(&a, &QAction::triggered, this, [this, id] { Command(id); });
+            actions_[id] = &a;
+        });
     UpdateCommandStates();
 }
 

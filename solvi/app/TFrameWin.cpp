@@ -8,7 +8,6 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <stdexcept>
-#include <vector>
 
 #include "resources/ResourceModule.h"
 #include "resources/SolviResources.h"
@@ -17,6 +16,7 @@
 #include "solvi/app/TApp.h"
 #include "solvi/app/TClientWin.h"
 #include "solvi/app/TVerDlg.h"
+#include "ui/MenuBuilder.h"
 #include "ui/TPortAssignDlg.h"
 
 namespace norda {
@@ -77,42 +77,21 @@ void TFrameWin::LoadMenu() {
     QMenuBar* bar = new QMenuBar(this);
     actions_.clear();
     portItemTexts_.clear();
-    std::vector<QMenu*> open;
-    for (const MenuEntry& e : menu->entries) {
-        const QString text = ToQString(e.text);
-        switch (e.kind) {
-            case MenuEntryKind::Popup: {
-                QMenu* m = open.empty() ? bar->addMenu(text) : open.back()->addMenu(text);
-                connect(m, &QMenu::aboutToShow, this, &TFrameWin::UpdateCommands);
-                connect(m, &QMenu::aboutToShow, this, &TFrameWin::UpdatePortItems);
-                open.push_back(m);
-                break;
-            }
-            case MenuEntryKind::End:
-                if (!open.empty())
-                    open.pop_back();
-                break;
-            case MenuEntryKind::Separator:
-                if (!open.empty())
-                    open.back()->addSeparator();
-                break;
-            case MenuEntryKind::Item: {
-                QAction* a = open.empty() ? bar->addAction(text) : open.back()->addAction(text);
-                const int id = e.id;
-                if (IsPortCommand(id) || id == kCmdAutoProg || id == kCmdTransferMode ||
-                    id == kCmdVerify)
-                    a->setCheckable(true);
-                if (IsPortCommand(id))
-                    portItemTexts_[id] = text;
-                const std::string hint = app_.Text(id);
-                if (!hint.empty())
-                    a->setStatusTip(QString::fromStdString(hint));
-                connect(a, &QAction::triggered, this, [this, id] { Command(id); });
-                actions_[id] = a;
-                break;
-            }
-        }
-    }
+    FillMenuBar(
+        *bar, *menu, app_.Texts(),
+        [this](QMenu& m) {
+            connect(&m, &QMenu::aboutToShow, this, &TFrameWin::UpdateCommands);
+            connect(&m, &QMenu::aboutToShow, this, &TFrameWin::UpdatePortItems);
+        },
+        [this](int id, QAction& a) {
+            if (IsPortCommand(id) || id == kCmdAutoProg || id == kCmdTransferMode ||
+                id == kCmdVerify)
+                a.setCheckable(true);
+            if (IsPortCommand(id))
+                portItemTexts_[id] = a.text();
+            connect(&a, &QAction::triggered, this, [this, id] { Command(id); });
+            actions_[id] = &a;
+        });
     setMenuBar(bar);  // the old bar goes with its actions
     UpdateCheckMarks();
     UpdateCommands();
