@@ -7,8 +7,8 @@
 #include "ombra/app/AppConfig.h"
 #include "ombra/app/CommandRules.h"
 #include "ombra/app/PortDevice.h"
-#include "ombra/pages/ValidatorCheck.h"
 #include "ui/DialogBuilder.h"
+#include "ui/ValidatorCheck.h"
 
 namespace norda {
 

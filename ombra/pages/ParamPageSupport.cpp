@@ -19,11 +19,6 @@
 
 namespace norda {
 
-bool TCodeplugCheck::IsValidInput(const std::string& text) const {
-    std::string typed = text;
-    return validator_->IsValidInput(typed, false);
-}
-
 TDigitStringCheck::TDigitStringCheck()
     : picture_(std::make_unique<TListValidator>(std::string(kPicture))) {}
 

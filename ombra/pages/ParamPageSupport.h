@@ -5,26 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "codeplug/Validators.h"
-#include "ombra/pages/FieldCheck.h"
 #include "ombra/pages/TDataDlg.h"
+#include "ui/ValidatorCheck.h"
 
 namespace norda {
-
-// An edit of a page judged by one of the codeplug validators.
-class TCodeplugCheck : public FieldCheck {
-  public:
-    explicit TCodeplugCheck(std::unique_ptr<TValidator> validator)
-        : validator_(std::move(validator)) {}
-    bool IsValidInput(const std::string& text) const override;
-    bool IsValid(const std::string& text) override { return validator_->IsValid(text); }
-    std::string ErrorText(const TextSource& texts) const override {
-        return validator_->ErrorText(texts);
-    }
-
-  private:
-    std::unique_ptr<TValidator> validator_;
-};
 
 // The ANI, acknowledgement and selective-call numbers: the digit picture, and no more
 // digits than the radio's six places hold, so that no digit is dropped unseen.
@@ -39,7 +23,7 @@ class TDigitStringCheck final : public FieldCheck {
     std::string ErrorText(const TextSource& texts) const override;
 
   private:
-    TCodeplugCheck picture_;
+    TValidatorCheck picture_;
     bool tooLong_ = false;
 };
 

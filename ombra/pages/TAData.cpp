@@ -3,8 +3,9 @@
 #include "codeplug/Validators.h"
 #include "ombra/pages/DataPageSupport.h"
 #include "ombra/pages/ParamPageSupport.h"
-#include "ombra/pages/ValidatorCheck.h"
+#include "ombra/pages/RadioTextCheck.h"
 #include "ui/DialogBuilder.h"
+#include "ui/ValidatorCheck.h"
 
 namespace norda {
 

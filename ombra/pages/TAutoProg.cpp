@@ -40,11 +40,11 @@ TAutoProg*& ActiveSlot() {
     return active;
 }
 
-std::unique_ptr<TCodeplugCheck> Check(std::unique_ptr<TValidator> validator,
-                                      TValidator** keep = nullptr) {
+std::unique_ptr<TValidatorCheck> Check(std::unique_ptr<TValidator> validator,
+                                       TValidator** keep = nullptr) {
     if (keep != nullptr)
         *keep = validator.get();
-    return std::make_unique<TCodeplugCheck>(std::move(validator));
+    return std::make_unique<TValidatorCheck>(std::move(validator));
 }
 
 int PowerOf(const std::string& text) {

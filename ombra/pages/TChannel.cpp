@@ -9,8 +9,9 @@
 #include "codeplug/ValueFormats.h"
 #include "ombra/pages/DataPageSupport.h"
 #include "ombra/pages/ParamPageSupport.h"
-#include "ombra/pages/ValidatorCheck.h"
+#include "ombra/pages/RadioTextCheck.h"
 #include "ui/DialogBuilder.h"
+#include "ui/ValidatorCheck.h"
 
 namespace norda {
 

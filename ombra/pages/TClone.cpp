@@ -69,8 +69,8 @@ double Real(const std::string& text) {
 }
 
 template <class V>
-std::unique_ptr<TCodeplugCheck> Check(V&& validator) {
-    return std::make_unique<TCodeplugCheck>(std::make_unique<std::decay_t<V>>(validator));
+std::unique_ptr<TValidatorCheck> Check(V&& validator) {
+    return std::make_unique<TValidatorCheck>(std::make_unique<std::decay_t<V>>(validator));
 }
 }  // namespace
 

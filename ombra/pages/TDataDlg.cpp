@@ -18,10 +18,6 @@ constexpr int kCaptionError = 602;
 constexpr int kStyleExclamation = 48;
 }  // namespace
 
-QValidator::State TQtFieldValidator::validate(QString& input, int&) const {
-    return check_.IsValidInput(input.toStdString()) ? Acceptable : Invalid;
-}
-
 void TDataDlg::SetExecuteHook(ExecuteHook hook) {
     HookSlot() = std::move(hook);
 }

@@ -7,22 +7,11 @@
 
 #include <QDialog>
 #include <QLineEdit>
-#include <QValidator>
 
-#include "ombra/pages/FieldCheck.h"
 #include "resources/ResourceModule.h"
+#include "ui/FieldCheck.h"
 
 namespace norda {
-
-// Typing filter of a bound edit: refuses a keystroke that the field's check would not let in.
-class TQtFieldValidator final : public QValidator {
-  public:
-    TQtFieldValidator(FieldCheck& check, QObject* parent) : QValidator(parent), check_(check) {}
-    State validate(QString& input, int& pos) const override;
-
-  private:
-    FieldCheck& check_;
-};
 
 // Base of the parameter pages and of the program's modal dialogs: controls from a dialog
 // resource of the current language, transfer between controls and parameters, validation

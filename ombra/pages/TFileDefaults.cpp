@@ -24,11 +24,12 @@ enum : int {
 TFileDefaults::TFileDefaults(QWidget* parent, const ResourceModule& module,
                              RadioParameters& parameters)
     : TDataDlg(parent, kDialogId, module, true, true, false), parameters_(parameters) {
-    Bind(kToneCount, std::make_unique<TCodeplugCheck>(std::make_unique<TLRangeValidator>(2, 6)), 1);
+    Bind(kToneCount, std::make_unique<TValidatorCheck>(std::make_unique<TLRangeValidator>(2, 6)),
+         1);
     // Without a band a codeplug cannot be saved and loaded again, so a user-defined
     // band must be given, and only then is its field open.
     Bind(kBandEdit,
-         std::make_unique<TCodeplugCheck>(std::make_unique<TLRangeValidator>(1, kMaxUserBandMHz)),
+         std::make_unique<TValidatorCheck>(std::make_unique<TLRangeValidator>(1, kMaxUserBandMHz)),
          3);
     if (auto* user = Item<QRadioButton>(kUserDefined)) {
         connect(user, &QRadioButton::toggled, this,

@@ -4,8 +4,8 @@
 #include "codeplug/ValueFormats.h"
 #include "ombra/pages/DataPageSupport.h"
 #include "ombra/pages/ParamPageSupport.h"
-#include "ombra/pages/ValidatorCheck.h"
 #include "ui/DialogBuilder.h"
+#include "ui/ValidatorCheck.h"
 
 namespace norda {
 

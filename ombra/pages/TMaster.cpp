@@ -31,7 +31,7 @@ TMaster::TMaster(QWidget* parent, const ResourceModule& module, RadioParameters&
     : TDataDlg(parent, kDialogId, module, false, false, false), parameters_(parameters) {
     BoldHeading(*this);
     AlignLabelColons(*this);
-    Bind(kSerialNo, std::make_unique<TCodeplugCheck>(std::make_unique<TLRangeValidator>(1, 65535)),
+    Bind(kSerialNo, std::make_unique<TValidatorCheck>(std::make_unique<TLRangeValidator>(1, 65535)),
          6);
 }
 

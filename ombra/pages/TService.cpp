@@ -41,9 +41,9 @@ std::string DigitText(const std::string& text) {
     return upper;
 }
 
-std::unique_ptr<TCodeplugCheck> Check(std::unique_ptr<TValidator> validator, TValidator** keep) {
+std::unique_ptr<TValidatorCheck> Check(std::unique_ptr<TValidator> validator, TValidator** keep) {
     *keep = validator.get();
-    return std::make_unique<TCodeplugCheck>(std::move(validator));
+    return std::make_unique<TValidatorCheck>(std::move(validator));
 }
 }  // namespace
 
@@ -58,7 +58,7 @@ TService::TService(QWidget* parent, const ResourceModule& module, RadioParameter
     BoldHeading(*this);
     AlignLabelColons(*this);
     const int limit = HighPowerLimit(parameters_);
-    Bind(kCloneKey, std::make_unique<TCodeplugCheck>(std::make_unique<TLRangeValidator>(0, 255)),
+    Bind(kCloneKey, std::make_unique<TValidatorCheck>(std::make_unique<TLRangeValidator>(0, 255)),
          4);
     Bind(kAni, std::make_unique<TDigitStringCheck>(), 7);
     Bind(kAck, std::make_unique<TDigitStringCheck>(), 7);

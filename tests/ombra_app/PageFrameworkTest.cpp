@@ -7,7 +7,7 @@
 #include "codeplug/Validators.h"
 #include "ombra/pages/TMessageDlg.h"
 #include "ombra/pages/TPageDispatcher.h"
-#include "ombra/pages/ValidatorCheck.h"
+#include "ui/ValidatorCheck.h"
 
 namespace norda {
 namespace {

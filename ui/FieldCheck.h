@@ -2,11 +2,13 @@
 
 #include <string>
 
+#include <QValidator>
+
 #include "platform/TextSource.h"
 
 namespace norda {
 
-// What a page needs of an edit field's validator: the typing filter, the whole-text
+// What a dialog needs of an edit field's validator: the typing filter, the whole-text
 // check and the text that explains a refusal. Texts are UTF-8.
 class FieldCheck {
   public:
@@ -16,6 +18,16 @@ class FieldCheck {
     // Is the whole text acceptable when the field is left?
     virtual bool IsValid(const std::string& text) = 0;
     virtual std::string ErrorText(const TextSource& texts) const = 0;
+};
+
+// Typing filter of a bound edit: refuses a keystroke that the field's check would not let in.
+class TQtFieldValidator final : public QValidator {
+  public:
+    TQtFieldValidator(FieldCheck& check, QObject* parent) : QValidator(parent), check_(check) {}
+    State validate(QString& input, int& pos) const override;
+
+  private:
+    FieldCheck& check_;
 };
 
 }  // namespace norda

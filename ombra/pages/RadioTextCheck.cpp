@@ -1,15 +1,10 @@
-#include "ombra/pages/ValidatorCheck.h"
+#include "ombra/pages/RadioTextCheck.h"
 
 #include <algorithm>
 
 #include "ombra/pages/PageValues.h"
 
 namespace norda {
-
-bool TValidatorCheck::IsValidInput(const std::string& text) const {
-    std::string typed = text;
-    return validator_->IsValidInput(typed, false);
-}
 
 TRadioTextCheck::TRadioTextCheck()
     : picture_(std::make_unique<TListValidator>(std::string(kRadioTextPicture))) {}
