@@ -8,12 +8,10 @@
 #include <cstddef>
 #include <string_view>
 
+#include "resources/OmbraControlIds.h"
 #include "resources/ResourceData.h"
 
 namespace norda::datapages {
-
-// The page's heading, shown in bold at its top.
-inline constexpr int kHeadingId = 100;
 
 struct ChannelPageTexts {
     std::string_view title;
@@ -24,18 +22,18 @@ struct ChannelPageTexts {
 
 struct KsysPageTexts {
     std::string_view title;
-    // Controls 101-107 in identifier order.
+    // Labels of the controls from the system identity to high power, in identifier order.
     std::array<std::string_view, 7> labels;
     std::string_view groupBox;
-    // Group numbers 1-10 (controls 108-117).
+    // Group numbers 1-10.
     std::array<std::string_view, 10> groups;
 };
 
 struct ADataPageTexts {
     std::string_view title;
-    std::array<std::string_view, 5> identities;  // 101-105
-    std::array<std::string_view, 5> groups;      // 106-110
-    std::array<std::string_view, 24> statuses;   // 111-134
+    std::array<std::string_view, 5> identities;  // the system identity to the preamble
+    std::array<std::string_view, 5> groups;
+    std::array<std::string_view, 24> statuses;
 };
 
 // Channel page: a heading, a row of column headings and ten rows of ten controls.
@@ -45,28 +43,29 @@ inline constexpr int kChannelRowPitch = 28;
 inline constexpr int kChannelPageHeight = kChannelRowTop + 10 * kChannelRowPitch + 8;
 
 struct Column {
+    ChannelIds::Column id;
     ControlKind kind;
     int x, w;
 };
 
 inline constexpr std::array<Column, 10> kChannelColumns{{
-    {ControlKind::Static, 4, 56},
-    {ControlKind::Edit, 63, 82},
-    {ControlKind::Edit, 148, 76},
-    {ControlKind::Edit, 227, 76},
-    {ControlKind::Edit, 306, 42},
-    {ControlKind::Edit, 351, 42},
-    {ControlKind::CheckBox, 396, 36},
-    {ControlKind::CheckBox, 435, 40},
-    {ControlKind::CheckBox, 478, 30},
-    {ControlKind::CheckBox, 511, 46},
+    {ChannelIds::kNumber, ControlKind::Static, 4, 56},
+    {ChannelIds::kName, ControlKind::Edit, 63, 82},
+    {ChannelIds::kTxFreq, ControlKind::Edit, 148, 76},
+    {ChannelIds::kRxFreq, ControlKind::Edit, 227, 76},
+    {ChannelIds::kTxTone, ControlKind::Edit, 306, 42},
+    {ChannelIds::kRxTone, ControlKind::Edit, 351, 42},
+    {ChannelIds::kTot, ControlKind::CheckBox, 396, 36},
+    {ChannelIds::kHprf, ControlKind::CheckBox, 435, 40},
+    {ChannelIds::kAni, ControlKind::CheckBox, 478, 30},
+    {ChannelIds::kScan, ControlKind::CheckBox, 511, 46},
 }};
 
 constexpr std::array<DialogControl, 1 + 10 + 100> ChannelPageControls(const ChannelPageTexts& t) {
     std::array<DialogControl, 1 + 10 + 100> c{};
     size_t i = 0;
-    c[i++] = {ControlKind::Static,    kHeadingId, t.title,        8, 8,
-              kChannelPageWidth - 16, 24,         kCtlAlignCenter};
+    c[i++] = {ControlKind::Static, kPageHeadingId, t.title, 8, 8, kChannelPageWidth - 16, 24,
+              kCtlAlignCenter};
     for (size_t k = 0; k < kChannelColumns.size(); ++k) {
         const Column& col = kChannelColumns[k];
         c[i++] = {ControlKind::Static, -1, t.columns[k],   col.x - 2, 38,
@@ -77,7 +76,7 @@ constexpr std::array<DialogControl, 1 + 10 + 100> ChannelPageControls(const Chan
         const int y = kChannelRowTop + (r - 1) * kChannelRowPitch;
         for (size_t k = 0; k < kChannelColumns.size(); ++k) {
             const Column& col = kChannelColumns[k];
-            const int id = 100 + static_cast<int>(k) * 10 + r;
+            const int id = col.id + r;
             if (col.kind == ControlKind::CheckBox) {
                 c[i++] = {col.kind, id, "", col.x + (col.w - kBox) / 2, y, kBox, 24, 0};
             } else {
@@ -98,20 +97,22 @@ inline constexpr int kKsysPageHeight = 264;
 constexpr std::array<DialogControl, 1 + 7 + 6 + 1 + 20> KsysPageControls(const KsysPageTexts& t) {
     std::array<DialogControl, 1 + 7 + 6 + 1 + 20> c{};
     size_t i = 0;
-    c[i++] = {ControlKind::Static, kHeadingId, t.title,        8, 8,
-              kKsysPageWidth - 16, 24,         kCtlAlignCenter};
+    c[i++] = {ControlKind::Static, kPageHeadingId, t.title, 8, 8, kKsysPageWidth - 16, 24,
+              kCtlAlignCenter};
     // Shown in this order: identities, receive frequency and tone, transmit frequency
     // and tone; widths fit the longest value each field takes.
     struct Row {
         int id;
         int editWidth;
     };
-    constexpr Row kRows[] = {{101, 64}, {102, 48}, {103, 86}, {105, 48}, {104, 86}, {106, 48}};
+    using enum KsysIds::Control;
+    constexpr Row kRows[] = {{kSysId, 64},  {kSmtIdent, 48}, {kRxFreq, 86},
+                             {kRxTone, 48}, {kTxFreq, 86},   {kTxTone, 48}};
     int y = 46;
     for (const Row& row : kRows) {
         c[i++] = {ControlKind::Static,
                   -1,
-                  t.labels[static_cast<size_t>(row.id - 101)],
+                  t.labels[static_cast<size_t>(row.id - kSysId)],
                   16,
                   y,
                   184,
@@ -120,13 +121,13 @@ constexpr std::array<DialogControl, 1 + 7 + 6 + 1 + 20> KsysPageControls(const K
         c[i++] = {ControlKind::Edit, row.id, "", 208, y, row.editWidth, 24, 0};
         y += 30;
     }
-    c[i++] = {ControlKind::CheckBox, 107, t.labels[6], 16, y + 2, 270, 24, 0};
+    c[i++] = {ControlKind::CheckBox, kHighPower, t.labels[6], 16, y + 2, 270, 24, 0};
     c[i++] = {ControlKind::GroupBox, -1, t.groupBox, 322, 40, 202, 186, 0};
     for (int g = 0; g < 10; ++g) {
         const int x = g < 5 ? 338 : 432;
         const int gy = 68 + (g % 5) * 30;
         c[i++] = {ControlKind::Static, -1, t.groups[static_cast<size_t>(g)], x, gy, 24, 24, 0};
-        c[i++] = {ControlKind::Edit, 108 + g, "", x + 32, gy, 40, 24, 0};
+        c[i++] = {ControlKind::Edit, kFirstGroup + g, "", x + 32, gy, 40, 24, 0};
     }
     return c;
 }
@@ -142,18 +143,18 @@ constexpr std::array<DialogControl, 1 + 10 + 10 + 1 + 48> ADataPageControls(
     const ADataPageTexts& t) {
     std::array<DialogControl, 1 + 10 + 10 + 1 + 48> c{};
     size_t i = 0;
-    c[i++] = {ControlKind::Static,  kHeadingId, t.title,        8, 8,
-              kADataPageWidth - 16, 24,         kCtlAlignCenter};
+    c[i++] = {ControlKind::Static, kPageHeadingId, t.title, 8, 8, kADataPageWidth - 16, 24,
+              kCtlAlignCenter};
     constexpr int kIdWidths[] = {40, 56, 56, 56, 48};
     for (int k = 0; k < 5; ++k) {
         const int y = 46 + k * 30;
         c[i++] = {ControlKind::Static, -1, t.identities[static_cast<size_t>(k)], 24, y, 170, 24, 0};
-        c[i++] = {ControlKind::Edit, 101 + k, "", 198, y, kIdWidths[k], 24, 0};
+        c[i++] = {ControlKind::Edit, ADataIds::kSysId + k, "", 198, y, kIdWidths[k], 24, 0};
     }
     for (int k = 0; k < 5; ++k) {
         const int y = 46 + k * 30;
         c[i++] = {ControlKind::Static, -1, t.groups[static_cast<size_t>(k)], 348, y, 84, 24, 0};
-        c[i++] = {ControlKind::Edit, 106 + k, "", 436, y, 56, 24, 0};
+        c[i++] = {ControlKind::Edit, ADataIds::kFirstGroup + k, "", 436, y, 56, 24, 0};
     }
     c[i++] = {ControlKind::GroupBox,   -1, "", 8, kADataStatusTop - 10, kADataPageWidth - 16,
               8 * kADataRowPitch + 24, 0};
@@ -161,7 +162,7 @@ constexpr std::array<DialogControl, 1 + 10 + 10 + 1 + 48> ADataPageControls(
         const int x = 20 + (s / 8) * 180;
         const int y = kADataStatusTop + (s % 8) * kADataRowPitch;
         c[i++] = {ControlKind::Static, -1, t.statuses[static_cast<size_t>(s)], x, y, 70, 24, 0};
-        c[i++] = {ControlKind::Edit, 111 + s, "", x + 78, y, 88, 24, 0};
+        c[i++] = {ControlKind::Edit, ADataIds::kFirstStatus + s, "", x + 78, y, 88, 24, 0};
     }
     return c;
 }

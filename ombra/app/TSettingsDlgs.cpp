@@ -7,16 +7,13 @@
 #include "ombra/app/AppConfig.h"
 #include "ombra/app/CommandRules.h"
 #include "ombra/app/PortDevice.h"
+#include "resources/OmbraControlIds.h"
 #include "ui/DialogBuilder.h"
 #include "ui/ValidatorCheck.h"
 
 namespace norda {
 
 namespace {
-constexpr int kFirst = 101;
-constexpr int kSecond = 102;
-constexpr int kThird = 103;
-
 void SetChecked(QAbstractButton* b, bool on) {
     if (b != nullptr)
         b->setChecked(on);
@@ -39,32 +36,34 @@ QString ProductVersionLine(int countryCode) {
 }
 
 TLanguage::TLanguage(QWidget* parent, const ResourceModule& module, int& countryCode)
-    : TDataDlg(parent, 54, module, true, true, true), countryCode_(countryCode) {}
+    : TDataDlg(parent, OmbraLanguageIds::kDialog, module, true, true, true),
+      countryCode_(countryCode) {}
 
 void TLanguage::TransferToDialog() {
-    SetChecked(Item<QRadioButton>(kFirst), countryCode_ == kTurkishCountryCode);
-    SetChecked(Item<QRadioButton>(kSecond), countryCode_ == kEnglishCountryCode);
+    SetChecked(Item<QRadioButton>(OmbraLanguageIds::kTurkish), countryCode_ == kTurkishCountryCode);
+    SetChecked(Item<QRadioButton>(OmbraLanguageIds::kEnglish), countryCode_ == kEnglishCountryCode);
 }
 
 void TLanguage::TransferFromDialog() {
-    if (IsChecked(Item<QRadioButton>(kFirst)))
+    if (IsChecked(Item<QRadioButton>(OmbraLanguageIds::kTurkish)))
         countryCode_ = kTurkishCountryCode;
-    if (IsChecked(Item<QRadioButton>(kSecond)))
+    if (IsChecked(Item<QRadioButton>(OmbraLanguageIds::kEnglish)))
         countryCode_ = kEnglishCountryCode;
 }
 
 TSelPort::TSelPort(QWidget* parent, const ResourceModule& module, int& port, int& baud)
-    : TDataDlg(parent, 53, module, true, true, true), port_(port), baud_(baud) {
-    Bind(kFirst, std::make_unique<TValidatorCheck>(std::make_unique<TLRangeValidator>(1, 128)), 3);
-    Bind(kSecond,
+    : TDataDlg(parent, SerialPortIds::kDialog, module, true, true, true), port_(port), baud_(baud) {
+    Bind(SerialPortIds::kPort,
+         std::make_unique<TValidatorCheck>(std::make_unique<TLRangeValidator>(1, 128)), 3);
+    Bind(SerialPortIds::kSpeed,
          std::make_unique<TValidatorCheck>(std::make_unique<TLRangeValidator>(300, 115200)), 6);
-    if (auto* e = Item<QLineEdit>(kFirst))
+    if (auto* e = Item<QLineEdit>(SerialPortIds::kPort))
         connect(e, &QLineEdit::textChanged, this, [this] { ShowDevice(); });
 }
 
 void TSelPort::ShowDevice() {
-    auto* label = Item<QLabel>(kThird);
-    auto* edit = Item<QLineEdit>(kFirst);
+    auto* label = Item<QLabel>(SerialPortIds::kDevice);
+    auto* edit = Item<QLineEdit>(SerialPortIds::kPort);
     if (label == nullptr || edit == nullptr)
         return;
     bool ok = false;
@@ -75,38 +74,40 @@ void TSelPort::ShowDevice() {
 }
 
 void TSelPort::TransferToDialog() {
-    if (auto* e = Item<QLineEdit>(kFirst))
+    if (auto* e = Item<QLineEdit>(SerialPortIds::kPort))
         e->setText(QString::number(port_));
-    if (auto* e = Item<QLineEdit>(kSecond))
+    if (auto* e = Item<QLineEdit>(SerialPortIds::kSpeed))
         e->setText(QString::number(baud_));
     ShowDevice();
 }
 
 void TSelPort::TransferFromDialog() {
-    if (auto* e = Item<QLineEdit>(kFirst))
+    if (auto* e = Item<QLineEdit>(SerialPortIds::kPort))
         port_ = e->text().toInt();
-    if (auto* e = Item<QLineEdit>(kSecond))
+    if (auto* e = Item<QLineEdit>(SerialPortIds::kSpeed))
         baud_ = e->text().toInt();
 }
 
 TProgMode::TProgMode(QWidget* parent, const ResourceModule& module, int& testMode, bool& trace)
-    : TDataDlg(parent, 1, module, true, true, true), testMode_(testMode), trace_(trace) {}
+    : TDataDlg(parent, ProgModeIds::kDialog, module, true, true, true),
+      testMode_(testMode),
+      trace_(trace) {}
 
 void TProgMode::TransferToDialog() {
-    SetChecked(Item<QRadioButton>(kFirst), testMode_ == 0);
-    SetChecked(Item<QRadioButton>(kSecond), testMode_ == 1);
-    SetChecked(Item<QCheckBox>(kThird), trace_);
+    SetChecked(Item<QRadioButton>(ProgModeIds::kNormal), testMode_ == 0);
+    SetChecked(Item<QRadioButton>(ProgModeIds::kTest), testMode_ == 1);
+    SetChecked(Item<QCheckBox>(ProgModeIds::kTrace), trace_);
 }
 
 void TProgMode::TransferFromDialog() {
-    testMode_ = IsChecked(Item<QRadioButton>(kSecond)) ? 1 : 0;
-    trace_ = IsChecked(Item<QCheckBox>(kThird));
+    testMode_ = IsChecked(Item<QRadioButton>(ProgModeIds::kTest)) ? 1 : 0;
+    trace_ = IsChecked(Item<QCheckBox>(ProgModeIds::kTrace));
 }
 
 TAboutDlg::TAboutDlg(QWidget* parent, const ResourceModule& module, int countryCode,
                      const std::string& settingsFile)
-    : TDataDlg(parent, 22000, module, true, true, true) {
-    if (auto* l = Item<QLabel>(3231)) {
+    : TDataDlg(parent, OmbraAboutIds::kDialog, module, true, true, true) {
+    if (auto* l = Item<QLabel>(OmbraAboutIds::kSettings)) {
         // A long path may break after any of its folders (a zero-width space there).
         std::string path;
         for (char c : settingsFile)
@@ -115,13 +116,13 @@ TAboutDlg::TAboutDlg(QWidget* parent, const ResourceModule& module, int countryC
         l->setWordWrap(true);
         l->setTextInteractionFlags(Qt::TextSelectableByMouse);
     }
-    if (auto* l = Item<QLabel>(22004)) {
+    if (auto* l = Item<QLabel>(OmbraAboutIds::kProduct)) {
         l->setText(ProductDescription(countryCode));
         QFont f = l->font();
         f.setBold(true);
         l->setFont(f);
     }
-    if (auto* l = Item<QLabel>(22001))
+    if (auto* l = Item<QLabel>(OmbraAboutIds::kVersion))
         l->setText(ProductVersionLine(countryCode));
 }
 

@@ -8,6 +8,7 @@
 
 #include "ombra/app/TSettingsDlgs.h"
 #include "ombra/pages/Icons.h"
+#include "resources/OmbraControlIds.h"
 #include "ui/DialogBuilder.h"
 
 namespace norda {
@@ -15,18 +16,18 @@ namespace norda {
 TSplash::TSplash(const ResourceModule& module, int countryCode)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
     std::map<int, QWidget*> controls;
-    if (const DialogTemplate* tpl = module.Dialog(57))
+    if (const DialogTemplate* tpl = module.Dialog(OmbraSplashIds::kDialog))
         controls = BuildControls(this, *tpl, ResourceIcon);
     setAutoFillBackground(true);
     setStyleSheet(QStringLiteral("TSplash { border: 1px solid palette(dark); }"));
-    if (auto* l = qobject_cast<QLabel*>(controls[22004])) {
+    if (auto* l = qobject_cast<QLabel*>(controls[OmbraSplashIds::kProduct])) {
         l->setText(ProductDescription(countryCode));
         QFont f = l->font();
         f.setBold(true);
         f.setPointSizeF(f.pointSizeF() * 1.25);
         l->setFont(f);
     }
-    if (auto* l = qobject_cast<QLabel*>(controls[22001]))
+    if (auto* l = qobject_cast<QLabel*>(controls[OmbraSplashIds::kVersion]))
         l->setText(ProductVersionLine(countryCode));
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - QPoint(width() / 2, height() / 2));

@@ -6,13 +6,12 @@
 
 #include "ombra/app/CommandRules.h"
 #include "ombra/pages/TMessageDlg.h"
+#include "resources/OmbraControlIds.h"
 
 namespace norda {
 
 namespace {
-constexpr int kView = 101;
-constexpr int kSave = 102;
-constexpr int kClear = 103;
+using enum TraceIds::Control;
 constexpr int kMaxLines = 20000;
 
 // "Name (*.x)|*.x|..." resource filters to Qt's ";;" form.
@@ -26,7 +25,8 @@ QString QtFilter(const std::string& filter) {
 }  // namespace
 
 TTraceWin::TTraceWin(QWidget* parent, const ResourceModule& module)
-    : TDataDlg(parent, 58, module, true, false, true), view_(Item<QPlainTextEdit>(kView)) {
+    : TDataDlg(parent, TraceIds::kDialog, module, true, false, true),
+      view_(Item<QPlainTextEdit>(kView)) {
     setModal(false);
     if (view_ == nullptr)
         view_ = new QPlainTextEdit(this);

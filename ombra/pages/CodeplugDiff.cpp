@@ -14,17 +14,10 @@
 #include "ombra/ops/TProgWin.h"
 #include "ombra/pages/PageTable.h"
 #include "ombra/pages/PageValues.h"
+#include "resources/OmbraControlIds.h"
 
 namespace norda {
 namespace {
-
-// Dialogs of the pages whose labels the rows carry.
-constexpr int kMasterDialog = 61;
-constexpr int kServiceDialog = 62;
-constexpr int kCloneDialog = 63;
-constexpr int kChannelDialog = 64;
-constexpr int kKsysDialog = 65;
-constexpr int kADataDialog = 72;
 
 // One field as a page shows it.
 struct Shown {
@@ -136,43 +129,49 @@ class PageView {
     }
 
     void Master() {
-        const Labels l(module_, kMasterDialog);
+        using enum MasterIds::Control;
+        const Labels l(module_, MasterIds::kDialog);
         const MasterParameters& m = p_.Master;
         constexpr DiffCoverage kImage = DiffCoverage::Image;
-        Add(1, kImage, "", l.Before(104), OptionalNumber(static_cast<uint16_t>(m.SeriNo)));
-        Add(1, kImage, "", l.Before(105), ProgrammingDateText(m.ProgTarihi));
+        Add(1, kImage, "", l.Before(kSerialNo), OptionalNumber(static_cast<uint16_t>(m.SeriNo)));
+        Add(1, kImage, "", l.Before(kDate), ProgrammingDateText(m.ProgTarihi));
         std::string production;
         for (int16_t digit : p_.TestAyar.UretimSiraNo)
             production += static_cast<char>('0' + (digit & 15));
-        Add(1, kImage, "", l.Before(107), production);
-        Add(1, kImage, "", l.Before(108), module_.Text(RadioKindTextId(p_)));
-        Add(1, kImage, "", l.Before(109), module_.Text(HardwareTextId(p_)));
-        Add(1, DiffCoverage::File, "", l.Before(110), BandText(p_.TestAyar.HalfBaseChan));
-        Add(1, DiffCoverage::TestFile, "", l.Own(102), Box(m.Compander));
-        Add(1, DiffCoverage::TestFile, "", l.Own(103), Box(m.TDM));
+        Add(1, kImage, "", l.Before(kProductionNo), production);
+        Add(1, kImage, "", l.Before(kRadioType), module_.Text(RadioKindTextId(p_)));
+        Add(1, kImage, "", l.Before(kHardware), module_.Text(HardwareTextId(p_)));
+        Add(1, DiffCoverage::File, "", l.Before(kBand), BandText(p_.TestAyar.HalfBaseChan));
+        Add(1, DiffCoverage::TestFile, "", l.Own(kCompander), Box(m.Compander));
+        Add(1, DiffCoverage::TestFile, "", l.Own(kTdm), Box(m.TDM));
     }
 
     void Service() {
-        const Labels l(module_, kServiceDialog);
+        using enum ServiceIds::Control;
+        const Labels l(module_, ServiceIds::kDialog);
         const ServiceParameters& s = p_.Service;
         constexpr DiffCoverage kTest = DiffCoverage::TestFile;
         constexpr DiffCoverage kImage = DiffCoverage::Image;
-        Add(2, kImage, "", l.Before(130),
+        Add(2, kImage, "", l.Before(kVersion),
             std::to_string(s.ProgVersionMajor) + "." + std::to_string(s.ProgVersionMinor));
         const std::pair<int, int> boxes[] = {
-            {123, s.OptionAtStart}, {124, s.MonitorDisabled == 0 ? 1 : 0},
-            {125, s.KeyPad},        {121, s.MicType},
-            {122, s.VOXExists},     {129, s.MarineRadio},
-            {120, s.Cloner},        {126, s.SCEnc},
+            {kOptionAtStart, s.OptionAtStart},
+            {kMonitor, s.MonitorDisabled == 0 ? 1 : 0},
+            {kKeyPad, s.KeyPad},
+            {kMicType, s.MicType},
+            {kVox, s.VOXExists},
+            {kMarine, s.MarineRadio},
+            {kCloner, s.Cloner},
+            {kScEnc, s.SCEnc},
         };
         for (const auto& [id, value] : boxes)
             Add(2, kTest, "", l.Own(id), Box(value));
-        Add(2, kTest, "", l.Before(131), std::to_string(s.CloneKey));
-        Add(2, kImage, "", l.Before(134), DigitsToText(s.ANINo));
-        Add(2, kImage, "", l.Before(132), DigitsToText(s.ACKNo));
-        Add(2, kImage, "", l.Before(133), DigitsToText(s.SecmeliCagriNo));
-        Add(2, kTest, "", l.Before(127), std::to_string(s.LPIndex));
-        Add(2, kTest, "", l.Before(128), std::to_string(s.HPIndex));
+        Add(2, kTest, "", l.Before(kCloneKey), std::to_string(s.CloneKey));
+        Add(2, kImage, "", l.Before(kAni), DigitsToText(s.ANINo));
+        Add(2, kImage, "", l.Before(kAck), DigitsToText(s.ACKNo));
+        Add(2, kImage, "", l.Before(kSelectiveCall), DigitsToText(s.SecmeliCagriNo));
+        Add(2, kTest, "", l.Before(kLowPower), std::to_string(s.LPIndex));
+        Add(2, kTest, "", l.Before(kHighPower), std::to_string(s.HPIndex));
     }
 
     // The selected button of a group of `count` buttons from `first`, by value.
@@ -181,43 +180,46 @@ class PageView {
     }
 
     void Clone() {
-        const Labels l(module_, kCloneDialog);
+        using enum CloneIds::Control;
+        const Labels l(module_, CloneIds::kDialog);
         const CloneParameters& c = p_.Clone;
         const UserParameters& u = p_.User;
         auto add = [&](std::string group, std::string label, std::string value) {
             Add(3, DiffCoverage::File, std::move(group), std::move(label), std::move(value));
         };
-        add("", l.Group(101), Choice(l, 101, 2, c.Language));
-        const int busy = c.BusyChan == 0 ? 105 : (c.BusyChanMode == 1 ? 103 : 104);
-        add("", l.Group(103), l.Own(busy));
-        add("", l.Group(106), Choice(l, 106, 2, c.ExtInputModem));
-        add("", l.Group(137), Choice(l, 137, 2, c.GrupTonu));
-        add("", l.Group(139), Choice(l, 139, 2, c.Oncelik));
-        add("", l.Group(119), Choice(l, 119, 4, c.TonStandardi));
-        add("", l.Group(123), Choice(l, 123, 5, c.UserSelectedDig - 2));
-        add("", l.Group(128), Choice(l, 128, 6, c.ANITipi));
-        add("", l.Own(108), Box(c.PowerSave));
-        add("", l.Own(109), Box(c.DigerMenu));
+        add("", l.Group(kEnglish), Choice(l, kEnglish, 2, c.Language));
+        const int busy =
+            c.BusyChan == 0 ? kBusyNone : (c.BusyChanMode == 1 ? kBusyActive : kBusyTcs);
+        add("", l.Group(kBusyActive), l.Own(busy));
+        add("", l.Group(kVoice), Choice(l, kVoice, 2, c.ExtInputModem));
+        add("", l.Group(kGroupTone0), Choice(l, kGroupTone0, 2, c.GrupTonu));
+        add("", l.Group(kPriorityCall), Choice(l, kPriorityCall, 2, c.Oncelik));
+        add("", l.Group(kToneDsc), Choice(l, kToneDsc, 4, c.TonStandardi));
+        add("", l.Group(kDigits2), Choice(l, kDigits2, 5, c.UserSelectedDig - 2));
+        add("", l.Group(kAniNone), Choice(l, kAniNone, 6, c.ANITipi));
+        add("", l.Own(kPowerSave), Box(c.PowerSave));
+        add("", l.Own(kSubMenu), Box(c.DigerMenu));
         // The box and the channel beside it read as one: "[x] 12".
         std::string emergency = Box(c.AcilCagri);
         if (c.AcilCagri == 1 && c.AcilCagriKanali != 0)
             emergency += " " + std::to_string(c.AcilCagriKanali);
-        add("", l.Own(110), emergency);
-        add(l.Group(112), l.Before(112), OptionalNumber(c.PriorChannel1));
-        add(l.Group(113), l.Before(113), OptionalNumber(c.PriorChannel2));
-        add(l.Group(134), l.Own(134), Box(u.invdisplay));
-        add(l.Group(135), l.Own(135), Box(u.lightsoff));
-        add(l.Group(136), l.Own(136), Box(u.warningoff));
-        add("", l.Before(114), std::to_string(c.Tot * 15));
-        add("", l.Before(115), std::to_string(c.ExtendedTon));
-        add("", l.Before(116), std::to_string(c.RekeyDelay));
+        add("", l.Own(kEmergency), emergency);
+        add(l.Group(kPriority1), l.Before(kPriority1), OptionalNumber(c.PriorChannel1));
+        add(l.Group(kPriority2), l.Before(kPriority2), OptionalNumber(c.PriorChannel2));
+        add(l.Group(kInvDisplay), l.Own(kInvDisplay), Box(u.invdisplay));
+        add(l.Group(kLightsOff), l.Own(kLightsOff), Box(u.lightsoff));
+        add(l.Group(kWarningOff), l.Own(kWarningOff), Box(u.warningoff));
+        add("", l.Before(kTot), std::to_string(c.Tot * 15));
+        add("", l.Before(kExtendedTone), std::to_string(c.ExtendedTon));
+        add("", l.Before(kRekey), std::to_string(c.RekeyDelay));
         // Half seconds, written out without printf so that no locale can touch the point.
-        add("", l.Before(117), std::to_string(c.ScanDelay / 2) + (c.ScanDelay % 2 ? ".5" : ".0"));
-        add("", l.Before(118), std::to_string(c.TxDelay * 100));
+        add("", l.Before(kScanDelay),
+            std::to_string(c.ScanDelay / 2) + (c.ScanDelay % 2 ? ".5" : ".0"));
+        add("", l.Before(kTxDelay), std::to_string(c.TxDelay * 100));
     }
 
     void Channel(int n) {
-        const Labels l(module_, kChannelDialog);
+        const Labels l(module_, ChannelIds::kDialog);
         const ChannelRecord& k = p_.Clone.Kanal[n - 1];
         const int band = p_.TestAyar.HalfBaseChan;
         const int page = 4 + (n - 1) / 10;
@@ -240,47 +242,44 @@ class PageView {
     }
 
     void Ksys() {
-        const Labels l(module_, kKsysDialog);
+        using enum KsysIds::Control;
+        const Labels l(module_, KsysIds::kDialog);
         const KsysParameters& k = p_.KSYS;
         const int band = p_.TestAyar.HalfBaseChan;
         auto add = [&](std::string group, std::string label, std::string value) {
             Add(14, DiffCoverage::File, std::move(group), std::move(label), std::move(value));
         };
-        add("", l.Before(101), OptionalNumber(static_cast<uint16_t>(k.SYSID)));
-        add("", l.Before(102), OptionalNumber(k.SMTIDENT));
-        add("", l.Before(103), KsysFrequencyText(k.RxFreq, band));
-        add("", l.Before(105), ToneDisplay(k.RxTCS));
-        add("", l.Before(104), KsysFrequencyText(k.TxFreq, band));
-        add("", l.Before(106), ToneDisplay(k.TxTCS));
-        add("", l.Own(107), Box(k.YuksekGuc));
+        add("", l.Before(kSysId), OptionalNumber(static_cast<uint16_t>(k.SYSID)));
+        add("", l.Before(kSmtIdent), OptionalNumber(k.SMTIDENT));
+        add("", l.Before(kRxFreq), KsysFrequencyText(k.RxFreq, band));
+        add("", l.Before(kRxTone), ToneDisplay(k.RxTCS));
+        add("", l.Before(kTxFreq), KsysFrequencyText(k.TxFreq, band));
+        add("", l.Before(kTxTone), ToneDisplay(k.TxTCS));
+        add("", l.Own(kHighPower), Box(k.YuksekGuc));
         for (int g = 0; g < kKsysGroups; ++g)
-            add(l.Group(108 + g), l.Before(108 + g), OptionalNumber(k.GrupNo[g]));
+            add(l.Group(kFirstGroup + g), l.Before(kFirstGroup + g), OptionalNumber(k.GrupNo[g]));
     }
 
     void AData() {
-        const Labels l(module_, kADataDialog);
+        using enum ADataIds::Control;
+        const Labels l(module_, ADataIds::kDialog);
         const AdataParameters& a = p_.ADATA;
         auto add = [&](std::string label, std::string value) {
             Add(15, DiffCoverage::File, "", std::move(label), std::move(value));
         };
         const int16_t numbers[] = {a.SYSID, a.FLEETID, a.RADIOID, a.RXID, a.PREAMBLE};
         for (size_t i = 0; i < std::size(numbers); ++i)
-            add(l.Before(101 + static_cast<int>(i)), OptionalNumber(numbers[i]));
+            add(l.Before(kSysId + static_cast<int>(i)), OptionalNumber(numbers[i]));
         for (int g = 0; g < kAdataGroups; ++g)
-            add(l.Before(106 + g), OptionalNumber(a.GRUP[g]));
+            add(l.Before(kFirstGroup + g), OptionalNumber(a.GRUP[g]));
         for (int s = 0; s < kStatusMessages; ++s)
-            add(l.Before(111 + s), Quoted(a.STATUS[s]));
+            add(l.Before(kFirstStatus + s), Quoted(a.STATUS[s]));
     }
 
     const RadioParameters& p_;
     const ResourceModule& module_;
     std::vector<Shown> out_;
 };
-
-const int kPageDialogs[] = {kMasterDialog,  kServiceDialog, kCloneDialog,   kChannelDialog,
-                            kChannelDialog, kChannelDialog, kChannelDialog, kChannelDialog,
-                            kChannelDialog, kChannelDialog, kChannelDialog, kChannelDialog,
-                            kChannelDialog, kKsysDialog,    kADataDialog};
 
 std::string Cell(const std::string& value) {
     return value.empty() ? "\"\"" : value;
@@ -312,9 +311,8 @@ std::vector<DiffRow> DiffCodeplugs(const RadioParameters& a, const RadioParamete
 }
 
 std::string PageTitle(int page, const ResourceModule& module) {
-    if (page < kFirstPage || page > kLastPage)
-        return {};
-    return Labels(module, kPageDialogs[page - kFirstPage]).Title();
+    const PageInfo* info = FindPage(page);
+    return info != nullptr ? Labels(module, info->dialogId).Title() : std::string();
 }
 
 std::string DiffListing(const std::vector<DiffRow>& rows, const ResourceModule& module) {

@@ -14,7 +14,7 @@
 #include <QRadioButton>
 
 #include "ombra/pages/TMessageDlg.h"
-#include "resources/OmbraParamPageLayouts.h"
+#include "resources/OmbraControlIds.h"
 #include "ui/DialogBuilder.h"
 
 namespace norda {
@@ -147,7 +147,7 @@ void OnClicked(TDataDlg& dlg, int id, std::function<void()> action) {
 }
 
 void BoldHeading(TDataDlg& dlg) {
-    if (auto* heading = dlg.Item<QLabel>(parampages::kHeadingId)) {
+    if (auto* heading = dlg.Item<QLabel>(kPageHeadingId)) {
         QFont font = heading->font();
         font.setBold(true);
         if (font.pointSizeF() > 0)

@@ -4,6 +4,7 @@
 
 #include "ombra/pages/PageValues.h"
 #include "ombra/pages/TDataDlg.h"
+#include "resources/OmbraControlIds.h"
 
 namespace norda {
 
@@ -11,16 +12,8 @@ namespace norda {
 // group numbers and twenty-four status messages.
 class TAData final : public TDataDlg {
   public:
-    static constexpr int kDialogId = 72;
-    enum Control : int {
-        kSysId = 101,
-        kFleetId = 102,
-        kRadioId = 103,
-        kRxId = 104,
-        kPreamble = 105,
-        kFirstGroup = 106,   // groups 1-5: 106-110
-        kFirstStatus = 111,  // status messages 1-24: 111-134
-    };
+    static constexpr int kDialogId = ADataIds::kDialog;
+    using enum ADataIds::Control;
 
     TAData(QWidget* parent, const ResourceModule& module, PageEnvironment environment = {});
 

@@ -11,26 +11,7 @@ namespace norda {
 using namespace paramctl;
 
 namespace {
-enum : int {
-    kFixedBase = 101,
-    kCompander = 102,
-    kTdm = 103,
-    kSerialNo = 104,
-    kCloner = 120,
-    kMicType = 121,
-    kVox = 122,
-    kOptionAtStart = 123,
-    kMonitor = 124,
-    kKeyPad = 125,
-    kScEnc = 126,
-    kLowPower = 127,
-    kHighPower = 128,
-    kMarine = 129,
-    kCloneKey = 131,
-    kAck = 132,
-    kSelectiveCall = 133,
-    kAni = 134,
-};
+using enum AutoProgIds::Control;
 constexpr int kBoxes[] = {kCompander, kTdm, kOptionAtStart, kMonitor, kKeyPad,
                           kMicType,   kVox, kMarine,        kCloner,  kScEnc};
 constexpr int kHighestPower = 9;
@@ -178,7 +159,7 @@ void TAutoProg::TransferFromDialog() {
 }
 
 void TAutoProg::Command(int id) {
-    if (id == kProgramButton) {
+    if (id == kProgram) {
         // The numbers go to the radio; a value the field refuses never does.
         if (CanLeave())
             host_.PostMessage(PostTarget::ClientWindow, kMsgStartPreRead);

@@ -4,6 +4,7 @@
 #include "codeplug/Validators.h"
 #include "ombra/ops/AutoProgLogic.h"
 #include "ombra/pages/TDataDlg.h"
+#include "resources/OmbraControlIds.h"
 
 namespace norda {
 
@@ -16,8 +17,7 @@ class TransferHost;
 class TAutoProg : public TDataDlg {
     Q_OBJECT
   public:
-    static constexpr int kDialogId = 66;
-    static constexpr int kProgramButton = 150;
+    static constexpr int kDialogId = AutoProgIds::kDialog;
 
     TAutoProg(QWidget* parent, const ResourceModule& module, TProgWin& owner);
     TAutoProg(QWidget* parent, const ResourceModule& module, RadioParameters& parameters,

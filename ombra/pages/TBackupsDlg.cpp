@@ -5,7 +5,7 @@
 namespace norda {
 
 namespace {
-constexpr int kList = 101;
+using enum BackupsIds::Control;
 }  // namespace
 
 TBackupsDlg::TBackupsDlg(QWidget* parent, const ResourceModule& module,

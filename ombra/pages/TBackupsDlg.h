@@ -7,7 +7,7 @@
 
 #include "ombra/ops/BackupStore.h"
 #include "ombra/pages/TDataDlg.h"
-#include "resources/OmbraBackupDialogs.h"
+#include "resources/OmbraControlIds.h"
 
 namespace norda {
 
@@ -16,7 +16,7 @@ namespace norda {
 class TBackupsDlg : public TDataDlg {
     Q_OBJECT
   public:
-    static constexpr int kDialogId = backupdialogs::kBackupsDialogId;
+    static constexpr int kDialogId = BackupsIds::kDialog;
 
     TBackupsDlg(QWidget* parent, const ResourceModule& module, std::vector<BackupEntry> entries);
 

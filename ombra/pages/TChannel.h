@@ -6,6 +6,7 @@
 #include "codeplug/Validators.h"
 #include "ombra/pages/PageValues.h"
 #include "ombra/pages/TDataDlg.h"
+#include "resources/OmbraControlIds.h"
 
 namespace norda {
 
@@ -13,21 +14,11 @@ namespace norda {
 // first .. first + 9, and only nine rows on the page that starts at channel 91.
 class TChannel final : public TDataDlg, public FrequencyFieldHost {
   public:
-    static constexpr int kDialogId = 64;
+    static constexpr int kDialogId = ChannelIds::kDialog;
     static constexpr int kMaxRows = 10;
     // Control of row r (1-10) is column + r.
-    enum Column : int {
-        kNumber = 100,
-        kName = 110,
-        kTxFreq = 120,
-        kRxFreq = 130,
-        kTxTone = 140,
-        kRxTone = 150,
-        kTot = 160,
-        kHprf = 170,
-        kAni = 180,
-        kScan = 190,
-    };
+    using Column = ChannelIds::Column;
+    using enum ChannelIds::Column;
     // Message texts of the switches' rules.
     static constexpr int kTextTotNotSet = 842;
 

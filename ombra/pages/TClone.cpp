@@ -13,36 +13,7 @@ namespace norda {
 using namespace paramctl;
 
 namespace {
-enum : int {
-    kEnglish = 101,
-    kTurkish = 102,
-    kBusyActive = 103,
-    kBusyTcs = 104,
-    kBusyNone = 105,
-    kVoice = 106,
-    kData = 107,
-    kPowerSave = 108,
-    kSubMenu = 109,
-    kEmergency = 110,
-    kEmergencyChannel = 111,
-    kPriority1 = 112,
-    kPriority2 = 113,
-    kTot = 114,
-    kExtendedTone = 115,
-    kRekey = 116,
-    kScanDelay = 117,
-    kTxDelay = 118,
-    kToneDsc = 119,  // 119-122: DSC, CCIR, ZVEI, EEA
-    kDigits2 = 123,  // 123-127: 2-6 digits
-    kAniNone = 128,  // 128-133: the six ANI types
-    kInvDisplay = 134,
-    kLightsOff = 135,
-    kWarningOff = 136,
-    kGroupTone0 = 137,
-    kGroupToneA = 138,
-    kPriorityCall = 139,
-    kPriorityAni = 140,
-};
+using enum CloneIds::Control;
 constexpr int kChannelWithoutFrequency = 654;
 
 // A group of buttons whose positions give the values 0, 1, 2, ...: the value of the

@@ -2,6 +2,7 @@
 
 #include "codeplug/RadioParameters.h"
 #include "ombra/pages/TDataDlg.h"
+#include "resources/OmbraControlIds.h"
 
 namespace norda {
 
@@ -10,7 +11,7 @@ namespace norda {
 class TClone : public TDataDlg {
     Q_OBJECT
   public:
-    static constexpr int kDialogId = 63;
+    static constexpr int kDialogId = CloneIds::kDialog;
 
     TClone(QWidget* parent, const ResourceModule& module,
            RadioParameters& parameters = ProcessParameters());

@@ -13,11 +13,7 @@
 namespace norda {
 
 namespace {
-constexpr int kBackupList = 101;
-constexpr int kFileButton = 102;
-constexpr int kSource = 103;
-constexpr int kDifferences = 104;
-constexpr int kCount = 105;
+using enum CompareIds::Control;
 constexpr int kTextNoDifferences = 3324;
 constexpr int kTextDifferences = 3325;
 constexpr int kTextUnreadable = 3328;

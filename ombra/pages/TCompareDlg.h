@@ -12,7 +12,7 @@
 #include "ombra/ops/BackupStore.h"
 #include "ombra/pages/CodeplugDiff.h"
 #include "ombra/pages/TDataDlg.h"
-#include "resources/OmbraBackupDialogs.h"
+#include "resources/OmbraControlIds.h"
 
 namespace norda {
 
@@ -22,7 +22,7 @@ namespace norda {
 class TCompareDlg : public TDataDlg {
     Q_OBJECT
   public:
-    static constexpr int kDialogId = backupdialogs::kCompareDialogId;
+    static constexpr int kDialogId = CompareIds::kDialog;
 
     // `onScreen` speaks for as much of a radio as `coverage` says (a read: all of it).
     TCompareDlg(QWidget* parent, const ResourceModule& module, const RadioParameters& onScreen,

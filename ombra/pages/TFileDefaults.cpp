@@ -10,15 +10,7 @@ namespace norda {
 using namespace paramctl;
 
 namespace {
-enum : int {
-    kVhf146 = 101,
-    kUhf406 = 102,
-    kUhf430 = 103,
-    kUhf450 = 104,
-    kUserDefined = 105,
-    kBandEdit = 106,
-    kToneCount = 107,
-};
+using enum FileDefaultsIds::Control;
 }  // namespace
 
 TFileDefaults::TFileDefaults(QWidget* parent, const ResourceModule& module,

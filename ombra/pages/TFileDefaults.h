@@ -3,7 +3,7 @@
 #include "codeplug/NewFileDefaults.h"
 #include "codeplug/RadioParameters.h"
 #include "ombra/pages/TDataDlg.h"
-#include "resources/OmbraParamPageLayouts.h"
+#include "resources/OmbraControlIds.h"
 
 namespace norda {
 
@@ -12,7 +12,7 @@ namespace norda {
 class TFileDefaults : public TDataDlg {
     Q_OBJECT
   public:
-    static constexpr int kDialogId = parampages::kFileDefaultsDialogId;
+    static constexpr int kDialogId = FileDefaultsIds::kDialog;
     // A user-defined band in megahertz; its base must fit the radio's 16-bit band value.
     static constexpr int kMaxUserBandMHz = 819;
 

@@ -6,6 +6,7 @@
 #include "codeplug/Validators.h"
 #include "ombra/pages/PageValues.h"
 #include "ombra/pages/TDataDlg.h"
+#include "resources/OmbraControlIds.h"
 
 namespace norda {
 
@@ -13,17 +14,8 @@ namespace norda {
 // receive and one transmit frequency with their tones, high power and ten groups.
 class TKsys final : public TDataDlg, public FrequencyFieldHost {
   public:
-    static constexpr int kDialogId = 65;
-    enum Control : int {
-        kSysId = 101,
-        kSmtIdent = 102,
-        kRxFreq = 103,
-        kTxFreq = 104,
-        kRxTone = 105,
-        kTxTone = 106,
-        kHighPower = 107,
-        kFirstGroup = 108,  // groups 1-10: 108-117
-    };
+    static constexpr int kDialogId = KsysIds::kDialog;
+    using enum KsysIds::Control;
 
     TKsys(QWidget* parent, const ResourceModule& module, PageEnvironment environment = {});
 

@@ -13,18 +13,7 @@ namespace norda {
 using namespace paramctl;
 
 namespace {
-enum : int {
-    kFixedBase = 101,
-    kCompander = 102,
-    kTdm = 103,
-    kSerialNo = 104,
-    kDate = 105,
-    kVersion = 106,
-    kProductionNo = 107,
-    kRadioType = 108,
-    kHardware = 109,
-    kBand = 110,
-};
+using enum MasterIds::Control;
 }  // namespace
 
 TMaster::TMaster(QWidget* parent, const ResourceModule& module, RadioParameters& parameters)

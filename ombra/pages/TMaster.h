@@ -2,6 +2,7 @@
 
 #include "codeplug/RadioParameters.h"
 #include "ombra/pages/TDataDlg.h"
+#include "resources/OmbraControlIds.h"
 
 namespace norda {
 
@@ -10,7 +11,7 @@ namespace norda {
 class TMaster : public TDataDlg {
     Q_OBJECT
   public:
-    static constexpr int kDialogId = 61;
+    static constexpr int kDialogId = MasterIds::kDialog;
 
     TMaster(QWidget* parent, const ResourceModule& module,
             RadioParameters& parameters = ProcessParameters());

@@ -6,6 +6,7 @@
 
 #include "ombra/pages/Icons.h"
 #include "ombra/pages/MessageLayout.h"
+#include "resources/OmbraControlIds.h"
 #include "ui/DialogBuilder.h"
 
 namespace norda {
@@ -15,8 +16,6 @@ TMessageDlg::Responder& ResponderSlot() {
     static TMessageDlg::Responder responder;
     return responder;
 }
-constexpr int kTextItem = 55;
-constexpr int kIconItem = 20;
 }  // namespace
 
 void TMessageDlg::SetResponder(Responder responder) {
@@ -28,12 +27,12 @@ TMessageDlg::TMessageDlg(QWidget* owner, const ResourceModule& module, const QSt
     : QDialog(owner), style_(style) {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     std::map<int, QWidget*> controls;
-    if (const DialogTemplate* tpl = module.Dialog(50))
+    if (const DialogTemplate* tpl = module.Dialog(MessageBoxIds::kDialog))
         controls = BuildControls(this, *tpl, ResourceIcon);
     for (auto& [id, w] : controls) {
-        if (id == kTextItem)
+        if (id == MessageBoxIds::kText)
             text_ = qobject_cast<QLabel*>(w);
-        else if (id == kIconItem)
+        else if (id == MessageBoxIds::kIcon)
             icon_ = qobject_cast<QLabel*>(w);
         else if (auto* b = qobject_cast<QPushButton*>(w)) {
             buttons_[id] = b;

@@ -13,23 +13,7 @@ namespace norda {
 using namespace paramctl;
 
 namespace {
-enum : int {
-    kCloner = 120,
-    kMicType = 121,
-    kVox = 122,
-    kOptionAtStart = 123,
-    kMonitor = 124,
-    kKeyPad = 125,
-    kScEnc = 126,
-    kLowPower = 127,
-    kHighPower = 128,
-    kMarine = 129,
-    kVersion = 130,
-    kCloneKey = 131,
-    kAck = 132,
-    kSelectiveCall = 133,
-    kAni = 134,
-};
+using enum ServiceIds::Control;
 constexpr int kNoKeypadForSelectiveCall = 840;
 constexpr int kAckNeedsSelectiveCall = 841;
 

@@ -3,6 +3,7 @@
 #include "codeplug/RadioParameters.h"
 #include "codeplug/Validators.h"
 #include "ombra/pages/TDataDlg.h"
+#include "resources/OmbraControlIds.h"
 
 namespace norda {
 
@@ -11,7 +12,7 @@ namespace norda {
 class TService : public TDataDlg {
     Q_OBJECT
   public:
-    static constexpr int kDialogId = 62;
+    static constexpr int kDialogId = ServiceIds::kDialog;
 
     TService(QWidget* parent, const ResourceModule& module,
              RadioParameters& parameters = ProcessParameters());

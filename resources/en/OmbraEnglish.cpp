@@ -1,6 +1,7 @@
 // English language library of OMBRA (OMBRA0009.DLL): the same numbers as the
 // built-in Turkish texts, menus and dialogs.
 
+#include "resources/OmbraControlIds.h"
 #include "resources/ResourceData.h"
 #include "resources/en/OmbraBackupDialogs_en.h"
 #include "resources/en/OmbraDataPages_en.h"
@@ -242,8 +243,8 @@ constexpr MenuTemplate kMenus[] = {
 };
 
 constexpr DialogControl kDlg50[] = {
-    {C::Icon, 20, "", 11, 16, 32, 32},
-    {C::Static, 55, "", 60, 16, 130, 16},
+    {C::Icon, MessageBoxIds::kIcon, "", 11, 16, 32, 32},
+    {C::Static, MessageBoxIds::kText, "", 60, 16, 130, 16},
     {C::DefPushButton, 1, "OK", 0, 0, 65, 24},
     {C::PushButton, 6, "YES", 0, 0, 65, 24},
     {C::PushButton, 7, "NO", 0, 0, 65, 24},
@@ -255,74 +256,74 @@ constexpr DialogControl kDlg50[] = {
 
 constexpr DialogControl kDlg1[] = {
     {C::GroupBox, -1, "", 12, 8, 196, 72},
-    {C::RadioButton, 101, "Normal", 28, 22, 160, 22, kCtlGroupStart},
-    {C::RadioButton, 102, "Test", 28, 48, 160, 22},
-    {C::CheckBox, 103, "Trace", 28, 88, 170, 22},
+    {C::RadioButton, ProgModeIds::kNormal, "Normal", 28, 22, 160, 22, kCtlGroupStart},
+    {C::RadioButton, ProgModeIds::kTest, "Test", 28, 48, 160, 22},
+    {C::CheckBox, ProgModeIds::kTrace, "Trace", 28, 88, 170, 22},
     {C::DefPushButton, 1, "OK", 16, 124, 88, 28},
     {C::PushButton, 2, "Cancel", 116, 124, 88, 28},
 };
 
 constexpr DialogControl kDlg53[] = {
     {C::Static, -1, "Port No    :", 16, 18, 100, 22},
-    {C::Edit, 101, "", 124, 16, 64, 24},
+    {C::Edit, SerialPortIds::kPort, "", 124, 16, 64, 24},
     {C::Static, -1, "Speed      :", 16, 52, 100, 22},
-    {C::Edit, 102, "", 124, 50, 84, 24},
-    {C::Static, 103, "", 16, 84, 252, 22},
+    {C::Edit, SerialPortIds::kSpeed, "", 124, 50, 84, 24},
+    {C::Static, SerialPortIds::kDevice, "", 16, 84, 252, 22},
     {C::DefPushButton, 1, "OK", 42, 118, 88, 28},
     {C::PushButton, 2, "Cancel", 154, 118, 88, 28},
 };
 
 constexpr DialogControl kDlg54[] = {
     {C::GroupBox, -1, "", 12, 8, 196, 72},
-    {C::RadioButton, 101, "Turkish", 28, 22, 160, 22, kCtlGroupStart},
-    {C::RadioButton, 102, "English", 28, 48, 160, 22},
+    {C::RadioButton, OmbraLanguageIds::kTurkish, "Turkish", 28, 22, 160, 22, kCtlGroupStart},
+    {C::RadioButton, OmbraLanguageIds::kEnglish, "English", 28, 48, 160, 22},
     {C::DefPushButton, 1, "OK", 16, 94, 88, 28},
     {C::PushButton, 2, "Cancel", 116, 94, 88, 28},
 };
 
 constexpr DialogControl kDlg57[] = {
-    {C::Icon, 1001, "", 20, 24, 48, 48},
-    {C::Static, 22004, "", 84, 22, 300, 26},
-    {C::Static, 22001, "", 84, 52, 300, 22},
-    {C::Static, 22002, "", 84, 92, 300, 44},
+    {C::Icon, OmbraSplashIds::kIcon, "", 20, 24, 48, 48},
+    {C::Static, OmbraSplashIds::kProduct, "", 84, 22, 300, 26},
+    {C::Static, OmbraSplashIds::kVersion, "", 84, 52, 300, 22},
+    {C::Static, OmbraSplashIds::kDescription, "", 84, 92, 300, 44},
 };
 
 constexpr DialogControl kDlg58[] = {
-    {C::TextView, 101, "", 8, 8, 584, 320},
-    {C::PushButton, 102, "Save", 8, 338, 88, 28},
-    {C::PushButton, 103, "Clear", 104, 338, 88, 28},
+    {C::TextView, TraceIds::kView, "", 8, 8, 584, 320},
+    {C::PushButton, TraceIds::kSave, "Save", 8, 338, 88, 28},
+    {C::PushButton, TraceIds::kClear, "Clear", 104, 338, 88, 28},
     {C::PushButton, 2, "Close", 504, 338, 88, 28},
 };
 
 constexpr DialogControl kDlg22000[] = {
-    {C::Icon, 1001, "", 18, 20, 48, 48},
-    {C::Static, 22004, "", 80, 18, 300, 24},
-    {C::Static, 22001, "", 80, 46, 300, 22},
-    {C::Static, 22002, "Reads, edits and writes the parameter memory\nof NORDA series radios.",
+    {C::Icon, OmbraAboutIds::kIcon, "", 18, 20, 48, 48},
+    {C::Static, OmbraAboutIds::kProduct, "", 80, 18, 300, 24},
+    {C::Static, OmbraAboutIds::kVersion, "", 80, 46, 300, 22},
+    {C::Static, OmbraAboutIds::kDescription, "Reads, edits and writes the parameter memory\nof NORDA series radios.",
      80, 78, 300, 44},
-    {C::Static, 3231, "", 18, 128, 364, 36},
+    {C::Static, OmbraAboutIds::kSettings, "", 18, 128, 364, 36},
     {C::DefPushButton, 1, "OK", 156, 172, 88, 28},
 };
 
 constexpr DialogTemplate kDialogs[] = {
-    {1, "Program Mode", 220, 164, kDlg1},
-    {50, "", 0, 0, kDlg50},
-    {53, "Serial Port", 284, 158, kDlg53},
-    {54, "Program Language", 220, 134, kDlg54},
-    {57, "", 400, 150, kDlg57},
-    {58, "Trace", 600, 374, kDlg58},
-    {61, "Fixed Parameters", parampages::kPageWidth, parampages::kMasterHeight, parampages::kDlg61En},
-    {62, "Special Parameters", parampages::kPageWidth, parampages::kServiceHeight, parampages::kDlg62En},
-    {63, "Transferable Parameters", parampages::kPageWidth, parampages::kCloneHeight, parampages::kDlg63En},
-    {64, "Channel Parameters", datapages::kChannelPageWidth, datapages::kChannelPageHeight, datapages::kDlg64En},
-    {65, "Wireless Audio Broadcast System Parameters", datapages::kKsysPageWidth, datapages::kKsysPageHeight, datapages::kDlg65En},
-    {66, "Sequential Programming", parampages::kAutoProgWidth, parampages::kAutoProgHeight, parampages::kDlg66En},
-    {70, "New File Defaults", parampages::kFileDefaultsWidth, parampages::kFileDefaultsHeight, parampages::kDlg70En},
-    {72, "Analog Data Parameters", datapages::kADataPageWidth, datapages::kADataPageHeight, datapages::kDlg72En},
-    {22000, "About...", 400, 212, kDlg22000},
+    {ProgModeIds::kDialog, "Program Mode", 220, 164, kDlg1},
+    {MessageBoxIds::kDialog, "", 0, 0, kDlg50},
+    {SerialPortIds::kDialog, "Serial Port", 284, 158, kDlg53},
+    {OmbraLanguageIds::kDialog, "Program Language", 220, 134, kDlg54},
+    {OmbraSplashIds::kDialog, "", 400, 150, kDlg57},
+    {TraceIds::kDialog, "Trace", 600, 374, kDlg58},
+    {MasterIds::kDialog, "Fixed Parameters", parampages::kPageWidth, parampages::kMasterHeight, parampages::kDlg61En},
+    {ServiceIds::kDialog, "Special Parameters", parampages::kPageWidth, parampages::kServiceHeight, parampages::kDlg62En},
+    {CloneIds::kDialog, "Transferable Parameters", parampages::kPageWidth, parampages::kCloneHeight, parampages::kDlg63En},
+    {ChannelIds::kDialog, "Channel Parameters", datapages::kChannelPageWidth, datapages::kChannelPageHeight, datapages::kDlg64En},
+    {KsysIds::kDialog, "Wireless Audio Broadcast System Parameters", datapages::kKsysPageWidth, datapages::kKsysPageHeight, datapages::kDlg65En},
+    {AutoProgIds::kDialog, "Sequential Programming", parampages::kAutoProgWidth, parampages::kAutoProgHeight, parampages::kDlg66En},
+    {FileDefaultsIds::kDialog, "New File Defaults", parampages::kFileDefaultsWidth, parampages::kFileDefaultsHeight, parampages::kDlg70En},
+    {ADataIds::kDialog, "Analog Data Parameters", datapages::kADataPageWidth, datapages::kADataPageHeight, datapages::kDlg72En},
+    {OmbraAboutIds::kDialog, "About...", 400, 212, kDlg22000},
     // Backups and comparison
-    {backupdialogs::kBackupsDialogId, "Backups", backupdialogs::kBackupsWidth, backupdialogs::kBackupsHeight, backupdialogs::kDlg3310En},
-    {backupdialogs::kCompareDialogId, "Compare", backupdialogs::kCompareWidth, backupdialogs::kCompareHeight, backupdialogs::kDlg3320En},
+    {BackupsIds::kDialog, "Backups", backupdialogs::kBackupsWidth, backupdialogs::kBackupsHeight, backupdialogs::kDlg3310En},
+    {CompareIds::kDialog, "Compare", backupdialogs::kCompareWidth, backupdialogs::kCompareHeight, backupdialogs::kDlg3320En},
 };
 // clang-format on
 

@@ -6,6 +6,7 @@
 
 #include "ombra/ops/TClientWin.h"
 #include "ombra/pages/TMaster.h"
+#include "resources/OmbraControlIds.h"
 #include "tests/support/WholeProgramFixture.h"
 #include "tools/radiosim/ParamImage.h"
 
@@ -33,7 +34,7 @@ TEST_F(CopyEndToEnd, CopyAfterReadingAnotherRadioKeepsTheTargetsIdentity) {
     TQtHost& host = program.host;
     TProgFrame& frame = program.frame;
     auto serial = [&] {
-        return frame.Pages().Current()->Item<QLineEdit>(104)->text().toStdString();
+        return frame.Pages().Current()->Item<QLineEdit>(MasterIds::kSerialNo)->text().toStdString();
     };
 
     ASSERT_EQ(host.Reopen(1, 115200), 0);

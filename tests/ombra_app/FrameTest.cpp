@@ -13,6 +13,7 @@
 #include "ombra/app/ProfileIniStore.h"
 #include "ombra/app/TProgFrame.h"
 #include "ombra/pages/TMessageDlg.h"
+#include "resources/OmbraControlIds.h"
 
 namespace norda {
 namespace {
@@ -200,7 +201,7 @@ TEST_F(FrameTest, LanguageSwitchChangesMenusAndTexts) {
     frame->SetDocumentState(DocumentState::RadioData);
     frame->Pages().SetCurrentPage(kPageNoneShown);
     frame->OpenPage(4);
-    TDataDlg::SetExecuteHook([](TDataDlg& dlg) { return Choose(dlg, 102); });
+    TDataDlg::SetExecuteHook([](TDataDlg& dlg) { return Choose(dlg, OmbraLanguageIds::kEnglish); });
     frame->Command(551);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(app->CountryCode(), 9);
@@ -214,7 +215,7 @@ TEST_F(FrameTest, LanguageSwitchChangesMenusAndTexts) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, "Serial Port : 1 \nState : READY \nLink : NO");
 
-    TDataDlg::SetExecuteHook([](TDataDlg& dlg) { return Choose(dlg, 101); });
+    TDataDlg::SetExecuteHook([](TDataDlg& dlg) { return Choose(dlg, OmbraLanguageIds::kTurkish); });
     frame->Command(551);
     EXPECT_EQ(app->CountryCode(), 90);
     EXPECT_EQ(MenuTitles(), "&Dosya &Telsiz &Parametreler &Seçenekler");
@@ -222,7 +223,7 @@ TEST_F(FrameTest, LanguageSwitchChangesMenusAndTexts) {
 
 TEST_F(FrameTest, MissingLanguageLibraryReportsAndStaysTurkish) {
     Start({}, TempDir());
-    TDataDlg::SetExecuteHook([](TDataDlg& dlg) { return Choose(dlg, 102); });
+    TDataDlg::SetExecuteHook([](TDataDlg& dlg) { return Choose(dlg, OmbraLanguageIds::kEnglish); });
     frame->Command(551);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, "OMBRA0009.DLL dil dosyası yüklenemedi!");
@@ -273,7 +274,7 @@ TEST_F(FrameTest, CancelledPortDialogStillReopensThePort) {
     client.port = 3;
     client.baud = 19200;
     TDataDlg::SetExecuteHook([](TDataDlg& dlg) {
-        dlg.Item<QLineEdit>(101)->setText("9");
+        dlg.Item<QLineEdit>(SerialPortIds::kPort)->setText("9");
         dlg.Command(2);
         return dlg.result();
     });
@@ -288,13 +289,13 @@ TEST_F(FrameTest, PortDialogRefusesOutOfRangeAndReportsFailure) {
     Start();
     client.openResult = -2;
     TDataDlg::SetExecuteHook([](TDataDlg& dlg) {
-        auto* port = dlg.Item<QLineEdit>(101);
+        auto* port = dlg.Item<QLineEdit>(SerialPortIds::kPort);
         EXPECT_EQ(port->maxLength(), 3);
         port->setText("129");
         dlg.Command(1);
         EXPECT_EQ(dlg.result(), 0);
         port->setText("12");
-        dlg.Item<QLineEdit>(102)->setText("115200");
+        dlg.Item<QLineEdit>(SerialPortIds::kSpeed)->setText("115200");
         dlg.Command(1);
         return dlg.result();
     });
@@ -316,8 +317,8 @@ TEST_F(FrameTest, ProgramModeChangeEmptiesTheEditor) {
     frame->Pages().SetCurrentPage(kPageNoneShown);
     frame->OpenPage(5);
     TDataDlg::SetExecuteHook([](TDataDlg& dlg) {
-        dlg.Item<QCheckBox>(103)->setChecked(true);
-        return Choose(dlg, 101);
+        dlg.Item<QCheckBox>(ProgModeIds::kTrace)->setChecked(true);
+        return Choose(dlg, ProgModeIds::kNormal);
     });
     frame->Command(101);
     EXPECT_FALSE(client.testMode);
@@ -333,8 +334,8 @@ TEST_F(FrameTest, ProgramModeChangeEmptiesTheEditor) {
 TEST_F(FrameTest, TraceWindowCollectsAndSavesLines) {
     Start({"-test"});
     TDataDlg::SetExecuteHook([](TDataDlg& dlg) {
-        dlg.Item<QCheckBox>(103)->setChecked(true);
-        return Choose(dlg, 102);
+        dlg.Item<QCheckBox>(ProgModeIds::kTrace)->setChecked(true);
+        return Choose(dlg, ProgModeIds::kTest);
     });
     frame->Command(101);
     EXPECT_TRUE(client.trace);
@@ -350,7 +351,7 @@ TEST_F(FrameTest, TraceWindowCollectsAndSavesLines) {
     EXPECT_FALSE(
         frame->TraceWindow()->SaveTo(QString::fromStdString(TempDir() + "/no/such/dir/t")));
     // The lines survive a change of language.
-    TDataDlg::SetExecuteHook([](TDataDlg& dlg) { return Choose(dlg, 102); });
+    TDataDlg::SetExecuteHook([](TDataDlg& dlg) { return Choose(dlg, OmbraLanguageIds::kEnglish); });
     frame->Command(551);
     EXPECT_TRUE(frame->TraceWindow()->Contents().contains("LA alındı"));
     EXPECT_TRUE(frame->TraceWindow()->isVisible());

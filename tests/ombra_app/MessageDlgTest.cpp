@@ -7,6 +7,7 @@
 #include "ombra/app/TProgressWin.h"
 #include "ombra/pages/MessageLayout.h"
 #include "ombra/pages/TMessageDlg.h"
+#include "resources/OmbraControlIds.h"
 
 namespace norda {
 namespace {
@@ -80,11 +81,12 @@ TEST(MessageDlg, EscapeAnswersCancelOrTheOnlyButton) {
 }
 
 TEST(MessageDlg, IconFollowsStyleBits) {
+    const QString iconName = QString::number(MessageBoxIds::kIcon);
     TMessageDlg plain(nullptr, Turkish(), "x", "y", 0);
-    EXPECT_TRUE(plain.findChild<QLabel*>("20")->isHidden());
+    EXPECT_TRUE(plain.findChild<QLabel*>(iconName)->isHidden());
     TMessageDlg warn(nullptr, Turkish(), "x", "y", 49);
-    EXPECT_FALSE(warn.findChild<QLabel*>("20")->isHidden());
-    EXPECT_FALSE(warn.findChild<QLabel*>("20")->pixmap().isNull());
+    EXPECT_FALSE(warn.findChild<QLabel*>(iconName)->isHidden());
+    EXPECT_FALSE(warn.findChild<QLabel*>(iconName)->pixmap().isNull());
 }
 
 TEST(MessageLayout, SizesFromTheText) {

@@ -7,6 +7,7 @@
 #include "codeplug/Validators.h"
 #include "ombra/pages/TMessageDlg.h"
 #include "ombra/pages/TPageDispatcher.h"
+#include "resources/OmbraControlIds.h"
 #include "ui/ValidatorCheck.h"
 
 namespace norda {
@@ -17,16 +18,19 @@ const ResourceModule& Turkish() {
     return *module;
 }
 
-// A page on the port dialog's template: edit 101 holds a value 1..128.
+// A page on the port dialog's template: its port edit holds a value 1..128.
 class TRangePage final : public TDataDlg {
   public:
+    static constexpr int kEdit = SerialPortIds::kPort;
+
     TRangePage(QWidget* parent, bool modal, int& value)
-        : TDataDlg(parent, 53, Turkish(), modal, modal, modal), value_(value) {
-        Bind(101, std::make_unique<TValidatorCheck>(std::make_unique<TLRangeValidator>(1, 128)), 3);
+        : TDataDlg(parent, SerialPortIds::kDialog, Turkish(), modal, modal, modal), value_(value) {
+        Bind(kEdit, std::make_unique<TValidatorCheck>(std::make_unique<TLRangeValidator>(1, 128)),
+             3);
     }
-    void TransferToDialog() override { Item<QLineEdit>(101)->setText(QString::number(value_)); }
-    void TransferFromDialog() override { value_ = Item<QLineEdit>(101)->text().toInt(); }
-    QLineEdit* Edit() const { return Item<QLineEdit>(101); }
+    void TransferToDialog() override { Item<QLineEdit>(kEdit)->setText(QString::number(value_)); }
+    void TransferFromDialog() override { value_ = Item<QLineEdit>(kEdit)->text().toInt(); }
+    QLineEdit* Edit() const { return Item<QLineEdit>(kEdit); }
 
   private:
     int& value_;

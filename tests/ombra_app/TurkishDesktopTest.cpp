@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QLocale>
 
+#include "resources/OmbraControlIds.h"
 #include "tests/support/WholeProgramFixture.h"
 
 namespace norda {
@@ -31,15 +32,13 @@ class TurkishDesktop : public test::WholeProgramFixture {
     QLocale oldQtLocale_;
 };
 
-constexpr int kScanDelay = 117;  // "Tarama Gecikmesi (0-7.5 sn)" on page 3
-
 TEST_F(TurkishDesktop, PagesOfAReadAreLeftAndAHalfSecondScanDelayIsWritten) {
     StartRadio();
     test::WholeProgram program;
     TQtHost& host = program.host;
     TProgFrame& frame = program.frame;
     ASSERT_EQ(host.Reopen(1, 115200), 0);
-    auto scanDelay = [&] { return frame.Pages().Current()->Item<QLineEdit>(kScanDelay); };
+    auto scanDelay = [&] { return frame.Pages().Current()->Item<QLineEdit>(CloneIds::kScanDelay); };
 
     frame.Command(536);
     ASSERT_TRUE(RunUntil([&] { return frame.Pages().CurrentPage() == 1 || !messages_.empty(); }));

@@ -16,6 +16,7 @@
 #include "ombra/pages/ParamPages.h"
 #include "ombra/pages/TFileDefaults.h"
 #include "ombra/pages/TPageDispatcher.h"
+#include "resources/OmbraControlIds.h"
 
 namespace norda {
 namespace {
@@ -125,11 +126,11 @@ TEST_F(FileCommandsTest, NewFileStartsFromTheDialogsBandAndToneCount) {
 
 TEST_F(FileCommandsTest, NewFileWithAUserDefinedBand) {
     AnswerNewFileDialog([](TDataDlg& dlg) {
-        EXPECT_FALSE(dlg.Control(106)->isEnabled());
-        dlg.Item<QRadioButton>(105)->setChecked(true);
-        EXPECT_TRUE(dlg.Control(106)->isEnabled());
-        dlg.Item<QLineEdit>(106)->setText("220");
-        dlg.Item<QLineEdit>(107)->setText("4");
+        EXPECT_FALSE(dlg.Control(FileDefaultsIds::kBandEdit)->isEnabled());
+        dlg.Item<QRadioButton>(FileDefaultsIds::kUserDefined)->setChecked(true);
+        EXPECT_TRUE(dlg.Control(FileDefaultsIds::kBandEdit)->isEnabled());
+        dlg.Item<QLineEdit>(FileDefaultsIds::kBandEdit)->setText("220");
+        dlg.Item<QLineEdit>(FileDefaultsIds::kToneCount)->setText("4");
     });
     commands.New();
     EXPECT_EQ(p.TestAyar.HalfBaseChan, 8800);
@@ -139,14 +140,14 @@ TEST_F(FileCommandsTest, NewFileWithAUserDefinedBand) {
 TEST_F(FileCommandsTest, NewFileDialogInsistsOnABandAndATonesCount) {
     Messages messages;
     AnswerNewFileDialog([](TDataDlg& dlg) {
-        dlg.Item<QRadioButton>(105)->setChecked(true);
+        dlg.Item<QRadioButton>(FileDefaultsIds::kUserDefined)->setChecked(true);
         dlg.Command(1);  // no band given: refused
         EXPECT_EQ(dlg.result(), 0);
-        dlg.Item<QLineEdit>(106)->setText("160");
-        dlg.Item<QLineEdit>(107)->setText("7");
+        dlg.Item<QLineEdit>(FileDefaultsIds::kBandEdit)->setText("160");
+        dlg.Item<QLineEdit>(FileDefaultsIds::kToneCount)->setText("7");
         dlg.Command(1);  // seven tones: refused
         EXPECT_EQ(dlg.result(), 0);
-        dlg.Item<QLineEdit>(107)->setText("2");
+        dlg.Item<QLineEdit>(FileDefaultsIds::kToneCount)->setText("2");
     });
     commands.New();
     ASSERT_EQ(messages.shown.size(), 2u);
@@ -248,13 +249,13 @@ TEST_F(FileCommandsTest, AFileWithoutBandChangesNothing) {
 TEST_F(FileCommandsTest, AnInvalidPageValueStopsTheSave) {
     AnswerNewFileDialog();
     commands.New();
-    frame.pages.Current()->Item<QLineEdit>(114)->setText("7");
+    frame.pages.Current()->Item<QLineEdit>(CloneIds::kTot)->setText("7");
     frame.answer = (dir / "x.omb").string();
     Messages messages;
     commands.Save();
     EXPECT_TRUE(frame.asked.empty());
     EXPECT_FALSE(fs::exists(dir / "x.omb"));
-    frame.pages.Current()->Item<QLineEdit>(114)->setText("90");
+    frame.pages.Current()->Item<QLineEdit>(CloneIds::kTot)->setText("90");
     commands.Save();  // the page's values go into the file
     EXPECT_NE(Read(dir / "x.omb").find("Tot=90"), std::string::npos);
 }

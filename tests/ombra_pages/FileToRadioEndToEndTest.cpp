@@ -14,6 +14,7 @@
 #include "ombra/pages/TClone.h"
 #include "ombra/pages/TFileDefaults.h"
 #include "ombra/pages/TMessageDlg.h"
+#include "resources/OmbraControlIds.h"
 #include "tests/support/WholeProgramFixture.h"
 
 namespace norda {
@@ -113,8 +114,8 @@ TEST_F(FileToRadio, AChannelMadeInANewFileComesBackFromTheRadio) {
     // The written radio is shown on page 1; this one has no serial number yet, and the
     // page is not left without one.
     ASSERT_EQ(frame.Pages().CurrentPage(), 1);
-    if (Edit(frame, 104)->text().isEmpty())
-        Edit(frame, 104)->setText("1207");
+    if (Edit(frame, MasterIds::kSerialNo)->text().isEmpty())
+        Edit(frame, MasterIds::kSerialNo)->setText("1207");
 
     host.Parameters().Clone.Kanal[0] = ChannelRecord{};
     messages_.clear();
@@ -124,8 +125,8 @@ TEST_F(FileToRadio, AChannelMadeInANewFileComesBackFromTheRadio) {
     ASSERT_EQ(messages_.size(), 1u);  // the page's data is about to be replaced
     EXPECT_NE(messages_[0].find("Kaybedeceksiniz"), std::string::npos);
     ASSERT_EQ(frame.Pages().CurrentPage(), 1);
-    if (Edit(frame, 104)->text().isEmpty())
-        Edit(frame, 104)->setText("1207");
+    if (Edit(frame, MasterIds::kSerialNo)->text().isEmpty())
+        Edit(frame, MasterIds::kSerialNo)->setText("1207");
     frame.Command(507);
     ASSERT_NE(dynamic_cast<TChannel*>(frame.Pages().Current()), nullptr);
     EXPECT_EQ(Edit(frame, TChannel::kName + 1)->text().toStdString(), "DERE 1  ");
@@ -164,13 +165,14 @@ TEST_F(FileToRadio, SequentialProgrammingCountsUpAfterEachRadio) {
         if (seq == nullptr)
             return 2;
         auto text = [&](int id) { return seq->Item<QLineEdit>(id)->text().toStdString(); };
-        seq->Item<QLineEdit>(104)->setText("65535");
-        seq->Item<QLineEdit>(134)->setText("0099");
-        seq->Command(TAutoProg::kProgramButton);
-        EXPECT_TRUE(RunUntil([&] { return text(104) != "65535" || Said("HATA"); }))
-            << (messages_.empty() ? "" : messages_.back());
-        serials.push_back(text(104));
-        anis.push_back(text(134));
+        seq->Item<QLineEdit>(AutoProgIds::kSerialNo)->setText("65535");
+        seq->Item<QLineEdit>(AutoProgIds::kAni)->setText("0099");
+        seq->Command(AutoProgIds::kProgram);
+        EXPECT_TRUE(RunUntil([&] {
+            return text(AutoProgIds::kSerialNo) != "65535" || Said("HATA");
+        })) << (messages_.empty() ? "" : messages_.back());
+        serials.push_back(text(AutoProgIds::kSerialNo));
+        anis.push_back(text(AutoProgIds::kAni));
         return 2;
     });
     frame.Command(540);  // "&Sıralı Programla"
@@ -186,7 +188,7 @@ TEST_F(FileToRadio, SequentialProgrammingCountsUpAfterEachRadio) {
     frame.Command(536);
     ASSERT_TRUE(RunUntil([&] { return !host.Reading(); }));
     ASSERT_EQ(frame.Pages().CurrentPage(), 1);
-    EXPECT_EQ(Edit(frame, 104)->text().toStdString(), "65535");
+    EXPECT_EQ(Edit(frame, MasterIds::kSerialNo)->text().toStdString(), "65535");
     EXPECT_EQ(host.Parameters().Service.ANINo[0], 0);
     EXPECT_EQ(host.Parameters().Service.ANINo[3], 9);
     host.SetFrame(nullptr);

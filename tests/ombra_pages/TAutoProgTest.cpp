@@ -15,17 +15,7 @@ using testing::TextOf;
 using testing::Turkish;
 using testing::Type;
 
-enum : int {
-    kSerialNo = 104,
-    kKeyPad = 125,
-    kScEnc = 126,
-    kLow = 127,
-    kHigh = 128,
-    kCloneKey = 131,
-    kAck = 132,
-    kSc = 133,
-    kAni = 134,
-};
+using enum AutoProgIds::Control;
 
 // Records what the dialog posts; everything else is of no concern to it.
 class PostRecorder final : public TransferHost {
@@ -72,11 +62,11 @@ TEST(TAutoProg, FirstRadioStartsFromFixedValuesWithoutReadData) {
     d.Open(false, false);
     EXPECT_EQ(TextOf(*d.dlg, kSerialNo), "1");
     EXPECT_EQ(TextOf(*d.dlg, kAni), "1");
-    EXPECT_EQ(TextOf(*d.dlg, kLow), "3");
-    EXPECT_EQ(TextOf(*d.dlg, kHigh), "7");
+    EXPECT_EQ(TextOf(*d.dlg, kLowPower), "3");
+    EXPECT_EQ(TextOf(*d.dlg, kHighPower), "7");
     EXPECT_TRUE(d.dlg->Item<QCheckBox>(kKeyPad)->isChecked());
     EXPECT_TRUE(d.dlg->Item<QCheckBox>(kScEnc)->isChecked());
-    EXPECT_TRUE(d.dlg->Control(101)->isHidden());
+    EXPECT_TRUE(d.dlg->Control(kFixedBase)->isHidden());
     EXPECT_EQ(TAutoProg::Active(), d.dlg.get());
     d.dlg.reset();
     EXPECT_EQ(TAutoProg::Active(), nullptr);
@@ -88,12 +78,12 @@ TEST(TAutoProg, NumbersAdvanceAfterEachRadio) {
     Type(*d.dlg, kSerialNo, "65535");
     Type(*d.dlg, kAni, "0099");
     Type(*d.dlg, kAck, "12A");
-    Type(*d.dlg, kSc, "999");
+    Type(*d.dlg, kSelectiveCall, "999");
     d.dlg->NextRadio();
     EXPECT_EQ(TextOf(*d.dlg, kSerialNo), "1");
     EXPECT_EQ(TextOf(*d.dlg, kAni), "100");
     EXPECT_EQ(TextOf(*d.dlg, kAck), "12A");
-    EXPECT_EQ(TextOf(*d.dlg, kSc), "1000");
+    EXPECT_EQ(TextOf(*d.dlg, kSelectiveCall), "1000");
 
     Type(*d.dlg, kSerialNo, "");
     d.dlg->NextRadio();
@@ -105,12 +95,12 @@ TEST(TAutoProg, TestModeEmptiesTheNumbersAndLocksTheSwitches) {
     d.Open(true, false);
     EXPECT_FALSE(d.Enabled(kKeyPad));
     EXPECT_FALSE(d.Enabled(kCloneKey));
-    EXPECT_FALSE(d.Enabled(kLow));
-    EXPECT_FALSE(d.Enabled(kHigh));
-    for (int id : {kSerialNo, kAni, kAck, kSc})
+    EXPECT_FALSE(d.Enabled(kLowPower));
+    EXPECT_FALSE(d.Enabled(kHighPower));
+    for (int id : {kSerialNo, kAni, kAck, kSelectiveCall})
         EXPECT_TRUE(d.Enabled(id)) << id;
     d.dlg->NextRadio();
-    for (int id : {kSerialNo, kAni, kAck, kSc})
+    for (int id : {kSerialNo, kAni, kAck, kSelectiveCall})
         EXPECT_EQ(TextOf(*d.dlg, id), "") << id;
 }
 
@@ -119,10 +109,10 @@ TEST(TAutoProg, ProgramlaStoresTheFieldsAndStartsTheRadio) {
     d.Open(false, false);
     Type(*d.dlg, kSerialNo, "4711");
     Type(*d.dlg, kAni, "12d");
-    Type(*d.dlg, kSc, "345");
-    Type(*d.dlg, kLow, "");
-    Type(*d.dlg, kHigh, "9");
-    d.dlg->Command(TAutoProg::kProgramButton);
+    Type(*d.dlg, kSelectiveCall, "345");
+    Type(*d.dlg, kLowPower, "");
+    Type(*d.dlg, kHighPower, "9");
+    d.dlg->Command(kProgram);
     ASSERT_EQ(d.host.posted.size(), 1u);
     EXPECT_EQ(d.host.posted[0].first, PostTarget::ClientWindow);
     EXPECT_EQ(d.host.posted[0].second, kMsgStartPreRead);
@@ -130,11 +120,11 @@ TEST(TAutoProg, ProgramlaStoresTheFieldsAndStartsTheRadio) {
     EXPECT_EQ(d.p.Service.ANINo[2], 13);
     EXPECT_EQ(d.p.Clone.TonLength, 3);
     EXPECT_EQ(d.p.Service.LPIndex, 7);
-    EXPECT_EQ(TextOf(*d.dlg, kLow), "7");
+    EXPECT_EQ(TextOf(*d.dlg, kLowPower), "7");
     EXPECT_EQ(d.p.Service.HPIndex, 9);
 
     // The same radio again: the numbers only advance with 0x504.
-    d.dlg->Command(TAutoProg::kProgramButton);
+    d.dlg->Command(kProgram);
     EXPECT_EQ(d.host.posted.size(), 2u);
     EXPECT_EQ(d.p.Master.SeriNo, 4711);
 }
@@ -144,7 +134,7 @@ TEST(TAutoProg, ProgramlaRefusesAMissingSerialNumber) {
     d.Open(true, false);
     d.dlg->NextRadio();
     Messages messages;
-    d.dlg->Command(TAutoProg::kProgramButton);
+    d.dlg->Command(kProgram);
     EXPECT_TRUE(d.host.posted.empty());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Değer 1 ile 65535 arasında olmalıdır.");
@@ -156,7 +146,7 @@ TEST(TAutoProg, KeypadAndSelectiveCallRules) {
     d.dlg->Item<QCheckBox>(kKeyPad)->click();
     EXPECT_FALSE(d.dlg->Item<QCheckBox>(kScEnc)->isChecked());
     Type(*d.dlg, kAck, "77");
-    Type(*d.dlg, kSc, "");
+    Type(*d.dlg, kSelectiveCall, "");
     d.dlg->SelectiveCallLeft();
     EXPECT_EQ(TextOf(*d.dlg, kAck), "");
 }
@@ -173,8 +163,8 @@ TEST(TAutoProg, ShowsReadDataAndCancelCloses) {
     EXPECT_EQ(TextOf(*d.dlg, kSerialNo), "");
     EXPECT_EQ(TextOf(*d.dlg, kCloneKey), "");
     EXPECT_EQ(TextOf(*d.dlg, kAni), "45");
-    EXPECT_EQ(TextOf(*d.dlg, kLow), "2");
-    EXPECT_EQ(TextOf(*d.dlg, kHigh), "8");
+    EXPECT_EQ(TextOf(*d.dlg, kLowPower), "2");
+    EXPECT_EQ(TextOf(*d.dlg, kHighPower), "8");
     EXPECT_TRUE(d.dlg->CancelCloses());
     EXPECT_FALSE(d.dlg->OkCloses());
 }

@@ -18,13 +18,7 @@ using testing::TextOf;
 using testing::Turkish;
 using testing::Type;
 
-enum : int {
-    kEmergency = 110,
-    kEmergencyChannel = 111,
-    kTot = 114,
-    kScanDelay = 117,
-    kTxDelay = 118,
-};
+using enum CloneIds::Control;
 
 struct Shown {
     RadioParameters p;
@@ -144,16 +138,16 @@ TEST(TClone, ChoicesMapToTheirParameterValues) {
     s.p.Clone.ANITipi = 5;
     s.p.Clone.Language = 0;
     s.Open();
-    EXPECT_TRUE(s.On(103));
-    EXPECT_TRUE(s.On(133));
-    EXPECT_TRUE(s.On(101));
-    for (int id = 123; id <= 127; ++id)
+    EXPECT_TRUE(s.On(kBusyActive));
+    EXPECT_TRUE(s.On(kAniNone + 5));
+    EXPECT_TRUE(s.On(kEnglish));
+    for (int id = kDigits2; id <= kDigits6; ++id)
         EXPECT_FALSE(s.On(id)) << id;
 
-    s.Click(104);  // "TCS ile"
-    s.Click(122);  // "EEA"
-    s.Click(140);  // priority "ANI"
-    s.Click(136);  // "Sesli uyarı yok"
+    s.Click(kBusyTcs);
+    s.Click(kToneEea);
+    s.Click(kPriorityAni);
+    s.Click(kWarningOff);
     ASSERT_TRUE(s.page->CanLeave());
     EXPECT_EQ(s.p.Clone.BusyChan, 1);
     EXPECT_EQ(s.p.Clone.BusyChanMode, 0);
@@ -162,8 +156,8 @@ TEST(TClone, ChoicesMapToTheirParameterValues) {
     EXPECT_EQ(s.p.Clone.UserSelectedDig, 0);
     EXPECT_EQ(s.p.User.warningoff, 1);
 
-    s.Click(105);  // "Yok"
-    s.Click(125);  // 4 digits
+    s.Click(kBusyNone);
+    s.Click(kDigits4);
     ASSERT_TRUE(s.page->CanLeave());
     EXPECT_EQ(s.p.Clone.BusyChan, 0);
     EXPECT_EQ(s.p.Clone.UserSelectedDig, 4);
@@ -180,12 +174,12 @@ TEST(TClone, AnInvalidValueBlocksLeavingThePage) {
     TDataDlg* page = pages.Current();
     ASSERT_NE(dynamic_cast<TClone*>(page), nullptr);
     Messages messages;
-    Type(*page, 115, "16");
+    Type(*page, kExtendedTone, "16");
     EXPECT_FALSE(pages.CanLeavePage());
     EXPECT_EQ(pages.Current(), page);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Değer 1 ile 15 arasında olmalıdır.");
-    Type(*page, 115, "15");
+    Type(*page, kExtendedTone, "15");
     EXPECT_TRUE(pages.CanLeavePage());
     EXPECT_EQ(p.Clone.ExtendedTon, 15);
 }

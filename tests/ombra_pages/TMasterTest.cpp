@@ -15,6 +15,7 @@ using testing::Messages;
 using testing::TextOf;
 using testing::Turkish;
 using testing::Type;
+using enum MasterIds::Control;
 
 std::string Static(TDataDlg& page, int id) {
     return page.Item<QLabel>(id)->text().toStdString();
@@ -42,34 +43,34 @@ TEST(TMaster, ShowsTheRadiosIdentity) {
     s.p.Master.SabitMerkez = 1;
     s.p.Master.TDM = 1;
     s.Open();
-    EXPECT_EQ(TextOf(*s.page, 104), "1234");
-    EXPECT_EQ(Static(*s.page, 105), "05, 03, 2007");
-    EXPECT_EQ(Static(*s.page, 107), "120459");
-    EXPECT_EQ(Static(*s.page, 106), "");
-    EXPECT_EQ(Static(*s.page, 108), "SABİT MERKEZ");
-    EXPECT_EQ(Static(*s.page, 109), "SAYISAL KRİPTO");
-    EXPECT_EQ(Static(*s.page, 110), "UHF 406 - 430");
-    EXPECT_TRUE(s.page->Item<QCheckBox>(103)->isChecked());
-    EXPECT_FALSE(s.page->Item<QCheckBox>(102)->isChecked());
-    EXPECT_TRUE(s.page->Item<QCheckBox>(101)->isHidden());
+    EXPECT_EQ(TextOf(*s.page, kSerialNo), "1234");
+    EXPECT_EQ(Static(*s.page, kDate), "05, 03, 2007");
+    EXPECT_EQ(Static(*s.page, kProductionNo), "120459");
+    EXPECT_EQ(Static(*s.page, kVersion), "");
+    EXPECT_EQ(Static(*s.page, kRadioType), "SABİT MERKEZ");
+    EXPECT_EQ(Static(*s.page, kHardware), "SAYISAL KRİPTO");
+    EXPECT_EQ(Static(*s.page, kBand), "UHF 406 - 430");
+    EXPECT_TRUE(s.page->Item<QCheckBox>(kTdm)->isChecked());
+    EXPECT_FALSE(s.page->Item<QCheckBox>(kCompander)->isChecked());
+    EXPECT_TRUE(s.page->Item<QCheckBox>(kFixedBase)->isHidden());
 }
 
 TEST(TMaster, RadioTypeAndBandTexts) {
     Shown s;
     s.p.TestAyar.HalfBaseChan = 6000;
     s.Open();
-    EXPECT_EQ(Static(*s.page, 108), "EL");
-    EXPECT_EQ(Static(*s.page, 109), "STANDART");
-    EXPECT_EQ(Static(*s.page, 110), "150 - 180");
+    EXPECT_EQ(Static(*s.page, kRadioType), "EL");
+    EXPECT_EQ(Static(*s.page, kHardware), "STANDART");
+    EXPECT_EQ(Static(*s.page, kBand), "150 - 180");
 }
 
 TEST(TMaster, SerialNumberRoundTripsOverTheSignedVariable) {
     Shown s;
     s.p.Master.SeriNo = static_cast<int16_t>(uint16_t{65535});
     s.Open();
-    EXPECT_EQ(TextOf(*s.page, 104), "65535");
-    Type(*s.page, 104, "40000");
-    s.page->Item<QCheckBox>(102)->setChecked(true);
+    EXPECT_EQ(TextOf(*s.page, kSerialNo), "65535");
+    Type(*s.page, kSerialNo, "40000");
+    s.page->Item<QCheckBox>(kCompander)->setChecked(true);
     ASSERT_TRUE(s.page->CanLeave());
     EXPECT_EQ(static_cast<uint16_t>(s.p.Master.SeriNo), 40000);
     EXPECT_EQ(s.p.Master.Compander, 1);
@@ -83,7 +84,7 @@ TEST(TMaster, APageWithoutSerialNumberCannotBeLeft) {
     RegisterParamPages(pages, p);
     pages.OpenPage(1);
     ASSERT_NE(dynamic_cast<TMaster*>(pages.Current()), nullptr);
-    EXPECT_EQ(TextOf(*pages.Current(), 104), "");
+    EXPECT_EQ(TextOf(*pages.Current(), kSerialNo), "");
 
     Messages messages;
     EXPECT_FALSE(pages.CanLeavePage());
@@ -91,7 +92,7 @@ TEST(TMaster, APageWithoutSerialNumberCannotBeLeft) {
     EXPECT_EQ(messages.shown[0].text, "Değer 1 ile 65535 arasında olmalıdır.");
     EXPECT_EQ(messages.shown[0].caption, "HATA");
 
-    Type(*pages.Current(), 104, "7");
+    Type(*pages.Current(), kSerialNo, "7");
     EXPECT_TRUE(pages.CanLeavePage());
     EXPECT_EQ(p.Master.SeriNo, 7);
 }

@@ -14,7 +14,7 @@ using testing::TextOf;
 using testing::Turkish;
 using testing::Type;
 
-enum : int { kKeyPad = 125, kScEnc = 126, kLow = 127, kHigh = 128, kAck = 132, kSc = 133 };
+using enum ServiceIds::Control;
 
 struct Shown {
     RadioParameters p;
@@ -44,15 +44,15 @@ TEST(TService, ShowsAndStoresTheSpecialParameters) {
     s.p.Service.MonitorDisabled = 1;
     s.p.Service.CloneKey = 0;
     s.Open();
-    EXPECT_EQ(s.page->Item<QLabel>(130)->text().toStdString(), "4.2");
-    EXPECT_FALSE(s.Box(124)->isChecked());
+    EXPECT_EQ(s.page->Item<QLabel>(kVersion)->text().toStdString(), "4.2");
+    EXPECT_FALSE(s.Box(kMonitor)->isChecked());
     EXPECT_EQ(TextOf(*s.page, 131), "0");
-    EXPECT_EQ(TextOf(*s.page, kSc), "123");
+    EXPECT_EQ(TextOf(*s.page, kSelectiveCall), "123");
     EXPECT_EQ(TextOf(*s.page, 134), "");
 
-    s.Box(124)->setChecked(true);
+    s.Box(kMonitor)->setChecked(true);
     Type(*s.page, 134, "12b4");  // lower-case digits pass the picture
-    Type(*s.page, kSc, "1234c");
+    Type(*s.page, kSelectiveCall, "1234c");
     Type(*s.page, 131, "255");
     ASSERT_TRUE(s.page->CanLeave());
     EXPECT_EQ(s.p.Service.MonitorDisabled, 0);
@@ -117,7 +117,7 @@ TEST(TService, AckNumberNeedsASelectiveCallNumber) {
     EXPECT_EQ(TextOf(*s.page, kAck), "55");
     EXPECT_TRUE(messages.shown.empty());
 
-    Type(*s.page, kSc, "");
+    Type(*s.page, kSelectiveCall, "");
     s.page->SelectiveCallLeft();
     EXPECT_EQ(TextOf(*s.page, kAck), "");
 
@@ -145,13 +145,13 @@ TEST(TService, PowerLevelsAreALinkedPairWithinTheLimit) {
     s.p.TestAyar.HwNotHandheld = 1;  // VHF with keypad hardware: up to 9
     s.Open();
     Messages messages;
-    Type(*s.page, kHigh, "9");
+    Type(*s.page, kHighPower, "9");
     EXPECT_TRUE(s.page->CanLeave());
     EXPECT_EQ(s.p.Service.HPIndex, 9);
 
-    Type(*s.page, kHigh, "7");
+    Type(*s.page, kHighPower, "7");
     EXPECT_TRUE(s.page->CanLeave());
-    Type(*s.page, kLow, "8");  // above the high level it is refused
+    Type(*s.page, kLowPower, "8");  // above the high level it is refused
     EXPECT_FALSE(s.page->CanLeave());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Değer 0 ile 7 arasında olmalıdır.");
@@ -162,7 +162,7 @@ TEST(TService, HandheldBelow300MHzStopsAtLevel8) {
     Shown s;
     s.Open();
     Messages messages;
-    Type(*s.page, kHigh, "9");
+    Type(*s.page, kHighPower, "9");
     EXPECT_FALSE(s.page->CanLeave());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Değer 3 ile 8 arasında olmalıdır.");
