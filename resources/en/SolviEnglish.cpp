@@ -2,6 +2,7 @@
 // Turkish texts, menu and dialogs.
 
 #include "resources/ResourceData.h"
+#include "resources/SolviControlIds.h"
 
 namespace norda {
 namespace {
@@ -100,58 +101,58 @@ constexpr MenuTemplate kMenus[] = {
 };
 
 constexpr DialogControl kDlg1[] = {
-    {C::Static, 101, "", 4, 3, 309, 18},
-    {C::PushButton, 102, "Program", 4, 23, 92, 22},
-    {C::Static, 103, "%%%d", 102, 24, 210, 20},
+    {C::Static, PortPanelIds::kStatus, "", 4, 3, 309, 18},
+    {C::PushButton, PortPanelIds::kProgram, "Program", 4, 23, 92, 22},
+    {C::Static, PortPanelIds::kGauge, "%%%d", 102, 24, 210, 20},
 };
 
 constexpr DialogControl kDlg2[] = {
-    {C::Static, 105, "", 6, 6, 160, 18},
-    {C::Static, 106, "", 168, 6, 145, 18},
-    {C::TextView, 107, "", 6, 26, 305, 50},
-    {C::Static, 108, "", 6, 82, 160, 18},
-    {C::Static, 109, "", 168, 82, 145, 18},
-    {C::TextView, 110, "", 6, 102, 305, 50},
+    {C::Static, VersionPanelIds::kFileLabel, "", 6, 6, 160, 18},
+    {C::Static, VersionPanelIds::kFileVersion, "", 168, 6, 145, 18},
+    {C::TextView, VersionPanelIds::kFileText, "", 6, 26, 305, 50},
+    {C::Static, VersionPanelIds::kRadioLabel, "", 6, 82, 160, 18},
+    {C::Static, VersionPanelIds::kRadioVersion, "", 168, 82, 145, 18},
+    {C::TextView, VersionPanelIds::kRadioText, "", 6, 102, 305, 50},
 };
 
 constexpr DialogControl kDlg3[] = {
     {C::Static, -1, "Speed :", 16, 20, 56, 22},
-    {C::Edit, 102, "", 76, 18, 128, 24},
+    {C::Edit, BaudrateIds::kSpeed, "", 76, 18, 128, 24},
     {C::DefPushButton, 1, "OK", 16, 60, 88, 28},
     {C::PushButton, 2, "Cancel", 116, 60, 88, 28},
 };
 
 constexpr DialogControl kDlg104[] = {
     {C::GroupBox, -1, "", 12, 8, 216, 72},
-    {C::RadioButton, 101, "Türkçe", 28, 22, 180, 22, kCtlGroupStart},
-    {C::RadioButton, 102, "English", 28, 48, 180, 22},
+    {C::RadioButton, SolviLanguageIds::kTurkish, "Türkçe", 28, 22, 180, 22, kCtlGroupStart},
+    {C::RadioButton, SolviLanguageIds::kEnglish, "English", 28, 48, 180, 22},
     {C::DefPushButton, 1, "Tamam/OK", 12, 94, 104, 28},
     {C::PushButton, 2, "Vazgeç/Cancel", 124, 94, 104, 28},
 };
 
 constexpr DialogControl kDlg106[] = {
-    {C::Icon, 1001, "", 20, 24, 48, 48},
-    {C::Static, 22004, "NORDA Series Radio Software Loader", 84, 22, 300, 26},
-    {C::Static, 22001, "SOLVI Version 1.0", 84, 52, 300, 22},
-    {C::Static, 22002, "Loading...", 84, 92, 300, 44},
+    {C::Icon, SolviSplashIds::kIcon, "", 20, 24, 48, 48},
+    {C::Static, SolviSplashIds::kProduct, "NORDA Series Radio Software Loader", 84, 22, 300, 26},
+    {C::Static, SolviSplashIds::kVersion, "SOLVI Version 1.0", 84, 52, 300, 22},
+    {C::Static, SolviSplashIds::kDescription, "Loading...", 84, 92, 300, 44},
 };
 
 constexpr DialogControl kDlg22000[] = {
-    {C::Icon, 1001, "", 18, 20, 48, 48},
-    {C::Static, 22004, "NORDA Series Radio Software Loader", 80, 18, 300, 24},
-    {C::Static, 22001, "SOLVI Version 1.0", 80, 46, 300, 22},
-    {C::Static, 22002, "Loads software into the flash memory of\n"
+    {C::Icon, SolviAboutIds::kIcon, "", 18, 20, 48, 48},
+    {C::Static, SolviAboutIds::kProduct, "NORDA Series Radio Software Loader", 80, 18, 300, 24},
+    {C::Static, SolviAboutIds::kVersion, "SOLVI Version 1.0", 80, 46, 300, 22},
+    {C::Static, SolviAboutIds::kDescription, "Loads software into the flash memory of\n"
                        "up to 16 NORDA series radios at once.", 80, 78, 300, 44},
     {C::DefPushButton, 1, "OK", 156, 136, 88, 28},
 };
 
 constexpr DialogTemplate kDialogs[] = {
-    {1, "", 317, 48, kDlg1},
-    {2, "", 317, 160, kDlg2},
-    {3, "Serial Port Speed", 220, 102, kDlg3},
-    {104, "Yazılım Dili / Language", 240, 134, kDlg104},
-    {106, "", 400, 150, kDlg106},
-    {22000, "About...", 400, 176, kDlg22000},
+    {PortPanelIds::kDialog, "", 317, 48, kDlg1},
+    {VersionPanelIds::kDialog, "", 317, 160, kDlg2},
+    {BaudrateIds::kDialog, "Serial Port Speed", 220, 102, kDlg3},
+    {SolviLanguageIds::kDialog, "Yazılım Dili / Language", 240, 134, kDlg104},
+    {SolviSplashIds::kDialog, "", 400, 150, kDlg106},
+    {SolviAboutIds::kDialog, "About...", 400, 176, kDlg22000},
 };
 // clang-format on
 

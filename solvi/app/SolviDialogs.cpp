@@ -9,15 +9,9 @@
 
 namespace norda {
 
-namespace {
-constexpr int kSpeedEdit = 102;
-constexpr int kTurkishButton = 101;
-constexpr int kEnglishButton = 102;
-}  // namespace
-
 TSelBaudrate::TSelBaudrate(QWidget* parent, const ResourceModule& module, int32_t baud)
     : TemplateDialog(parent, DialogOf(module, kDialogId), SolviIcon), module_(module) {
-    if (auto* edit = qobject_cast<QLineEdit*>(Control(kSpeedEdit))) {
+    if (auto* edit = qobject_cast<QLineEdit*>(Control(BaudrateIds::kSpeed))) {
         edit->setMaxLength(7);
         edit->setText(QString::number(baud));
         edit->selectAll();
@@ -26,7 +20,7 @@ TSelBaudrate::TSelBaudrate(QWidget* parent, const ResourceModule& module, int32_
 }
 
 int32_t TSelBaudrate::Baud() const {
-    auto* edit = qobject_cast<QLineEdit*>(Control(kSpeedEdit));
+    auto* edit = qobject_cast<QLineEdit*>(Control(BaudrateIds::kSpeed));
     return edit != nullptr ? DecimalValue(edit->text().toStdString()) : 0;
 }
 
@@ -44,7 +38,7 @@ void TSelBaudrate::accept() {
     }
     if (showMessage)
         showMessage(text, module_.Text(kTextError));
-    if (auto* edit = qobject_cast<QLineEdit*>(Control(kSpeedEdit))) {
+    if (auto* edit = qobject_cast<QLineEdit*>(Control(BaudrateIds::kSpeed))) {
         edit->selectAll();
         edit->setFocus();
     }
@@ -52,14 +46,14 @@ void TSelBaudrate::accept() {
 
 TLanguage::TLanguage(QWidget* parent, const ResourceModule& module, int language)
     : TemplateDialog(parent, DialogOf(module, kDialogId), SolviIcon) {
-    auto* button =
-        qobject_cast<QRadioButton*>(Control(language == 90 ? kTurkishButton : kEnglishButton));
+    auto* button = qobject_cast<QRadioButton*>(
+        Control(language == 90 ? SolviLanguageIds::kTurkish : SolviLanguageIds::kEnglish));
     if (button != nullptr)
         button->setChecked(true);
 }
 
 int TLanguage::Language() const {
-    auto* english = qobject_cast<QRadioButton*>(Control(kEnglishButton));
+    auto* english = qobject_cast<QRadioButton*>(Control(SolviLanguageIds::kEnglish));
     return english != nullptr && english->isChecked() ? 9 : 90;
 }
 

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "resources/SolviControlIds.h"
 #include "solvi/app/DialogBuilder.h"
 
 namespace norda {
@@ -16,7 +17,7 @@ class TSelBaudrate : public TemplateDialog {
     Q_OBJECT
 
   public:
-    static constexpr int kDialogId = 3;
+    static constexpr int kDialogId = BaudrateIds::kDialog;
     static constexpr int kTextRange = 3102;
     static constexpr int kTextError = 602;
     TSelBaudrate(QWidget* parent, const ResourceModule& module, int32_t baud);
@@ -34,7 +35,7 @@ class TLanguage : public TemplateDialog {
     Q_OBJECT
 
   public:
-    static constexpr int kDialogId = 104;
+    static constexpr int kDialogId = SolviLanguageIds::kDialog;
     TLanguage(QWidget* parent, const ResourceModule& module, int language);
     int Language() const;
 };
@@ -44,7 +45,7 @@ class TSplashWin : public TemplateDialog {
     Q_OBJECT
 
   public:
-    static constexpr int kDialogId = 106;
+    static constexpr int kDialogId = SolviSplashIds::kDialog;
     TSplashWin(const ResourceModule& module);
 };
 
@@ -52,7 +53,7 @@ class TAboutDlg : public TemplateDialog {
     Q_OBJECT
 
   public:
-    static constexpr int kDialogId = 22000;
+    static constexpr int kDialogId = SolviAboutIds::kDialog;
     TAboutDlg(QWidget* parent, const ResourceModule& module);
 };
 

@@ -5,18 +5,13 @@
 #include <QRegularExpression>
 
 #include "platform/TextSource.h"
+#include "resources/SolviControlIds.h"
 #include "solvi/app/DialogBuilder.h"
 
 namespace norda {
 
 namespace {
-constexpr int kVersionDialog = 2;
-constexpr int kFileLabel = 105;
-constexpr int kFileVersion = 106;
-constexpr int kFileText = 107;
-constexpr int kRadioLabel = 108;
-constexpr int kRadioVersion = 109;
-constexpr int kRadioText = 110;
+using enum VersionPanelIds::Control;
 
 QString Label(const std::map<int, QWidget*>& controls, int id) {
     auto it = controls.find(id);
@@ -42,7 +37,7 @@ void SetText(const std::map<int, QWidget*>& controls, int id, const std::string&
 }  // namespace
 
 TVerDlg::TVerDlg(QWidget* parent, const TextSource& texts) : QFrame(parent) {
-    const DialogTemplate& dialog = BuiltinDialog(kVersionDialog);
+    const DialogTemplate& dialog = BuiltinDialog(VersionPanelIds::kDialog);
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     controls_ = BuildControls(this, dialog, SolviIcon);
     // The descriptions wrap inside a plain box.

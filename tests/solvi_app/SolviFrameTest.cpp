@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include "resources/SolviControlIds.h"
 #include "solvi/app/SolviDialogs.h"
 #include "solvi/app/TCGauge.h"
 #include "solvi/app/TClientWin.h"
@@ -194,7 +195,7 @@ TEST_F(SolviFrameTest, SpeedDialogRefusesSpeedsNoPortRunsAt) {
     for (const char* typed : {"0", "299", "115201", "abc"}) {
         TSelBaudrate dialog(frame_.get(), app_->Texts(), 9600);
         dialog.showMessage = app_->showMessage;
-        qobject_cast<QLineEdit*>(dialog.Control(102))->setText(typed);
+        qobject_cast<QLineEdit*>(dialog.Control(BaudrateIds::kSpeed))->setText(typed);
         dialog.accept();
         EXPECT_EQ(dialog.result(), QDialog::Rejected) << typed;
         ASSERT_EQ(messages_.size(), 1u) << typed;
@@ -204,7 +205,7 @@ TEST_F(SolviFrameTest, SpeedDialogRefusesSpeedsNoPortRunsAt) {
     }
     TSelBaudrate dialog(frame_.get(), app_->Texts(), 9600);
     dialog.showMessage = app_->showMessage;
-    qobject_cast<QLineEdit*>(dialog.Control(102))->setText("57600");
+    qobject_cast<QLineEdit*>(dialog.Control(BaudrateIds::kSpeed))->setText("57600");
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.Baud(), 57600);
