@@ -41,8 +41,8 @@ TProgFrame::TProgFrame(TApp& app, ClientPort& client)
     : app_(app),
       client_(client),
       clientArea_(new QWidget(this)),
-      portHint_(new QLabel(this)),
-      notice_(new QLabel(this)) {
+      portHint_(new TElidingLabel(this)),
+      notice_(new TElidingLabel(this)) {
     setWindowTitle(Q(app_.Title()));
     setWindowIcon(ResourceIcon(1001));
     // The client area has the colour of a button face, as dialogs have.
@@ -272,16 +272,16 @@ void TProgFrame::ReportPortFailure() {
         } else {
             std::snprintf(text, sizeof text, "%s", format.c_str());
         }
-        portHint_->setText(Q(text));
+        portHint_->SetFullText(Q(text));
     } else {
-        portHint_->clear();
+        portHint_->SetFullText({});
     }
     ShowMessage(kTextBadPort, kCaptionError, kStyleOkExclamation);
 }
 
 void TProgFrame::ShowNotice(Note note) {
     note_ = std::move(note);
-    notice_->setText(note_ ? Q(note_(app_.Module())) : QString());
+    notice_->SetFullText(note_ ? Q(note_(app_.Module())) : QString());
 }
 
 void TProgFrame::CmLanguage() {
@@ -317,7 +317,7 @@ void TProgFrame::SwitchLanguage(int code) {
     if (traceVisible)
         trace_->show();
     if (note_)
-        notice_->setText(Q(note_(app_.Module())));
+        notice_->SetFullText(Q(note_(app_.Module())));
     if (!loaded) {
         MessageBox(FormatText(app_.Module().Text(kTextLibraryMissing), failed),
                    app_.Module().Text(kCaptionError), kStyleOkExclamation);
@@ -337,7 +337,7 @@ void TProgFrame::CmSerialPort() {
     if (client_.Reopen(port, baud) != 0) {
         ReportPortFailure();
     } else {
-        portHint_->clear();
+        portHint_->SetFullText({});
     }
 }
 
@@ -352,7 +352,7 @@ void TProgFrame::CmPortAssignment() {
     if (client_.Reopen(port, client_.BaudRate()) != 0)
         ReportPortFailure();
     else
-        portHint_->clear();
+        portHint_->SetFullText({});
 }
 
 void TProgFrame::CmProgMode() {

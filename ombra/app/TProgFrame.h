@@ -15,6 +15,7 @@
 #include "ombra/app/TProgressWin.h"
 #include "ombra/app/TTraceWin.h"
 #include "ombra/pages/TPageDispatcher.h"
+#include "ui/ElidingLabel.h"
 
 namespace norda {
 
@@ -80,12 +81,12 @@ class TProgFrame : public QMainWindow {
     bool TraceOn() const { return traceOn_; }
 
     // The hint shown in the status bar when the port device refuses the user.
-    QString PortHint() const { return portHint_->text(); }
+    QString PortHint() const { return portHint_->FullText(); }
     // A lasting note in the status bar (what became of a read's backup), made anew
     // from the current language's texts whenever the language changes.
     using Note = std::function<std::string(const TextSource&)>;
     void ShowNotice(Note note);
-    QString Notice() const { return notice_->text(); }
+    QString Notice() const { return notice_->FullText(); }
 
   protected:
     void closeEvent(QCloseEvent* e) override;
@@ -108,8 +109,8 @@ class TProgFrame : public QMainWindow {
     TApp& app_;
     ClientPort& client_;
     QWidget* clientArea_;
-    QLabel* portHint_;
-    QLabel* notice_;
+    TElidingLabel* portHint_;
+    TElidingLabel* notice_;
     Note note_;
     std::unique_ptr<TPageDispatcher> pages_;
     std::map<int, QAction*> actions_;
