@@ -34,7 +34,38 @@ std::string IncrementDecimal(const std::string& text) {
     return digits;
 }
 
+// At most six places, each of the picture's characters.
+class DigitString final : public TValidator {
+  public:
+    bool IsValidInput(std::string& text, bool suppressFill) override {
+        return picture_.IsValidInput(text, suppressFill);
+    }
+    bool IsValid(const std::string& text) override {
+        tooLong_ = text.size() > static_cast<size_t>(kDigitPlaces);
+        return !tooLong_ && picture_.IsValid(text);
+    }
+    std::string ErrorText(const TextSource& texts) const override {
+        return tooLong_ ? texts.Text(kTextTooManyDigits) : picture_.ErrorText(texts);
+    }
+
+  private:
+    TListValidator picture_{kDigitPicture};
+    bool tooLong_ = false;
+};
+
 }  // namespace
+
+std::unique_ptr<TValidator> SerialNoValidator() {
+    return std::make_unique<TLRangeValidator>(1, 65535);
+}
+
+std::unique_ptr<TValidator> CloneKeyValidator() {
+    return std::make_unique<TLRangeValidator>(0, 255, false, true);
+}
+
+std::unique_ptr<TValidator> DigitStringValidator() {
+    return std::make_unique<DigitString>();
+}
 
 int TextToDigits(const std::string& text, int16_t (&digits)[kDigitPlaces]) {
     std::fill(std::begin(digits), std::end(digits), kEmptyDigit);

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "codeplug/RadioParameters.h"
+#include "codeplug/Validators.h"
 
 namespace norda {
 
@@ -71,6 +73,13 @@ void PrepareNextRadio(AutoProgFields& fields, bool testMode);
 // Field rules while editing.
 void KeyPadChanged(AutoProgFields& fields);
 void SelectiveCallLeft(AutoProgFields& fields);
+
+// The checks of the number fields when they are left: the dialog binds them to its
+// edits, ombra-cli runs them on its options, so both refuse the same numbers.
+std::unique_ptr<TValidator> SerialNoValidator();     // 104: 1-65535, never empty
+std::unique_ptr<TValidator> CloneKeyValidator();     // 131: 0-255, may stay empty
+std::unique_ptr<TValidator> DigitStringValidator();  // 134, 132, 133: the picture, six places
+inline constexpr int kTextTooManyDigits = 923;
 
 // The six-place digit conversions the three number fields use.
 int TextToDigits(const std::string& text, int16_t (&digits)[kDigitPlaces]);

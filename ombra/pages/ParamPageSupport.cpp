@@ -19,22 +19,6 @@
 
 namespace norda {
 
-TDigitStringCheck::TDigitStringCheck()
-    : picture_(std::make_unique<TListValidator>(std::string(kPicture))) {}
-
-bool TDigitStringCheck::IsValidInput(const std::string& text) const {
-    return picture_.IsValidInput(text);
-}
-
-bool TDigitStringCheck::IsValid(const std::string& text) {
-    tooLong_ = text.size() > static_cast<size_t>(kDigitPlaces);
-    return !tooLong_ && picture_.IsValid(text);
-}
-
-std::string TDigitStringCheck::ErrorText(const TextSource& texts) const {
-    return tooLong_ ? texts.Text(kTooLongText) : picture_.ErrorText(texts);
-}
-
 namespace paramctl {
 
 namespace {

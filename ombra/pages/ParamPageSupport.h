@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "ombra/ops/AutoProgLogic.h"
 #include "ombra/pages/TDataDlg.h"
 #include "ui/ValidatorCheck.h"
 
@@ -12,19 +13,9 @@ namespace norda {
 
 // The ANI, acknowledgement and selective-call numbers: the digit picture, and no more
 // digits than the radio's six places hold, so that no digit is dropped unseen.
-class TDigitStringCheck final : public FieldCheck {
+class TDigitStringCheck final : public TValidatorCheck {
   public:
-    static constexpr const char* kPicture = "*{#,A,a,B,b,C,c,D,d}";
-    static constexpr int kTooLongText = 923;
-
-    TDigitStringCheck();
-    bool IsValidInput(const std::string& text) const override;
-    bool IsValid(const std::string& text) override;
-    std::string ErrorText(const TextSource& texts) const override;
-
-  private:
-    TValidatorCheck picture_;
-    bool tooLong_ = false;
+    TDigitStringCheck() : TValidatorCheck(autoprog::DigitStringValidator()) {}
 };
 
 // Control access of the parameter pages and dialogs, by control id.

@@ -50,8 +50,8 @@ TAutoProg::TAutoProg(QWidget* parent, const ResourceModule& module, RadioParamet
       dataValid_(dataValid) {
     AlignLabelColons(*this);
     // A serial number is what tells the radios of a series apart, so one must be given.
-    Bind(kSerialNo, Check(std::make_unique<TLRangeValidator>(1, 65535)), kSerialNoChars);
-    Bind(kCloneKey, Check(std::make_unique<TLRangeValidator>(0, 255, false, true)), kCloneKeyChars);
+    Bind(kSerialNo, Check(autoprog::SerialNoValidator()), kSerialNoChars);
+    Bind(kCloneKey, Check(autoprog::CloneKeyValidator()), kCloneKeyChars);
     Bind(kAni, std::make_unique<TDigitStringCheck>(), kDigitFieldChars);
     Bind(kAck, std::make_unique<TDigitStringCheck>(), kDigitFieldChars);
     Bind(kSelectiveCall, std::make_unique<TDigitStringCheck>(), kDigitFieldChars);
