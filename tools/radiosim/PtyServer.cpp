@@ -191,6 +191,36 @@ void PtyServer::WriteTo(Port& port) {
     }
 }
 
+void PtyServer::SetRadioMaker(RadioMaker maker, bool afterReset, std::FILE* report) {
+    maker_ = std::move(maker);
+    swapAfterReset_ = afterReset;
+    swapReport_ = report;
+}
+
+void PtyServer::RequestSwap() {
+    swap_.store(true);
+    if (wake_[1] >= 0) {
+        const char c = 's';
+        [[maybe_unused]] ssize_t ignored = write(wake_[1], &c, 1);
+    }
+}
+
+namespace {
+unsigned SerialOf(SimRadio& radio) {
+    return static_cast<unsigned>(radio.Params()[1] << 8 | radio.Params()[2]);
+}
+}  // namespace
+
+void PtyServer::SwapRadio(Port& port) {
+    std::unique_ptr<SimRadio> next = maker_(port.com);
+    if (swapReport_ != nullptr) {
+        std::fprintf(swapReport_, "com%d: serial %u off the bench, serial %u on\n", port.com,
+                     SerialOf(*port.radio), SerialOf(*next));
+        std::fflush(swapReport_);
+    }
+    port.radio = std::move(next);
+}
+
 void PtyServer::RunOnce(int maxWaitMs) {
     std::vector<pollfd> fds;
     fds.push_back({wake_[0], POLLIN, 0});
@@ -212,10 +242,16 @@ void PtyServer::RunOnce(int maxWaitMs) {
         while (read(wake_[0], drain, sizeof drain) > 0) {
         }
     }
+    const bool swapAll = swap_.exchange(false) && maker_;
     for (Port& port : ports_) {
         if (port.connected)
             ReadFrom(port);
         WriteTo(port);
+        // Taken off once its acknowledgement of the reset command has left it.
+        const bool resetDone = swapAfterReset_ && maker_ && port.radio->Stats().resets > 0 &&
+                               !port.radio->OutputPending();
+        if (swapAll || resetDone)
+            SwapRadio(port);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,6 +30,15 @@ class PtyServer {
     const std::string& Device(size_t i) const { return ports_[i].device; }
     SimRadio& Radio(size_t i) { return *ports_[i].radio; }
 
+    // The radio on the bench can be swapped for another, as a technician swaps the radios
+    // of a series: `maker` builds the next radio of a port. With `afterReset` a radio is
+    // swapped as soon as it has acknowledged a reset command. Each swap is told on
+    // `report` as "comN: serial S off the bench, serial T on".
+    using RadioMaker = std::function<std::unique_ptr<SimRadio>(int com)>;
+    void SetRadioMaker(RadioMaker maker, bool afterReset, std::FILE* report);
+    // Async-signal-safe: every port gets its next radio in the next round.
+    void RequestSwap();
+
     // One round: reads what the programmers wrote, runs the radios, writes what
     // is due, waiting at most `maxWaitMs` for something to happen.
     void RunOnce(int maxWaitMs);
@@ -52,6 +62,7 @@ class PtyServer {
     };
 
     void CheckConnection(Port& port);
+    void SwapRadio(Port& port);
     void ReadFrom(Port& port);
     void WriteTo(Port& port);
     void Log(const Port& port, uint32_t tick, const char* direction, const uint8_t* data,
@@ -65,6 +76,10 @@ class PtyServer {
     std::vector<Port> ports_;
     int wake_[2] = {-1, -1};
     std::atomic<bool> stop_{false};  // lock-free, so a signal handler may set it
+    std::atomic<bool> swap_{false};
+    RadioMaker maker_;
+    bool swapAfterReset_ = false;
+    std::FILE* swapReport_ = nullptr;
 };
 
 }  // namespace norda::sim

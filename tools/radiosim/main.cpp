@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/Clock.h"
+#include "platform/NordaVersion.h"
 #include "tools/radiosim/FlashImage.h"
 #include "tools/radiosim/ParamImage.h"
 #include "tools/radiosim/PtyServer.h"
@@ -23,15 +24,24 @@ void OnSignal(int) {
         g_server->RequestStop();
 }
 
-void Usage() {
-    std::fprintf(stderr,
+void OnSwapSignal(int) {
+    if (g_server)
+        g_server->RequestSwap();
+}
+
+void Usage(std::FILE* to = stderr) {
+    std::fprintf(to,
                  "usage: radiosim --ports-dir DIR --com N [--com M ...] [--baud B]\n"
                  "                [--band HALFBASECHAN] [--param-image FILE] [--flash-hex FILE]\n"
                  "                [--fault NAME[=V] ...] [--log FILE]\n"
                  "                [--answer-lr-with-lr] [--erase-ms MS] [--reset-quiet-ms MS]\n"
-                 "                [--erase-reads busy|old]\n"
+                 "                [--erase-reads busy|old] [--swap-after-reset]\n"
+                 "       radiosim --help | --version\n"
                  "faults: silent no-data-reply drop-la-every=N relink-after=K garbage\n"
-                 "        never-erased ignore-reset bad-fcs[=N] lose-writes\n");
+                 "        never-erased ignore-reset bad-fcs[=N] lose-writes\n"
+                 "a new radio (fresh memory, the next serial number) takes the place of every\n"
+                 "radio on SIGUSR1, and of each radio that acknowledged a reset command with\n"
+                 "--swap-after-reset; each swap is told on stdout\n");
 }
 
 bool ParseNumber(const std::string& text, long minimum, long maximum, long& out) {
@@ -52,6 +62,7 @@ int main(int argc, char** argv) {
     std::string portsDir, paramImage, flashHex, logPath;
     std::vector<int> coms;
     RadioConfig config;
+    bool swapAfterReset = false;
 
     std::vector<std::string> args(argv + 1, argv + argc);
     for (size_t i = 0; i < args.size(); ++i) {
@@ -76,8 +87,13 @@ int main(int argc, char** argv) {
         long n = 0;
         std::string v;
         if (opt == "--help" || opt == "-h") {
-            Usage();
+            Usage(stdout);
             return 0;
+        } else if (opt == "--version") {
+            std::printf("radiosim %s\n", norda::kVersion);
+            return 0;
+        } else if (opt == "--swap-after-reset") {
+            swapAfterReset = true;
         } else if (opt == "--ports-dir") {
             if (!next(portsDir))
                 return Usage(), 2;
@@ -173,6 +189,19 @@ int main(int argc, char** argv) {
             std::printf("com%d -> %s\n", com, server.Device(server.Count() - 1).c_str());
         }
         std::fflush(stdout);
+        // Each radio that takes another's place is a new one: the memory the simulator
+        // started with, under the next serial number.
+        unsigned serial = static_cast<unsigned>(params[1] << 8 | params[2]);
+        server.SetRadioMaker(
+            [&](int) {
+                ParamMemory fresh = params;
+                serial = serial % 0xFFFF + 1;
+                fresh[1] = static_cast<uint8_t>(serial >> 8);
+                fresh[2] = static_cast<uint8_t>(serial);
+                WriteAreaChecksums(fresh);
+                return std::make_unique<SimRadio>(clock, config, fresh, flash);
+            },
+            swapAfterReset, stdout);
 
         g_server = &server;
         struct sigaction sa {};
@@ -180,6 +209,10 @@ int main(int argc, char** argv) {
         sigemptyset(&sa.sa_mask);
         sigaction(SIGTERM, &sa, nullptr);
         sigaction(SIGINT, &sa, nullptr);
+        struct sigaction swap {};
+        swap.sa_handler = OnSwapSignal;
+        sigemptyset(&swap.sa_mask);
+        sigaction(SIGUSR1, &swap, nullptr);
         std::signal(SIGPIPE, SIG_IGN);
         server.Serve();
         g_server = nullptr;
