@@ -176,6 +176,7 @@ constexpr StringEntry kOmbraTr[] = {
     {3332, "Yedek saklanamadı: %s"},
     {3340, "Telsizdeki parametreler dosyadakilerle aynı."},
     {3341, "Telsizdeki parametreler dosyadakilerden farklı!"},
+    {3400, "Üretim kaydı yazılamadı: %s"},
 };
 // clang-format on
 

@@ -12,9 +12,10 @@
 #include "codeplug/MemoryAreas.h"
 #include "codeplug/RadioTexts.h"
 #include "ombra/cli/ConsoleHost.h"
+#include "ombra/cli/SequenceCommand.h"
 #include "ombra/ops/BackupStore.h"
 #include "ombra/ops/OpsMessages.h"
-#include "ombra/ops/TClientWin.h"
+#include "ombra/ops/RecordingClientWin.h"
 #include "ombra/ops/WritePreview.h"
 #include "ombra/pages/CodeplugDiff.h"
 
@@ -45,6 +46,7 @@ class Command {
     Command(const CliOptions& options, const CliConfig& config, const ResourceModule& texts,
             std::FILE* err, std::FILE* out, Clock& clock)
         : options_(options),
+          config_(config),
           texts_(texts),
           err_(err),
           out_(out),
@@ -55,8 +57,8 @@ class Command {
         ProgWinSettings settings;
         settings.cloneConstants = config.cloneConstants;
         const int port = options.port != 0 ? options.port : config.serialPort;
-        client_ = std::make_unique<TClientWin>(host_, image_, parameters_, port, options.baud,
-                                               settings, clock);
+        client_ = std::make_unique<RecordingClientWin>(host_, image_, parameters_, port,
+                                                       options.baud, settings, clock);
         host_.Attach(*client_);
         host_.SetBackupRoot(BackupRoot());
     }
@@ -75,6 +77,8 @@ class Command {
                 return Diff();
             case CliCommand::Verify:
                 return Verify();
+            case CliCommand::Sequence:
+                return Sequence();
         }
         return kExitUsage;
     }
@@ -151,11 +155,44 @@ class Command {
         return true;
     }
 
+    // Every radio programmed, or failed, goes into the production log; a log that
+    // cannot be written is only a warning.
+    void KeepProductionLog() {
+        std::string path = options_.logFile;
+        if (path.empty())
+            path = config_.productionLog;
+        if (path.empty())
+            path = ProductionLog::DefaultPath();
+        client_->SetRecorder(
+            "ombra-cli", [this, log = ProductionLog(path)](const ProductionRecord& record) {
+                const std::string warning = AppendProductionRecord(log, record, texts_);
+                if (!warning.empty())
+                    host_.Show(warning, texts_.Text(msg::kCaptionWarning), kStyleNotice);
+            });
+    }
+
+    int Sequence() {
+        if (!LoadInput(options_.files[0], parameters_))
+            return kExitUsage;
+        host_.SetFileOpened(true);
+        SequenceCommand sequence(options_, *client_, host_, texts_, err_, out_);
+        if (const int rc = sequence.Prepare(); rc != 0)
+            return rc;
+        if (!OpenLink())
+            return kExitUsage;
+        if (!OpenPort())
+            return kExitFailed;
+        KeepProductionLog();
+        CatchSequenceInterrupt();
+        return sequence.Run();
+    }
+
     int Copy() {
         const std::string& in = options_.files[0];
         if (!LoadInput(in, parameters_))
             return kExitUsage;
         host_.SetFileOpened(true);
+        KeepProductionLog();
         if (!OpenLink())
             return kExitUsage;
         if (!OpenPort())
@@ -304,6 +341,7 @@ class Command {
     }
 
     const CliOptions& options_;
+    const CliConfig& config_;
     const ResourceModule& texts_;
     std::FILE* err_;
     std::FILE* out_;
@@ -312,7 +350,7 @@ class Command {
     RadioImage image_;
     RadioParameters parameters_;
     CodeplugOptions codeplugOptions_;
-    std::unique_ptr<TClientWin> client_;
+    std::unique_ptr<RecordingClientWin> client_;
     FilePtr trace_;
 };
 

@@ -21,6 +21,7 @@ CliConfig ReadCliConfig(const std::string& iniPath) {
     CliConfig config;
     config.countryCode = ini.GetInt("International", "Country Code", 90);
     config.serialPort = ini.GetInt("Communication", "Serial Port", 1);
+    config.productionLog = ini.GetString("Production", "Log", "", 4096);
 
     CloneConstants& c = config.cloneConstants;
     const std::array<std::pair<const char*, uint8_t*>, 22> constants = {{

@@ -16,6 +16,7 @@ struct CliConfig {
     int serialPort = 1;
     CloneConstants cloneConstants;
     std::vector<int32_t> shiftFrequencies;  // hertz, file order, at most 400
+    std::string productionLog;              // "Production" / "Log"; empty: the default log
 };
 
 // A missing file or key gives the defaults.

@@ -37,16 +37,30 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
     } else if (command == "diff") {
         options.command = CliCommand::Diff;
         files = 2;
+    } else if (command == "sequence") {
+        options.command = CliCommand::Sequence;
     } else if (command == "backups") {
         options.command = CliCommand::Backups;
         files = 0;
     } else {
-        error = "unknown command " + command;
+        error = (command.size() > 1 && command[0] == '-' ? "unknown option " : "unknown command ") +
+                command;
         return kExitUsage;
     }
-    const bool linkOptions = options.command == CliCommand::Read ||
-                             options.command == CliCommand::Copy ||
-                             options.command == CliCommand::Verify;
+    const bool linkOptions =
+        options.command == CliCommand::Read || options.command == CliCommand::Copy ||
+        options.command == CliCommand::Verify || options.command == CliCommand::Sequence;
+    const bool sequence = options.command == CliCommand::Sequence;
+    const bool logs = sequence || options.command == CliCommand::Copy;
+    // The numbers are checked as the dialog checks them, where the texts are at hand.
+    auto number = [&](size_t& i, std::optional<std::string>& into) {
+        if (i + 1 >= args.size()) {
+            error = args[i] + " wants a value";
+            return false;
+        }
+        into = args[++i];
+        return true;
+    };
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -75,6 +89,39 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
                 return kExitUsage;
             }
             options.imageFile = args[++i];
+        } else if (sequence && arg == "--serial") {
+            if (!number(i, options.serial))
+                return kExitUsage;
+        } else if (sequence && arg == "--ani") {
+            if (!number(i, options.ani))
+                return kExitUsage;
+        } else if (sequence && arg == "--ack") {
+            if (!number(i, options.ack))
+                return kExitUsage;
+        } else if (sequence && arg == "--selcall") {
+            if (!number(i, options.selectiveCall))
+                return kExitUsage;
+        } else if (sequence && arg == "--clone-key") {
+            if (!number(i, options.cloneKey))
+                return kExitUsage;
+        } else if (sequence && arg == "--count") {
+            if (!hasValue || !ParseNumber(args[++i], 1, 1000000, value)) {
+                error = "--count wants a number 1-1000000";
+                return kExitUsage;
+            }
+            options.count = static_cast<int>(value);
+        } else if (sequence && arg == "--state") {
+            if (!hasValue) {
+                error = "--state wants a file";
+                return kExitUsage;
+            }
+            options.stateFile = args[++i];
+        } else if (logs && arg == "--log") {
+            if (!hasValue) {
+                error = "--log wants a file";
+                return kExitUsage;
+            }
+            options.logFile = args[++i];
         } else if (arg == "--ini") {
             if (!hasValue) {
                 error = "--ini wants a file";

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace norda {
 
-enum class CliCommand { Read, Copy, Decode, Backups, Diff, Verify };
+enum class CliCommand { Read, Copy, Decode, Backups, Diff, Verify, Sequence };
 
 struct CliOptions {
     CliCommand command = CliCommand::Read;
@@ -17,8 +18,14 @@ struct CliOptions {
     std::string imageFile;
     std::string traceFile;
     std::string iniFile;  // empty: OMBRA's INI (OmbraIniPath)
-    // read: OUT.omb; copy, verify: IN.omb; decode: IMAGE OUT.omb; diff: A B
+    // read: OUT.omb; copy, verify, sequence: IN.omb; decode: IMAGE OUT.omb; diff: A B
     std::vector<std::string> files;
+    // copy, sequence: the production log in place of the INI's (or the default) one
+    std::string logFile;
+    // sequence: the numbers of the first radio, as the dialog's fields take them
+    std::optional<std::string> serial, ani, ack, selectiveCall, cloneKey;
+    int count = 0;  // radios to program; 0: until the operator stops
+    std::string stateFile;
 };
 
 inline constexpr int kExitOk = 0;
@@ -33,7 +40,11 @@ inline constexpr const char* kUsage =
     "       ombra-cli verify [--port N] [--baud B] [--trace FILE] IN.omb\n"
     "       ombra-cli diff   [--test] A B           (each an .omb file or a 2048-byte image)\n"
     "       ombra-cli backups\n"
-    "any command also takes --ini FILE in place of OMBRA's INI file (--help names it)\n";
+    "       ombra-cli sequence [--port N] [--baud B] [--trace FILE] --serial N [--ani N]\n"
+    "                [--ack N] [--selcall N] [--clone-key K] [--count C] [--state FILE] IN.omb\n"
+    "copy and sequence also take --log FILE, the production log to append to\n"
+    "any command also takes --ini FILE in place of OMBRA's INI file (--help names it)\n"
+    "       ombra-cli --help | --version\n";
 
 // Arguments after the program name. 0, or kExitUsage with `error` set.
 int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, std::string& error);

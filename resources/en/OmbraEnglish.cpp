@@ -184,6 +184,7 @@ constexpr StringEntry kStrings[] = {
     {3332, "Backup could not be stored: %s"},
     {3340, "The radio holds the parameters of the file."},
     {3341, "The radio's parameters differ from the file's!"},
+    {3400, "Production log not written: %s"},
 };
 
 constexpr MenuEntry kMenu100[] = {

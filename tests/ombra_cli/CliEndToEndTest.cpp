@@ -28,10 +28,12 @@ std::string Slurp(const fs::path& path) {
 }
 
 pid_t Spawn(const std::vector<std::string>& args, const fs::path& portsDir, const fs::path& out,
-            const fs::path& err) {
+            const fs::path& err, const fs::path& in = "/dev/null") {
     const pid_t pid = fork();
     if (pid != 0)
         return pid;
+    if (std::freopen(in.c_str(), "r", stdin) == nullptr)
+        _exit(127);
     setenv("NORDA_PORTS", portsDir.c_str(), 1);
     setenv("XDG_DATA_HOME", portsDir.c_str(), 1);
     FILE* o = std::freopen(out.c_str(), "w", stdout);
@@ -83,10 +85,11 @@ class CliEndToEnd : public ::testing::Test {
     int Cli(std::vector<std::string> args) {
         args.insert(args.begin(), OMBRA_CLI);
         args.insert(args.end(), {"--ini", File("ombra.INI").string()});
-        const pid_t pid = Spawn(args, dir_, File("cli.out"), File("cli.err"));
+        const pid_t pid = Spawn(args, dir_, File("cli.out"), File("cli.err"), input_);
         int status = 0;
         waitpid(pid, &status, 0);
         err_ = Slurp(File("cli.err"));
+        out_ = Slurp(File("cli.out"));
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     int ReadRadio(const std::string& out, std::vector<std::string> extra = {}) {
@@ -96,9 +99,17 @@ class CliEndToEnd : public ::testing::Test {
         return Cli(args);
     }
 
+    void StopRadio() {
+        kill(sim_, SIGTERM);
+        waitpid(sim_, nullptr, 0);
+        sim_ = -1;
+    }
+
     fs::path dir_;
     pid_t sim_ = -1;
+    fs::path input_ = "/dev/null";  // the operator's answers
     std::string err_;
+    std::string out_;
 };
 
 TEST_F(CliEndToEnd, ReadSavesTheRadiosCodeplugImageAndTrace) {
@@ -393,4 +404,78 @@ TEST_F(CliEndToEnd, CopyWithVerifyHoldsTheRadioAgainstTheFile) {
 }
 
 }  // namespace
+int CountOf(const std::string& text, const std::string& what) {
+    int n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
+TEST_F(CliEndToEnd, SequenceNumbersRadioAfterRadioAndAFailedRadioKeepsItsNumbers) {
+    StartRadio({"--swap-after-reset"});
+    ASSERT_EQ(ReadRadio("base.omb"), 0) << err_;
+    std::ofstream(File("answers")) << "\n\n\n\n";
+    input_ = File("answers");
+    const std::vector<std::string> common = {"sequence",
+                                             "--port",
+                                             "1",
+                                             "--baud",
+                                             "115200",
+                                             "--state",
+                                             File("next.ini").string(),
+                                             "--log",
+                                             File("production.csv").string()};
+    std::vector<std::string> args = common;
+    args.insert(args.end(),
+                {"--serial", "100", "--ani", "0099", "--count", "3", File("base.omb").string()});
+    ASSERT_EQ(Cli(args), 0) << err_;
+
+    // The simulator tells which radio left the bench with which serial number.
+    const std::string sim = Slurp(File("sim.out"));
+    for (int serial : {100, 101, 102})
+        EXPECT_NE(sim.find("com1: serial " + std::to_string(serial) + " off the bench"),
+                  std::string::npos)
+            << sim;
+    EXPECT_EQ(CountOf(sim, "off the bench"), 3) << "--count stops after three radios";
+    EXPECT_EQ(out_,
+              "programmed --serial 100 --ani 0099 --ack 1 --selcall 1\n"
+              "programmed --serial 101 --ani 100 --ack 2 --selcall 2\n"
+              "programmed --serial 102 --ani 101 --ack 3 --selcall 3\n"
+              "next --serial 103 --ani 102 --ack 4 --selcall 4\n");
+    EXPECT_NE(Slurp(File("next.ini")).find("Serial=103\r\n"), std::string::npos);
+
+    // The next shift goes on from the state file, with a radio of another band.
+    StopRadio();
+    StartRadio({"--band", "16240"});
+    args = common;
+    args.push_back(File("base.omb").string());
+    input_ = "/dev/null";
+    EXPECT_EQ(Cli(args), 1) << err_;
+    EXPECT_EQ(out_,
+              "failed --serial 103 --ani 102 --ack 4 --selcall 4\n"
+              "next --serial 103 --ani 102 --ack 4 --selcall 4\n");
+    EXPECT_NE(Slurp(File("next.ini")).find("Serial=103\r\n"), std::string::npos);
+
+    const std::string log = Slurp(File("production.csv"));
+    EXPECT_EQ(CountOf(log, "\r\n"), 5) << log;  // the header and four radios
+    for (const char* record : {",ombra-cli,", ",1,sequence,100,0099,1,1,,,821,",
+                               ",1,sequence,102,101,3,3,,,821,", ",1,sequence,103,102,4,4,,,816,"})
+        EXPECT_NE(log.find(record), std::string::npos) << record << "\n" << log;
+}
+
+TEST_F(CliEndToEnd, UnwritableProductionLogLeavesTheCopyIntact) {
+    StartRadio();
+    ASSERT_EQ(ReadRadio("radio.omb"), 0) << err_;
+    std::ofstream(File("not-a-folder")) << "x";
+    ASSERT_EQ(Cli({"copy", "--port", "1", "--baud", "115200", "--verify", "--log",
+                   File("not-a-folder/production.csv").string(), File("radio.omb").string()}),
+              0)
+        << err_;
+    EXPECT_TRUE(std::regex_search(
+        err_, std::regex("DİKKAT!: Üretim kaydı yazılamadı: .*not-a-folder/production.csv "
+                         "\\(Not a directory\\)\nBİLGİ: Cihaz programlandı.\n")))
+        << err_;
+    EXPECT_NE(err_.find("Telsizdeki parametreler dosyadakilerle aynı."), std::string::npos);
+}
+
 }  // namespace norda

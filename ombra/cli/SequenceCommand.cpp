@@ -1,0 +1,210 @@
+#include "ombra/cli/SequenceCommand.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <memory>
+
+#include "ombra/ops/OpsMessages.h"
+#include "platform/ProfileFile.h"
+
+namespace norda {
+namespace {
+
+volatile std::sig_atomic_t g_interrupted = 0;
+
+void OnInterrupt(int) {
+    g_interrupted = 1;
+}
+
+constexpr const char* kStateSection = "Sequence";
+constexpr const char* kPrompt = "connect the next radio and press Enter (q to stop) ";
+// How often a waiting prompt looks whether Ctrl-C was pressed.
+constexpr int kPromptPollMs = 200;
+
+// The dialog's digit fields keep "a"-"d" as the radio does, in capitals.
+std::string Upper(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'd')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
+}
+
+}  // namespace
+
+bool SequenceInterrupted() {
+    return g_interrupted != 0;
+}
+
+void CatchSequenceInterrupt() {
+    struct sigaction sa {};
+    sa.sa_handler = OnInterrupt;
+    sigemptyset(&sa.sa_mask);
+    // Reads and writes on the port go on; only the prompt's wait is cut short.
+    sa.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &sa, nullptr);
+}
+
+SequenceCommand::SequenceCommand(const CliOptions& options, RecordingClientWin& client,
+                                 ConsoleHost& host, const ResourceModule& texts, std::FILE* err,
+                                 std::FILE* out)
+    : options_(options), client_(client), host_(host), texts_(texts), err_(err), out_(out) {}
+
+int SequenceCommand::Prepare() {
+    // The dialog as it opens on an opened file, then the operator's numbers.
+    fields_ = autoprog::TransferToDialog(client_.Parameters(), client_.DataValid);
+    const bool numbersGiven =
+        options_.serial || options_.ani || options_.ack || options_.selectiveCall;
+    if (!numbersGiven && !options_.stateFile.empty()) {
+        const ProfileFile state = ProfileFile::Load(options_.stateFile);
+        if (!state.HasKey(kStateSection, "Serial")) {
+            std::fprintf(err_, "ombra-cli: %s holds no serial number\n",
+                         options_.stateFile.c_str());
+            return kExitUsage;
+        }
+        fields_.serialNo = state.GetString(kStateSection, "Serial", "");
+        fields_.ani = state.GetString(kStateSection, "ANI", fields_.ani);
+        fields_.ack = state.GetString(kStateSection, "ACK", fields_.ack);
+        fields_.selectiveCall = state.GetString(kStateSection, "SelCall", fields_.selectiveCall);
+    } else if (!options_.serial) {
+        std::fprintf(err_, "ombra-cli: sequence wants --serial N or a --state file\n%s", kUsage);
+        return kExitUsage;
+    }
+    if (options_.serial)
+        fields_.serialNo = *options_.serial;
+    if (options_.ani)
+        fields_.ani = *options_.ani;
+    if (options_.ack)
+        fields_.ack = *options_.ack;
+    if (options_.selectiveCall)
+        fields_.selectiveCall = *options_.selectiveCall;
+    if (options_.cloneKey)
+        fields_.cloneKey = *options_.cloneKey;
+    fields_.ani = Upper(fields_.ani);
+    fields_.ack = Upper(fields_.ack);
+    fields_.selectiveCall = Upper(fields_.selectiveCall);
+
+    struct Check {
+        const char* option;
+        const std::string& text;
+        std::unique_ptr<TValidator> validator;
+    };
+    const Check checks[] = {
+        {"--serial", fields_.serialNo, autoprog::SerialNoValidator()},
+        {"--ani", fields_.ani, autoprog::DigitStringValidator()},
+        {"--ack", fields_.ack, autoprog::DigitStringValidator()},
+        {"--selcall", fields_.selectiveCall, autoprog::DigitStringValidator()},
+        {"--clone-key", fields_.cloneKey, autoprog::CloneKeyValidator()},
+    };
+    for (const Check& check : checks) {
+        if (!check.validator->IsValid(check.text)) {
+            std::fprintf(err_, "ombra-cli: %s %s: %s\n", check.option, check.text.c_str(),
+                         check.validator->ErrorText(texts_).c_str());
+            return kExitUsage;
+        }
+    }
+    // The selective-call field left empty takes the acknowledgement number with it.
+    autoprog::SelectiveCallLeft(fields_);
+    return 0;
+}
+
+bool SequenceCommand::ReadAnswer(int fd, std::string& line) {
+    line.clear();
+    for (;;) {
+        if (SequenceInterrupted())
+            return false;
+        pollfd p{fd, POLLIN, 0};
+        const int ready = poll(&p, 1, kPromptPollMs);
+        if (ready < 0 && errno != EINTR)
+            return false;
+        if (ready <= 0)
+            continue;
+        char c = 0;
+        const ssize_t n = read(fd, &c, 1);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        if (c == '\n')
+            return true;
+        line += c;
+    }
+}
+
+// One line a radio, and the next numbers last, written as the options that give them.
+void SequenceCommand::Describe(std::FILE* to, const char* what, const AutoProgFields& fields) {
+    std::fprintf(to, "%s --serial %s", what, fields.serialNo.c_str());
+    if (!fields.ani.empty())
+        std::fprintf(to, " --ani %s", fields.ani.c_str());
+    if (!fields.ack.empty())
+        std::fprintf(to, " --ack %s", fields.ack.c_str());
+    if (!fields.selectiveCall.empty())
+        std::fprintf(to, " --selcall %s", fields.selectiveCall.c_str());
+    std::fputc('\n', to);
+    std::fflush(to);
+}
+
+bool SequenceCommand::SaveState() {
+    if (options_.stateFile.empty())
+        return true;
+    ProfileFile state = ProfileFile::Load(options_.stateFile);
+    state.SetString(kStateSection, "Serial", fields_.serialNo);
+    state.SetString(kStateSection, "ANI", fields_.ani);
+    state.SetString(kStateSection, "ACK", fields_.ack);
+    state.SetString(kStateSection, "SelCall", fields_.selectiveCall);
+    if (state.Save(options_.stateFile) == kProfileOk)
+        return true;
+    std::fprintf(err_, "ombra-cli: cannot write %s\n", options_.stateFile.c_str());
+    return false;
+}
+
+int SequenceCommand::Run() {
+    // What the sequential-programming command sets up before its dialog opens.
+    client_.CopyMode = false;
+    client_.SequentialRunning = true;
+    int programmed = 0;
+    bool lastFailed = false;
+    for (;;) {
+        if (programmed > 0 || lastFailed) {
+            if (options_.count > 0 && programmed >= options_.count)
+                break;
+            std::fputs(kPrompt, err_);
+            std::fflush(err_);
+            std::string answer;
+            const bool go = ReadAnswer(STDIN_FILENO, answer) && answer != "q" && answer != "Q";
+            // A terminal echoes the operator's Enter; a script's answer is not seen.
+            if (!go || isatty(STDIN_FILENO) != 1)
+                std::fputc('\n', err_);
+            if (!go)
+                break;
+        }
+        if (SequenceInterrupted())
+            break;
+        const AutoProgFields radio = fields_;
+        host_.ClearFailed();
+        autoprog::Programla(fields_, client_.Parameters(), host_);
+        host_.Run();
+        const bool ok = client_.LastResultId() == msg::kSequentialProgrammed;
+        lastFailed = !ok;
+        if (ok) {
+            ++programmed;
+            autoprog::PrepareNextRadio(fields_, client_.TestMode());
+        }
+        Describe(out_, ok ? "programmed" : "failed", radio);
+        if (ok && !SaveState())
+            break;
+        if (SequenceInterrupted()) {
+            std::fprintf(err_, "ombra-cli: interrupted; serial number %s was %s\n",
+                         radio.serialNo.c_str(), ok ? "programmed" : "not programmed");
+            break;
+        }
+    }
+    client_.SequentialRunning = false;
+    Describe(out_, "next", fields_);
+    return lastFailed ? kExitFailed : kExitOk;
+}
+
+}  // namespace norda

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "ombra/cli/CliOptions.h"
+#include "ombra/cli/ConsoleHost.h"
+#include "ombra/ops/AutoProgLogic.h"
+#include "ombra/ops/RecordingClientWin.h"
+#include "resources/ResourceModule.h"
+
+namespace norda {
+
+// Sequential programming on a console: the rules of the sequential-programming dialog
+// (its fields, its checks, its count-up after each programmed radio) applied radio
+// after radio, the operator answering a prompt in place of pressing "Programla".
+class SequenceCommand {
+  public:
+    SequenceCommand(const CliOptions& options, RecordingClientWin& client, ConsoleHost& host,
+                    const ResourceModule& texts, std::FILE* err, std::FILE* out);
+
+    // The first radio's numbers, from the options or else the state file, checked as
+    // the dialog checks its fields. 0, or kExitUsage after saying what is wrong.
+    int Prepare();
+    // Programs radios until --count is reached, the operator stops or Ctrl-C; the port
+    // is open. Prints the next numbers at the end. kExitOk, or kExitFailed when the
+    // last radio tried was not programmed.
+    int Run();
+
+    // Operator input: one line, or false for end of input and Ctrl-C.
+    static bool ReadAnswer(int fd, std::string& line);
+
+  private:
+    bool SaveState();
+    static void Describe(std::FILE* to, const char* what, const AutoProgFields& fields);
+
+    const CliOptions& options_;
+    RecordingClientWin& client_;
+    ConsoleHost& host_;
+    const ResourceModule& texts_;
+    std::FILE* err_;
+    std::FILE* out_;
+    AutoProgFields fields_;
+};
+
+// Set by SIGINT while a sequence runs; the sequence looks at it between radios.
+bool SequenceInterrupted();
+// Catches SIGINT for the sequence (the handler only sets the flag).
+void CatchSequenceInterrupt();
+
+}  // namespace norda

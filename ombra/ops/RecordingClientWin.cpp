@@ -1,0 +1,61 @@
+#include "ombra/ops/RecordingClientWin.h"
+
+#include <cstring>
+#include <ctime>
+
+#include "codeplug/TextFormat.h"
+#include "ombra/ops/AutoProgLogic.h"
+#include "ombra/ops/OpsMessages.h"
+
+namespace norda {
+namespace {
+
+constexpr int kTextLogNotWritten = 3400;
+
+}  // namespace
+
+void RecordingClientWin::SelectPreRead() {
+    TClientWin::SelectPreRead();
+    recording_ = true;
+    lastResultId_ = 0;
+    startedAt_ = static_cast<int64_t>(std::time(nullptr));
+    startTick_ = clock_.TickCount();
+}
+
+int RecordingClientWin::ShowMessage(int textId, int captionId, int style) {
+    if (recording_) {
+        recording_ = false;
+        lastResultId_ = textId;
+        if (recorder_) {
+            ProductionRecord record;
+            record.startedAt = startedAt_;
+            record.program = program_;
+            record.port = PortNumber();
+            record.operation = SequentialRunning ? "sequence" : CopyMode ? "copy" : "write";
+            FillIdentities(record, Parameters());
+            record.resultId = textId;
+            record.result = Host().Text(textId);
+            record.durationMs = clock_.TickCount() - startTick_;
+            recorder_(record);
+        }
+    }
+    return TClientWin::ShowMessage(textId, captionId, style);
+}
+
+void FillIdentities(ProductionRecord& record, const RadioParameters& parameters) {
+    record.serial = std::to_string(static_cast<uint16_t>(parameters.Master.SeriNo));
+    record.ani = autoprog::DigitsToText(parameters.Service.ANINo);
+    record.ack = autoprog::DigitsToText(parameters.Service.ACKNo);
+    record.selectiveCall = autoprog::DigitsToText(parameters.Service.SecmeliCagriNo);
+}
+
+std::string AppendProductionRecord(const ProductionLog& log, const ProductionRecord& record,
+                                   const TextSource& texts) {
+    const int error = log.Append(record);
+    if (error == 0)
+        return {};
+    return FormatText(texts.Text(kTextLogNotWritten),
+                      {log.Path() + " (" + std::strerror(error) + ")"});
+}
+
+}  // namespace norda

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "ombra/ops/TClientWin.h"
+#include "platform/ProductionLog.h"
+#include "platform/TextSource.h"
+
+namespace norda {
+
+// The client window of a program that keeps a production log: every write, copy and
+// radio of a sequence ends in one record, made when the machine shows the message that
+// ends the radio's data phase (programmed, or the failure), before that message waits
+// for the operator, so the duration is the radio's and not the operator's.
+class RecordingClientWin : public TClientWin {
+  public:
+    using Recorder = std::function<void(const ProductionRecord&)>;
+
+    RecordingClientWin(TransferHost& host, RadioImage& image, RadioParameters& parameters,
+                       int portNumber, int32_t baud, const ProgWinSettings& settings,
+                       Clock& clock = SteadyClock::Instance(),
+                       std::unique_ptr<ByteStream> stream = nullptr)
+        : TClientWin(host, image, parameters, portNumber, baud, settings, clock, std::move(stream)),
+          clock_(clock) {}
+
+    // `program` names the program in the records; `recorder` takes each record.
+    void SetRecorder(std::string program, Recorder recorder) {
+        program_ = std::move(program);
+        recorder_ = std::move(recorder);
+    }
+    // The text number of the message that ended the last radio; 0 while none has.
+    int LastResultId() const { return lastResultId_; }
+
+    int ShowMessage(int textId, int captionId, int style) override;
+
+  protected:
+    void SelectPreRead() override;
+
+  private:
+    Clock& clock_;
+    std::string program_;
+    Recorder recorder_;
+    bool recording_ = false;
+    int64_t startedAt_ = 0;
+    uint32_t startTick_ = 0;
+    int lastResultId_ = 0;
+};
+
+// OMBRA's cells of a record: the identities as the parameters hold them.
+void FillIdentities(ProductionRecord& record, const RadioParameters& parameters);
+
+// Appends the record to the log; "" when it is there, else the warning to show
+// (text 3400 with the file and the system's reason). Never fails the programming.
+std::string AppendProductionRecord(const ProductionLog& log, const ProductionRecord& record,
+                                   const TextSource& texts);
+
+}  // namespace norda
