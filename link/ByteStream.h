@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace norda {
 
@@ -45,6 +46,10 @@ class ByteStream {
     }
     // A descriptor that polls readable when a byte arrives, for event loops; -1: none.
     virtual int Handle() const { return -1; }
+    // Why the last Open or Configure failed, as the system said it, with the device:
+    // "/dev/ttyS2: No such file or directory"; empty when nothing failed or the stream
+    // has no device.
+    virtual std::string FailureReason() const { return {}; }
 };
 
 }  // namespace norda

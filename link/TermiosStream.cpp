@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace norda {
@@ -84,20 +85,38 @@ TermiosStream::~TermiosStream() {
     Close();
 }
 
+int TermiosStream::Fail(int result, int error) {
+    failure_ = error;
+    return result;
+}
+
+std::string TermiosStream::FailureReason() const {
+    if (failure_ == 0)
+        return {};
+    return path_ + ": " + std::strerror(failure_);
+}
+
 int TermiosStream::Open(int portNumber) {
     Close();
+    failure_ = 0;
     if (portNumber < 1) {
         return -2;
     }
     path_ = PortDevicePath(portNumber);
     const int fd = ::open(path_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        return -2;
+        return Fail(-2, errno);
     }
     // flock also keeps out programs that would get past TIOCEXCL (root does).
-    if (!isatty(fd) || flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (!isatty(fd)) {
         ::close(fd);
-        return -2;
+        return Fail(-2, ENOTTY);
+    }
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        // Held by another program: "busy" says it better than "try again".
+        const int error = errno == EWOULDBLOCK ? EBUSY : errno;
+        ::close(fd);
+        return Fail(-2, error);
     }
     ioctl(fd, TIOCEXCL);
     fd_ = fd;
@@ -130,12 +149,12 @@ int TermiosStream::Configure(int32_t baud, HandshakeMode handshake) {
     const speed_t base = standard != B0 ? standard : B9600;
     if (cfsetispeed(&t, base) != 0 || cfsetospeed(&t, base) != 0 ||
         tcsetattr(fd_, TCSANOW, &t) != 0) {
-        return -12;
+        return Fail(-12, errno);
     }
     if (standard == B0) {
         int32_t granted = 0;
         if (detail::ApplyCustomBaud(fd_, baud, &granted) != 0 || !CloseEnough(baud, granted)) {
-            return -12;
+            return Fail(-12, EINVAL);
         }
     }
     // Radios take their power-on cue from the modem lines; not every device has them.

@@ -33,15 +33,18 @@ class TermiosStream final : public ByteStream {
     int Write(const uint8_t* data, size_t length, uint32_t timeoutMs) override;
     int WaitReadable(uint32_t waitMs) override;
     int Handle() const override { return fd_; }
+    std::string FailureReason() const override;
 
     const std::string& DevicePath() const { return path_; }
 
   private:
     bool LineErrorSinceLastLook();
+    int Fail(int result, int error);
     void RememberErrorCounters();
 
     int fd_ = -1;
     std::string path_;
+    int failure_ = 0;  // errno of the last failed Open or Configure
     // Bytes taken from the driver in one read and handed out one by one: a frame costs a
     // few system calls rather than two a byte.
     std::array<uint8_t, 256> input_{};

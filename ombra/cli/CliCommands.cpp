@@ -103,7 +103,11 @@ class Command {
     bool OpenPort() {
         if (client_->SetupWindow() == 0)
             return true;
-        host_.Show(texts_.Text(kSerialPortFaulty), texts_.Text(msg::kCaptionError), kStyleFailure);
+        // The window's message, and for the console the device and the system's reason.
+        std::string text = texts_.Text(kSerialPortFaulty);
+        if (const std::string reason = client_->OpenFailure(); !reason.empty())
+            text += " (port " + std::to_string(client_->PortNumber()) + " is " + reason + ")";
+        host_.Show(text, texts_.Text(msg::kCaptionError), kStyleFailure);
         return false;
     }
 

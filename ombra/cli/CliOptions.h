@@ -42,9 +42,9 @@ inline constexpr const char* kUsage =
     "       ombra-cli backups\n"
     "       ombra-cli sequence [--port N] [--baud B] [--trace FILE] --serial N [--ani N]\n"
     "                [--ack N] [--selcall N] [--clone-key K] [--count C] [--state FILE] IN.omb\n"
+    "       ombra-cli --help | --version\n"
     "copy and sequence also take --log FILE, the production log to append to\n"
-    "any command also takes --ini FILE in place of OMBRA's INI file (--help names it)\n"
-    "       ombra-cli --help | --version\n";
+    "any command also takes --ini FILE in place of OMBRA's INI file (--help names it)\n";
 
 // Arguments after the program name. 0, or kExitUsage with `error` set.
 int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, std::string& error);

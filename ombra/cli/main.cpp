@@ -4,13 +4,21 @@
 
 #include "ombra/cli/CliCommands.h"
 #include "ombra/cli/CliPorts.h"
+#include "platform/NordaVersion.h"
 
 int main(int argc, char** argv) {
     using namespace norda;
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
-        std::printf("%s%ssettings: %s\n", kUsage, kPortsUsage, OmbraIniPath().c_str());
-        return kExitOk;
+    // Asked for anywhere, help and the version are answered before anything is checked.
+    for (const std::string& arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            std::printf("%s%ssettings: %s\n", kUsage, kPortsUsage, OmbraIniPath().c_str());
+            return kExitOk;
+        }
+        if (arg == "--version") {
+            std::printf("ombra-cli %s\n", kVersion);
+            return kExitOk;
+        }
     }
     if (!args.empty() && args[0] == "ports") {
         const std::unique_ptr<ResourceModule> texts =

@@ -207,6 +207,19 @@ TEST_F(CliEndToEnd, FailureMessagesEndWithStatusOne) {
     EXPECT_FALSE(fs::exists(File("out.omb")));
 }
 
+TEST_F(CliEndToEnd, ConsoleConventionsAndAPortThatCannotBeOpenedNamesItsDevice) {
+    EXPECT_EQ(Cli({"--version"}), 0);
+    EXPECT_TRUE(std::regex_match(out_, std::regex("ombra-cli \\d+\\.\\d+\\.\\d+\n"))) << out_;
+    EXPECT_EQ(Cli({"read", "--bogus", "x.omb"}), 2);
+    EXPECT_EQ(out_, "");
+    EXPECT_EQ(err_.rfind("ombra-cli: option --bogus is not for read\nusage: ", 0), 0u) << err_;
+
+    fs::create_symlink(File("gone"), File("com7"));
+    EXPECT_EQ(Cli({"read", "--port", "7", File("out.omb").string()}), 1);
+    EXPECT_EQ(err_, "HATA: Seri çıkış numarası hatalı. Lütfen başka bir çıkış seçin. (port 7 is " +
+                        File("com7").string() + ": No such file or directory)\n");
+}
+
 TEST_F(CliEndToEnd, RadioOfAnotherBandIsNotWritten) {
     StartRadio({"--band", "16240"});
     RadioParameters file;
