@@ -48,6 +48,7 @@ int ReadCountryCode(const IniStore& ini) {
 
 void ReadCommunicationAndConstants(const IniStore& ini, StartupConfig& config) {
     config.serialPort = ini.GetInt("Communication", "Serial Port", 1);
+    config.productionLog = ini.GetString("Production", "Log", "");
     const CloneConstants defaults;
     for (const auto& k : kCloneConstantKeys) {
         config.cloneConstants.*k.field =

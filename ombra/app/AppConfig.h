@@ -52,6 +52,12 @@ class IniStore {
                                               size_t bufferSize) const = 0;
     virtual bool WriteString(const std::string& section, const std::string& key,
                              const std::string& value) = 0;
+    virtual std::string GetString(const std::string& section, const std::string& key,
+                                  const std::string& def) const {
+        (void)section;
+        (void)key;
+        return def;
+    }
 };
 
 struct CloneConstantKey {
@@ -89,6 +95,7 @@ struct StartupConfig {
     int serialPort = 1;
     CloneConstants cloneConstants;
     std::vector<int32_t> shiftFrequencies;  // hertz, file order, at most 400
+    std::string productionLog;              // "Production" / "Log"; empty: the default log
 };
 
 int ReadCountryCode(const IniStore& ini);

@@ -13,6 +13,8 @@ class ProfileIniStore final : public IniStore {
     std::vector<std::string> KeyNames(const std::string& section, size_t bufferSize) const override;
     bool WriteString(const std::string& section, const std::string& key,
                      const std::string& value) override;
+    std::string GetString(const std::string& section, const std::string& key,
+                          const std::string& def) const override;
     const std::string& Path() const { return path_; }
 
   private:

@@ -8,6 +8,7 @@
 #include "ombra/app/CommandRules.h"
 #include "ombra/app/TProgFrame.h"
 #include "ombra/ops/BackupStore.h"
+#include "ombra/ops/RecordingClientWin.h"
 
 namespace norda {
 
@@ -27,9 +28,22 @@ ProgWinSettings SettingsOf(const TApp& app) {
 
 TQtHost::TQtHost(TApp& app, std::unique_ptr<ByteStream> stream)
     : app_(app),
-      client_(std::make_unique<TClientWin>(*this, image_, ProcessParameters(),
-                                           app.Config().serialPort, app.BaudRate(), SettingsOf(app),
-                                           SteadyClock::Instance(), std::move(stream))) {}
+      client_(std::make_unique<RecordingClientWin>(
+          *this, image_, ProcessParameters(), app.Config().serialPort, app.BaudRate(),
+          SettingsOf(app), SteadyClock::Instance(), std::move(stream))) {
+    // Every radio the window programs goes into the production log; a log that cannot be
+    // written is told in the status bar and never holds up the radio.
+    const ProductionLog log(ProductionLogPath("", app.Config().productionLog));
+    static_cast<RecordingClientWin&>(*client_).SetRecorder(
+        "ombra", [this, log](const ProductionRecord& record) {
+            const int error = log.Append(record);
+            if (error != 0 && frame_ != nullptr) {
+                frame_->ShowNotice([path = log.Path(), error](const TextSource& texts) {
+                    return ProductionLogNote(path, error, texts);
+                });
+            }
+        });
+}
 
 TQtHost::~TQtHost() {
     for (auto& [id, t] : timers_)

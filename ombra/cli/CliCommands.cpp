@@ -162,17 +162,13 @@ class Command {
     // Every radio programmed, or failed, goes into the production log; a log that
     // cannot be written is only a warning.
     void KeepProductionLog() {
-        std::string path = options_.logFile;
-        if (path.empty())
-            path = config_.productionLog;
-        if (path.empty())
-            path = ProductionLog::DefaultPath();
-        client_->SetRecorder(
-            "ombra-cli", [this, log = ProductionLog(path)](const ProductionRecord& record) {
-                const std::string warning = AppendProductionRecord(log, record, texts_);
-                if (!warning.empty())
-                    host_.Show(warning, texts_.Text(msg::kCaptionWarning), kStyleNotice);
-            });
+        const ProductionLog log(ProductionLogPath(options_.logFile, config_.productionLog));
+        client_->SetRecorder("ombra-cli", [this, log](const ProductionRecord& record) {
+            if (const int error = log.Append(record); error != 0) {
+                host_.Show(ProductionLogNote(log.Path(), error, texts_),
+                           texts_.Text(msg::kCaptionWarning), kStyleNotice);
+            }
+        });
     }
 
     int Sequence() {

@@ -49,13 +49,14 @@ void FillIdentities(ProductionRecord& record, const RadioParameters& parameters)
     record.selectiveCall = autoprog::DigitsToText(parameters.Service.SecmeliCagriNo);
 }
 
-std::string AppendProductionRecord(const ProductionLog& log, const ProductionRecord& record,
-                                   const TextSource& texts) {
-    const int error = log.Append(record);
-    if (error == 0)
-        return {};
-    return FormatText(texts.Text(kTextLogNotWritten),
-                      {log.Path() + " (" + std::strerror(error) + ")"});
+std::string ProductionLogNote(const std::string& path, int error, const TextSource& texts) {
+    return FormatText(texts.Text(kTextLogNotWritten), {path + " (" + std::strerror(error) + ")"});
+}
+
+std::string ProductionLogPath(const std::string& option, const std::string& configured) {
+    if (!option.empty())
+        return option;
+    return configured.empty() ? ProductionLog::DefaultPath() : configured;
 }
 
 }  // namespace norda

@@ -52,9 +52,12 @@ class RecordingClientWin : public TClientWin {
 // OMBRA's cells of a record: the identities as the parameters hold them.
 void FillIdentities(ProductionRecord& record, const RadioParameters& parameters);
 
-// Appends the record to the log; "" when it is there, else the warning to show
-// (text 3400 with the file and the system's reason). Never fails the programming.
-std::string AppendProductionRecord(const ProductionLog& log, const ProductionRecord& record,
-                                   const TextSource& texts);
+// The warning that a record did not reach the log: text 3400 with the file and the
+// system's reason for `error` (what ProductionLog::Append returned).
+std::string ProductionLogNote(const std::string& path, int error, const TextSource& texts);
+
+// The log a program writes to: `option` (--log), else `configured` (the INI's
+// "Production" / "Log"), else the default one.
+std::string ProductionLogPath(const std::string& option, const std::string& configured);
 
 }  // namespace norda
