@@ -1,6 +1,8 @@
 // "Kopyala" in the Qt program from one simulated radio into another.
 
+#include <algorithm>
 #include <fstream>
+#include <iterator>
 
 #include <QLineEdit>
 
@@ -50,6 +52,13 @@ TEST_F(CopyEndToEnd, CopyAfterReadingAnotherRadioKeepsTheTargetsIdentity) {
     ASSERT_EQ(messages_, std::vector<std::string>{"BİLGİ: Cihaz programlandı."});
     EXPECT_EQ(serial(), "1001") << "the page shows the radio as written";
     ASSERT_TRUE(RunUntil([&] { return host.Client().Quiescent(); }));
+    // One record in the production log, for the radio as written.
+    std::ifstream logFile(dir_ / "norda" / "production.csv");
+    const std::string log((std::istreambuf_iterator<char>(logFile)), {});
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 2) << log;
+    EXPECT_NE(log.find(",ombra,"), std::string::npos) << log;
+    EXPECT_NE(log.find(",2,copy,1001,"), std::string::npos) << log;
+    EXPECT_NE(log.find(",811,Cihaz programlandı.,"), std::string::npos) << log;
 
     // Radio B read back.
     messages_.clear();
