@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <utility>
 
 namespace norda {
 namespace {
@@ -52,14 +53,21 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
         options.command == CliCommand::Verify || options.command == CliCommand::Sequence;
     const bool sequence = options.command == CliCommand::Sequence;
     const bool logs = sequence || options.command == CliCommand::Copy;
-    // The numbers are checked as the dialog checks them, where the texts are at hand.
-    auto number = [&](size_t& i, std::optional<std::string>& into) {
-        if (i + 1 >= args.size()) {
-            error = args[i] + " wants a value";
-            return false;
+    // The numbers of a sequence are checked as the dialog checks them, where the texts
+    // are at hand.
+    static constexpr std::pair<const char*, std::optional<std::string> CliOptions::*> kNumbers[] = {
+        {"--serial", &CliOptions::serial},
+        {"--ani", &CliOptions::ani},
+        {"--ack", &CliOptions::ack},
+        {"--selcall", &CliOptions::selectiveCall},
+        {"--clone-key", &CliOptions::cloneKey},
+    };
+    auto number = [&](const std::string& arg) -> std::optional<std::string> CliOptions::* {
+        for (const auto& [name, member] : kNumbers) {
+            if (sequence && arg == name)
+                return member;
         }
-        into = args[++i];
-        return true;
+        return nullptr;
     };
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -89,21 +97,12 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
                 return kExitUsage;
             }
             options.imageFile = args[++i];
-        } else if (sequence && arg == "--serial") {
-            if (!number(i, options.serial))
+        } else if (const auto member = number(arg)) {
+            if (!hasValue) {
+                error = arg + " wants a value";
                 return kExitUsage;
-        } else if (sequence && arg == "--ani") {
-            if (!number(i, options.ani))
-                return kExitUsage;
-        } else if (sequence && arg == "--ack") {
-            if (!number(i, options.ack))
-                return kExitUsage;
-        } else if (sequence && arg == "--selcall") {
-            if (!number(i, options.selectiveCall))
-                return kExitUsage;
-        } else if (sequence && arg == "--clone-key") {
-            if (!number(i, options.cloneKey))
-                return kExitUsage;
+            }
+            options.*member = args[++i];
         } else if (sequence && arg == "--count") {
             if (!hasValue || !ParseNumber(args[++i], 1, 1000000, value)) {
                 error = "--count wants a number 1-1000000";

@@ -167,6 +167,7 @@ int SequenceCommand::Run() {
     client_.SequentialRunning = true;
     int programmed = 0;
     bool lastFailed = false;
+    bool stateLost = false;
     for (;;) {
         if (programmed > 0 || lastFailed) {
             if (options_.count > 0 && programmed >= options_.count)
@@ -194,8 +195,11 @@ int SequenceCommand::Run() {
             autoprog::PrepareNextRadio(fields_, client_.TestMode());
         }
         Describe(out_, ok ? "programmed" : "failed", radio);
-        if (ok && !SaveState())
+        // Without the state the next run would give the same numbers again.
+        if (ok && !SaveState()) {
+            stateLost = true;
             break;
+        }
         if (SequenceInterrupted()) {
             std::fprintf(err_, "ombra-cli: interrupted; serial number %s was %s\n",
                          radio.serialNo.c_str(), ok ? "programmed" : "not programmed");
@@ -204,6 +208,8 @@ int SequenceCommand::Run() {
     }
     client_.SequentialRunning = false;
     Describe(out_, "next", fields_);
+    if (stateLost)
+        return kExitUsage;
     return lastFailed ? kExitFailed : kExitOk;
 }
 

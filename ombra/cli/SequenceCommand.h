@@ -23,8 +23,8 @@ class SequenceCommand {
     // the dialog checks its fields. 0, or kExitUsage after saying what is wrong.
     int Prepare();
     // Programs radios until --count is reached, the operator stops or Ctrl-C; the port
-    // is open. Prints the next numbers at the end. kExitOk, or kExitFailed when the
-    // last radio tried was not programmed.
+    // is open. Prints the next numbers at the end. kExitOk, kExitFailed when the last
+    // radio tried was not programmed, kExitUsage when the state file cannot be written.
     int Run();
 
     // Operator input: one line, or false for end of input and Ctrl-C.
