@@ -22,6 +22,13 @@ void RecordingClientWin::SelectPreRead() {
     startTick_ = clock_.TickCount();
 }
 
+// A write stopped without a word (the port reopened, the program told to stop) has no
+// record; the read that follows must not end it with its own message.
+void RecordingClientWin::SelectFullRead() {
+    TClientWin::SelectFullRead();
+    recording_ = false;
+}
+
 int RecordingClientWin::ShowMessage(int textId, int captionId, int style) {
     if (recording_) {
         recording_ = false;

@@ -38,6 +38,7 @@ class RecordingClientWin : public TClientWin {
 
   protected:
     void SelectPreRead() override;
+    void SelectFullRead() override;
 
   private:
     Clock& clock_;
