@@ -14,8 +14,15 @@ namespace norda {
 namespace {
 
 volatile std::sig_atomic_t g_interrupted = 0;
+volatile std::sig_atomic_t g_writing = 0;
 
 void OnInterrupt(int) {
+    // A radio half written is worse than a wait: the operator is told at once why
+    // nothing stops yet.
+    if (g_writing != 0 && g_interrupted == 0) {
+        static const char kNote[] = "\nombra-cli: stopping after this radio\n";
+        [[maybe_unused]] const ssize_t ignored = write(STDERR_FILENO, kNote, sizeof kNote - 1);
+    }
     g_interrupted = 1;
 }
 
@@ -187,7 +194,9 @@ int SequenceCommand::Run() {
         const AutoProgFields radio = fields_;
         host_.ClearFailed();
         autoprog::Programla(fields_, client_.Parameters(), host_);
+        g_writing = 1;
         host_.Run();
+        g_writing = 0;
         const bool ok = client_.LastResultId() == msg::kSequentialProgrammed;
         lastFailed = !ok;
         if (ok) {
