@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <memory>
 
 #include "ombra/ops/OpsMessages.h"
@@ -66,6 +67,11 @@ int SequenceCommand::Prepare() {
     const bool numbersGiven =
         options_.serial || options_.ani || options_.ack || options_.selectiveCall;
     if (!numbersGiven && !options_.stateFile.empty()) {
+        if (access(options_.stateFile.c_str(), R_OK) != 0) {
+            std::fprintf(err_, "ombra-cli: cannot read %s (%s); the first run needs --serial N\n",
+                         options_.stateFile.c_str(), std::strerror(errno));
+            return kExitUsage;
+        }
         const ProfileFile state = ProfileFile::Load(options_.stateFile);
         if (!state.HasKey(kStateSection, "Serial")) {
             std::fprintf(err_, "ombra-cli: %s holds no serial number\n",
