@@ -56,12 +56,8 @@ ValueLine ParseLine(const std::string& line) {
     return v;
 }
 
-bool ParseDword(const std::string& line, uint32_t* value) {
-    size_t eq = line.find("\"=");
-    if (eq == std::string::npos)
-        return false;
-    std::string_view data = std::string_view(line).substr(eq + 2);
-    constexpr std::string_view kPrefix = "dword:";
+bool ParseDword(std::string_view data, uint32_t* value) {
+    constexpr std::string_view kPrefix = "=dword:";
     if (data.substr(0, kPrefix.size()) != kPrefix)
         return false;
     data.remove_prefix(kPrefix.size());
@@ -82,6 +78,37 @@ bool ParseDword(const std::string& line, uint32_t* value) {
     }
     *value = v;
     return true;
+}
+
+// `="text"`, with '\\' and '"' escaped by a backslash as the export format has them.
+bool ParseString(std::string_view data, std::string* value) {
+    if (data.size() < 3 || data.substr(0, 2) != "=\"" || data.back() != '"')
+        return false;
+    data = data.substr(2, data.size() - 3);
+    std::string v;
+    for (size_t i = 0; i < data.size(); ++i) {
+        char c = data[i];
+        if (c == '\\') {
+            if (++i == data.size())
+                return false;
+            c = data[i];
+        } else if (c == '"') {
+            return false;
+        }
+        v += c;
+    }
+    *value = std::move(v);
+    return true;
+}
+
+std::string QuoteString(std::string_view text) {
+    std::string data = "=\"";
+    for (char c : text) {
+        if (c == '\\' || c == '"')
+            data += '\\';
+        data += c;
+    }
+    return data + '"';
 }
 
 std::vector<ValueLine> ReadValues(const std::string& file, bool* ok) {
@@ -142,7 +169,7 @@ bool RegistryStore::KeyExists(std::string_view key) const {
     return !path.empty() && std::filesystem::is_directory(path, ec);
 }
 
-int RegistryStore::QueryDword(std::string_view key, std::string_view name, uint32_t* value) const {
+int RegistryStore::FindValue(std::string_view key, std::string_view name, std::string* data) const {
     std::string path = KeyPath(key);
     if (path.empty() || !ValidValueName(name))
         return kBadName;
@@ -151,19 +178,55 @@ int RegistryStore::QueryDword(std::string_view key, std::string_view name, uint3
     bool ok = false;
     std::vector<ValueLine> lines = ReadValues(path + '/' + kValueFile, &ok);
     for (const ValueLine& line : lines) {
-        if (line.name.empty() || !SameName(line.name, name))
-            continue;
-        uint32_t v = 0;
-        if (!ParseDword(line.text, &v))
-            return kNotDword;
-        if (value != nullptr)
-            *value = v;
-        return kOk;
+        if (!line.name.empty() && SameName(line.name, name)) {
+            *data = line.text.substr(line.name.size() + 2);
+            return kOk;
+        }
     }
     return kNoValue;
 }
 
+int RegistryStore::QueryDword(std::string_view key, std::string_view name, uint32_t* value) const {
+    std::string data;
+    const int rc = FindValue(key, name, &data);
+    if (rc != kOk)
+        return rc;
+    uint32_t v = 0;
+    if (!ParseDword(data, &v))
+        return kNotDword;
+    if (value != nullptr)
+        *value = v;
+    return kOk;
+}
+
+int RegistryStore::QueryString(std::string_view key, std::string_view name,
+                               std::string* value) const {
+    std::string data;
+    const int rc = FindValue(key, name, &data);
+    if (rc != kOk)
+        return rc;
+    std::string v;
+    if (!ParseString(data, &v))
+        return kNotString;
+    if (value != nullptr)
+        *value = std::move(v);
+    return kOk;
+}
+
 int RegistryStore::SetDword(std::string_view key, std::string_view name, uint32_t value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "=dword:%08x", static_cast<unsigned>(value));
+    return SetValue(key, name, text);
+}
+
+int RegistryStore::SetString(std::string_view key, std::string_view name, std::string_view value) {
+    // One value is one line of the file.
+    if (value.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
+        return kBadData;
+    return SetValue(key, name, QuoteString(value));
+}
+
+int RegistryStore::SetValue(std::string_view key, std::string_view name, const std::string& data) {
     std::string path = KeyPath(key);
     if (path.empty() || !ValidValueName(name))
         return kBadName;
@@ -173,19 +236,17 @@ int RegistryStore::SetDword(std::string_view key, std::string_view name, uint32_
     bool ok = false;
     std::vector<ValueLine> lines = ReadValues(file, &ok);
 
-    char text[32];
-    std::snprintf(text, sizeof text, "=dword:%08x", static_cast<unsigned>(value));
     bool replaced = false;
     for (ValueLine& line : lines) {
         if (!line.name.empty() && SameName(line.name, name)) {
             // The first spelling of the name stays, as the registry keeps it.
-            line.text = '"' + line.name + '"' + text;
+            line.text = '"' + line.name + '"' + data;
             replaced = true;
             break;
         }
     }
     if (!replaced)
-        lines.push_back({std::string(name), '"' + std::string(name) + '"' + text});
+        lines.push_back({std::string(name), '"' + std::string(name) + '"' + data});
 
     const std::string temp = file + ".tmp" + std::to_string(::getpid());
     {

@@ -131,5 +131,35 @@ TEST_F(RegistryStoreTest, DefaultRootFollowsXdgConfigHome) {
         setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
 }
 
+TEST_F(RegistryStoreTest, StringValuesSitBesideDwordsInTheExportForm) {
+    RegistryStore store(dir_);
+    ASSERT_EQ(store.CreateKey(kKey), RegistryStore::kOk);
+    ASSERT_EQ(store.SetDword(kKey, "Baudrate", 9600), RegistryStore::kOk);
+    const std::string path = R"(/srv/üretim "hat 2"\kayıt.csv)";
+    ASSERT_EQ(store.SetString(kKey, "LogFile", path), RegistryStore::kOk);
+    EXPECT_EQ(ReadAll(dir_ + "/SOFTWARE/ZEMTAR/NORDA/SOLVI/values.reg"),
+              "\"Baudrate\"=dword:00002580\n"
+              "\"LogFile\"=\"/srv/üretim \\\"hat 2\\\"\\\\kayıt.csv\"\n");
+
+    std::string text;
+    ASSERT_EQ(RegistryStore(dir_).QueryString(kKey, "logfile", &text), RegistryStore::kOk);
+    EXPECT_EQ(text, path);
+    uint32_t v = 0;
+    EXPECT_EQ(store.QueryDword(kKey, "LogFile", &v), RegistryStore::kNotDword);
+    EXPECT_EQ(store.QueryString(kKey, "Baudrate", &text), RegistryStore::kNotString);
+    EXPECT_EQ(store.QueryString(kKey, "Missing", &text), RegistryStore::kNoValue);
+    EXPECT_EQ(text, path);
+
+    // A line break would end the value's line early; the old value stays.
+    EXPECT_EQ(store.SetString(kKey, "LogFile", "a\nb"), RegistryStore::kBadData);
+    ASSERT_EQ(store.QueryString(kKey, "LogFile", &text), RegistryStore::kOk);
+    EXPECT_EQ(text, path);
+    // A name holds one value of one type at a time.
+    ASSERT_EQ(store.SetString(kKey, "Baudrate", ""), RegistryStore::kOk);
+    EXPECT_EQ(store.QueryDword(kKey, "Baudrate", &v), RegistryStore::kNotDword);
+    ASSERT_EQ(store.QueryString(kKey, "Baudrate", &text), RegistryStore::kOk);
+    EXPECT_EQ(text, "");
+}
+
 }  // namespace
 }  // namespace norda
