@@ -3,6 +3,8 @@
 #include <cctype>
 #include <limits>
 
+#include "platform/NordaVersion.h"
+
 namespace norda {
 
 int32_t DecimalValue(const std::string& text) {
@@ -24,8 +26,38 @@ int32_t DecimalValue(const std::string& text) {
     return static_cast<int32_t>(value >= kLimit ? kLimit - 1 : value);
 }
 
-CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+CommandLine ParseCommandLine(const std::vector<std::string>& all) {
     CommandLine line;
+    // The options come out first; what is left keeps the historic positional forms.
+    std::vector<std::string> args;
+    bool optionsEnded = false;
+    for (size_t i = 0; i < all.size(); ++i) {
+        const std::string& arg = all[i];
+        if (optionsEnded || (arg.rfind("--", 0) != 0 && arg != "-h")) {
+            args.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--help" || arg == "-h") {
+            line.request = CommandLine::Request::Help;
+        } else if (arg == "--version") {
+            if (line.request != CommandLine::Request::Help)
+                line.request = CommandLine::Request::Version;
+        } else if (arg == "--log" || arg.rfind("--log=", 0) == 0) {
+            if (arg == "--log" && i + 1 < all.size())
+                line.logPath = all[++i];
+            else if (arg != "--log")
+                line.logPath = arg.substr(6);
+            if (line.logPath.empty()) {
+                line.request = CommandLine::Request::Misuse;
+                line.misuse = "--log needs a file name";
+                return line;
+            }
+        } else {
+            line.request = CommandLine::Request::Misuse;
+            line.misuse = "unknown option " + arg;
+            return line;
+        }
+    }
     const bool verify = args.size() == 5 && args[4] == "-verify";
     if ((args.size() == 4 || verify) && args[0] == "-auto") {
         line.autoMode = true;
@@ -37,6 +69,23 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         line.pendingFile = args[0];
     }
     return line;
+}
+
+int AnswerCommandLine(const CommandLine& line, std::FILE* out, std::FILE* err) {
+    switch (line.request) {
+        case CommandLine::Request::Help:
+            std::fputs(kSolviUsage, out);
+            return 0;
+        case CommandLine::Request::Version:
+            std::fprintf(out, "solvi %s\n", kVersion);
+            return 0;
+        case CommandLine::Request::Misuse:
+            std::fprintf(err, "solvi: %s\n%s", line.misuse.c_str(), kSolviUsage);
+            return kExitUsage;
+        case CommandLine::Request::Run:
+            break;
+    }
+    return -1;
 }
 
 }  // namespace norda

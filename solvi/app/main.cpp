@@ -1,10 +1,16 @@
 #include <clocale>
+#include <cstdio>
 
 #include <QApplication>
 
+#include "solvi/app/CommandLine.h"
 #include "solvi/app/SolviMain.h"
 
 int main(int argc, char** argv) {
+    // Answered before any window system is asked for, so they work on a bare console.
+    const norda::CommandLine line = norda::ParseCommandLine({argv + 1, argv + argc});
+    if (line.request != norda::CommandLine::Request::Run)
+        return norda::AnswerCommandLine(line, stdout, stderr);
     QApplication application(argc, argv);
     // Qt has given the C library the desktop's locale; numbers keep their ".".
     std::setlocale(LC_NUMERIC, "C");
