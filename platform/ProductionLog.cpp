@@ -38,12 +38,6 @@ std::string ThisHost() {
     return name;
 }
 
-// Seconds with one decimal, by integer arithmetic: the C library's "%f" would follow
-// the desktop's decimal comma.
-std::string Seconds(uint32_t ms) {
-    return std::to_string(ms / 1000) + "." + std::to_string(ms % 1000 / 100);
-}
-
 bool WriteAll(int fd, const std::string& bytes) {
     // A regular file takes an appending write whole; a short count means a full disk.
     errno = 0;
@@ -52,6 +46,11 @@ bool WriteAll(int fd, const std::string& bytes) {
 }
 
 }  // namespace
+
+// By integer arithmetic: the C library's "%f" would follow the desktop's decimal comma.
+std::string ProductionLog::Seconds(uint32_t ms) {
+    return std::to_string(ms / 1000) + "." + std::to_string(ms % 1000 / 100);
+}
 
 std::string ProductionLog::DefaultPath() {
     const std::string dir = NordaDataDir();

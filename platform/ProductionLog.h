@@ -48,6 +48,8 @@ class ProductionLog {
 
     // The record as its CSV line, ending in CR LF.
     static std::string Line(const ProductionRecord& record);
+    // Seconds with one decimal and always a "." ("12.3"), as the duration cell has them.
+    static std::string Seconds(uint32_t ms);
     // ISO 8601 local time with the offset, e.g. "2026-12-08T10:15:02+03:00".
     static std::string LocalTimestamp(int64_t secondsSinceEpoch);
 

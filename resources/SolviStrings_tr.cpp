@@ -51,6 +51,9 @@ constexpr StringEntry kSolviTr[] = {
     {3217, "Bağla :"},
     {3220, "%s aygıtına erişim izni yok: kullanıcıyı \"%s\" grubuna ekleyin (sudo usermod -aG %s $USER) ve yeniden oturum açın."},
     {3221, "%s aygıtına erişim izni yok."},
+    // Production count and log
+    {3400, "Programlanan: %s, hatalı: %s"},
+    {3401, "Üretim kaydı yazılamadı: %s"},
     {24332, "Bir hex dosyasını açar"},
 };
 // clang-format on

@@ -57,6 +57,9 @@ constexpr StringEntry kStrings[] = {
     {3217, "Link :"},
     {3220, "No access to %s: add the user to the group \"%s\" (sudo usermod -aG %s $USER) and log in again."},
     {3221, "No access to %s."},
+    // Production count and log
+    {3400, "Programmed: %s, failed: %s"},
+    {3401, "Production log not written: %s"},
     {24332, "Opens a hex file"},
 };
 

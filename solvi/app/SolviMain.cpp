@@ -3,14 +3,18 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <cstdio>
 #include <exception>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "resources/SolviResources.h"
 #include "solvi/app/SolviDialogs.h"
 #include "solvi/app/TApp.h"
 #include "solvi/app/TFrameWin.h"
+#include "solvi/core/FlashSession.h"
+#include "solvi/core/ProductionTally.h"
 
 namespace norda {
 
@@ -54,8 +58,13 @@ int SolviMain(int argc, char** argv) {
         const PortFlags available = ProbePorts();
         if (commandLine.autoMode) {
             const int port = commandLine.autoPort;
-            if (port < 1 || port > kMaxPorts || !available[port])
+            if (port < 1 || port > kMaxPorts || !available[port]) {
+                const auto texts = ResourceModule::BuiltIn(SolviBuiltinResources());
+                const std::string line = AutoResultLine(
+                    port, {}, {}, ReportText(*texts, FlashSession::kTextPortFailure), 0);
+                std::printf("%s\n", line.c_str());
                 return -1;
+            }
         }
         bool any = false;
         for (int port = 1; port <= kMaxPorts; ++port)

@@ -1,5 +1,6 @@
 #include "solvi/app/TApp.h"
 
+#include "platform/ProductionLog.h"
 #include "resources/SolviResources.h"
 
 namespace norda {
@@ -13,6 +14,7 @@ TApp::TApp(const CommandLine& commandLine, const PortFlags& availablePorts,
     flags_.autoMode.store(commandLine.autoMode);
     autoPort = commandLine.autoPort;
     pendingFile = commandLine.pendingFile;
+    logPath = commandLine.logPath;
     if (commandLine.autoMode) {
         baudRate = commandLine.autoBaud;
         flags_.verify.store(commandLine.verify);
@@ -34,6 +36,11 @@ void TApp::Initialise() {
     }
     if (language_ != kTurkish && !LoadLanguage(language_))
         language_ = kTurkish;
+
+    if (logPath.empty() && !Read(kLogFileValue, &logPath))
+        logPath.clear();
+    if (logPath.empty())
+        logPath = ProductionLog::DefaultPath();
 
     selected.fill(false);
     if (AutoMode()) {
@@ -119,6 +126,12 @@ bool TApp::Read(const std::string& name, uint32_t* value) const {
     if (AutoMode() || !registry_)
         return false;
     return registry_->QueryDword(kRegistryKey, name, value) == RegistryStore::kOk;
+}
+
+bool TApp::Read(const std::string& name, std::string* value) const {
+    if (AutoMode() || !registry_)
+        return false;
+    return registry_->QueryString(kRegistryKey, name, value) == RegistryStore::kOk;
 }
 
 }  // namespace norda

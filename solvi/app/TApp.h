@@ -24,6 +24,7 @@ class TApp {
     static constexpr int kTurkish = 90;
     static constexpr int kEnglish = 9;
     static constexpr int32_t kDefaultBaud = 9600;
+    static constexpr const char* kLogFileValue = "LogFile";
 
     // registry may be null: nothing is stored. programDir is where language libraries
     // are looked for, and only there.
@@ -63,6 +64,9 @@ class TApp {
     int32_t baudRate = kDefaultBaud;
     int autoPort = 0;
     std::string pendingFile;
+    // The production log: "--log FILE", else (outside automatic mode) the registry's
+    // "LogFile", else the default file.
+    std::string logPath;
 
     // How the program shows a message box and asks for a file name; tests replace them.
     std::function<void(const std::string& text, const std::string& caption)> showMessage;
@@ -71,6 +75,7 @@ class TApp {
   private:
     void Store(const std::string& name, uint32_t value);
     bool Read(const std::string& name, uint32_t* value) const;
+    bool Read(const std::string& name, std::string* value) const;
     bool LoadLanguage(int language);
 
     SoftwareImage image_;

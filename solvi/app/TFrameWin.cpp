@@ -4,9 +4,13 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
+#include <cstdio>
+#include <cstring>
 #include <stdexcept>
 
 #include "resources/ResourceModule.h"
@@ -28,6 +32,8 @@ constexpr int kTextBusy = 1011;
 constexpr int kTextError = 602;
 constexpr int kTextLanguageFailed = 606;
 constexpr int kTextOpenTitle = 616;
+constexpr int kTextCount = 3400;
+constexpr int kTextLogFailed = 3401;
 
 QSize ScreenSize() {
     QScreen* screen = QGuiApplication::primaryScreen();
@@ -48,8 +54,16 @@ std::string ReplaceName(std::string text, const std::string& name) {
 
 }  // namespace
 
-TFrameWin::TFrameWin(TApp& app) : QMainWindow(nullptr), app_(app) {
+TFrameWin::TFrameWin(TApp& app)
+    : QMainWindow(nullptr),
+      app_(app),
+      tally_(app.logPath),
+      startTick_(SteadyClock::Instance().TickCount()) {
     quit = [](int code) { QCoreApplication::exit(code); };
+    printResult = [](const std::string& line) {
+        std::fputs((line + "\n").c_str(), stdout);
+        std::fflush(stdout);
+    };
     setWindowTitle(TApp::kProgramName);
     setWindowIcon(SolviIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -61,6 +75,10 @@ TFrameWin::TFrameWin(TApp& app) : QMainWindow(nullptr), app_(app) {
 
     client_ = new TClientWin(this, app_, *this);
     setCentralWidget(client_);
+    count_ = new QLabel(this);
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addPermanentWidget(count_);
+    UpdateCount();
 
     closeTimer_.setSingleShot(false);
     connect(&closeTimer_, &QTimer::timeout, this, &TFrameWin::OnCloseTimer);
@@ -284,6 +302,7 @@ void TFrameWin::ApplyLanguage(int language) {
     LoadMenu();
     client_->RefreshTexts();
     UpdateCheckMarks();
+    UpdateCount();
 }
 
 void TFrameWin::LoadFile() {
@@ -319,7 +338,8 @@ void TFrameWin::Relayout() {
     const QSize screen = ScreenSize();
     layout_ = client_->Layout(screen.width(), screen.height());
     const int menuHeight = menuBar() != nullptr ? menuBar()->sizeHint().height() : 0;
-    setFixedSize(layout_.ClientWidth(), layout_.ClientHeight() + menuHeight);
+    setFixedSize(layout_.ClientWidth(),
+                 layout_.ClientHeight() + menuHeight + statusBar()->sizeHint().height());
     move(layout_.frame.x, layout_.frame.y);
     UpdateTitle();
 }
@@ -342,10 +362,68 @@ void TFrameWin::UpdateTitle() {
 
 void TFrameWin::ShowRadioLines(int port, const std::string& version,
                                const std::string& description) {
+    if (app_.AutoMode() && port == app_.autoPort && !version.empty())
+        autoRadioVersion_ = version;
     client_->ShowRadioLines(port, version, description);
 }
 
+void TFrameWin::ProgrammingEnded(const ProgrammingOutcome& outcome) {
+    if (app_.AutoMode() && outcome.port == app_.autoPort)
+        autoOutcome_ = outcome;
+    const int error = tally_.Record(outcome, app_.Texts());
+    UpdateCount();
+    if (error == 0) {
+        statusBar()->clearMessage();
+        return;
+    }
+    // The radio is programmed all the same; only its record is missing.
+    const std::string warning =
+        ReplaceName(app_.Text(kTextLogFailed), tally_.LogPath() + ": " + std::strerror(error));
+    if (app_.AutoMode())
+        std::fprintf(stderr, "solvi: %s\n", warning.c_str());
+    else
+        statusBar()->showMessage(QString::fromStdString(warning));
+}
+
+QString TFrameWin::CountText() const {
+    return count_->text();
+}
+
+QString TFrameWin::LogWarning() const {
+    return statusBar()->currentMessage();
+}
+
+void TFrameWin::UpdateCount() {
+    std::string text = ReplaceName(app_.Text(kTextCount), std::to_string(tally_.Programmed()));
+    count_->setText(QString::fromStdString(ReplaceName(text, std::to_string(tally_.Failed()))));
+}
+
+void TFrameWin::PrintAutoResult() {
+    if (!app_.AutoMode() || resultPrinted_)
+        return;
+    resultPrinted_ = true;
+    std::string before = autoRadioVersion_;
+    std::string after = exitCode_ == 0 ? before : std::string();
+    if (autoOutcome_) {
+        before = autoOutcome_->softwareBefore;
+        after = autoOutcome_->softwareAfter;
+    }
+    printResult(AutoResultLine(app_.autoPort, before, after, autoReport_,
+                               SteadyClock::Instance().TickCount() - startTick_));
+}
+
 void TFrameWin::ExitRequest(int code) {
+    if (app_.AutoMode()) {
+        // The report the program ends with, as the panel shows it now.
+        if (code == -2) {
+            autoReport_ = ReportText(app_.Texts(), kTextLoadFailed);
+        } else if (TSPDlg* panel = client_->Panel(app_.autoPort)) {
+            autoReport_ = panel->StatusText().toStdString();
+            for (char& c : autoReport_)
+                if (c == '\n')
+                    c = ' ';
+        }
+    }
     app_.Flags().closing.store(true);
     exitCode_ = code;
     closeTimer_.start(kCloseFirstMs);
@@ -364,10 +442,12 @@ void TFrameWin::OnCloseTimer() {
         else
             app_.selected[port] = false;
     }
-    if (busy)
+    if (busy) {
         closeTimer_.start(kCloseAgainMs);
-    else
+    } else {
+        PrintAutoResult();
         quit(exitCode_);
+    }
 }
 
 void TFrameWin::closeEvent(QCloseEvent* event) {

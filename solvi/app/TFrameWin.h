@@ -4,12 +4,16 @@
 #include <QTimer>
 #include <functional>
 #include <map>
+#include <optional>
+#include <string>
 
 #include "link/SerialDevices.h"
 #include "solvi/app/SolviLayout.h"
 #include "solvi/app/TSPDlg.h"
+#include "solvi/core/ProductionTally.h"
 
 class QAction;
+class QLabel;
 
 namespace norda {
 
@@ -67,6 +71,16 @@ class TFrameWin : public QMainWindow, public PanelHost {
                         const std::string& description) override;
     // Window message 0x603: the program ends, once no panel is programming.
     void ExitRequest(int code) override;
+    // Counted, and recorded in the production log.
+    void ProgrammingEnded(const ProgrammingOutcome& outcome) override;
+
+    const ProductionTally& Tally() const { return tally_; }
+    // "Programlanan: n, hatalı: m" in the status bar.
+    QString CountText() const;
+    // The status bar's message: empty, or why the last record missed the log.
+    QString LogWarning() const;
+    // Where automatic mode prints its result line; tests catch it.
+    std::function<void(const std::string&)> printResult;
 
     TClientWin* Client() const { return client_; }
     const PanelLayout& LastLayout() const { return layout_; }
@@ -91,6 +105,9 @@ class TFrameWin : public QMainWindow, public PanelHost {
     void Relayout();
     void UpdateTitle();
     void OnCloseTimer();
+    void UpdateCount();
+    // Automatic mode's result line, once, as the program ends.
+    void PrintAutoResult();
 
     TApp& app_;
     TClientWin* client_ = nullptr;
@@ -99,6 +116,14 @@ class TFrameWin : public QMainWindow, public PanelHost {
     PanelLayout layout_;
     QTimer closeTimer_;
     int exitCode_ = 0;
+    ProductionTally tally_;
+    QLabel* count_ = nullptr;
+    uint32_t startTick_ = 0;
+    // Automatic mode: what the result line tells.
+    std::string autoRadioVersion_;
+    std::optional<ProgrammingOutcome> autoOutcome_;
+    std::string autoReport_;
+    bool resultPrinted_ = false;
 };
 
 }  // namespace norda

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <ctime>
 
 #include "resources/ResourceModule.h"
 #include "solvi/app/DialogBuilder.h"
@@ -19,7 +20,7 @@ constexpr int kGaugeId = 103;
 
 TSPDlg::TSPDlg(QWidget* parent, TApp& app, PanelHost& host, int port, int32_t baud,
                std::unique_ptr<ByteStream> stream)
-    : QFrame(parent), app_(app), host_(host), port_(port) {
+    : QFrame(parent), app_(app), host_(host), port_(port), watch_(port) {
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(1);
     // The panel's shape is fixed for the grid; only its texts follow the language.
@@ -110,6 +111,15 @@ void TSPDlg::ApplyGauge(GaugeState state, int value) {
 }
 
 void TSPDlg::ShowStatus(int statusId) {
+    // The session's own state is consistent here, on its thread, inside its report.
+    auto software = app_.Image().Current();
+    auto outcome =
+        watch_.OnStatus({statusId, session_->StatusAddress(), session_->RadioVersionText(),
+                         software ? software->VersionText() : std::string(),
+                         SteadyClock::Instance().TickCount(), std::time(nullptr)});
+    if (outcome)
+        QMetaObject::invokeMethod(
+            this, [this, done = *outcome] { host_.ProgrammingEnded(done); }, Qt::QueuedConnection);
     QMetaObject::invokeMethod(
         this, [this, statusId] { ApplyStatus(statusId); }, Qt::QueuedConnection);
 }

@@ -8,6 +8,7 @@
 
 #include "solvi/core/FlashSession.h"
 #include "solvi/core/FlashSessionView.h"
+#include "solvi/core/ProgrammingWatch.h"
 #include "solvi/core/TMap27Thread.h"
 
 class QLabel;
@@ -27,6 +28,8 @@ class PanelHost {
                                 const std::string& description) = 0;
     // Automatic mode: the panel's result ends the program (window message 0x603).
     virtual void ExitRequest(int code) = 0;
+    // A programming run of the panel has ended, well or not.
+    virtual void ProgrammingEnded(const ProgrammingOutcome& /*outcome*/) {}
 };
 
 // The panel of one port: status line, "Programla" and the progress gauge, with the flash
@@ -80,6 +83,7 @@ class TSPDlg : public QFrame, private FlashSessionView {
     QString statusText_;
     std::unique_ptr<FlashSession> session_;
     std::unique_ptr<TMap27Thread> worker_;
+    ProgrammingWatch watch_;  // worker thread only
 };
 
 }  // namespace norda
