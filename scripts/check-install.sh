@@ -55,7 +55,7 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 grep -q "com1 ->" "$work/sim.out" || fail "radiosim did not start: $(cat "$work/sim.out")"
-export NORDA_PORTS="$ports" XDG_CONFIG_HOME="$work/config"
+export NORDA_PORTS="$ports" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 # Country code 9: the English texts come from the library in the program folder.
 printf '[International]\r\nCountry Code=9\r\n' >"$work/en.INI"

@@ -6,18 +6,23 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <set>
+#include <span>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/Clock.h"
+#include "platform/ProductionLog.h"
 #include "solvi/core/SoftwareImage.h"
+#include "solvi/core/SoftwareVersion.h"
 #include "tools/radiosim/FlashImage.h"
 #include "tools/radiosim/PtyServer.h"
 #include "tools/radiosim/SimRadio.h"
@@ -101,6 +106,7 @@ pid_t Spawn(const std::vector<std::string>& args, const Home& home, const std::s
     if (pid == 0) {
         setenv("NORDA_PORTS", home.Ports().c_str(), 1);
         setenv("XDG_CONFIG_HOME", home.Path("config").c_str(), 1);
+        setenv("XDG_DATA_HOME", home.Path("data").c_str(), 1);
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
         if (FILE* f = std::fopen(out.c_str(), "w")) {
             dup2(fileno(f), 1);
@@ -127,6 +133,53 @@ int Wait(pid_t pid) {
 int RunSolvi(const Home& home, int port, const std::string& file, int speed = 115200) {
     return Wait(Spawn({SOLVI_PROGRAM, "-auto", std::to_string(port), std::to_string(speed), file},
                       home, home.Path("solvi.out")));
+}
+
+// The lines of a file, without their line ends.
+std::vector<std::string> Lines(const std::string& path) {
+    std::vector<std::string> lines;
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> Split(const std::string& line, char separator) {
+    std::vector<std::string> cells(1);
+    for (char c : line) {
+        if (c == separator)
+            cells.emplace_back();
+        else
+            cells.back() += c;
+    }
+    return cells;
+}
+
+// The result line among the program's output: the one that starts with the port.
+std::vector<std::string> ResultLine(const std::string& out) {
+    for (const std::string& line : Lines(out))
+        if (line.rfind("Com", 0) == 0)
+            return Split(line, '\t');
+    return {};
+}
+
+std::string VersionText(const std::vector<uint8_t>& flash) {
+    return SoftwareVersion::FromHeader(
+               std::span<const uint8_t, SoftwareVersion::kHeaderSize>(
+                   flash.data() + LoadedSoftware::kHeaderAddress, SoftwareVersion::kHeaderSize))
+        .DisplayText();
+}
+
+sim::RadioConfig FastRadio() {
+    sim::RadioConfig config;
+    config.baud = 115200;
+    config.eraseMs = 50;
+    config.resetQuietMs = 100;
+    return config;
 }
 
 // The radiosim program with one radio on com2, until the object goes.
@@ -180,25 +233,25 @@ class RadiosimProgram {
     pid_t pid_ = -1;
 };
 
-TEST(SolviAuto, DifferentSoftwareIsProgrammedAndTheFlashEqualsTheFile) {
+TEST(SolviAuto, DifferentSoftwareIsProgrammedWhenTheLogCannotBeWritten) {
     Home home;
     const std::string file = home.Write("new.hex", SoftwareFile(1));
-    sim::RadioConfig config;
-    config.baud = 115200;
-    config.eraseMs = 50;
-    config.resetQuietMs = 100;
     sim::PtyServer server(SteadyClock::Instance(), home.Ports());
     std::string error;
-    ASSERT_EQ(server.AddRadio(
-                  4,
-                  std::make_unique<sim::SimRadio>(SteadyClock::Instance(), config,
-                                                  sim::GenerateParamMemory(config.halfBaseChan),
-                                                  sim::GenerateFlashImage()),
-                  error),
+    ASSERT_EQ(server.AddRadio(4,
+                              std::make_unique<sim::SimRadio>(
+                                  SteadyClock::Instance(), FastRadio(),
+                                  sim::GenerateParamMemory(FastRadio().halfBaseChan),
+                                  sim::GenerateFlashImage()),
+                              error),
               0)
         << error;
+    const std::string before = VersionText(server.Radio(0).Flash());
     std::thread serving([&] { server.Serve(); });
-    const int status = RunSolvi(home, 4, file);
+    // A file stands where the log's folder should be: no one, not even root, writes there.
+    const std::string log = file + "/production.csv";
+    const int status = Wait(Spawn({SOLVI_PROGRAM, "-auto", "4", "115200", file, "--log", log}, home,
+                                  home.Path("solvi.out")));
     server.RequestStop();
     serving.join();
     EXPECT_EQ(status, 0);
@@ -213,6 +266,72 @@ TEST(SolviAuto, DifferentSoftwareIsProgrammedAndTheFlashEqualsTheFile) {
     EXPECT_EQ(differences, 0);
     EXPECT_EQ(server.Radio(0).Stats().memoryWrites, static_cast<uint32_t>(software->BlockCount()));
     EXPECT_EQ(server.Radio(0).Stats().resets, 1u);
+
+    const std::vector<std::string> result = ResultLine(home.Path("solvi.out"));
+    ASSERT_EQ(result.size(), 5u);
+    EXPECT_EQ(result[0], "Com4");
+    EXPECT_EQ(result[1], before);
+    EXPECT_EQ(result[2], software->VersionText());
+    EXPECT_NE(result[1], result[2]);
+    EXPECT_EQ(result[3], "Cihaz programlandı.");
+    EXPECT_GT(std::atof(result[4].c_str()), 0.0);
+    bool warned = false;
+    for (const std::string& line : Lines(home.Path("solvi.out")))
+        warned = warned || line == "solvi: Üretim kaydı yazılamadı: " + log + ": Not a directory";
+    EXPECT_TRUE(warned);
+}
+
+TEST(SolviAuto, SixteenRunsAtOnceLeaveSixteenWholeRecordsInOneLog) {
+    Home home;
+    const std::string file = home.Write("new.hex", SoftwareFile(5));
+    sim::PtyServer server(SteadyClock::Instance(), home.Ports());
+    for (int port = 1; port <= 16; ++port) {
+        std::string error;
+        ASSERT_EQ(server.AddRadio(port,
+                                  std::make_unique<sim::SimRadio>(
+                                      SteadyClock::Instance(), FastRadio(),
+                                      sim::GenerateParamMemory(FastRadio().halfBaseChan),
+                                      sim::GenerateFlashImage()),
+                                  error),
+                  0)
+            << error;
+    }
+    const std::string before = VersionText(server.Radio(0).Flash());
+    std::thread serving([&] { server.Serve(); });
+    // The folder does not exist yet: whoever writes first makes it and the header.
+    const std::string log = home.Path("line 3/production.csv");
+    std::vector<pid_t> runs;
+    for (int port = 1; port <= 16; ++port)
+        runs.push_back(
+            Spawn({SOLVI_PROGRAM, "-auto", std::to_string(port), "115200", file, "--log", log},
+                  home, home.Path("solvi" + std::to_string(port) + ".out")));
+    for (size_t i = 0; i < runs.size(); ++i)
+        EXPECT_EQ(Wait(runs[i]), 0) << "Com" << i + 1;
+    server.RequestStop();
+    serving.join();
+
+    SoftwareImage image;
+    ASSERT_EQ(image.LoadSoftwareFile(file), SoftwareImage::Loaded);
+    std::ifstream in(log, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 17);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), 17);
+    const std::vector<std::string> lines = Lines(log);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], ProductionLog::kHeader);
+    std::set<int> ports;
+    for (size_t i = 1; i < lines.size(); ++i) {
+        const std::vector<std::string> cells = Split(lines[i], ',');
+        ASSERT_EQ(cells.size(), 14u) << lines[i];
+        ports.insert(std::atoi(cells[3].c_str()));
+        EXPECT_EQ(cells[1] + " " + cells[4], "solvi flash") << lines[i];
+        EXPECT_EQ(cells[9], before) << lines[i];
+        EXPECT_EQ(cells[10], image.Current()->VersionText()) << lines[i];
+        EXPECT_EQ(cells[11] + " " + cells[12], "811 Cihaz programlandı.") << lines[i];
+    }
+    EXPECT_EQ(ports.size(), 16u);
+    EXPECT_EQ(*ports.begin(), 1);
+    EXPECT_EQ(*ports.rbegin(), 16);
 }
 
 TEST(SolviAuto, RadioAlreadyHoldingTheSoftwareEndsWithZeroAndNothingWritten) {
@@ -221,6 +340,14 @@ TEST(SolviAuto, RadioAlreadyHoldingTheSoftwareEndsWithZeroAndNothingWritten) {
     RadiosimProgram radio(home, {"--flash-hex", file});
     EXPECT_EQ(RunSolvi(home, 2, file), 0);
     radio.Stop();
+    SoftwareImage image;
+    ASSERT_EQ(image.LoadSoftwareFile(file), SoftwareImage::Loaded);
+    const std::string version = image.Current()->VersionText();
+    EXPECT_EQ(ResultLine(home.Path("solvi.out")),
+              (std::vector<std::string>{"Com2", version, version, "Cihaz programlı",
+                                        ResultLine(home.Path("solvi.out")).back()}));
+    // Nothing was programmed, so nothing is recorded.
+    EXPECT_FALSE(std::filesystem::exists(home.Path("data")));
     const std::vector<int> sent = radio.SentFrameLengths();
     ASSERT_FALSE(sent.empty());
     // Header reads only: a block write is a frame of well over 128 bytes.
@@ -235,12 +362,20 @@ TEST(SolviAuto, ExitCodesOfTheFailures) {
     {
         RadiosimProgram radio(home, {"--fault", "silent"});
         EXPECT_EQ(RunSolvi(home, 2, file), 253) << "no radio answers: -3";
+        const auto result = ResultLine(home.Path("solvi.out"));
+        ASSERT_EQ(result.size(), 5u);
+        EXPECT_EQ(result[1] + result[2] + result[3], "--Cihaz aranıyor...");
     }
     {
         RadiosimProgram radio(home, {});
         EXPECT_EQ(RunSolvi(home, 3, file), 255) << "port missing: -1";
+        EXPECT_EQ(ResultLine(home.Path("solvi.out")),
+                  (std::vector<std::string>{
+                      "Com3", "-", "-", "Seri çıkış numarası hatalı. Lütfen başka bir çıkış seçin.",
+                      "0.0"}));
         EXPECT_EQ(RunSolvi(home, 0, file), 255) << "no such port number: -1";
         EXPECT_EQ(RunSolvi(home, 2, bad), 254) << "bad file: -2";
+        EXPECT_EQ(ResultLine(home.Path("solvi.out"))[3], "Hex yazılım dosyası hatalı!");
         EXPECT_EQ(RunSolvi(home, 2, home.Path("missing.hex")), 254) << "no file: -2";
     }
     // Automatic mode keeps its hands off the settings.

@@ -105,8 +105,8 @@ inline std::string SoftwareFile(int codeBlocks, uint8_t seed, const std::string&
     return text + SRecord('8', 0, {}) + "\r\n";
 }
 
-// A temporary folder with the ports directory and the configuration home in it, named
-// by NORDA_PORTS and XDG_CONFIG_HOME while the object lives.
+// A temporary folder with the ports directory, the configuration and the data home in it,
+// named by NORDA_PORTS, XDG_CONFIG_HOME and XDG_DATA_HOME while the object lives.
 class TestHome {
   public:
     TestHome() {
@@ -117,10 +117,12 @@ class TestHome {
         std::filesystem::create_directories(root_ / "config");
         setenv("NORDA_PORTS", Ports().c_str(), 1);
         setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
+        setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
     }
     ~TestHome() {
         unsetenv("NORDA_PORTS");
         unsetenv("XDG_CONFIG_HOME");
+        unsetenv("XDG_DATA_HOME");
         std::error_code ec;
         std::filesystem::remove_all(root_, ec);
     }

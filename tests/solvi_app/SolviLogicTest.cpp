@@ -101,6 +101,30 @@ TEST(SolviCommandLine, AutoNeedsExactlyFourArgumentsAndTheExactSwitch) {
     EXPECT_EQ(DecimalValue(""), 0);
 }
 
+TEST(SolviCommandLine, OptionsBeginWithTwoDashesAndLeaveTheOldFormsAlone) {
+    using R = CommandLine::Request;
+    EXPECT_EQ(ParseCommandLine({"--help"}).request, R::Help);
+    EXPECT_EQ(ParseCommandLine({"-h"}).request, R::Help);
+    EXPECT_EQ(ParseCommandLine({"--version"}).request, R::Version);
+    EXPECT_EQ(ParseCommandLine({"--verbose", "a.hex"}).request, R::Misuse);
+    EXPECT_EQ(ParseCommandLine({"a.hex", "--log"}).request, R::Misuse);
+    EXPECT_EQ(ParseCommandLine({"--log=", "a.hex"}).request, R::Misuse);
+
+    // "--log" may stand anywhere; what is left is read as before.
+    CommandLine line = ParseCommandLine({"-auto", "--log", "/l/p.csv", "3", "19200", "y.hex"});
+    EXPECT_EQ(line.request, R::Run);
+    EXPECT_TRUE(line.autoMode);
+    EXPECT_EQ(line.autoPort, 3);
+    EXPECT_EQ(line.pendingFile, "y.hex");
+    EXPECT_EQ(line.logPath, "/l/p.csv");
+    EXPECT_EQ(ParseCommandLine({"--log=x.csv", "a.hex"}).pendingFile, "a.hex");
+    EXPECT_EQ(ParseCommandLine({"--log=x.csv", "a.hex"}).logPath, "x.csv");
+    // Single-dash words other than "-h" are still arguments, and "--" ends the options.
+    EXPECT_EQ(ParseCommandLine({"-x.hex"}).pendingFile, "-x.hex");
+    EXPECT_EQ(ParseCommandLine({"--", "--help"}).pendingFile, "--help");
+    EXPECT_EQ(ParseCommandLine({"--", "--help"}).request, R::Run);
+}
+
 TEST(SolviLanguage, LibraryNameFromTheSixCharacterBase) {
     EXPECT_EQ(SolviLanguageBaseName("SOLVI"), "SOLVI0");
     EXPECT_EQ(SolviLanguageBaseName("PROGRAMMER"), "PROGRA");

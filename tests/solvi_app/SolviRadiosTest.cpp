@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QPushButton>
+#include <fstream>
+#include <set>
 
 #include "solvi/app/TCGauge.h"
 #include "solvi/app/TClientWin.h"
@@ -62,6 +64,13 @@ class SolviRadiosTest : public ::testing::Test {
         frame_->show();
     }
     TSPDlg* Panel(int port) { return frame_->Client()->Panel(port); }
+    // The production log the windows write, as the registry names it.
+    void LogTo(const std::string& path) {
+        RegistryStore registry(home_.Registry());
+        ASSERT_EQ(registry.CreateKey(TApp::kRegistryKey), RegistryStore::kOk);
+        ASSERT_EQ(registry.SetString(TApp::kRegistryKey, TApp::kLogFileValue, path),
+                  RegistryStore::kOk);
+    }
 
     test::TestHome home_;
     std::vector<Message> messages_;
@@ -74,6 +83,7 @@ TEST_F(SolviRadiosTest, FourRadiosAreFlashedAtOnce) {
     test::RadioRig radios(home_.Ports(), ports, FastRadio());
     ASSERT_TRUE(radios.Ok());
     const std::string file = home_.Write("NORDA52.hex", test::SoftwareFile(12, 7, "Dört telsiz"));
+    LogTo(home_.Path("hat/kayıt.csv"));
     Start(test::Ports({1, 2, 3, 4}), true, file);
     ASSERT_TRUE(app_->Image().IsLoaded());
     EXPECT_EQ(frame_->windowTitle(), "SOLVI - NORDA52 - ABC 5.01 N 07.03.2002");
@@ -103,8 +113,33 @@ TEST_F(SolviRadiosTest, FourRadiosAreFlashedAtOnce) {
         EXPECT_TRUE(Panel(port)->ProgramButton()->isEnabled());
     }
     Screenshot(*frame_, "solvi-four-ports.png");
-
     auto software = app_->Image().Current();
+    // One record per radio, although each was found up to date again and again since.
+    ASSERT_TRUE(test::WaitFor([&] { return frame_->Tally().Programmed() == 4; }));
+    EXPECT_EQ(frame_->CountText(), "Programlanan: 4, hatalı: 0");
+    EXPECT_EQ(frame_->LogWarning(), "");
+    std::ifstream log(home_.Path("hat/kayıt.csv"));
+    std::vector<std::string> records;
+    for (std::string line; std::getline(log, line);)
+        records.push_back(line);
+    ASSERT_EQ(records.size(), 5u);
+    std::set<std::string> logged;
+    for (size_t i = 1; i < records.size(); ++i) {
+        std::vector<std::string> cells(1);
+        for (char c : records[i]) {
+            if (c == ',')
+                cells.emplace_back();
+            else
+                cells.back().push_back(c);
+        }
+        ASSERT_EQ(cells.size(), 14u) << records[i];
+        logged.insert(cells[3]);
+        EXPECT_EQ(cells[10], software->VersionText());
+        EXPECT_NE(cells[9], cells[10]);
+        EXPECT_EQ(cells[12], "Cihaz programlandı.");
+    }
+    EXPECT_EQ(logged, (std::set<std::string>{"1", "2", "3", "4"}));
+
     frame_.reset();
     radios.Stop();
     for (size_t i = 0; i < ports.size(); ++i) {
@@ -118,6 +153,7 @@ TEST_F(SolviRadiosTest, SinglePortShowsBothVersionsAndProgramsOnRequest) {
     test::RadioRig radios(home_.Ports(), {6}, FastRadio());
     ASSERT_TRUE(radios.Ok());
     const std::string file = home_.Write("NORDA52.hex", test::SoftwareFile(3, 9, "Tek telsiz"));
+    LogTo(file + "/kayıt.csv");  // below a file: cannot be written
     Start(test::Ports({6}), false, file);
     ASSERT_NE(frame_->Client()->VersionPanel(), nullptr);
     TVerDlg& versions = *frame_->Client()->VersionPanel();
@@ -139,6 +175,11 @@ TEST_F(SolviRadiosTest, SinglePortShowsBothVersionsAndProgramsOnRequest) {
     EXPECT_EQ(versions.RadioDescription(), "Tek telsiz");
     EXPECT_EQ(versions.FileDescription(), "Tek telsiz");
     EXPECT_EQ(Panel(6)->StatusText(), "Cihaz programlı");
+    // The radio is programmed and counted; only its record is missing, and the frame says so.
+    EXPECT_EQ(frame_->CountText(), "Programlanan: 1, hatalı: 0");
+    EXPECT_EQ(frame_->LogWarning().toStdString(),
+              "Üretim kaydı yazılamadı: " + file + "/kayıt.csv: Not a directory");
+    EXPECT_TRUE(messages_.empty());
     Screenshot(*frame_, "solvi-single-port.png");
 }
 
