@@ -76,7 +76,11 @@ TFrameWin::TFrameWin(TApp& app)
     client_ = new TClientWin(this, app_, *this);
     setCentralWidget(client_);
     count_ = new QLabel(this);
+    // A path is long and a single panel's frame narrow: what does not fit is in the tip.
+    logWarning_ = new QLabel(this);
+    logWarning_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->setSizeGripEnabled(false);
+    statusBar()->addWidget(logWarning_, 1);
     statusBar()->addPermanentWidget(count_);
     UpdateCount();
 
@@ -373,16 +377,19 @@ void TFrameWin::ProgrammingEnded(const ProgrammingOutcome& outcome) {
     const int error = tally_.Record(outcome, app_.Texts());
     UpdateCount();
     if (error == 0) {
-        statusBar()->clearMessage();
+        logWarning_->clear();
+        logWarning_->setToolTip({});
         return;
     }
     // The radio is programmed all the same; only its record is missing.
     const std::string warning =
         ReplaceName(app_.Text(kTextLogFailed), tally_.LogPath() + ": " + std::strerror(error));
-    if (app_.AutoMode())
+    if (app_.AutoMode()) {
         std::fprintf(stderr, "solvi: %s\n", warning.c_str());
-    else
-        statusBar()->showMessage(QString::fromStdString(warning));
+    } else {
+        logWarning_->setText(QString::fromStdString(warning));
+        logWarning_->setToolTip(logWarning_->text());
+    }
 }
 
 QString TFrameWin::CountText() const {
@@ -390,7 +397,7 @@ QString TFrameWin::CountText() const {
 }
 
 QString TFrameWin::LogWarning() const {
-    return statusBar()->currentMessage();
+    return logWarning_->text();
 }
 
 void TFrameWin::UpdateCount() {

@@ -77,7 +77,7 @@ class TFrameWin : public QMainWindow, public PanelHost {
     const ProductionTally& Tally() const { return tally_; }
     // "Programlanan: n, hatalı: m" in the status bar.
     QString CountText() const;
-    // The status bar's message: empty, or why the last record missed the log.
+    // Left in the status bar: empty, or why the last record missed the log.
     QString LogWarning() const;
     // Where automatic mode prints its result line; tests catch it.
     std::function<void(const std::string&)> printResult;
@@ -118,6 +118,7 @@ class TFrameWin : public QMainWindow, public PanelHost {
     int exitCode_ = 0;
     ProductionTally tally_;
     QLabel* count_ = nullptr;
+    QLabel* logWarning_ = nullptr;
     uint32_t startTick_ = 0;
     // Automatic mode: what the result line tells.
     std::string autoRadioVersion_;
