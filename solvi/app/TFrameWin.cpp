@@ -328,11 +328,15 @@ void TFrameWin::LoadFile() {
     if (path.empty())
         return;
     if (image.LoadSoftwareFile(path) != SoftwareImage::Loaded) {
+        // A file the system would not open is named with the system's reason.
+        loadFailure_ = app_.Text(kTextLoadFailed);
+        if (image.LastOpenError() != 0)
+            loadFailure_ += " (" + path + ": " + std::strerror(image.LastOpenError()) + ")";
         if (app_.AutoMode())
             QMetaObject::invokeMethod(
                 this, [this] { ExitRequest(-2); }, Qt::QueuedConnection);
         else
-            app_.showMessage(app_.Text(kTextLoadFailed), app_.Text(kTextError));
+            app_.showMessage(loadFailure_, app_.Text(kTextError));
     }
     UpdateTitle();
     UpdateCommands();
@@ -423,7 +427,7 @@ void TFrameWin::ExitRequest(int code) {
     if (app_.AutoMode()) {
         // The report the program ends with, as the panel shows it now.
         if (code == -2) {
-            autoReport_ = ReportText(app_.Texts(), kTextLoadFailed);
+            autoReport_ = loadFailure_;
         } else if (TSPDlg* panel = client_->Panel(app_.autoPort)) {
             autoReport_ = panel->StatusText().toStdString();
             for (char& c : autoReport_)

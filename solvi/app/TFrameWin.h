@@ -124,6 +124,7 @@ class TFrameWin : public QMainWindow, public PanelHost {
     std::string autoRadioVersion_;
     std::optional<ProgrammingOutcome> autoOutcome_;
     std::string autoReport_;
+    std::string loadFailure_;  // the message of the last failed load
     bool resultPrinted_ = false;
 };
 

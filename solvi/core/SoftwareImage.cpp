@@ -1,5 +1,6 @@
 #include "solvi/core/SoftwareImage.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <istream>
@@ -170,7 +171,9 @@ int32_t SoftwareImage::LoadSoftwareFile(const std::string& path) {
     auto& image = software->image_;
     std::fill(image.begin(), image.begin() + LoadedSoftware::kFlashSize, 0xFF);
 
+    errno = 0;
     std::ifstream in(path, std::ios::binary);
+    openError_ = in.is_open() ? 0 : (errno != 0 ? errno : EIO);
     if (!in.is_open()) {
         loadResult_ = CannotOpen;
         return loadResult_;

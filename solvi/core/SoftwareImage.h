@@ -69,6 +69,8 @@ class SoftwareImage {
     // Whoever calls this has already made sure no port is programming.
     int32_t LoadSoftwareFile(const std::string& path);
     int32_t LastLoadResult() const { return loadResult_; }
+    // The system's errno when the last load could not open its file, else 0.
+    int LastOpenError() const { return openError_; }
 
     bool IsLoaded() const { return loaded_.load(std::memory_order_acquire); }
     // Null while nothing is loaded. Holding the pointer keeps that image alive across a
@@ -95,6 +97,7 @@ class SoftwareImage {
     std::shared_ptr<const LoadedSoftware> current_;
     std::atomic<bool> transferMode_{false};
     int32_t loadResult_ = 0;
+    int openError_ = 0;
 };
 
 }  // namespace norda

@@ -377,6 +377,9 @@ TEST(SolviAuto, ExitCodesOfTheFailures) {
         EXPECT_EQ(RunSolvi(home, 2, bad), 254) << "bad file: -2";
         EXPECT_EQ(ResultLine(home.Path("solvi.out"))[3], "Hex yazılım dosyası hatalı!");
         EXPECT_EQ(RunSolvi(home, 2, home.Path("missing.hex")), 254) << "no file: -2";
+        EXPECT_EQ(ResultLine(home.Path("solvi.out"))[3], "Hex yazılım dosyası hatalı! (" +
+                                                             home.Path("missing.hex") +
+                                                             ": No such file or directory)");
     }
     // Automatic mode keeps its hands off the settings.
     EXPECT_FALSE(std::filesystem::exists(home.Path("config/norda")));

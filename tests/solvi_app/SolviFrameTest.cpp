@@ -302,11 +302,18 @@ TEST_F(SolviFrameTest, FailedLoadShowsTheMessageAndKeepsTheTitleWithoutAFile) {
     EXPECT_EQ(messages_[0].caption, "HATA");
     EXPECT_EQ(frame_->windowTitle(), "SOLVI - Com3");
     EXPECT_EQ(frame_->Client()->VersionPanel()->FileVersion(), "");
+    // A file the system cannot open is named, with the system's reason.
+    const std::string gone = home_.Path("gone.hex");
+    app_->askOpenFile = [&](const std::string&) { return gone; };
+    frame_->Command(24332);
+    ASSERT_EQ(messages_.size(), 2u);
+    EXPECT_EQ(messages_[1].text,
+              "Hex yazılım dosyası hatalı! (" + gone + ": No such file or directory)");
 
     // Cancelling the dialog changes nothing.
     app_->askOpenFile = [&](const std::string&) { return std::string(); };
     frame_->Command(24332);
-    EXPECT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_.size(), 2u);
 }
 
 }  // namespace

@@ -136,7 +136,7 @@ TEST(SolviResources, BuiltInModuleHasEveryTextMenuAndDialogTheProgramUses) {
     auto module = ResourceModule::BuiltIn(SolviBuiltinResources());
     for (int id : {602,  606,  616,  625,  634,  807,  808,  811,  1002, 1004, 1005,
                    1006, 1007, 1008, 1009, 1010, 1011, 1012, 1013, 1014, 3100, 3101,
-                   3102, 3110, 3200, 3201, 3209, 3216, 3217, 3220, 3221})
+                   3102, 3110, 3200, 3201, 3209, 3216, 3217, 3220, 3221, 3400, 3401})
         EXPECT_FALSE(module->Text(id).empty()) << id;
     EXPECT_EQ(module->Text(1011), "Programlayıcı meşgul!");
     EXPECT_EQ(module->Text(0), "");
