@@ -37,8 +37,8 @@ void TApp::Initialise() {
     if (language_ != kTurkish && !LoadLanguage(language_))
         language_ = kTurkish;
 
-    if (logPath.empty() && !Read(kLogFileValue, &logPath))
-        logPath.clear();
+    if (logPath.empty())
+        Read(kLogFileValue, &logPath);
     if (logPath.empty())
         logPath = ProductionLog::DefaultPath();
 
