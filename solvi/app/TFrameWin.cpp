@@ -20,6 +20,7 @@
 #include "solvi/app/TApp.h"
 #include "solvi/app/TClientWin.h"
 #include "solvi/app/TVerDlg.h"
+#include "ui/ElidingLabel.h"
 #include "ui/MenuBuilder.h"
 #include "ui/TPortAssignDlg.h"
 
@@ -76,9 +77,8 @@ TFrameWin::TFrameWin(TApp& app)
     client_ = new TClientWin(this, app_, *this);
     setCentralWidget(client_);
     count_ = new QLabel(this);
-    // A path is long and a single panel's frame narrow: what does not fit is in the tip.
-    logWarning_ = new QLabel(this);
-    logWarning_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // A path is long and a single panel's frame narrow.
+    logWarning_ = new TElidingLabel(this);
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(logWarning_, 1);
     statusBar()->addPermanentWidget(count_);
@@ -381,8 +381,7 @@ void TFrameWin::ProgrammingEnded(const ProgrammingOutcome& outcome) {
     const int error = tally_.Record(outcome, app_.Texts());
     UpdateCount();
     if (error == 0) {
-        logWarning_->clear();
-        logWarning_->setToolTip({});
+        logWarning_->SetFullText({});
         return;
     }
     // The radio is programmed all the same; only its record is missing.
@@ -391,8 +390,7 @@ void TFrameWin::ProgrammingEnded(const ProgrammingOutcome& outcome) {
     if (app_.AutoMode()) {
         std::fprintf(stderr, "solvi: %s\n", warning.c_str());
     } else {
-        logWarning_->setText(QString::fromStdString(warning));
-        logWarning_->setToolTip(logWarning_->text());
+        logWarning_->SetFullText(QString::fromStdString(warning));
     }
 }
 
@@ -401,7 +399,7 @@ QString TFrameWin::CountText() const {
 }
 
 QString TFrameWin::LogWarning() const {
-    return logWarning_->text();
+    return logWarning_->FullText();
 }
 
 void TFrameWin::UpdateCount() {

@@ -19,6 +19,7 @@ namespace norda {
 
 class TApp;
 class TClientWin;
+class TElidingLabel;
 
 // Menu commands.
 enum SolviCommand : int {
@@ -118,7 +119,7 @@ class TFrameWin : public QMainWindow, public PanelHost {
     int exitCode_ = 0;
     ProductionTally tally_;
     QLabel* count_ = nullptr;
-    QLabel* logWarning_ = nullptr;
+    TElidingLabel* logWarning_ = nullptr;
     uint32_t startTick_ = 0;
     // Automatic mode: what the result line tells.
     std::string autoRadioVersion_;
