@@ -1,17 +1,31 @@
 #include "solvi/app/PortProbe.h"
 
+#include <algorithm>
+
 #include "link/TWinmap27Port.h"
 
 namespace norda {
 
-PortFlags ProbePorts() {
+namespace {
+
+PortFlags Probe(int first, int last) {
     PortFlags available{};
     TWinmap27Port probe(LinkVariant::Solvi, 1, 9600);
-    for (int port = 1; port <= kMaxPorts; ++port) {
+    for (int port = std::max(first, 1); port <= std::min(last, kMaxPorts); ++port) {
         available[port] = probe.Reopen(port, 9600, HandshakeMode::None, 1024, 1024) == TPort::kOk;
         probe.Close();
     }
     return available;
+}
+
+}  // namespace
+
+PortFlags ProbePorts() {
+    return Probe(1, kMaxPorts);
+}
+
+PortFlags ProbePorts(int only) {
+    return Probe(only, only);
 }
 
 }  // namespace norda

@@ -55,7 +55,8 @@ int SolviMain(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     const CommandLine commandLine = ParseCommandLine(args);
     try {
-        const PortFlags available = ProbePorts();
+        const PortFlags available =
+            commandLine.autoMode ? ProbePorts(commandLine.autoPort) : ProbePorts();
         if (commandLine.autoMode) {
             const int port = commandLine.autoPort;
             if (port < 1 || port > kMaxPorts || !available[port]) {

@@ -182,6 +182,19 @@ sim::RadioConfig FastRadio() {
     return config;
 }
 
+// A radio with the simulator's own software on `port`; empty, or why it is not served.
+std::string AddFreshRadio(sim::PtyServer& server, int port) {
+    std::string error;
+    if (server.AddRadio(
+            port,
+            std::make_unique<sim::SimRadio>(SteadyClock::Instance(), FastRadio(),
+                                            sim::GenerateParamMemory(FastRadio().halfBaseChan),
+                                            sim::GenerateFlashImage()),
+            error) != 0)
+        return error.empty() ? "not served" : error;
+    return {};
+}
+
 // The radiosim program with one radio on com2, until the object goes.
 class RadiosimProgram {
   public:
@@ -237,15 +250,7 @@ TEST(SolviAuto, DifferentSoftwareIsProgrammedWhenTheLogCannotBeWritten) {
     Home home;
     const std::string file = home.Write("new.hex", SoftwareFile(1));
     sim::PtyServer server(SteadyClock::Instance(), home.Ports());
-    std::string error;
-    ASSERT_EQ(server.AddRadio(4,
-                              std::make_unique<sim::SimRadio>(
-                                  SteadyClock::Instance(), FastRadio(),
-                                  sim::GenerateParamMemory(FastRadio().halfBaseChan),
-                                  sim::GenerateFlashImage()),
-                              error),
-              0)
-        << error;
+    ASSERT_EQ(AddFreshRadio(server, 4), "");
     const std::string before = VersionText(server.Radio(0).Flash());
     std::thread serving([&] { server.Serve(); });
     // A file stands where the log's folder should be: no one, not even root, writes there.
@@ -285,17 +290,8 @@ TEST(SolviAuto, SixteenRunsAtOnceLeaveSixteenWholeRecordsInOneLog) {
     Home home;
     const std::string file = home.Write("new.hex", SoftwareFile(5));
     sim::PtyServer server(SteadyClock::Instance(), home.Ports());
-    for (int port = 1; port <= 16; ++port) {
-        std::string error;
-        ASSERT_EQ(server.AddRadio(port,
-                                  std::make_unique<sim::SimRadio>(
-                                      SteadyClock::Instance(), FastRadio(),
-                                      sim::GenerateParamMemory(FastRadio().halfBaseChan),
-                                      sim::GenerateFlashImage()),
-                                  error),
-                  0)
-            << error;
-    }
+    for (int port = 1; port <= 16; ++port)
+        ASSERT_EQ(AddFreshRadio(server, port), "") << "Com" << port;
     const std::string before = VersionText(server.Radio(0).Flash());
     std::thread serving([&] { server.Serve(); });
     // The folder does not exist yet: whoever writes first makes it and the header.
