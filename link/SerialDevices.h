@@ -39,7 +39,7 @@ std::vector<SerialDevice> ListSerialDevices(const SerialDeviceTree& tree = {});
 std::string StableName(const SerialDevice& device);
 
 // The device that `name` designates: its device file, one of its links, or the file
-// name of either (as `ombra-cli ports set` takes it). Null when none does.
+// name of either (as a command line gives it). Null when none does.
 const SerialDevice* FindSerialDevice(const std::vector<SerialDevice>& devices,
                                      const std::string& name);
 

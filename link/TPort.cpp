@@ -6,28 +6,14 @@
 
 namespace norda {
 
-namespace {
-
-// SOLVI bounds a pending read to this and pauses before every open, so a
-// port that was just closed has settled.
-constexpr uint32_t kSolviReadWaitMs = 5;
-constexpr uint32_t kSolviOpenPauseMs = 100;
-// OMBRA's write used to wait for the driver without limit; a vanished device
-// must not hang the window thread, so it gets a generous bound instead.
-constexpr uint32_t kOmbraWriteSlackMs = 1000;
-constexpr uint32_t kSolviWriteSlackMs = 26;
-
-}  // namespace
-
-TPort::TPort(LinkVariant variant, int portNumber, int32_t baud, HandshakeMode handshake,
-             uint32_t transmitQueue, uint32_t receiveQueue, Clock& clock,
-             std::unique_ptr<ByteStream> stream)
-    : variant_(variant),
+TPort::TPort(const PortProfile& profile, int portNumber, int32_t baud, HandshakeMode handshake,
+             Clock& clock, std::unique_ptr<ByteStream> stream)
+    : profile_(profile),
       portNumber_(portNumber),
       baud_(baud),
       handshake_(handshake),
-      transmitQueue_(transmitQueue),
-      receiveQueue_(receiveQueue),
+      transmitQueue_(profile.transmitQueue),
+      receiveQueue_(profile.receiveQueue),
       clock_(clock),
       stream_(std::move(stream)) {}
 
@@ -44,8 +30,8 @@ void TPort::SetByteStream(std::unique_ptr<ByteStream> stream) {
 
 int TPort::Open() {
     Close();
-    if (variant_ == LinkVariant::Solvi) {
-        clock_.Sleep(kSolviOpenPauseMs);
+    if (profile_.openPauseMs > 0) {
+        clock_.Sleep(profile_.openPauseMs);
     }
     ++session_;
     char name[32];
@@ -67,7 +53,7 @@ int TPort::Open() {
         receiveQueue_ = maxReceive;
     }
     HandshakeMode mode = handshake_;
-    if (variant_ == LinkVariant::Solvi && mode == HandshakeMode::XonXoff) {
+    if (!profile_.softwareFlowControl && mode == HandshakeMode::XonXoff) {
         mode = HandshakeMode::None;
     }
     // A refused setting closes the device again, or it would stay held until
@@ -113,7 +99,7 @@ int TPort::ReadByte(uint8_t* byte) {
         return -1;
     }
     // A wait on the port that has just found the line quiet for longer is that byte's wait.
-    const uint32_t wait = variant_ == LinkVariant::Solvi && !quietSeen_ ? kSolviReadWaitMs : 0;
+    const uint32_t wait = quietSeen_ ? 0 : profile_.readWaitMs;
     quietSeen_ = false;
     const int result = stream_->ReadByte(byte, wait);
     return result > 0 ? 1 : (result < 0 ? -1 : 0);
@@ -123,7 +109,7 @@ bool TPort::WaitForInput(uint32_t ms) {
     if (portOpen_) {
         const int ready = stream_->WaitReadable(ms);
         if (ready >= 0) {
-            quietSeen_ = ready == 0 && ms >= kSolviReadWaitMs;
+            quietSeen_ = ready == 0 && ms >= profile_.readWaitMs;
             return ready > 0;
         }
     }
@@ -140,24 +126,17 @@ int TPort::Write(const uint8_t* data, size_t length) {
         return 0;
     }
     const uint32_t lineTime = baud_ > 0 ? static_cast<uint32_t>(length * 10000 / baud_) : 0;
-    if (variant_ == LinkVariant::Solvi) {
-        const int written = stream_->Write(data, length, lineTime + kSolviWriteSlackMs);
-        if (written < 0 || static_cast<size_t>(written) < length) {
-            OnPortError();
-            if (portOpen_) {
-                stream_->Purge(PurgeScope::Transmit);
-            }
-            return 0;
-        }
+    const int written = stream_->Write(data, length, lineTime + profile_.writeSlackMs);
+    if (written >= 0 && static_cast<size_t>(written) >= length) {
         return 1;
     }
-    const int written = stream_->Write(data, length, lineTime + kOmbraWriteSlackMs);
-    if (written < 0 || static_cast<size_t>(written) < length) {
-        OnPortError();
+    OnPortError();
+    if (profile_.failedWritePurgesBoth) {
         Purge();
-        return 0;
+    } else if (portOpen_) {
+        stream_->Purge(PurgeScope::Transmit);
     }
-    return 1;
+    return 0;
 }
 
 }  // namespace norda

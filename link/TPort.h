@@ -5,17 +5,10 @@
 #include <string>
 
 #include "link/ByteStream.h"
+#include "link/LinkProfile.h"
 #include "platform/Clock.h"
 
 namespace norda {
-
-// The two programs carry slightly different copies of the port and the link
-// engine; one object serves both and is told at construction which it is.
-enum class LinkVariant { Ombra, Solvi };
-
-// Texts of OMBRA's short-write warning (no numbered string exists for them).
-inline constexpr const char* kWriteErrorText = "YAZMA HATASI !!";
-inline constexpr const char* kWriteErrorCaption = "SERİ PORT";
 
 // One serial port, 8N1, opened by number as "com%d".
 class TPort {
@@ -27,9 +20,8 @@ class TPort {
     static constexpr int32_t kMaxBaud = 115200;
 
     // Without a stream the port uses the termios device that "com<N>" names.
-    TPort(LinkVariant variant, int portNumber, int32_t baud, HandshakeMode handshake,
-          uint32_t transmitQueue, uint32_t receiveQueue, Clock& clock = SteadyClock::Instance(),
-          std::unique_ptr<ByteStream> stream = nullptr);
+    TPort(const PortProfile& profile, int portNumber, int32_t baud, HandshakeMode handshake,
+          Clock& clock = SteadyClock::Instance(), std::unique_ptr<ByteStream> stream = nullptr);
     virtual ~TPort();
 
     TPort(const TPort&) = delete;
@@ -42,10 +34,10 @@ class TPort {
     void Close();
     void Purge();
     // 1 = byte read, 0 = nothing waiting, -1 = read failed or line error.
-    // OMBRA's variant returns at once; SOLVI's waits at most 5 ms for a byte.
+    // Waits at most the profile's read wait for a byte.
     int ReadByte(uint8_t* byte);
     // 1 = every byte went out, 0 = failure (OnPortError has been called and the
-    // port purged: both queues in OMBRA, the transmit queue in SOLVI).
+    // port purged as the profile says).
     int Write(const uint8_t* data, size_t length);
     // Returns once a byte may be waiting (true) or ms have passed (false), so that an owner
     // polling the port acts on a frame as soon as it is there. A closed port, and a stream
@@ -56,7 +48,7 @@ class TPort {
     int InputHandle() const;
 
     bool PortOpen() const { return portOpen_; }
-    LinkVariant Variant() const { return variant_; }
+    const PortProfile& Profile() const { return profile_; }
     int PortNumber() const { return portNumber_; }
     int32_t Baud() const { return baud_; }
     HandshakeMode Handshake() const { return handshake_; }
@@ -73,8 +65,7 @@ class TPort {
     void SetByteStream(std::unique_ptr<ByteStream> stream);
     Clock& TimeSource() const { return clock_; }
 
-    // Called after a failed or short write, before the purge. OMBRA's owner
-    // shows kWriteErrorText under kWriteErrorCaption; SOLVI's leaves it empty.
+    // Called after a failed or short write, before the purge.
     virtual void OnPortError() {}
 
   protected:
@@ -83,7 +74,7 @@ class TPort {
     uint32_t PortSession() const { return session_; }
 
   private:
-    LinkVariant variant_;
+    PortProfile profile_;
     int portNumber_;
     int32_t baud_;
     HandshakeMode handshake_;

@@ -1,5 +1,6 @@
 #include "link/TWinmap27Port.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -44,7 +45,6 @@ constexpr uint8_t kTypeAreaData = 0x04;
 constexpr uint8_t kTypeWriteReply = 0x06;
 
 constexpr uint32_t kMaxAddress = 0xFFFFFF;
-constexpr uint32_t kSolviLinkTimerMs = 100;
 
 uint32_t Address24(const uint8_t* p) {
     return (static_cast<uint32_t>(p[0]) << 16) | (static_cast<uint32_t>(p[1]) << 8) | p[2];
@@ -52,13 +52,12 @@ uint32_t Address24(const uint8_t* p) {
 
 }  // namespace
 
-TWinmap27Port::TWinmap27Port(LinkVariant variant, int portNumber, int32_t baud, Clock& clock,
+TWinmap27Port::TWinmap27Port(const LinkProfile& profile, int portNumber, int32_t baud, Clock& clock,
                              std::unique_ptr<ByteStream> stream)
-    : TPort(variant, portNumber, baud, HandshakeMode::None,
-            variant == LinkVariant::Solvi ? kSolviQueueSize : kOmbraQueueSize,
-            variant == LinkVariant::Solvi ? kSolviQueueSize : kOmbraQueueSize, clock,
-            std::move(stream)),
-      receiveSize_(variant == LinkVariant::Solvi ? kSolviReceiveSize : kOmbraReceiveSize) {}
+    : TPort(profile.port, portNumber, baud, HandshakeMode::None, clock, std::move(stream)),
+      profile_(profile) {
+    profile_.receiveSize = std::min(profile_.receiveSize, kFrameBufferSize);
+}
 
 TWinmap27Port::~TWinmap27Port() = default;
 
@@ -95,7 +94,7 @@ int TWinmap27Port::ReceiveFrame(uint8_t* buffer, size_t capacity) {
         rxSession_ = PortSession();
         ResetReceiver();
     }
-    while (rxCount_ < receiveSize_) {
+    while (rxCount_ < profile_.receiveSize) {
         uint8_t b = 0;
         const int r = ReadByte(&b);
         if (r == 0) {
@@ -134,7 +133,7 @@ int TWinmap27Port::ReceiveFrame(uint8_t* buffer, size_t capacity) {
                         break;
                     }
                 } else {
-                    if (IsSolvi() && rxDle_ && b != kEtx) {
+                    if (profile_.restartOnDleStx && rxDle_ && b != kEtx) {
                         // DLE STX after a SYN: the radio began a new frame.
                         if (b == kStx && rxBuffer_[rxCount_ - 2] == kSyn) {
                             rxBuffer_[0] = kSyn;
@@ -208,7 +207,7 @@ void TWinmap27Port::SendAck() {
     SendFrame(body, sizeof body, nullptr, 0);
     AckSent = true;
     Trace("LA gönderildi\t: state = %d      Vr = %03d", NetworkState, vr_);
-    if (IsSolvi() && Baud() > 0) {
+    if (profile_.turnaroundPause && Baud() > 0) {
         // Gives the radio time to turn the line round before anything else goes out.
         TimeSource().Sleep(static_cast<uint32_t>(160000 / Baud() + 5));
     }
@@ -226,18 +225,18 @@ void TWinmap27Port::ResetLink() {
     initialCredit_ = 0xFF;
     currentCredit_ = 0xFF;
     const uint8_t body[] = {kFrameLR, kOwnN1, kOwnWindow, kOwnVersion};
-    if (IsSolvi()) {
+    if (profile_.repeatedAckRestartsLink) {
         awaitingAck_ = true;
     }
     LinkRequested = true;
     LinkEstablished = false;
     Purge();
-    if (IsSolvi()) {
+    if (profile_.linkRestartDropsPartialFrame) {
         ResetReceiver();
     }
     SendFrame(body, sizeof body, nullptr, 0);
     Trace("LR gönderildi");
-    StartLinkTimer(IsSolvi() ? kSolviLinkTimerMs : 0);
+    StartLinkTimer(profile_.linkRequestWaitMs);
 }
 
 int TWinmap27Port::SendLinkTransfer(const uint8_t* message, size_t length) {
@@ -248,7 +247,7 @@ int TWinmap27Port::SendLinkTransfer(const uint8_t* message, size_t length) {
     if (currentCredit_ > 0) {
         --currentCredit_;
     }
-    if (IsSolvi()) {
+    if (profile_.repeatedAckRestartsLink) {
         awaitingAck_ = true;
     }
     return SendFrame(header, sizeof header, message, length);
@@ -292,7 +291,7 @@ int TWinmap27Port::SendResetCommand(uint8_t value) {
 }
 
 int TWinmap27Port::SendLoopCommand(uint8_t value) {
-    if (!IsSolvi() || NetworkState != kNetworkIdle) {
+    if (!profile_.loopCommand || NetworkState != kNetworkIdle) {
         return -1;
     }
     const uint8_t message[] = {kCodeLoop, value};
@@ -304,10 +303,10 @@ int TWinmap27Port::SendLoopCommand(uint8_t value) {
 void TWinmap27Port::ProcessFrame(const uint8_t* frame, size_t length) {
     // Anything shorter cannot have come from ReceiveFrame, anything longer
     // would not fit the receive buffer; neither is looked at.
-    if (frame == nullptr || length < kShortestFrame || length > receiveSize_) {
+    if (frame == nullptr || length < kShortestFrame || length > profile_.receiveSize) {
         return;
     }
-    if (IsSolvi()) {
+    if (profile_.verifyCheckBytes) {
         const uint8_t low = frame[length - 2];
         const uint8_t high = frame[length - 1];
         if (low != 0 || high != 0) {
@@ -367,7 +366,7 @@ void TWinmap27Port::ProcessLinkTransfer(const uint8_t* frame, size_t length) {
 void TWinmap27Port::ProcessLinkRequest(const uint8_t* frame) {
     Trace("LR alındı");
     StopLinkTimer();
-    if (IsSolvi()) {
+    if (profile_.linkUpEndsExchange) {
         StopResponseTimer();
     }
     peerN1_ = frame[4];
@@ -401,7 +400,7 @@ void TWinmap27Port::ProcessLinkAck(const uint8_t* frame, size_t length) {
             vs_ = next;
             currentCredit_ = credit;
             OnTransferAcknowledged();
-        } else if (nr == vs_ && !(IsSolvi() && awaitingAck_)) {
+        } else if (nr == vs_ && !(profile_.repeatedAckRestartsLink && awaitingAck_)) {
             // A repeated acknowledgement of something already settled.
         } else {
             ResetLink();
@@ -414,7 +413,7 @@ void TWinmap27Port::ProcessLinkAck(const uint8_t* frame, size_t length) {
     }
     awaitingAck_ = false;
     StopLinkTimer();
-    if (IsSolvi()) {
+    if (profile_.linkUpEndsExchange) {
         StopResponseTimer();
         NetworkState = kNetworkIdle;
     }
@@ -430,17 +429,17 @@ void TWinmap27Port::DispatchMessage() {
     const uint8_t code = m[0];
     const uint8_t type = n >= 2 ? m[1] : 0;
     if (MemoryAccessMode) {
-        if (code == kCodeMemory && (!IsSolvi() || type == kTypeAreaData)) {
+        if (code == kCodeMemory && (!profile_.typedReplies || type == kTypeAreaData)) {
             HandleMemoryAreaReply();
         } else if (code == kCodeMemory && type == kTypeWriteReply) {
             HandleWriteReply();
-        } else if (code == kCodeReply && IsSolvi()) {
+        } else if (code == kCodeReply && profile_.typedReplies) {
             StopResponseTimer();
             NetworkState = kNetworkIdle;
             if (n >= 3) {
                 OnRadioReply(m[2]);
             }
-        } else if (code == kCodeReply8 && IsSolvi()) {
+        } else if (code == kCodeReply8 && profile_.typedReplies) {
             StopResponseTimer();
             NetworkState = kNetworkIdle;
             if (n == 3) {

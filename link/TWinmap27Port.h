@@ -27,13 +27,9 @@ enum class ReceiverState : int {
 // all of which do nothing here.
 class TWinmap27Port : public TPort {
   public:
-    // Receive buffer (whole de-stuffed frame incl. SYN DLE STX and check bytes).
-    static constexpr size_t kOmbraReceiveSize = 255;
-    static constexpr size_t kSolviReceiveSize = 256;
-    // A buffer of this size takes any frame ReceiveFrame can return.
+    // A buffer of this size takes any frame ReceiveFrame can return: no profile's receive
+    // size may exceed it.
     static constexpr size_t kFrameBufferSize = 256;
-    static constexpr uint32_t kOmbraQueueSize = 1024;
-    static constexpr uint32_t kSolviQueueSize = 2100;
 
     // Network state values.
     static constexpr int kNetworkIdle = 1;
@@ -43,7 +39,7 @@ class TWinmap27Port : public TPort {
 
     static constexpr std::string_view kLinkUpText = "Telsiz-Bilgisayar bağlantısı sağlandı";
 
-    TWinmap27Port(LinkVariant variant, int portNumber, int32_t baud,
+    TWinmap27Port(const LinkProfile& profile, int portNumber, int32_t baud,
                   Clock& clock = SteadyClock::Instance(),
                   std::unique_ptr<ByteStream> stream = nullptr);
     ~TWinmap27Port() override;
@@ -67,7 +63,8 @@ class TWinmap27Port : public TPort {
     int WriteMemoryArea(uint8_t operation, uint8_t memory, uint32_t address, const uint8_t* data,
                         size_t length);
     int SendResetCommand(uint8_t value);
-    // SOLVI only, and only while the network state is idle; -1 otherwise.
+    // Only where the profile allows it, and only while the network state is idle; -1
+    // otherwise.
     int SendLoopCommand(uint8_t value);
 
     // Drops any partial frame (hunting state, count 0, DLE flag clear).
@@ -89,7 +86,7 @@ class TWinmap27Port : public TPort {
     uint8_t CurrentCredit() const { return currentCredit_; }
     uint8_t PeerN1() const { return peerN1_; }
     ReceiverState RxState() const { return rxState_; }
-    size_t ReceiveBufferSize() const { return receiveSize_; }
+    size_t ReceiveBufferSize() const { return profile_.receiveSize; }
     // The last network message received (valid until the next one).
     const uint8_t* Message() const { return message_.data(); }
     size_t MessageLength() const { return messageLength_; }
@@ -104,12 +101,11 @@ class TWinmap27Port : public TPort {
     virtual void OnTrace(std::string_view text);
     virtual void StartResponseTimer() {}
     virtual void StopResponseTimer() {}
-    // SOLVI passes 100; OMBRA passes 0 and its owner uses its own 1000 ms.
     virtual void StartLinkTimer(uint32_t ms) { (void)ms; }
     virtual void StopLinkTimer() {}
     virtual void SetStatus(int code) { statusCode_ = code; }
     virtual void OnTransferAcknowledged() {}
-    // memory is byte 3 of the reply (OMBRA's owner ignores it); data holds
+    // memory is byte 3 of the reply; data holds
     // length bytes and stays valid only during the call.
     virtual void OnMemoryArea(uint8_t memory, uint32_t address, const uint8_t* data,
                               uint16_t length) {
@@ -137,7 +133,6 @@ class TWinmap27Port : public TPort {
     int statusCode_ = 0;
 
   private:
-    bool IsSolvi() const { return Variant() == LinkVariant::Solvi; }
     void Trace(const char* format, ...) __attribute__((format(printf, 2, 3)));
     int SendFrame(const uint8_t* header, size_t headerLength, const uint8_t* message,
                   size_t messageLength);
@@ -150,13 +145,13 @@ class TWinmap27Port : public TPort {
     void HandleMemoryAreaReply();
     void HandleWriteReply();
 
-    size_t receiveSize_;
+    LinkProfile profile_;
     ReceiverState rxState_ = ReceiverState::HuntSyn;
     size_t rxCount_ = 0;
     bool rxDle_ = false;
     uint32_t rxSession_ = 0;
-    std::array<uint8_t, kSolviReceiveSize> rxBuffer_{};
-    std::array<uint8_t, kSolviReceiveSize> message_{};
+    std::array<uint8_t, kFrameBufferSize> rxBuffer_{};
+    std::array<uint8_t, kFrameBufferSize> message_{};
     size_t messageLength_ = 0;
     // Worst case of the longest message the peer accepts (N1 = 255) with every
     // byte doubled, so no request ever has to be cut.

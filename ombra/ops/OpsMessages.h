@@ -34,6 +34,10 @@ inline constexpr int kCloneUnprogrammed = 863;
 inline constexpr int kUserUnprogrammed = 864;
 inline constexpr int kTestAyarUnprogrammed = 865;
 inline constexpr int kKsysUnprogrammed = 870;
+
+// The short-write warning has no numbered string.
+inline constexpr const char* kWriteErrorText = "YAZMA HATASI !!";
+inline constexpr const char* kWriteErrorCaption = "SERİ PORT";
 }  // namespace msg
 
 }  // namespace norda

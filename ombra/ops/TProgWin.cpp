@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "codeplug/MemoryAreas.h"
+#include "ombra/ops/OmbraLink.h"
 #include "ombra/ops/OpsMessages.h"
 #include "ombra/ops/TargetRadioIdentity.h"
 
@@ -33,7 +34,7 @@ const std::array<TProgWin::AreaTransfer, TProgWin::kReadEntries> TProgWin::kRead
 TProgWin::TProgWin(TransferHost& host, RadioImage& image, RadioParameters& parameters,
                    int portNumber, int32_t baud, const ProgWinSettings& settings, Clock& clock,
                    std::unique_ptr<ByteStream> stream)
-    : TWinmap27Port(LinkVariant::Ombra, portNumber, baud, clock, std::move(stream)),
+    : TWinmap27Port(kOmbraLink, portNumber, baud, clock, std::move(stream)),
       host_(host),
       image_(image),
       parameters_(parameters),
@@ -137,7 +138,7 @@ void TProgWin::OnTrace(std::string_view text) {
 }
 
 void TProgWin::OnPortError() {
-    host_.MessageBox(kWriteErrorText, kWriteErrorCaption, kStyleOk | kIconStop,
+    host_.MessageBox(msg::kWriteErrorText, msg::kWriteErrorCaption, kStyleOk | kIconStop,
                      MessageOwner::MainWindow);
 }
 

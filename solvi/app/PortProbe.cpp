@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "link/TWinmap27Port.h"
+#include "link/TPort.h"
+#include "solvi/core/SolviLink.h"
 
 namespace norda {
 
@@ -10,7 +11,7 @@ namespace {
 
 PortFlags Probe(int first, int last) {
     PortFlags available{};
-    TWinmap27Port probe(LinkVariant::Solvi, 1, 9600);
+    TPort probe(kSolviLink.port, 1, 9600, HandshakeMode::None);
     for (int port = std::max(first, 1); port <= std::min(last, kMaxPorts); ++port) {
         available[port] = probe.Reopen(port, 9600, HandshakeMode::None, 1024, 1024) == TPort::kOk;
         probe.Close();

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "solvi/core/SolviLink.h"
+
 namespace norda {
 namespace {
 
@@ -20,7 +22,7 @@ constexpr uint8_t kBlockLength = LoadedSoftware::kBlockSize;
 FlashSession::FlashSession(int port, int32_t baud, const SoftwareImage& image,
                            const ProgramFlags& flags, FlashSessionView& view, Clock& clock,
                            std::unique_ptr<ByteStream> stream)
-    : TWinmap27Port(LinkVariant::Solvi, port, baud, clock, std::move(stream)),
+    : TWinmap27Port(kSolviLink, port, baud, clock, std::move(stream)),
       image_(image),
       flags_(flags),
       view_(view) {

@@ -6,6 +6,7 @@
 #include "link/TWinmap27Port.h"
 #include "platform/Clock.h"
 #include "tests/support/MemoryLine.h"
+#include "tests/support/ProgramLinks.h"
 
 namespace norda::fuzz {
 namespace {
@@ -16,8 +17,8 @@ using Bytes = std::vector<uint8_t>;
 // memory area lies inside the message that was received.
 class CheckingEngine : public TWinmap27Port {
   public:
-    CheckingEngine(LinkVariant variant, VirtualClock& clock, MemoryLine& line)
-        : TWinmap27Port(variant, 1, 9600, clock, line.MakeStream()) {}
+    CheckingEngine(Program variant, VirtualClock& clock, MemoryLine& line)
+        : TWinmap27Port(LinkOf(variant), 1, 9600, clock, line.MakeStream()) {}
 
     void Stage(uint8_t vs, uint8_t vr) {
         vs_ = vs;
@@ -144,7 +145,7 @@ class Input {
 // byte whose top three bits choose: 0 frame/bytes from the radio, 1 the same
 // with a zero check pair, 2 raw bytes always, 3 a line error, 4 a read request,
 // 5 a write request, 6 reset/loop/link reset, 7 staged sequence numbers.
-int Map27(LinkVariant variant, const uint8_t* data, size_t size) {
+int Map27(Program variant, const uint8_t* data, size_t size) {
     Input in(data, size);
     VirtualClock clock;
     MemoryLine line;
@@ -225,10 +226,10 @@ int Map27(LinkVariant variant, const uint8_t* data, size_t size) {
 }  // namespace
 
 int Map27Ombra(const uint8_t* data, size_t size) {
-    return Map27(LinkVariant::Ombra, data, size);
+    return Map27(Program::Ombra, data, size);
 }
 int Map27Solvi(const uint8_t* data, size_t size) {
-    return Map27(LinkVariant::Solvi, data, size);
+    return Map27(Program::Solvi, data, size);
 }
 
 }  // namespace norda::fuzz

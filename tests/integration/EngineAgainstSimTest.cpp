@@ -17,7 +17,7 @@ using sim::RadioConfig;
 using sim::SimRadio;
 
 struct Bench {
-    explicit Bench(LinkVariant variant, RadioConfig config = {})
+    explicit Bench(Program variant, RadioConfig config = {})
         : radio(clock, config),
           station(variant, 1, static_cast<int32_t>(config.baud ? config.baud : 9600), clock,
                   line.MakeStream(), [this] { Exchange(); }) {
@@ -51,12 +51,11 @@ Bytes Pattern(size_t n, uint8_t seed) {
     return b;
 }
 
-class EngineAgainstSim : public ::testing::TestWithParam<LinkVariant> {};
+class EngineAgainstSim : public ::testing::TestWithParam<Program> {};
 
 INSTANTIATE_TEST_SUITE_P(Variants, EngineAgainstSim,
-                         ::testing::Values(LinkVariant::Ombra, LinkVariant::Solvi),
-                         [](const auto& info) {
-                             return info.param == LinkVariant::Ombra ? "Ombra" : "Solvi";
+                         ::testing::Values(Program::Ombra, Program::Solvi), [](const auto& info) {
+                             return info.param == Program::Ombra ? "Ombra" : "Solvi";
                          });
 
 TEST_P(EngineAgainstSim, ReadsTheWholeParameterMemoryAndWritesItBack) {
@@ -94,7 +93,7 @@ TEST_P(EngineAgainstSim, FlashesAfterTheLoopCommandAndRestarts) {
     ASSERT_EQ(b.station.Read(2, 0x10000, 128, header), 0);
     EXPECT_TRUE(std::equal(header.begin(), header.end(), b.radio.Flash().begin() + 0x10000));
 
-    if (GetParam() == LinkVariant::Solvi) {
+    if (GetParam() == Program::Solvi) {
         ASSERT_EQ(b.station.Loop(), 0);
     } else {
         // OMBRA has no loop command; send its message by hand.
@@ -265,7 +264,7 @@ TEST_P(EngineAgainstSim, IgnoredResetIsNeverAcknowledged) {
 
 TEST_P(EngineAgainstSim, WrongCheckBytesStopOnlySolvi) {
     Bench b(GetParam(), WithFault("bad-fcs"));
-    if (GetParam() == LinkVariant::Ombra) {
+    if (GetParam() == Program::Ombra) {
         ASSERT_TRUE(b.station.Link());
         Bytes data;
         EXPECT_EQ(b.station.Read(1, 0, 80, data), 0);
@@ -280,7 +279,7 @@ TEST_P(EngineAgainstSim, WrongCheckBytesStopOnlySolvi) {
 TEST(EngineAgainstSimOnce, RadioAnsweringLrWithLrLinksToo) {
     RadioConfig config;
     config.answerLrWithLr = true;
-    Bench b(LinkVariant::Solvi, config);
+    Bench b(Program::Solvi, config);
     ASSERT_TRUE(b.station.Link());
     Bytes data;
     ASSERT_EQ(b.station.Read(1, 1400, 71, data), 0);

@@ -84,7 +84,7 @@ class RadiosimPty : public ::testing::Test {
         unsetenv("NORDA_PORTS");
         fs::remove_all(dir_);
     }
-    std::unique_ptr<SimStation> Station(LinkVariant variant, int com) {
+    std::unique_ptr<SimStation> Station(Program variant, int com) {
         auto s = std::make_unique<SimStation>(variant, com, 115200, SteadyClock::Instance());
         EXPECT_EQ(s->Open(), 0);
         return s;
@@ -99,7 +99,7 @@ TEST_F(RadiosimPty, BothProgramsReadAndWriteBothMemories) {
     const sim::ParamMemory params = sim::GenerateParamMemory();
     const std::vector<uint8_t> flash = sim::GenerateFlashImage();
 
-    auto ombra = Station(LinkVariant::Ombra, 3);
+    auto ombra = Station(Program::Ombra, 3);
     ASSERT_TRUE(ombra->Link());
     Bytes memory;
     ASSERT_EQ(ombra->ReadAll(1, 1400, 71, memory), 0);
@@ -110,7 +110,7 @@ TEST_F(RadiosimPty, BothProgramsReadAndWriteBothMemories) {
     EXPECT_EQ(memory, block);
     ASSERT_EQ(ombra->Reset(), 0);
 
-    auto solvi = Station(LinkVariant::Solvi, 4);
+    auto solvi = Station(Program::Solvi, 4);
     ASSERT_TRUE(solvi->Link());
     Bytes header;
     ASSERT_EQ(solvi->Read(2, 0x10000, 128, header), 0);
@@ -139,20 +139,20 @@ TEST_F(RadiosimPty, BothProgramsReadAndWriteBothMemories) {
 TEST_F(RadiosimPty, EveryFaultIsSurvived) {
     struct Case {
         const char* fault;
-        LinkVariant variant;
+        Program variant;
         bool linkExpected;
         bool readExpected;
     };
     const Case cases[] = {
-        {"silent", LinkVariant::Ombra, false, false},
-        {"no-data-reply", LinkVariant::Solvi, true, false},
-        {"drop-la-every=2", LinkVariant::Ombra, true, true},
-        {"relink-after=1", LinkVariant::Solvi, true, true},
-        {"garbage", LinkVariant::Solvi, true, true},
-        {"never-erased", LinkVariant::Solvi, true, true},
-        {"ignore-reset", LinkVariant::Ombra, true, true},
-        {"bad-fcs", LinkVariant::Solvi, false, false},
-        {"bad-fcs", LinkVariant::Ombra, true, true},
+        {"silent", Program::Ombra, false, false},
+        {"no-data-reply", Program::Solvi, true, false},
+        {"drop-la-every=2", Program::Ombra, true, true},
+        {"relink-after=1", Program::Solvi, true, true},
+        {"garbage", Program::Solvi, true, true},
+        {"never-erased", Program::Solvi, true, true},
+        {"ignore-reset", Program::Ombra, true, true},
+        {"bad-fcs", Program::Solvi, false, false},
+        {"bad-fcs", Program::Ombra, true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fault);

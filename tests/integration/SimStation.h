@@ -9,6 +9,7 @@
 
 #include "link/TWinmap27Port.h"
 #include "platform/Clock.h"
+#include "tests/support/ProgramLinks.h"
 
 namespace norda::test {
 
@@ -21,10 +22,10 @@ using Bytes = std::vector<uint8_t>;
 // the link, so the sequence numbers of both ends are in step again.
 class SimStation : public TWinmap27Port {
   public:
-    SimStation(LinkVariant variant, int port, int32_t baud, Clock& clock,
+    SimStation(Program variant, int port, int32_t baud, Clock& clock,
                std::unique_ptr<ByteStream> stream = nullptr,
                std::function<void()> exchange = nullptr)
-        : TWinmap27Port(variant, port, baud, clock, std::move(stream)),
+        : TWinmap27Port(LinkOf(variant), port, baud, clock, std::move(stream)),
           clock_(clock),
           exchange_(std::move(exchange)) {
         MemoryAccessMode = true;

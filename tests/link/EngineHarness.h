@@ -8,6 +8,7 @@
 #include "link/TWinmap27Port.h"
 #include "platform/Clock.h"
 #include "tests/support/MemoryLine.h"
+#include "tests/support/ProgramLinks.h"
 
 namespace norda::test {
 
@@ -49,8 +50,8 @@ inline Bytes Concat(Bytes a, const Bytes& b) {
 // An engine whose hooks write down what happened, in order.
 class RecordingEngine : public TWinmap27Port {
   public:
-    RecordingEngine(LinkVariant variant, VirtualClock& clock, MemoryLine& line, int32_t baud = 9600)
-        : TWinmap27Port(variant, 1, baud, clock, line.MakeStream()) {
+    RecordingEngine(Program variant, VirtualClock& clock, MemoryLine& line, int32_t baud = 9600)
+        : TWinmap27Port(LinkOf(variant), 1, baud, clock, line.MakeStream()) {
         MemoryAccessMode = true;
     }
 
@@ -121,7 +122,7 @@ class RecordingEngine : public TWinmap27Port {
 // An open engine with the link set up by the radio's LA to our LR, and every
 // record of getting there cleared.
 struct LinkedEngine {
-    explicit LinkedEngine(LinkVariant variant) : engine(variant, clock, line) {
+    explicit LinkedEngine(Program variant) : engine(variant, clock, line) {
         engine.Open();
         engine.ResetLink();
         line.Send(RadioFrame({0x02, 0x01, 0x01, 0x00}));

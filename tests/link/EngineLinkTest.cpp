@@ -10,7 +10,7 @@ namespace {
 const Bytes kLaN1 = {0x16, 0x10, 0x02, 0x02, 0x01, 0x01, 0x00, 0x10, 0x03, 0x0F, 0x0F};
 
 TEST(EngineLink, RadioLinkAckSetsUpLinkAndReportsItAlways) {
-    for (LinkVariant variant : {LinkVariant::Ombra, LinkVariant::Solvi}) {
+    for (Program variant : {Program::Ombra, Program::Solvi}) {
         VirtualClock clock;
         MemoryLine line;
         RecordingEngine engine(variant, clock, line);
@@ -25,7 +25,7 @@ TEST(EngineLink, RadioLinkAckSetsUpLinkAndReportsItAlways) {
         EXPECT_FALSE(engine.AwaitingAck());
         // Trace is off, yet the link report goes out.
         EXPECT_EQ(engine.traces, std::vector<std::string>{std::string(TWinmap27Port::kLinkUpText)});
-        if (variant == LinkVariant::Solvi) {
+        if (variant == Program::Solvi) {
             EXPECT_EQ(engine.events,
                       (std::vector<std::string>{"StopLink", "StopResponse", "LinkEstablished"}));
             EXPECT_EQ(engine.NetworkState, TWinmap27Port::kNetworkIdle);
@@ -37,7 +37,7 @@ TEST(EngineLink, RadioLinkAckSetsUpLinkAndReportsItAlways) {
 }
 
 TEST(EngineLink, RadioLinkRequestIsAnsweredWithLinkAck) {
-    for (LinkVariant variant : {LinkVariant::Ombra, LinkVariant::Solvi}) {
+    for (Program variant : {Program::Ombra, Program::Solvi}) {
         VirtualClock clock;
         MemoryLine line;
         RecordingEngine engine(variant, clock, line);
@@ -59,7 +59,7 @@ TEST(EngineLink, RadioLinkRequestIsAnsweredWithLinkAck) {
                   (std::vector<std::string>{"LR alındı", "LA gönderildi\t: state = 1      Vr = 001",
                                             std::string(TWinmap27Port::kLinkUpText)}));
         // SOLVI gives the radio 160000 / baud + 5 ms after every LA.
-        EXPECT_EQ(clock.TickCount() - before, variant == LinkVariant::Solvi ? 21u : 0u);
+        EXPECT_EQ(clock.TickCount() - before, variant == Program::Solvi ? 21u : 0u);
 
         // A second LR on a live link is answered but not reported again.
         engine.traces.clear();
@@ -70,7 +70,7 @@ TEST(EngineLink, RadioLinkRequestIsAnsweredWithLinkAck) {
 }
 
 TEST(EngineLink, LinkTransferAcknowledgedAndDispatched) {
-    LinkedEngine l(LinkVariant::Ombra);
+    LinkedEngine l(Program::Ombra);
     l.engine.TraceEnabled = true;
     l.engine.ReadMemoryArea(1, 1, 0x0150, 4);
     l.line.TakeWritten();
@@ -100,7 +100,7 @@ TEST(EngineLink, LinkTransferAcknowledgedAndDispatched) {
 }
 
 TEST(EngineLink, RepeatedAndEmptyTransfers) {
-    LinkedEngine l(LinkVariant::Ombra);
+    LinkedEngine l(Program::Ombra);
     const Bytes reply =
         RadioFrame({0x04, 0x01, 0x01, 0x00, 0x03, 0x04, 0x01, 0x00, 0x00, 0x08, 0x55});
     l.engine.NetworkState = TWinmap27Port::kNetworkAwaitingReply;
@@ -140,7 +140,7 @@ TEST(EngineLink, RepeatedAndEmptyTransfers) {
 }
 
 TEST(EngineLink, SequenceNumbersWrap) {
-    LinkedEngine l(LinkVariant::Ombra);
+    LinkedEngine l(Program::Ombra);
     l.engine.SetSequence(255, 255);
     l.engine.SendResetCommand(1);
     EXPECT_EQ(l.line.TakeWritten()[4], 0xFF);
@@ -166,7 +166,7 @@ TEST(EngineLink, SequenceErrorsRestartTheLink) {
     const Bytes lr = {0x16, 0x10, 0x02, 0x01, 0xFF, 0x01, 0x80, 0x10, 0x03, 0x0F, 0x0F};
     {
         // An LT out of sequence.
-        LinkedEngine l(LinkVariant::Ombra);
+        LinkedEngine l(Program::Ombra);
         l.line.Send(RadioFrame({0x04, 0x05, 0x01, 0x00, 0x11}));
         l.engine.Pump();
         EXPECT_EQ(l.line.TakeWritten(), lr);
@@ -176,7 +176,7 @@ TEST(EngineLink, SequenceErrorsRestartTheLink) {
         // An LT before the link is set up.
         VirtualClock clock;
         MemoryLine line;
-        RecordingEngine engine(LinkVariant::Ombra, clock, line);
+        RecordingEngine engine(Program::Ombra, clock, line);
         engine.Open();
         engine.TraceEnabled = true;
         line.Send(RadioFrame({0x04, 0x01, 0x01, 0x00, 0x11}));
@@ -192,19 +192,19 @@ TEST(EngineLink, SequenceErrorsRestartTheLink) {
     }
     {
         // An LA far from V(S).
-        LinkedEngine l(LinkVariant::Solvi);
+        LinkedEngine l(Program::Solvi);
         l.line.Send(RadioFrame({0x02, 0x09, 0x01, 0x00}));
         l.engine.Pump();
         EXPECT_EQ(l.line.TakeWritten(), lr);
     }
     // N(R) = V(S): OMBRA ignores it; SOLVI restarts when it awaits an acknowledgement.
-    for (LinkVariant variant : {LinkVariant::Ombra, LinkVariant::Solvi}) {
+    for (Program variant : {Program::Ombra, Program::Solvi}) {
         LinkedEngine l(variant);
         l.engine.SendResetCommand(1);
         l.line.TakeWritten();
         l.line.Send(RadioFrame({0x02, 0x01, 0x01, 0x00}));
         l.engine.Pump();
-        if (variant == LinkVariant::Solvi) {
+        if (variant == Program::Solvi) {
             EXPECT_EQ(l.line.TakeWritten(), lr);
         } else {
             EXPECT_TRUE(l.line.TakeWritten().empty());
@@ -213,7 +213,7 @@ TEST(EngineLink, SequenceErrorsRestartTheLink) {
     }
     {
         // Once acknowledged, SOLVI too lets a repeated LA pass.
-        LinkedEngine l(LinkVariant::Solvi);
+        LinkedEngine l(Program::Solvi);
         l.engine.SendResetCommand(1);
         l.line.Send(RadioFrame({0x02, 0x02, 0x01, 0x00}));
         l.line.Send(RadioFrame({0x02, 0x02, 0x01, 0x00}));
@@ -225,7 +225,7 @@ TEST(EngineLink, SequenceErrorsRestartTheLink) {
 }
 
 TEST(EngineLink, MalformedLinkFramesAreOnlyTraced) {
-    LinkedEngine l(LinkVariant::Solvi);
+    LinkedEngine l(Program::Solvi);
     l.engine.TraceEnabled = true;
     l.engine.SendResetCommand(1);
     l.line.TakeWritten();
@@ -250,11 +250,11 @@ void RadioSays(LinkedEngine& l, const Bytes& message) {
 
 TEST(EngineLink, DispatcherDifferences) {
     // Any type of code 03 is area data to OMBRA; SOLVI wants type 04.
-    for (LinkVariant variant : {LinkVariant::Ombra, LinkVariant::Solvi}) {
+    for (Program variant : {Program::Ombra, Program::Solvi}) {
         LinkedEngine l(variant);
         l.engine.NetworkState = TWinmap27Port::kNetworkAwaitingReply;
         RadioSays(l, {0x03, 0x05, 0x02, 0x01, 0x00, 0x80, 0x42});
-        if (variant == LinkVariant::Ombra) {
+        if (variant == Program::Ombra) {
             EXPECT_EQ(l.engine.lastArea, Bytes{0x42});
             EXPECT_EQ(l.engine.NetworkState, TWinmap27Port::kNetworkIdle);
         } else {
@@ -267,7 +267,7 @@ TEST(EngineLink, DispatcherDifferences) {
         EXPECT_EQ(l.engine.events.back(), "Report 3");
     }
 
-    LinkedEngine l(LinkVariant::Solvi);
+    LinkedEngine l(Program::Solvi);
     l.engine.TraceEnabled = true;
     // A write reply after a write: the state never became 2, so it is dropped.
     RadioSays(l, {0x03, 0x06, 0x02, 0x01, 0x00, 0x80, 0x00, 0x00, 0x80});
@@ -308,14 +308,14 @@ TEST(EngineLink, DispatcherDifferences) {
 }
 
 TEST(EngineLink, RepliesInIdleStateAreIgnored) {
-    LinkedEngine l(LinkVariant::Ombra);
+    LinkedEngine l(Program::Ombra);
     RadioSays(l, {0x03, 0x04, 0x01, 0x00, 0x00, 0x00, 0x01});
     EXPECT_TRUE(l.engine.lastArea.empty());
     EXPECT_EQ(l.engine.StatusCode(), 0);
 }
 
 TEST(EngineLink, HostileRepliesStayInsideTheirBuffers) {
-    for (LinkVariant variant : {LinkVariant::Ombra, LinkVariant::Solvi}) {
+    for (Program variant : {Program::Ombra, Program::Solvi}) {
         LinkedEngine l(variant);
         // Largest address the format can carry, as much data as a frame holds.
         Bytes message = {0x03, 0x04, 0xFF, 0xFF, 0xFF, 0xFF};
@@ -328,7 +328,7 @@ TEST(EngineLink, HostileRepliesStayInsideTheirBuffers) {
         // Replies too short for their own fields reach no hook.
         l.engine.events.clear();
         std::vector<Bytes> tooShort = {{0x03}, {0x03, 0x04, 0x01, 0x00}, {0x05}, {0x08, 0x01}};
-        if (variant == LinkVariant::Solvi) {
+        if (variant == Program::Solvi) {
             tooShort.push_back({0x03, 0x06, 0x01, 0x00, 0x00, 0x00, 0x00});
         }
         for (const Bytes& shortOne : tooShort) {
@@ -344,7 +344,7 @@ TEST(EngineLink, HostileRepliesStayInsideTheirBuffers) {
 TEST(EngineLink, RequestsGoOutEvenWithoutLink) {
     VirtualClock clock;
     MemoryLine line;
-    RecordingEngine engine(LinkVariant::Ombra, clock, line);
+    RecordingEngine engine(Program::Ombra, clock, line);
     engine.Open();
     EXPECT_EQ(engine.ReadMemoryArea(1, 1, 0, 7), 0);
     EXPECT_FALSE(line.TakeWritten().empty());

@@ -10,7 +10,7 @@ namespace {
 const Bytes kLr = {0x16, 0x10, 0x02, 0x01, 0xFF, 0x01, 0x80, 0x10, 0x03, 0x0F, 0x0F};
 
 TEST(EngineWire, LinkRequestFrameAndHookOrder) {
-    for (LinkVariant variant : {LinkVariant::Ombra, LinkVariant::Solvi}) {
+    for (Program variant : {Program::Ombra, Program::Solvi}) {
         VirtualClock clock;
         MemoryLine line;
         RecordingEngine engine(variant, clock, line);
@@ -24,7 +24,7 @@ TEST(EngineWire, LinkRequestFrameAndHookOrder) {
         engine.ResetLink();
         EXPECT_EQ(line.TakeWritten(), kLr);
         EXPECT_EQ(line.PurgeCount(), purgesBefore + 1);
-        const std::string timer = variant == LinkVariant::Solvi ? "StartLink 100" : "StartLink 0";
+        const std::string timer = variant == Program::Solvi ? "StartLink 100" : "StartLink 1000";
         EXPECT_EQ(engine.events, (std::vector<std::string>{"StopResponse", "LinkReset", timer}));
         EXPECT_EQ(engine.traces, std::vector<std::string>{"LR gönderildi"});
         EXPECT_TRUE(engine.LinkRequested);
@@ -32,12 +32,12 @@ TEST(EngineWire, LinkRequestFrameAndHookOrder) {
         EXPECT_EQ(engine.VS(), 1);
         EXPECT_EQ(engine.VR(), 1);
         EXPECT_EQ(engine.CurrentCredit(), 0xFF);
-        EXPECT_EQ(engine.AwaitingAck(), variant == LinkVariant::Solvi);
+        EXPECT_EQ(engine.AwaitingAck(), variant == Program::Solvi);
     }
 }
 
 TEST(EngineWire, DleInBodyIsDoubledBothWays) {
-    LinkedEngine l(LinkVariant::Ombra);
+    LinkedEngine l(Program::Ombra);
     // The radio's LT N(S) = 15 makes V(R) 16, so our LA carries 10 10.
     l.engine.SetSequence(1, 15);
     l.line.Send(RadioFrame({0x04, 0x0F, 0x01, 0x00, 0x11, 0x00}));
@@ -58,7 +58,7 @@ TEST(EngineWire, DleInBodyIsDoubledBothWays) {
 }
 
 TEST(EngineWire, RequestBodies) {
-    LinkedEngine l(LinkVariant::Ombra);
+    LinkedEngine l(Program::Ombra);
     EXPECT_EQ(l.engine.ReadMemoryArea(1, 1, 0x000150, 80), 0);
     EXPECT_EQ(l.line.TakeWritten(), (Bytes{0x16, 0x10, 0x02, 0x04, 0x01, 0x01, 0x00, 0x03, 0x01,
                                            0x01, 0x00, 0x01, 0x50, 0x50, 0x10, 0x03, 0x0F, 0x0F}));
@@ -88,11 +88,11 @@ TEST(EngineWire, RequestBodies) {
 
 TEST(EngineWire, LoopCommandIsSolviOnlyAndWaitsForIdle) {
     {
-        LinkedEngine l(LinkVariant::Ombra);
+        LinkedEngine l(Program::Ombra);
         EXPECT_EQ(l.engine.SendLoopCommand(3), -1);
         EXPECT_TRUE(l.line.TakeWritten().empty());
     }
-    LinkedEngine l(LinkVariant::Solvi);
+    LinkedEngine l(Program::Solvi);
     l.engine.TraceEnabled = true;
     l.engine.NetworkState = TWinmap27Port::kNetworkAwaitingReply;
     EXPECT_EQ(l.engine.SendLoopCommand(3), -1);
@@ -118,14 +118,14 @@ TEST(EngineWire, SolviChecksTheFrameCheckSequence) {
     for (const Bytes* frame : std::initializer_list<const Bytes*>{&good, &unchecked}) {
         VirtualClock clock;
         MemoryLine line;
-        RecordingEngine engine(LinkVariant::Solvi, clock, line);
+        RecordingEngine engine(Program::Solvi, clock, line);
         engine.Open();
         engine.ResetLink();
         line.Send(*frame);
         engine.Pump();
         EXPECT_TRUE(engine.LinkEstablished);
     }
-    for (LinkVariant variant : {LinkVariant::Solvi, LinkVariant::Ombra}) {
+    for (Program variant : {Program::Solvi, Program::Ombra}) {
         VirtualClock clock;
         MemoryLine line;
         RecordingEngine engine(variant, clock, line);
@@ -136,15 +136,15 @@ TEST(EngineWire, SolviChecksTheFrameCheckSequence) {
         line.Send(bad);
         engine.Pump();
         // OMBRA never looked at the check bytes.
-        EXPECT_EQ(engine.LinkEstablished, variant == LinkVariant::Ombra);
-        if (variant == LinkVariant::Solvi) {
+        EXPECT_EQ(engine.LinkEstablished, variant == Program::Ombra);
+        if (variant == Program::Solvi) {
             EXPECT_EQ(engine.traces, std::vector<std::string>{"Checksum Hatası"});
         }
     }
 }
 
 TEST(EngineWire, ReceiverSynchronisation) {
-    for (LinkVariant variant : {LinkVariant::Ombra, LinkVariant::Solvi}) {
+    for (Program variant : {Program::Ombra, Program::Solvi}) {
         VirtualClock clock;
         MemoryLine line;
         RecordingEngine engine(variant, clock, line);
@@ -196,7 +196,7 @@ TEST(EngineWire, SolviRestartsOnDleStxAfterSyn) {
     {
         VirtualClock clock;
         MemoryLine line;
-        RecordingEngine engine(LinkVariant::Solvi, clock, line);
+        RecordingEngine engine(Program::Solvi, clock, line);
         engine.Open();
         uint8_t buffer[TWinmap27Port::kFrameBufferSize];
         line.Send(broken);
@@ -220,9 +220,9 @@ Bytes AreaReplyFrame(uint8_t ns, size_t frameLength) {
 }
 
 TEST(EngineWire, FramesAtAndBeyondTheReceiveBuffer) {
-    for (LinkVariant variant : {LinkVariant::Ombra, LinkVariant::Solvi}) {
+    for (Program variant : {Program::Ombra, Program::Solvi}) {
         LinkedEngine l(variant);
-        const size_t limit = variant == LinkVariant::Solvi ? 256 : 255;
+        const size_t limit = variant == Program::Solvi ? 256 : 255;
         EXPECT_EQ(l.engine.ReceiveBufferSize(), limit);
 
         l.engine.NetworkState = TWinmap27Port::kNetworkAwaitingReply;

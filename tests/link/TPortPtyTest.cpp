@@ -15,6 +15,7 @@
 
 #include "link/TPort.h"
 #include "link/TermiosStream.h"
+#include "tests/support/ProgramLinks.h"
 
 namespace norda {
 namespace {
@@ -106,9 +107,9 @@ TEST_F(PtyPort, DevicePathComesFromThePortsDirectory) {
     // A dangling entry still wins, and then cannot be opened.
     fs::create_symlink(dir_ / "nothing-here", dir_ / "com9");
     EXPECT_EQ(PortDevicePath(9), (dir_ / "com9").string());
-    TPort port(LinkVariant::Ombra, 9, 9600, HandshakeMode::None, 1024, 1024);
+    TPort port(PortOf(Program::Ombra), 9, 9600, HandshakeMode::None);
     EXPECT_EQ(port.Open(), TPort::kCannotOpen);
-    TPort zero(LinkVariant::Ombra, 0, 9600, HandshakeMode::None, 1024, 1024);
+    TPort zero(PortOf(Program::Ombra), 0, 9600, HandshakeMode::None);
     EXPECT_EQ(zero.Open(), TPort::kCannotOpen);
 
     // Without NORDA_PORTS the directory under the home folder is used.
@@ -123,8 +124,8 @@ TEST_F(PtyPort, DevicePathComesFromThePortsDirectory) {
 }
 
 TEST_F(PtyPort, RawBytesBothWays) {
-    for (LinkVariant variant : {LinkVariant::Ombra, LinkVariant::Solvi}) {
-        TPort port(variant, 3, 9600, HandshakeMode::None, 1024, 1024);
+    for (Program variant : {Program::Ombra, Program::Solvi}) {
+        TPort port(PortOf(variant), 3, 9600, HandshakeMode::None);
         ASSERT_EQ(port.Open(), TPort::kOk);
         struct termios t {};
         tcgetattr(master_, &t);
@@ -153,8 +154,8 @@ TEST_F(PtyPort, RawBytesBothWays) {
 }
 
 TEST_F(PtyPort, PortHeldByAnotherCannotBeOpened) {
-    TPort first(LinkVariant::Ombra, 3, 9600, HandshakeMode::None, 1024, 1024);
-    TPort second(LinkVariant::Solvi, 3, 9600, HandshakeMode::None, 1024, 1024);
+    TPort first(PortOf(Program::Ombra), 3, 9600, HandshakeMode::None);
+    TPort second(PortOf(Program::Solvi), 3, 9600, HandshakeMode::None);
     ASSERT_EQ(first.Open(), TPort::kOk);
     EXPECT_EQ(second.Open(), TPort::kCannotOpen);
     first.Close();
@@ -162,7 +163,7 @@ TEST_F(PtyPort, PortHeldByAnotherCannotBeOpened) {
 }
 
 TEST_F(PtyPort, OddSpeedIsSetOrRefusedCleanly) {
-    TPort port(LinkVariant::Ombra, 3, 12345, HandshakeMode::None, 1024, 1024);
+    TPort port(PortOf(Program::Ombra), 3, 12345, HandshakeMode::None);
     const int result = port.Open();
     ASSERT_TRUE(result == TPort::kOk || result == TPort::kSettingsRefused) << result;
     if (result == TPort::kSettingsRefused) {
@@ -177,7 +178,7 @@ TEST_F(PtyPort, OddSpeedIsSetOrRefusedCleanly) {
 
 TEST_F(PtyPort, VanishedDeviceReadsAsError) {
     VirtualClock clock;
-    TPort port(LinkVariant::Ombra, 3, 9600, HandshakeMode::None, 1024, 1024, clock);
+    TPort port(PortOf(Program::Ombra), 3, 9600, HandshakeMode::None, clock);
     ASSERT_EQ(port.Open(), TPort::kOk);
     EXPECT_GE(port.InputHandle(), 0);
     close(master_);

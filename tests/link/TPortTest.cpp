@@ -1,5 +1,7 @@
 // The port's own rules, on the in-memory line.
 #include "link/TPort.h"
+#include "ombra/ops/OpsMessages.h"
+#include "tests/support/ProgramLinks.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +15,8 @@ namespace {
 
 class CountingPort : public TPort {
   public:
-    CountingPort(LinkVariant variant, VirtualClock& clock, MemoryLine& line, int32_t baud = 9600)
-        : TPort(variant, 3, baud, HandshakeMode::None, 1024, 1024, clock, line.MakeStream()) {}
+    CountingPort(Program variant, VirtualClock& clock, MemoryLine& line, int32_t baud = 9600)
+        : TPort(PortOf(variant), 3, baud, HandshakeMode::None, clock, line.MakeStream()) {}
     int portErrors = 0;
     void OnPortError() override { ++portErrors; }
 };
@@ -22,7 +24,7 @@ class CountingPort : public TPort {
 TEST(TPort, OpenResultsAndSettings) {
     VirtualClock clock;
     MemoryLine line;
-    CountingPort port(LinkVariant::Ombra, clock, line);
+    CountingPort port(Program::Ombra, clock, line);
     EXPECT_FALSE(port.PortOpen());
     EXPECT_EQ(port.Open(), TPort::kOk);
     EXPECT_TRUE(port.PortOpen());
@@ -69,7 +71,7 @@ TEST(TPort, OpenResultsAndSettings) {
 TEST(TPort, QueueSizesAreLoweredToTheDriverLimit) {
     VirtualClock clock;
     MemoryLine line;
-    CountingPort port(LinkVariant::Ombra, clock, line);
+    CountingPort port(Program::Ombra, clock, line);
     line.SetQueueLimits(512, 0);
     ASSERT_EQ(port.Open(), TPort::kOk);
     EXPECT_EQ(port.TransmitQueueSize(), 512u);
@@ -83,7 +85,7 @@ TEST(TPort, QueueSizesAreLoweredToTheDriverLimit) {
 TEST(TPort, SolviPausesBeforeEveryOpen) {
     VirtualClock clock;
     MemoryLine line;
-    CountingPort solvi(LinkVariant::Solvi, clock, line);
+    CountingPort solvi(Program::Solvi, clock, line);
     solvi.Open();
     solvi.Open();
     EXPECT_EQ(clock.TickCount(), 200u);
@@ -91,20 +93,20 @@ TEST(TPort, SolviPausesBeforeEveryOpen) {
 
     VirtualClock other;
     MemoryLine otherLine;
-    CountingPort ombra(LinkVariant::Ombra, other, otherLine);
+    CountingPort ombra(Program::Ombra, other, otherLine);
     ombra.Open();
     EXPECT_EQ(other.TickCount(), 0u);
 }
 
 TEST(TPort, ReadByteResults) {
-    for (LinkVariant variant : {LinkVariant::Ombra, LinkVariant::Solvi}) {
+    for (Program variant : {Program::Ombra, Program::Solvi}) {
         VirtualClock clock;
         MemoryLine line;
         CountingPort port(variant, clock, line);
         ASSERT_EQ(port.Open(), TPort::kOk);
         uint8_t b = 0;
         EXPECT_EQ(port.ReadByte(&b), 0);
-        EXPECT_EQ(line.LastReadWait(), variant == LinkVariant::Solvi ? 5u : 0u);
+        EXPECT_EQ(line.LastReadWait(), variant == Program::Solvi ? 5u : 0u);
         line.Send({0x42});
         EXPECT_EQ(port.ReadByte(&b), 1);
         EXPECT_EQ(b, 0x42);
@@ -121,7 +123,7 @@ TEST(TPort, ReadByteResults) {
 TEST(TPort, OmbraShortWriteReportsOnceAndPurgesBothQueues) {
     VirtualClock clock;
     MemoryLine line;
-    CountingPort port(LinkVariant::Ombra, clock, line);
+    CountingPort port(Program::Ombra, clock, line);
     ASSERT_EQ(port.Open(), TPort::kOk);
     const uint8_t data[11] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
     EXPECT_EQ(port.Write(data, sizeof data), 1);
@@ -136,14 +138,14 @@ TEST(TPort, OmbraShortWriteReportsOnceAndPurgesBothQueues) {
     EXPECT_EQ(line.PurgeCount(), purges + 1);
     EXPECT_EQ(line.PendingForPort(), 0u);
     EXPECT_EQ(line.TransmitPurgeCount(), 0);
-    EXPECT_STREQ(kWriteErrorText, "YAZMA HATASI !!");
-    EXPECT_STREQ(kWriteErrorCaption, "SERİ PORT");
+    EXPECT_STREQ(msg::kWriteErrorText, "YAZMA HATASI !!");
+    EXPECT_STREQ(msg::kWriteErrorCaption, "SERİ PORT");
 }
 
 TEST(TPort, SolviWriteIsBoundedByLineTimeAndPurgesTransmitOnly) {
     VirtualClock clock;
     MemoryLine line;
-    CountingPort port(LinkVariant::Solvi, clock, line);
+    CountingPort port(Program::Solvi, clock, line);
     ASSERT_EQ(port.Open(), TPort::kOk);
     const uint8_t data[11] = {};
     EXPECT_EQ(port.Write(data, sizeof data), 1);

@@ -8,6 +8,7 @@
 #include "link/TWinmap27Port.h"
 #include "platform/Clock.h"
 #include "tests/support/MemoryLine.h"
+#include "tests/support/ProgramLinks.h"
 #include "tools/radiosim/SimRadio.h"
 
 namespace norda {
@@ -15,8 +16,8 @@ namespace {
 
 class Station : public TWinmap27Port {
   public:
-    Station(LinkVariant variant, VirtualClock& clock, MemoryLine& line)
-        : TWinmap27Port(variant, 1, 9600, clock, line.MakeStream()) {
+    Station(Program variant, VirtualClock& clock, MemoryLine& line)
+        : TWinmap27Port(LinkOf(variant), 1, 9600, clock, line.MakeStream()) {
         MemoryAccessMode = true;
     }
     void OnMemoryArea(uint8_t, uint32_t address, const uint8_t* data, uint16_t length) override {
@@ -30,7 +31,7 @@ class Station : public TWinmap27Port {
 };
 
 struct Bench {
-    explicit Bench(LinkVariant variant) : radio(clock), station(variant, clock, line) {
+    explicit Bench(Program variant) : radio(clock), station(variant, clock, line) {
         line.SetWriteListener(
             [this](std::span<const uint8_t> bytes) { radio.Receive(bytes.data(), bytes.size()); });
         station.Open();
@@ -62,7 +63,7 @@ struct Bench {
 };
 
 TEST(EngineAgainstRadio, LinkReadAndWriteBothMemories) {
-    for (LinkVariant variant : {LinkVariant::Ombra, LinkVariant::Solvi}) {
+    for (Program variant : {Program::Ombra, Program::Solvi}) {
         Bench b(variant);
         b.station.ResetLink();
         ASSERT_TRUE(b.RunUntil([&] { return b.station.LinkEstablished; }));

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "link/LinkProfile.h"
+
+namespace norda {
+
+// OMBRA's station: a port that never waits for a byte, a receiver that keeps whatever
+// follows a DLE and never looks at the check bytes, a link request answered within a second,
+// a reply within three.
+inline constexpr LinkProfile kOmbraLink = {
+    .port = {.transmitQueue = 1024,
+             .receiveQueue = 1024,
+             .readWaitMs = 0,
+             .openPauseMs = 0,
+             // The write used to wait for the driver without limit; a vanished device must
+             // not hang the window thread, so it gets a generous bound instead.
+             .writeSlackMs = 1000,
+             .failedWritePurgesBoth = true,
+             .softwareFlowControl = true},
+    .receiveSize = 255,
+    .linkRequestWaitMs = 1000,
+    .ackWaitMs = 1000,
+    .replyWaitMs = 3000,
+    .sends = 4,
+};
+
+}  // namespace norda
