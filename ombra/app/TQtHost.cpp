@@ -1,5 +1,7 @@
 #include "ombra/app/TQtHost.h"
 
+#include <algorithm>
+
 #include <QDate>
 #include <QFileInfo>
 #include <QProcess>
@@ -30,7 +32,11 @@ TQtHost::TQtHost(TApp& app, std::unique_ptr<ByteStream> stream)
     : app_(app),
       client_(std::make_unique<RecordingClientWin>(
           *this, image_, ProcessParameters(), app.Config().serialPort, app.BaudRate(),
-          SettingsOf(app), SteadyClock::Instance(), std::move(stream))) {
+          SettingsOf(app), SteadyClock::Instance(), std::move(stream))),
+      timer_(new QTimer(this)) {
+    timer_->setSingleShot(true);
+    timer_->setTimerType(Qt::PreciseTimer);
+    connect(timer_, &QTimer::timeout, this, [this] { OnDeadline(); });
     // Every radio the window programs goes into the production log; a log that cannot be
     // written is told in the status bar and never holds up the radio.
     const ProductionLog log(ProductionLogPath("", app.Config().productionLog));
@@ -46,8 +52,7 @@ TQtHost::TQtHost(TApp& app, std::unique_ptr<ByteStream> stream)
 }
 
 TQtHost::~TQtHost() {
-    for (auto& [id, t] : timers_)
-        t->stop();
+    timer_->stop();
     input_.reset();
     client_.reset();
 }
@@ -66,30 +71,46 @@ void TQtHost::WatchPort() {
         return;
     input_ = std::make_unique<QSocketNotifier>(handle, QSocketNotifier::Read);
     // Nobody reads the port between operations: unread bytes must not wake the loop then.
-    input_->setEnabled(Polling());
+    input_->setEnabled(client_->Polling());
     connect(input_.get(), &QSocketNotifier::activated, this, [this] { OnInput(); });
 }
 
-bool TQtHost::Polling() const {
-    auto it = timers_.find(kPollTimer);
-    return it != timers_.end() && it->second->isActive();
+void TQtHost::Schedule() {
+    const std::optional<uint32_t> next = client_->NextDeadline();
+    if (next) {
+        const int32_t left = static_cast<int32_t>(*next - client_->TimeSource().TickCount());
+        timer_->start(std::max(0, left));
+    } else {
+        timer_->stop();
+    }
+    if (input_)
+        input_->setEnabled(client_->Polling());
+}
+
+void TQtHost::OnDeadline() {
+    if (client_->RunDue())
+        AfterPoll();
+    Schedule();
 }
 
 void TQtHost::OnInput() {
-    if (!Polling()) {
+    if (!client_->Polling()) {
         input_->setEnabled(false);
         return;
     }
-    DeliverTimer(kPollTimer);
+    client_->PollNow();
+    AfterPoll();
+    Schedule();
 }
 
-void TQtHost::DeliverTimer(int id) {
-    client_->OnTimer(id);
-    // A poll that acknowledged the radio's message leaves its next request to the next
-    // poll, and one that took a frame may leave the next one read but not taken (the
-    // descriptor no longer shows it): that poll comes at once.
-    if (id == kPollTimer && Polling() && (client_->AckSent || client_->WaitForInput(0)))
-        timers_[kPollTimer]->start(0);
+void TQtHost::AfterPoll() {
+    if (client_->Polling() && (client_->JustAcknowledged() || client_->WaitForInput(0)))
+        client_->PollSoon();
+}
+
+void TQtHost::StopOperation() {
+    client_->StopOperation();
+    Schedule();
 }
 
 void TQtHost::SetSequentialDialog(QWidget* dialog, std::function<void(uint32_t)> onPost) {
@@ -101,31 +122,13 @@ std::string TQtHost::Text(int id) {
     return app_.Module().Text(id);
 }
 
-void TQtHost::SetTimer(int id, uint32_t periodMs) {
-    QTimer*& t = timers_[id];
-    if (t == nullptr) {
-        t = new QTimer(this);
-        t->setTimerType(Qt::PreciseTimer);
-        connect(t, &QTimer::timeout, this, [this, id] { DeliverTimer(id); });
-    }
-    t->start(static_cast<int>(periodMs));
-    if (id == kPollTimer && input_)
-        input_->setEnabled(true);
-}
-
-void TQtHost::KillTimer(int id) {
-    if (auto it = timers_.find(id); it != timers_.end())
-        it->second->stop();
-    if (id == kPollTimer && input_)
-        input_->setEnabled(false);
-}
-
 void TQtHost::PostMessage(PostTarget target, uint32_t msg) {
     QMetaObject::invokeMethod(
         this,
         [this, target, msg] {
             if (target == PostTarget::ClientWindow) {
                 client_->OnPostedMessage(msg);
+                Schedule();
             } else if (sequentialPost_) {
                 sequentialPost_(msg);
             }
@@ -257,6 +260,7 @@ int TQtHost::Reopen(int port, int baud) {
     input_.reset();
     const int result = client_->Reopen(port, baud, HandshakeMode::None, kQueueSize, kQueueSize);
     WatchPort();
+    Schedule();
     return result;
 }
 
@@ -277,6 +281,7 @@ void TQtHost::RadioCommand(int id) {
         default:
             break;
     }
+    Schedule();
 }
 
 }  // namespace norda

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <memory>
 
 #include <QObject>
@@ -20,11 +19,11 @@ namespace norda {
 
 class TProgFrame;
 
-// Runs the transfer machine inside the Qt program: window timers are QTimers, posted
-// messages are queued invocations, messages and the progress window are the frame's,
-// and the frame's commands reach the machine through the ClientPort side. While the
-// machine polls its port, bytes arriving on it bring the poll forward, so a frame is acted
-// on when it is complete rather than at the next 20 ms poll.
+// Runs the transfer machine inside the Qt program: one QTimer wakes it at its next
+// deadline, posted messages are queued invocations, messages and the progress window are
+// the frame's, and the frame's commands reach the machine through the ClientPort side.
+// While the machine polls its port, bytes arriving on it bring the poll forward, so a frame
+// is acted on when it is complete rather than at the next 20 ms poll.
 class TQtHost final : public QObject, public TransferHost, public ClientPort {
     Q_OBJECT
   public:
@@ -46,8 +45,6 @@ class TQtHost final : public QObject, public TransferHost, public ClientPort {
 
     // TransferHost
     std::string Text(int id) override;
-    void SetTimer(int id, uint32_t periodMs) override;
-    void KillTimer(int id) override;
     void PostMessage(PostTarget target, uint32_t msg) override;
     int MessageBox(const std::string& text, const std::string& caption, int style,
                    MessageOwner owner) override;
@@ -86,23 +83,29 @@ class TQtHost final : public QObject, public TransferHost, public ClientPort {
     void SetDataValid(bool valid) override { client_->DataValid = valid; }
     int Open() override;
     int Reopen(int port, int baud) override;
-    void StopOperation() override { client_->StopOperation(); }
+    void StopOperation() override;
     void RadioCommand(int id) override;
     void SetTrace(bool on) override { client_->TraceEnabled = on; }
 
   private:
     QWidget* OwnerWidget(MessageOwner owner) const;
-    void DeliverTimer(int id);
+    void OnDeadline();
+    void OnInput();
+    // After a poll: one that acknowledged the radio's message leaves its next request to
+    // the next poll, and one that took a frame may leave the next one read but not taken
+    // (the descriptor no longer shows it): that poll comes at once.
+    void AfterPoll();
+    // Sets the timer to the machine's next deadline and watches the port while it polls;
+    // after everything that may have moved them.
+    void Schedule();
     // (Re)watches the port's descriptor, which changes with every open.
     void WatchPort();
-    void OnInput();
-    bool Polling() const;
 
     TApp& app_;
     TProgFrame* frame_ = nullptr;
     RadioImage image_;
     std::unique_ptr<TClientWin> client_;
-    std::map<int, QTimer*> timers_;
+    QTimer* timer_;
     std::unique_ptr<QSocketNotifier> input_;
     SequentialRunner sequentialRunner_;
     QPointer<QWidget> sequentialDialog_;

@@ -15,18 +15,6 @@ ConsoleHost::ConsoleHost(const TextSource& texts, Clock& clock, std::FILE* err, 
       progressLine_(progressLine),
       start_(clock.TickCount()) {}
 
-void ConsoleHost::SetTimer(int id, uint32_t periodMs) {
-    if (id < 1 || id > 3)
-        return;
-    timers_[static_cast<size_t>(id)] = {true, periodMs, clock_.TickCount() + periodMs};
-}
-
-void ConsoleHost::KillTimer(int id) {
-    if (id < 1 || id > 3)
-        return;
-    timers_[static_cast<size_t>(id)].armed = false;
-}
-
 void ConsoleHost::PostMessage(PostTarget target, uint32_t msg) {
     // No sequential dialog exists on the console.
     if (target == PostTarget::ClientWindow)
@@ -42,55 +30,37 @@ void ConsoleHost::Run() {
             posted_.pop_front();
             machine_->OnPostedMessage(msg);
         }
-        const bool waiting = timers_[kLinkTimer].armed || timers_[kResponseTimer].armed;
-        if (machine_->Quiescent() && !waiting)
+        if (machine_->Quiescent() && !machine_->Waiting())
             break;
-        const uint32_t now = clock_.TickCount();
-        bool anyArmed = false;
-        uint32_t wait = UINT32_MAX;
-        for (int id = 1; id <= 3; ++id) {
-            Timer& timer = timers_[static_cast<size_t>(id)];
-            if (!timer.armed)
-                continue;
-            const int32_t left = static_cast<int32_t>(timer.due - now);
-            if (left <= 0) {
-                timer.due = now + timer.period;
-                machine_->OnTimer(id);
-                if (id == kPollTimer)
-                    PollAgainAfterAcknowledgement();
-                wait = 0;
-            } else if (static_cast<uint32_t>(left) < wait) {
-                wait = static_cast<uint32_t>(left);
-            }
-            anyArmed = anyArmed || timer.armed;
+        const std::optional<uint32_t> next = machine_->NextDeadline();
+        // Nothing due ever and nothing queued: nothing can move the machine any more.
+        if (!next) {
+            if (posted_.empty())
+                break;
+            continue;
         }
-        // Nothing armed and nothing queued: nothing can move the machine any more.
-        if (!anyArmed && posted_.empty())
-            break;
-        if (wait > 0 && wait != UINT32_MAX)
-            WaitForPollOrInput(wait);
+        const int32_t left = static_cast<int32_t>(*next - clock_.TickCount());
+        if (left > 0) {
+            WaitForDeadlineOrInput(static_cast<uint32_t>(left));
+            continue;
+        }
+        // A poll that acknowledged the radio's message leaves its next request to the next
+        // poll; that one comes at once.
+        if (machine_->RunDue() && machine_->JustAcknowledged())
+            machine_->PollSoon();
     }
     ClearProgressLine();
 }
 
 // While the machine polls the port, a frame is taken as soon as its bytes are there rather
-// than at the next poll; with the poll timer off nobody reads, so the port is not watched.
-void ConsoleHost::WaitForPollOrInput(uint32_t ms) {
-    Timer& poll = timers_[kPollTimer];
-    if (!poll.armed) {
+// than at the next poll; with the poll off nobody reads, so the port is not watched.
+void ConsoleHost::WaitForDeadlineOrInput(uint32_t ms) {
+    if (!machine_->Polling()) {
         clock_.Sleep(ms);
         return;
     }
     if (machine_->WaitForInput(ms))
-        poll.due = clock_.TickCount();
-}
-
-// A poll that acknowledged the radio's message leaves its next request to the next poll;
-// that one comes at once.
-void ConsoleHost::PollAgainAfterAcknowledgement() {
-    Timer& poll = timers_[kPollTimer];
-    if (poll.armed && machine_->AckSent)
-        poll.due = clock_.TickCount();
+        machine_->PollSoon();
 }
 
 void ConsoleHost::ClearProgressLine() {

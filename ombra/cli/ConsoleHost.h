@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <deque>
@@ -13,9 +12,9 @@
 
 namespace norda {
 
-// The transfer machine's host on a console: window timers on the steady clock,
-// posted messages in a queue, every message printed to standard error with its
-// caption and answered OK, an optional progress line and trace file. Between timers it
+// The transfer machine's host on a console: the machine run at its deadlines on the
+// clock, posted messages in a queue, every message printed to standard error with its
+// caption and answered OK, an optional progress line and trace file. Between deadlines it
 // waits on the port, so a frame is acted on when it is complete, not at the next poll.
 class ConsoleHost final : public TransferHost {
   public:
@@ -43,8 +42,6 @@ class ConsoleHost final : public TransferHost {
     void SetBackupRoot(std::string root) { backupRoot_ = std::move(root); }
 
     std::string Text(int id) override { return texts_.Text(id); }
-    void SetTimer(int id, uint32_t periodMs) override;
-    void KillTimer(int id) override;
     void PostMessage(PostTarget target, uint32_t msg) override;
     int MessageBox(const std::string& text, const std::string& caption, int style,
                    MessageOwner owner) override;
@@ -77,14 +74,8 @@ class ConsoleHost final : public TransferHost {
         std::string text, caption;
         int style;
     };
-    struct Timer {
-        bool armed = false;
-        uint32_t period = 0;
-        uint32_t due = 0;
-    };
     void ClearProgressLine();
-    void WaitForPollOrInput(uint32_t ms);
-    void PollAgainAfterAcknowledgement();
+    void WaitForDeadlineOrInput(uint32_t ms);
 
     const TextSource& texts_;
     Clock& clock_;
@@ -95,7 +86,6 @@ class ConsoleHost final : public TransferHost {
     std::FILE* trace_ = nullptr;
     uint32_t start_;
     TProgWin* machine_ = nullptr;
-    std::array<Timer, 4> timers_{};
     std::deque<uint32_t> posted_;
     bool failed_ = false;
     int page_ = -1;

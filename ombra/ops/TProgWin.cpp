@@ -61,9 +61,6 @@ TProgWin::TProgWin(TransferHost& host, RadioImage& image, RadioParameters& param
 }
 
 TProgWin::~TProgWin() {
-    host_.KillTimer(kPollTimer);
-    host_.KillTimer(kLinkTimer);
-    host_.KillTimer(kResponseTimer);
     fields_.Free();
 }
 
@@ -82,23 +79,71 @@ MessageOwner TProgWin::Owner() const {
     return sequentialDialogOpen_ ? MessageOwner::SequentialDialog : MessageOwner::MainWindow;
 }
 
-// ---- timers and posted messages -------------------------------------------------
+// ---- deadlines and posted messages ----------------------------------------------
 
-void TProgWin::OnTimer(int id) {
-    switch (id) {
-        case kPollTimer:
-            PollTick();
-            break;
-        case kLinkTimer:
-            Busy = false;
-            NetworkState = kNetworkIdle;
-            break;
-        case kResponseTimer:
-            ShowMessage(msg::kNoTimelyReply, msg::kCaptionCommError, kStyleFailure);
-            break;
-        default:
-            break;
+namespace {
+
+bool Due(const std::optional<uint32_t>& deadline, uint32_t now) {
+    return deadline && static_cast<int32_t>(now - *deadline) >= 0;
+}
+
+void Earliest(std::optional<uint32_t>& earliest, const std::optional<uint32_t>& deadline,
+              uint32_t now) {
+    if (deadline && (!earliest ||
+                     static_cast<int32_t>(*deadline - now) < static_cast<int32_t>(*earliest - now)))
+        earliest = deadline;
+}
+
+}  // namespace
+
+std::optional<uint32_t> TProgWin::NextDeadline() const {
+    const uint32_t now = TimeSource().TickCount();
+    std::optional<uint32_t> earliest;
+    Earliest(earliest, poll_, now);
+    Earliest(earliest, ackWait_, now);
+    Earliest(earliest, replyWait_, now);
+    return earliest;
+}
+
+bool TProgWin::RunDue() {
+    // Each deadline is looked at after the one before has run, which may have ended it.
+    const uint32_t now = TimeSource().TickCount();
+    bool polled = false;
+    if (Due(poll_, now)) {
+        poll_.reset();
+        PollTick();
+        polled = true;
     }
+    if (Due(ackWait_, now)) {
+        ackWait_.reset();
+        AckTimeout();
+    }
+    if (Due(replyWait_, now)) {
+        replyWait_.reset();
+        ReplyTimeout();
+    }
+    return polled;
+}
+
+void TProgWin::PollNow() {
+    if (!poll_)
+        return;
+    poll_.reset();
+    PollTick();
+}
+
+void TProgWin::PollSoon() {
+    if (poll_)
+        poll_ = TimeSource().TickCount();
+}
+
+void TProgWin::AckTimeout() {
+    Busy = false;
+    NetworkState = kNetworkIdle;
+}
+
+void TProgWin::ReplyTimeout() {
+    ShowMessage(msg::kNoTimelyReply, msg::kCaptionCommError, kStyleFailure);
 }
 
 void TProgWin::OnPostedMessage(uint32_t message) {
@@ -113,23 +158,22 @@ void TProgWin::OnPostedMessage(uint32_t message) {
 
 void TProgWin::StartLinkTimer(uint32_t) {
     Busy = true;
-    host_.SetTimer(kLinkTimer, kLinkTimeoutMs);
+    ackWait_ = TimeSource().TickCount() + kLinkTimeoutMs;
 }
 
 void TProgWin::StopLinkTimer() {
     Busy = false;
-    host_.KillTimer(kLinkTimer);
+    ackWait_.reset();
     if (NetworkState == kNetworkAwaitingReply)
-        host_.SetTimer(kResponseTimer, kResponseTimeoutMs);
+        replyWait_ = TimeSource().TickCount() + kResponseTimeoutMs;
 }
 
 void TProgWin::StartResponseTimer() {
-    host_.KillTimer(kResponseTimer);
-    host_.SetTimer(kResponseTimer, kResponseTimeoutMs);
+    replyWait_ = TimeSource().TickCount() + kResponseTimeoutMs;
 }
 
 void TProgWin::StopResponseTimer() {
-    host_.KillTimer(kResponseTimer);
+    replyWait_.reset();
 }
 
 void TProgWin::OnTrace(std::string_view text) {
@@ -205,7 +249,7 @@ void TProgWin::OnTransferAcknowledged() {
 // ---- the poll tick --------------------------------------------------------------
 
 void TProgWin::PollTick() {
-    host_.KillTimer(kPollTimer);
+    poll_.reset();
     AckSent = false;
     receive_.fill(0);
     const int received = ReceiveFrame(receive_.data(), receive_.size());
@@ -226,7 +270,7 @@ void TProgWin::PollTick() {
         }
         CheckCompletion();
     }
-    host_.SetTimer(kPollTimer, kPollMs);
+    poll_ = TimeSource().TickCount() + kPollMs;
 }
 
 bool TProgWin::TakeAttempt() {
@@ -504,7 +548,7 @@ void TProgWin::StartRead() {
     FirstLinkExpected = true;
     AttemptCount = 0;
     Reading = true;
-    host_.SetTimer(kPollTimer, kPollStartMs);
+    poll_ = TimeSource().TickCount() + kPollStartMs;
 }
 
 void TProgWin::StartWrite(int areas) {
@@ -520,7 +564,7 @@ void TProgWin::StartWrite(int areas) {
     FirstLinkExpected = true;
     AttemptCount = 0;
     Writing = true;
-    host_.SetTimer(kPollTimer, kPollStartMs);
+    poll_ = TimeSource().TickCount() + kPollStartMs;
 }
 
 void TProgWin::RestartLink() {
@@ -530,12 +574,12 @@ void TProgWin::RestartLink() {
     LinkEstablished = false;
     FirstLinkExpected = true;
     AttemptCount = 0;
-    host_.SetTimer(kPollTimer, kPollStartMs);
+    poll_ = TimeSource().TickCount() + kPollStartMs;
 }
 
 void TProgWin::StopOperation() {
     NetworkState = kNetworkIdle;
-    host_.KillTimer(kPollTimer);
+    poll_.reset();
     StopLinkTimer();
     StopResponseTimer();
     if (PortOpen())

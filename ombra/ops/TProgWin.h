@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "codeplug/LayoutEngine.h"
@@ -92,8 +93,27 @@ class TProgWin : public TWinmap27Port {
     // The window has been set up: opens the port. Result of TPort::Open.
     int SetupWindow();
 
+    // The machine keeps its own deadlines on the clock: the poll (100 ms after a start,
+    // then 20 ms after each poll), the wait for an acknowledgement and the wait for a
+    // reply. The host runs it when the earliest falls due, and may poll at once when the
+    // port has input.
+    std::optional<uint32_t> NextDeadline() const;
+    // Runs whatever is due now, in the order poll, acknowledgement wait, reply wait.
+    // True when the poll ran.
+    bool RunDue();
+    // The port is polled: its input is of interest.
+    bool Polling() const { return poll_.has_value(); }
+    // Polls now, while polling at all (the port has input).
+    void PollNow();
+    // Brings the next poll forward to now, while polling at all.
+    void PollSoon();
+    // The last poll acknowledged the radio's message and so left its next request to the
+    // next poll.
+    bool JustAcknowledged() const { return AckSent; }
+    // An acknowledgement or a reply is awaited.
+    bool Waiting() const { return ackWait_.has_value() || replyWait_.has_value(); }
+
     // Deliveries from the host.
-    void OnTimer(int id);
     void OnPostedMessage(uint32_t msg);
 
     // Commands and their enablers.
@@ -230,6 +250,8 @@ class TProgWin : public TWinmap27Port {
     };
 
     void PollTick();
+    void AckTimeout();
+    void ReplyTimeout();
     void IssueNextRequest();
     void CheckCompletion();
     void CompleteFullRead();
@@ -242,6 +264,10 @@ class TProgWin : public TWinmap27Port {
     void DumpImageFile();
 
     TransferHost& host_;
+    // Deadlines on the port's clock; empty when not running.
+    std::optional<uint32_t> poll_;
+    std::optional<uint32_t> ackWait_;
+    std::optional<uint32_t> replyWait_;
     RadioImage& image_;
     RadioParameters& parameters_;
     FieldList fields_;

@@ -10,11 +10,6 @@ namespace norda {
 
 class TProgWin;
 
-// Window timers of the transfer machine.
-inline constexpr int kPollTimer = 1;
-inline constexpr int kLinkTimer = 2;
-inline constexpr int kResponseTimer = 3;
-
 // Private window messages; they carry no parameters.
 inline constexpr uint32_t kMsgStartWrite = 0x502;    // to the client window
 inline constexpr uint32_t kMsgNextRadio = 0x504;     // to the sequential-programming dialog
@@ -51,21 +46,15 @@ struct TransferProgress {
 };
 
 // Everything the transfer machine needs from the program around it. The Qt frame
-// implements it with window timers and dialogs, ombra-cli with a console, the
-// tests with a virtual clock and scripted answers. All calls come from, and all
-// deliveries must go to, the one thread the machine lives on.
+// implements it with dialogs, ombra-cli with a console, the tests with scripted answers.
+// The machine keeps its own time (TProgWin::NextDeadline); the host runs it then. All
+// calls come from, and all deliveries must go to, the one thread the machine lives on.
 class TransferHost {
   public:
     virtual ~TransferHost() = default;
 
     // Text number id of the current language module; 0 and unknown ids give "".
     virtual std::string Text(int id) = 0;
-
-    // Win32 timer semantics: arming an armed timer restarts it with the new
-    // period; an armed timer fires every period until it is killed. Each expiry
-    // is delivered as TProgWin::OnTimer(id), never from inside these calls.
-    virtual void SetTimer(int id, uint32_t periodMs) = 0;
-    virtual void KillTimer(int id) = 0;
 
     // Queued, delivered after the running handler has returned:
     // ClientWindow -> TProgWin::OnPostedMessage(msg); SequentialDialog -> the

@@ -9,14 +9,12 @@ namespace norda {
 namespace {
 
 // A host that shows nothing: it keeps the first message, queues the posts for the
-// caller to deliver, and has no timers, pages or sounds.
+// caller to deliver, and has no pages or sounds. Nobody runs the machine's deadlines.
 class PreviewHost final : public TransferHost {
   public:
     PreviewHost(const TextSource& texts, LocalDate today) : texts_(texts), today_(today) {}
 
     std::string Text(int id) override { return texts_.Text(id); }
-    void SetTimer(int, uint32_t) override {}
-    void KillTimer(int) override {}
     void PostMessage(PostTarget target, uint32_t msg) override {
         if (target == PostTarget::ClientWindow)
             posted.push_back(msg);

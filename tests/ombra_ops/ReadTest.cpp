@@ -101,7 +101,7 @@ TEST(Read, SilentRadioGetsThreeLinkRequestsOneSecondApartThen812) {
     EXPECT_GE(rig.messages[0].at, lr[2] + 1000);
     EXPECT_FALSE(rig.progressOpen);
     rig.Run(5000);
-    EXPECT_FALSE(rig.AnyTimerArmed()) << "the poll is not re-armed after 812";
+    EXPECT_FALSE(rig.client->NextDeadline()) << "the poll is not re-armed after 812";
     EXPECT_EQ(rig.page, -1);
     EXPECT_FALSE(rig.client->DataValid);
 }
@@ -143,7 +143,7 @@ TEST(Read, LineErrorGives634AndThePollGoesOn) {
     ASSERT_EQ(rig.MessageIds(), std::vector<int>{msg::kReadError});
     EXPECT_EQ(rig.messages[0].captionId, msg::kCaptionSerialPort);
     EXPECT_FALSE(rig.client->Reading);
-    EXPECT_TRUE(rig.timers[kPollTimer].armed);
+    EXPECT_TRUE(rig.client->Polling());
 }
 
 TEST(Read, RadioRelinkingMidReadGives806ButTheFirstLinkIsQuiet) {

@@ -1,9 +1,8 @@
 #pragma once
 
-// A scripted host for the transfer machine: Win32-like timers on a virtual
-// clock, a posted-message queue, message boxes answered by a script, and an
-// in-process simulated radio on an in-memory line, all advanced one
-// millisecond at a time.
+// A scripted host for the transfer machine: its deadlines run on a virtual clock, a
+// posted-message queue, message boxes answered by a script, and an in-process simulated
+// radio on an in-memory line, all advanced one millisecond at a time.
 
 #include <array>
 #include <deque>
@@ -81,10 +80,6 @@ class SimRig : public TransferHost {
         pendingIds.push_back(id);
         return OmbraTurkishStrings().Text(id);
     }
-    void SetTimer(int id, uint32_t periodMs) override {
-        timers[id] = {true, periodMs, clock.TickCount() + periodMs};
-    }
-    void KillTimer(int id) override { timers[id].armed = false; }
     void PostMessage(PostTarget target, uint32_t msg) override { posted.push_back({target, msg}); }
     int MessageBox(const std::string& text, const std::string& caption, int style,
                    MessageOwner owner) override {
@@ -158,13 +153,7 @@ class SimRig : public TransferHost {
         DeliverPosted();
         clock.Advance(1);
         Pump();
-        const uint32_t now = clock.TickCount();
-        for (int id = 1; id <= 3; ++id) {
-            if (timers[id].armed && static_cast<int32_t>(now - timers[id].due) >= 0) {
-                timers[id].due = now + timers[id].period;
-                client->OnTimer(id);
-            }
-        }
+        client->RunDue();
         DeliverPosted();
     }
     // Advances until `done` holds; false when maxMs passed first.
@@ -180,20 +169,16 @@ class SimRig : public TransferHost {
         for (uint32_t t = 0; t < ms; ++t)
             Step();
     }
-    // Time passes with the machine's timers stopped, as while a modal box is up.
+    // Time passes with the machine not run, as while a modal box is up.
     void Wait(uint32_t ms) {
         for (uint32_t t = 0; t < ms; ++t) {
             clock.Advance(1);
             Pump();
         }
     }
-    bool AnyTimerArmed() const { return timers[1].armed || timers[2].armed || timers[3].armed; }
-    // An operation has finished: nothing runs and nothing is queued. The poll
-    // timer may keep ticking idle, as it does in the program.
-    bool Finished() const {
-        return client->Quiescent() && !timers[kLinkTimer].armed && !timers[kResponseTimer].armed &&
-               posted.empty();
-    }
+    // An operation has finished: nothing runs and nothing is queued. The poll may keep
+    // going idle, as it does in the program.
+    bool Finished() const { return client->Quiescent() && !client->Waiting() && posted.empty(); }
 
     std::vector<int> MessageIds() const {
         std::vector<int> ids;
@@ -263,11 +248,6 @@ class SimRig : public TransferHost {
         return RunUntil([this] { return Finished(); });
     }
 
-    struct Timer {
-        bool armed = false;
-        uint32_t period = 0;
-        uint32_t due = 0;
-    };
     struct WrittenByte {
         uint32_t at;
         uint8_t byte;
@@ -281,7 +261,6 @@ class SimRig : public TransferHost {
     std::unique_ptr<ProbeWin> client;
     int portResult = -1;
 
-    std::array<Timer, 4> timers{};
     std::deque<std::pair<PostTarget, uint32_t>> posted;
     std::vector<int> pendingIds;
     std::vector<Shown> messages;

@@ -20,8 +20,6 @@ namespace {
 class NoHost final : public TransferHost {
   public:
     std::string Text(int) override { return {}; }
-    void SetTimer(int, uint32_t) override {}
-    void KillTimer(int) override {}
     void PostMessage(PostTarget, uint32_t) override {}
     int MessageBox(const std::string&, const std::string&, int, MessageOwner) override { return 1; }
     void OpenProgressWindow(const std::string&, const std::string&, MessageOwner) override {}

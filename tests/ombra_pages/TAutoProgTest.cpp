@@ -22,8 +22,6 @@ class PostRecorder final : public TransferHost {
   public:
     std::vector<std::pair<PostTarget, uint32_t>> posted;
     std::string Text(int) override { return {}; }
-    void SetTimer(int, uint32_t) override {}
-    void KillTimer(int) override {}
     void PostMessage(PostTarget target, uint32_t msg) override { posted.emplace_back(target, msg); }
     int MessageBox(const std::string&, const std::string&, int, MessageOwner) override { return 1; }
     void OpenProgressWindow(const std::string&, const std::string&, MessageOwner) override {}
