@@ -130,7 +130,9 @@ int TPort::Write(const uint8_t* data, size_t length) {
     if (written >= 0 && static_cast<size_t>(written) >= length) {
         return 1;
     }
-    OnPortError();
+    if (writeErrorHandler_) {
+        writeErrorHandler_();
+    }
     if (profile_.failedWritePurgesBoth) {
         Purge();
     } else if (portOpen_) {

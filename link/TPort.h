@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -22,7 +23,7 @@ class TPort {
     // Without a stream the port uses the termios device that "com<N>" names.
     TPort(const PortProfile& profile, int portNumber, int32_t baud, HandshakeMode handshake,
           Clock& clock = SteadyClock::Instance(), std::unique_ptr<ByteStream> stream = nullptr);
-    virtual ~TPort();
+    ~TPort();
 
     TPort(const TPort&) = delete;
     TPort& operator=(const TPort&) = delete;
@@ -36,7 +37,7 @@ class TPort {
     // 1 = byte read, 0 = nothing waiting, -1 = read failed or line error.
     // Waits at most the profile's read wait for a byte.
     int ReadByte(uint8_t* byte);
-    // 1 = every byte went out, 0 = failure (OnPortError has been called and the
+    // 1 = every byte went out, 0 = failure (the write-error handler has been called and the
     // port purged as the profile says).
     int Write(const uint8_t* data, size_t length);
     // Returns once a byte may be waiting (true) or ms have passed (false), so that an owner
@@ -66,12 +67,13 @@ class TPort {
     Clock& TimeSource() const { return clock_; }
 
     // Called after a failed or short write, before the purge.
-    virtual void OnPortError() {}
+    void SetWriteErrorHandler(std::function<void()> handler) {
+        writeErrorHandler_ = std::move(handler);
+    }
 
-  protected:
     // Changes whenever the port is opened or closed, so the frame receiver can
     // tell that a partial frame belongs to an earlier session.
-    uint32_t PortSession() const { return session_; }
+    uint32_t Session() const { return session_; }
 
   private:
     PortProfile profile_;
@@ -86,6 +88,7 @@ class TPort {
     uint32_t session_ = 0;
     Clock& clock_;
     std::unique_ptr<ByteStream> stream_;
+    std::function<void()> writeErrorHandler_;
 };
 
 }  // namespace norda

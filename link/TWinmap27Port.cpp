@@ -36,15 +36,11 @@ constexpr uint8_t kOwnWindow = 0x01;
 constexpr uint8_t kOwnVersion = 0x80;
 
 constexpr uint8_t kCodeMemory = 0x03;
-constexpr uint8_t kCodeReset = 0x04;
 constexpr uint8_t kCodeReply = 0x05;
 constexpr uint8_t kCodeReply8 = 0x08;
-constexpr uint8_t kCodeLoop = 0x0D;
 constexpr uint8_t kCodeReport = 0x11;
 constexpr uint8_t kTypeAreaData = 0x04;
 constexpr uint8_t kTypeWriteReply = 0x06;
-
-constexpr uint32_t kMaxAddress = 0xFFFFFF;
 
 uint32_t Address24(const uint8_t* p) {
     return (static_cast<uint32_t>(p[0]) << 16) | (static_cast<uint32_t>(p[1]) << 8) | p[2];
@@ -54,21 +50,23 @@ uint32_t Address24(const uint8_t* p) {
 
 TWinmap27Port::TWinmap27Port(const LinkProfile& profile, int portNumber, int32_t baud, Clock& clock,
                              std::unique_ptr<ByteStream> stream)
-    : TPort(profile.port, portNumber, baud, HandshakeMode::None, clock, std::move(stream)),
-      profile_(profile) {
+    : profile_(profile),
+      port_(profile.port, portNumber, baud, HandshakeMode::None, clock, std::move(stream)) {
     profile_.receiveSize = std::min(profile_.receiveSize, kFrameBufferSize);
 }
 
-TWinmap27Port::~TWinmap27Port() = default;
+void TWinmap27Port::RequireLink() {
+    linkRequested_ = true;
+    linkEstablished_ = false;
+}
 
-void TWinmap27Port::OnTrace(std::string_view text) {
-    if (traceSink_) {
-        traceSink_(text);
-    }
+void TWinmap27Port::DropLink() {
+    linkRequested_ = false;
+    linkEstablished_ = false;
 }
 
 void TWinmap27Port::Trace(const char* format, ...) {
-    if (!TraceEnabled) {
+    if (!trace_) {
         return;
     }
     char line[160];
@@ -79,7 +77,7 @@ void TWinmap27Port::Trace(const char* format, ...) {
     if (n < 0) {
         return;
     }
-    OnTrace(std::string_view(line, std::min(static_cast<size_t>(n), sizeof line - 1)));
+    listener_->OnTrace(std::string_view(line, std::min(static_cast<size_t>(n), sizeof line - 1)));
 }
 
 void TWinmap27Port::ResetReceiver() {
@@ -90,13 +88,13 @@ void TWinmap27Port::ResetReceiver() {
 
 int TWinmap27Port::ReceiveFrame(uint8_t* buffer, size_t capacity) {
     // A partial frame from before a close or reopen can never be completed.
-    if (rxSession_ != PortSession()) {
-        rxSession_ = PortSession();
+    if (rxSession_ != port_.Session()) {
+        rxSession_ = port_.Session();
         ResetReceiver();
     }
     while (rxCount_ < profile_.receiveSize) {
         uint8_t b = 0;
-        const int r = ReadByte(&b);
+        const int r = port_.ReadByte(&b);
         if (r == 0) {
             return 0;
         }
@@ -199,44 +197,40 @@ int TWinmap27Port::SendFrame(const uint8_t* header, size_t headerLength, const u
     txBuffer_[n++] = kEtx;
     txBuffer_[n++] = kSentFcs;
     txBuffer_[n++] = kSentFcs;
-    return Write(txBuffer_.data(), n) == 1 ? 0 : -1;
+    return port_.Write(txBuffer_.data(), n) == 1 ? 0 : -1;
 }
 
 void TWinmap27Port::SendAck() {
     const uint8_t body[] = {kFrameLA, vr_, 0x01, 0x00};
     SendFrame(body, sizeof body, nullptr, 0);
-    AckSent = true;
-    Trace("LA gönderildi\t: state = %d      Vr = %03d", NetworkState, vr_);
-    if (profile_.turnaroundPause && Baud() > 0) {
+    ackSent_ = true;
+    Trace("LA gönderildi\t: state = %d      Vr = %03d", networkState_, vr_);
+    if (profile_.turnaroundPause && port_.Baud() > 0) {
         // Gives the radio time to turn the line round before anything else goes out.
-        TimeSource().Sleep(static_cast<uint32_t>(160000 / Baud() + 5));
+        port_.TimeSource().Sleep(static_cast<uint32_t>(160000 / port_.Baud() + 5));
     }
 }
 
 void TWinmap27Port::ResetLink() {
-    if (!PortOpen()) {
+    if (!port_.PortOpen()) {
         return;
     }
-    StopResponseTimer();
-    OnLinkReset();
-    NetworkState = kNetworkIdle;
+    listener_->OnLinkReset();
+    networkState_ = kNetworkIdle;
     vs_ = 1;
     vr_ = 1;
     initialCredit_ = 0xFF;
     currentCredit_ = 0xFF;
     const uint8_t body[] = {kFrameLR, kOwnN1, kOwnWindow, kOwnVersion};
-    if (profile_.repeatedAckRestartsLink) {
-        awaitingAck_ = true;
-    }
-    LinkRequested = true;
-    LinkEstablished = false;
-    Purge();
+    awaitingAck_ = true;
+    linkRequested_ = true;
+    linkEstablished_ = false;
+    port_.Purge();
     if (profile_.linkRestartDropsPartialFrame) {
         ResetReceiver();
     }
     SendFrame(body, sizeof body, nullptr, 0);
     Trace("LR gönderildi");
-    StartLinkTimer(profile_.linkRequestWaitMs);
 }
 
 int TWinmap27Port::SendLinkTransfer(const uint8_t* message, size_t length) {
@@ -247,57 +241,44 @@ int TWinmap27Port::SendLinkTransfer(const uint8_t* message, size_t length) {
     if (currentCredit_ > 0) {
         --currentCredit_;
     }
-    if (profile_.repeatedAckRestartsLink) {
-        awaitingAck_ = true;
-    }
+    awaitingAck_ = true;
     return SendFrame(header, sizeof header, message, length);
+}
+
+int TWinmap27Port::Send(const NetworkRequest& request) {
+    if (!request.Valid()) {
+        return -1;
+    }
+    if (request.IsLoop()) {
+        if (!profile_.loopCommand || networkState_ != kNetworkIdle) {
+            return -1;
+        }
+        const int result = SendLinkTransfer(request.Message(), request.Size());
+        Trace("LT gönderildi\t: state = %d      Vs = %03d", networkState_, vs_);
+        return result;
+    }
+    if (request.ReplyDue()) {
+        networkState_ = kNetworkAwaitingReply;
+    }
+    return SendLinkTransfer(request.Message(), request.Size());
 }
 
 int TWinmap27Port::ReadMemoryArea(uint8_t operation, uint8_t memory, uint32_t address,
                                   uint8_t length) {
-    if (address > kMaxAddress) {
-        return -1;
-    }
-    const uint8_t message[] = {kCodeMemory,
-                               operation,
-                               memory,
-                               static_cast<uint8_t>(address >> 16),
-                               static_cast<uint8_t>(address >> 8),
-                               static_cast<uint8_t>(address),
-                               length};
-    NetworkState = kNetworkAwaitingReply;
-    return SendLinkTransfer(message, sizeof message);
+    return Send(NetworkRequest::Read(operation, memory, address, length));
 }
 
 int TWinmap27Port::WriteMemoryArea(uint8_t operation, uint8_t memory, uint32_t address,
                                    const uint8_t* data, size_t length) {
-    if (address > kMaxAddress || data == nullptr || length < 1 || length > 255) {
-        return -1;
-    }
-    uint8_t message[6 + 255];
-    message[0] = kCodeMemory;
-    message[1] = operation;
-    message[2] = memory;
-    message[3] = static_cast<uint8_t>(address >> 16);
-    message[4] = static_cast<uint8_t>(address >> 8);
-    message[5] = static_cast<uint8_t>(address);
-    std::memcpy(message + 6, data, length);
-    return SendLinkTransfer(message, 6 + length);
+    return Send(NetworkRequest::Write(operation, memory, address, data, length));
 }
 
 int TWinmap27Port::SendResetCommand(uint8_t value) {
-    const uint8_t message[] = {kCodeReset, value};
-    return SendLinkTransfer(message, sizeof message);
+    return Send(NetworkRequest::Reset(value));
 }
 
 int TWinmap27Port::SendLoopCommand(uint8_t value) {
-    if (!profile_.loopCommand || NetworkState != kNetworkIdle) {
-        return -1;
-    }
-    const uint8_t message[] = {kCodeLoop, value};
-    const int result = SendLinkTransfer(message, sizeof message);
-    Trace("LT gönderildi\t: state = %d      Vs = %03d", NetworkState, vs_);
-    return result;
+    return Send(NetworkRequest::Loop(value));
 }
 
 void TWinmap27Port::ProcessFrame(const uint8_t* frame, size_t length) {
@@ -334,15 +315,15 @@ void TWinmap27Port::ProcessFrame(const uint8_t* frame, size_t length) {
 }
 
 void TWinmap27Port::ProcessLinkTransfer(const uint8_t* frame, size_t length) {
-    if (LinkRequested) {
+    if (linkRequested_) {
         Trace("LR Modunda LT alındı");
         ResetLink();
         return;
     }
     const uint8_t ns = frame[4];
     const bool ackRequired = frame[5] == 0x01;
-    Trace("LT alındı\t\t: state = %d      Ns = %03d\tVr     = %03d\t Code = %02X", NetworkState, ns,
-          vr_, frame[kMessageAt]);
+    Trace("LT alındı\t\t: state = %d      Ns = %03d\tVr     = %03d\t Code = %02X", networkState_,
+          ns, vr_, frame[kMessageAt]);
     if (ns == vr_) {
         ++vr_;
         if (ackRequired) {
@@ -365,23 +346,19 @@ void TWinmap27Port::ProcessLinkTransfer(const uint8_t* frame, size_t length) {
 
 void TWinmap27Port::ProcessLinkRequest(const uint8_t* frame) {
     Trace("LR alındı");
-    StopLinkTimer();
-    if (profile_.linkUpEndsExchange) {
-        StopResponseTimer();
-    }
     peerN1_ = frame[4];
     initialCredit_ = frame[5];
     currentCredit_ = frame[5];
     vs_ = 1;
     vr_ = 1;
     SendAck();
-    if (!LinkEstablished) {
-        OnTrace(kLinkUpText);
+    if (!linkEstablished_) {
+        listener_->OnTrace(kLinkUpText);
     }
-    NetworkState = kNetworkIdle;
-    LinkRequested = false;
-    LinkEstablished = true;
-    OnLinkEstablished();
+    networkState_ = kNetworkIdle;
+    linkRequested_ = false;
+    linkEstablished_ = true;
+    listener_->OnLinkUp();
 }
 
 void TWinmap27Port::ProcessLinkAck(const uint8_t* frame, size_t length) {
@@ -392,14 +369,13 @@ void TWinmap27Port::ProcessLinkAck(const uint8_t* frame, size_t length) {
     const uint8_t nr = frame[4];
     const uint8_t credit = frame[5];
     const uint8_t next = static_cast<uint8_t>(vs_ + 1);
-    Trace("LA alındı\t\t: state = %d      Nr = %03d\tVs+1 = %03d", NetworkState, nr, next);
-    if (!LinkRequested) {
+    Trace("LA alındı\t\t: state = %d      Nr = %03d\tVs+1 = %03d", networkState_, nr, next);
+    if (!linkRequested_) {
         if (nr == next) {
             awaitingAck_ = false;
-            StopLinkTimer();
             vs_ = next;
             currentCredit_ = credit;
-            OnTransferAcknowledged();
+            listener_->OnAcknowledged();
         } else if (nr == vs_ && !(profile_.repeatedAckRestartsLink && awaitingAck_)) {
             // A repeated acknowledgement of something already settled.
         } else {
@@ -412,15 +388,13 @@ void TWinmap27Port::ProcessLinkAck(const uint8_t* frame, size_t length) {
         return;
     }
     awaitingAck_ = false;
-    StopLinkTimer();
     if (profile_.linkUpEndsExchange) {
-        StopResponseTimer();
-        NetworkState = kNetworkIdle;
+        networkState_ = kNetworkIdle;
     }
-    OnTrace(kLinkUpText);
-    LinkRequested = false;
-    LinkEstablished = true;
-    OnLinkEstablished();
+    listener_->OnTrace(kLinkUpText);
+    linkRequested_ = false;
+    linkEstablished_ = true;
+    listener_->OnLinkUp();
 }
 
 void TWinmap27Port::DispatchMessage() {
@@ -428,36 +402,31 @@ void TWinmap27Port::DispatchMessage() {
     const size_t n = messageLength_;
     const uint8_t code = m[0];
     const uint8_t type = n >= 2 ? m[1] : 0;
-    if (MemoryAccessMode) {
+    if (memoryAccess_) {
         if (code == kCodeMemory && (!profile_.typedReplies || type == kTypeAreaData)) {
             HandleMemoryAreaReply();
         } else if (code == kCodeMemory && type == kTypeWriteReply) {
             HandleWriteReply();
-        } else if (code == kCodeReply && profile_.typedReplies) {
-            StopResponseTimer();
-            NetworkState = kNetworkIdle;
-            if (n >= 3) {
-                OnRadioReply(m[2]);
-            }
-        } else if (code == kCodeReply8 && profile_.typedReplies) {
-            StopResponseTimer();
-            NetworkState = kNetworkIdle;
-            if (n == 3) {
-                OnRadioReplyShort(m[2]);
-            } else if (n >= 4) {
-                OnRadioReplyLong(m[2], m[3]);
-            }
+        } else if ((code == kCodeReply || code == kCodeReply8) && profile_.typedReplies) {
+            networkState_ = kNetworkIdle;
+            RadioReply reply;
+            reply.kind = code == kCodeReply ? RadioReply::Kind::Reply : RadioReply::Kind::Reply8;
+            // 05 carries P1 from three bytes on; 08 P1 in exactly three, P1 and P2 in more.
+            reply.params = n < 3 ? 0 : (code == kCodeReply || n == 3 ? 1 : 2);
+            reply.p1 = n >= 3 ? m[2] : 0;
+            reply.p2 = reply.params == 2 ? m[3] : 0;
+            Answered(reply);
         } else if (code == kCodeReport) {
-            NetworkState = kNetworkIdle;
-            OnRadioReport(m, n);
+            networkState_ = kNetworkIdle;
+            listener_->OnReport(m, n);
         }
     }
     if (code == 0xB2) {
-        Trace("LT process\t: state = %d Code = %02X %d", NetworkState, code, type & 4);
+        Trace("LT process\t: state = %d Code = %02X %d", networkState_, code, type & 4);
     } else if (code == 0x0F || code == 0x12) {
-        Trace("LT process\t: state = %d Code = %02X Type = %d", NetworkState, code, type);
+        Trace("LT process\t: state = %d Code = %02X Type = %d", networkState_, code, type);
     } else {
-        Trace("LT process\t: state = %d Code = %02X", NetworkState, code);
+        Trace("LT process\t: state = %d Code = %02X", networkState_, code);
     }
 }
 
@@ -469,14 +438,17 @@ void TWinmap27Port::HandleMemoryAreaReply() {
     if (n < 6) {
         return;
     }
-    if (NetworkState == kNetworkAwaitingReply) {
-        StopResponseTimer();
-        const uint32_t address = Address24(m + 3);
-        OnMemoryArea(m[2], address, m + 6, static_cast<uint16_t>(n - 6));
-        Trace("MEMORY AREA alındı : address=%ld", static_cast<long>(address));
-        SetStatus(kStatusMemoryArea);
+    if (networkState_ == kNetworkAwaitingReply) {
+        RadioReply reply;
+        reply.memory = m[2];
+        reply.address = Address24(m + 3);
+        reply.data = m + 6;
+        reply.length = static_cast<uint16_t>(n - 6);
+        Answered(reply);
+        Trace("MEMORY AREA alındı : address=%ld", static_cast<long>(reply.address));
+        statusCode_ = kStatusMemoryArea;
     }
-    NetworkState = kNetworkIdle;
+    networkState_ = kNetworkIdle;
 }
 
 void TWinmap27Port::HandleWriteReply() {
@@ -484,11 +456,16 @@ void TWinmap27Port::HandleWriteReply() {
     if (messageLength_ < 9) {
         return;
     }
-    if (NetworkState == kNetworkAwaitingReply) {
-        StopResponseTimer();
-        OnMemoryWriteReply(m[2], Address24(m + 3), m[6], static_cast<uint16_t>((m[7] << 8) | m[8]));
+    if (networkState_ == kNetworkAwaitingReply) {
+        RadioReply reply;
+        reply.kind = RadioReply::Kind::WriteReply;
+        reply.memory = m[2];
+        reply.address = Address24(m + 3);
+        reply.status = m[6];
+        reply.length = static_cast<uint16_t>((m[7] << 8) | m[8]);
+        Answered(reply);
     }
-    NetworkState = kNetworkIdle;
+    networkState_ = kNetworkIdle;
 }
 
 }  // namespace norda

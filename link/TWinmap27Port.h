@@ -3,10 +3,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
-#include <string>
 #include <string_view>
 
+#include "link/LinkProfile.h"
+#include "link/NetworkRequest.h"
 #include "link/TPort.h"
 
 namespace norda {
@@ -20,12 +20,51 @@ enum class ReceiverState : int {
     ExpectFcs2 = 6,
 };
 
-// The MAP27 station of a programmer: data link layer (LR/LA/LT framing,
-// sequence numbers, acknowledgements) and the memory-access network messages.
-// It owns no timer and no thread: the owner polls ReceiveFrame, hands each
-// frame to ProcessFrame, and learns what happened through the virtual hooks,
-// all of which do nothing here.
-class TWinmap27Port : public TPort {
+// A network message from the radio that answers the request awaited, taken apart.
+struct RadioReply {
+    enum class Kind {
+        MemoryArea,  // memory, address, data and length: the bytes read
+        WriteReply,  // memory, address, status and length: what the radio wrote
+        Reply,       // code 05; p1 when params > 0
+        Reply8,      // code 08; p1, p2 as params says
+    };
+    Kind kind = Kind::MemoryArea;
+    uint8_t memory = 0;  // byte 3 of the reply
+    uint32_t address = 0;
+    const uint8_t* data = nullptr;  // valid only during the call
+    uint16_t length = 0;
+    uint8_t status = 0;
+    int params = 0;
+    uint8_t p1 = 0;
+    uint8_t p2 = 0;
+};
+
+// What the link engine tells its owner. Every call comes from inside ProcessFrame or
+// ResetLink; the defaults do nothing.
+class LinkListener {
+  public:
+    virtual ~LinkListener() = default;
+    // The link restarts: our link request goes out next. The engine does this itself when
+    // the radio's sequence goes wrong.
+    virtual void OnLinkReset() {}
+    // The link is up: the radio acknowledged our link request, or sent its own.
+    virtual void OnLinkUp() {}
+    // The radio acknowledged our last LT.
+    virtual void OnAcknowledged() {}
+    // The request awaited has its answer.
+    virtual void OnReply(const RadioReply& reply) { (void)reply; }
+    // A report the radio sent of its own accord (code 11); the message stays valid only
+    // during the call.
+    virtual void OnReport(const uint8_t* message, size_t length) { (void)message, (void)length; }
+    // Trace lines (only while tracing is on), and the link-up report always.
+    virtual void OnTrace(std::string_view text) { (void)text; }
+};
+
+// The MAP27 station of a programmer: data link layer (LR/LA/LT framing, sequence numbers,
+// acknowledgements) and the memory-access network messages, on a port of its own. It owns
+// no timer and no thread: its owner (normally a RequestChannel) takes frames from
+// ReceiveFrame, hands each to ProcessFrame, and learns what happened through its listener.
+class TWinmap27Port {
   public:
     // A buffer of this size takes any frame ReceiveFrame can return: no profile's receive
     // size may exceed it.
@@ -42,7 +81,13 @@ class TWinmap27Port : public TPort {
     TWinmap27Port(const LinkProfile& profile, int portNumber, int32_t baud,
                   Clock& clock = SteadyClock::Instance(),
                   std::unique_ptr<ByteStream> stream = nullptr);
-    ~TWinmap27Port() override;
+    TWinmap27Port(const TWinmap27Port&) = delete;
+    TWinmap27Port& operator=(const TWinmap27Port&) = delete;
+
+    void SetListener(LinkListener* listener) { listener_ = listener ? listener : &silent_; }
+    TPort& Port() { return port_; }
+    const TPort& Port() const { return port_; }
+    const LinkProfile& Profile() const { return profile_; }
 
     // > 0: length of a complete de-stuffed frame copied to buffer (16 10 02 ...
     // two check bytes); 0: no complete frame yet (a partial frame is kept);
@@ -55,29 +100,49 @@ class TWinmap27Port : public TPort {
     // Sends one LT carrying the network message. 0 = written, -1 = refused
     // (message too long for a frame) or the write failed.
     int SendLinkTransfer(const uint8_t* message, size_t length);
+    // Sends the request in an LT; a reply becomes due when the request has one. Results as
+    // SendLinkTransfer; -1 also for a request outside the message format, and for the loop
+    // command where the profile has none or while a reply is awaited.
+    int Send(const NetworkRequest& request);
 
-    // Network requests. Results as SendLinkTransfer; -1 also for arguments
-    // outside the message format.
+    // The requests by their fields.
     int ReadMemoryArea(uint8_t operation, uint8_t memory, uint32_t address, uint8_t length);
     // length 1..255
     int WriteMemoryArea(uint8_t operation, uint8_t memory, uint32_t address, const uint8_t* data,
                         size_t length);
     int SendResetCommand(uint8_t value);
-    // Only where the profile allows it, and only while the network state is idle; -1
-    // otherwise.
     int SendLoopCommand(uint8_t value);
 
     // Drops any partial frame (hunting state, count 0, DLE flag clear).
     void ResetReceiver();
 
-    // State the owners read and set (see their transfer machines).
-    bool LinkRequested = true;
-    bool LinkEstablished = false;
-    bool AckSent = false;
-    bool TraceEnabled = false;
-    bool MemoryAccessMode = false;
-    int NetworkState = kNetworkIdle;
+    // The owner's side of the link state. A new link is wanted: nothing goes out until
+    // ResetLink.
+    void RequireLink();
+    // No link, none wanted.
+    void DropLink();
+    // No reply is awaited any more.
+    void EndExchange() { networkState_ = kNetworkIdle; }
+    // Forgets that the last frame was acknowledged; before each frame an owner takes.
+    void ForgetAck() { ackSent_ = false; }
+    void SetTrace(bool on) { trace_ = on; }
+    bool TraceOn() const { return trace_; }
+    // Network messages are only looked at in memory-access mode.
+    void SetMemoryAccess(bool on) { memoryAccess_ = on; }
 
+    // For tests and fuzzing that stage a situation.
+    void StageSequence(uint8_t vs, uint8_t vr) {
+        vs_ = vs;
+        vr_ = vr;
+    }
+    void StageNetworkState(int state) { networkState_ = state; }
+
+    bool LinkRequested() const { return linkRequested_; }
+    bool LinkEstablished() const { return linkEstablished_; }
+    // The last frame taken was an LT that we acknowledged.
+    bool AckSent() const { return ackSent_; }
+    int NetworkState() const { return networkState_; }
+    // Our last LR or LT has not been acknowledged yet.
     bool AwaitingAck() const { return awaitingAck_; }
     int StatusCode() const { return statusCode_; }
     uint8_t VS() const { return vs_; }
@@ -91,47 +156,6 @@ class TWinmap27Port : public TPort {
     const uint8_t* Message() const { return message_.data(); }
     size_t MessageLength() const { return messageLength_; }
 
-    // Where the default OnTrace sends its lines; empty = nowhere.
-    void SetTraceSink(std::function<void(std::string_view)> sink) { traceSink_ = std::move(sink); }
-
-    // Hooks, in this order. Defaults do nothing (SetStatus records the code,
-    // OnTrace forwards to the trace sink).
-    virtual void OnLinkReset() {}
-    virtual void OnLinkEstablished() {}
-    virtual void OnTrace(std::string_view text);
-    virtual void StartResponseTimer() {}
-    virtual void StopResponseTimer() {}
-    virtual void StartLinkTimer(uint32_t ms) { (void)ms; }
-    virtual void StopLinkTimer() {}
-    virtual void SetStatus(int code) { statusCode_ = code; }
-    virtual void OnTransferAcknowledged() {}
-    // memory is byte 3 of the reply; data holds
-    // length bytes and stays valid only during the call.
-    virtual void OnMemoryArea(uint8_t memory, uint32_t address, const uint8_t* data,
-                              uint16_t length) {
-        (void)memory, (void)address, (void)data, (void)length;
-    }
-    virtual void OnMemoryWriteReply(uint8_t memory, uint32_t address, uint8_t status,
-                                    uint16_t length) {
-        (void)memory, (void)address, (void)status, (void)length;
-    }
-    virtual void OnRadioReport(const uint8_t* message, size_t length) {
-        (void)message, (void)length;
-    }
-    virtual void OnRadioReply(uint8_t p1) { (void)p1; }
-    virtual void OnRadioReplyShort(uint8_t p1) { (void)p1; }
-    virtual void OnRadioReplyLong(uint8_t p1, uint8_t p2) { (void)p1, (void)p2; }
-
-  protected:
-    // Link state; protected so that tests and owners can stage a situation.
-    uint8_t vs_ = 0;
-    uint8_t vr_ = 0;
-    uint8_t initialCredit_ = 0;
-    uint8_t currentCredit_ = 0;
-    uint8_t peerN1_ = 0;
-    bool awaitingAck_ = false;
-    int statusCode_ = 0;
-
   private:
     void Trace(const char* format, ...) __attribute__((format(printf, 2, 3)));
     int SendFrame(const uint8_t* header, size_t headerLength, const uint8_t* message,
@@ -140,12 +164,30 @@ class TWinmap27Port : public TPort {
     void ProcessLinkTransfer(const uint8_t* frame, size_t length);
     void ProcessLinkRequest(const uint8_t* frame);
     void ProcessLinkAck(const uint8_t* frame, size_t length);
-    void EstablishLink();
     void DispatchMessage();
     void HandleMemoryAreaReply();
     void HandleWriteReply();
+    void Answered(const RadioReply& reply) { listener_->OnReply(reply); }
 
     LinkProfile profile_;
+    TPort port_;
+    LinkListener silent_;
+    LinkListener* listener_ = &silent_;
+
+    bool linkRequested_ = true;
+    bool linkEstablished_ = false;
+    bool ackSent_ = false;
+    bool trace_ = false;
+    bool memoryAccess_ = false;
+    int networkState_ = kNetworkIdle;
+    uint8_t vs_ = 0;
+    uint8_t vr_ = 0;
+    uint8_t initialCredit_ = 0;
+    uint8_t currentCredit_ = 0;
+    uint8_t peerN1_ = 0;
+    bool awaitingAck_ = false;
+    int statusCode_ = 0;
+
     ReceiverState rxState_ = ReceiverState::HuntSyn;
     size_t rxCount_ = 0;
     bool rxDle_ = false;
@@ -156,7 +198,6 @@ class TWinmap27Port : public TPort {
     // Worst case of the longest message the peer accepts (N1 = 255) with every
     // byte doubled, so no request ever has to be cut.
     std::array<uint8_t, 2100> txBuffer_{};
-    std::function<void(std::string_view)> traceSink_;
 };
 
 }  // namespace norda

@@ -66,7 +66,7 @@ int TQtHost::Open() {
 
 void TQtHost::WatchPort() {
     input_.reset();
-    const int handle = client_->InputHandle();
+    const int handle = client_->Port().InputHandle();
     if (handle < 0)
         return;
     input_ = std::make_unique<QSocketNotifier>(handle, QSocketNotifier::Read);
@@ -104,7 +104,7 @@ void TQtHost::OnInput() {
 }
 
 void TQtHost::AfterPoll() {
-    if (client_->Polling() && (client_->JustAcknowledged() || client_->WaitForInput(0)))
+    if (client_->Polling() && (client_->JustAcknowledged() || client_->Port().WaitForInput(0)))
         client_->PollSoon();
 }
 
@@ -258,7 +258,8 @@ void TQtHost::FullReadAccepted(const RadioImage& image, const RadioParameters& p
 
 int TQtHost::Reopen(int port, int baud) {
     input_.reset();
-    const int result = client_->Reopen(port, baud, HandshakeMode::None, kQueueSize, kQueueSize);
+    const int result =
+        client_->Port().Reopen(port, baud, HandshakeMode::None, kQueueSize, kQueueSize);
     WatchPort();
     Schedule();
     return result;

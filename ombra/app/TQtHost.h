@@ -72,11 +72,11 @@ class TQtHost final : public QObject, public TransferHost, public ClientPort {
     // ClientPort
     bool Reading() const override { return client_->Reading; }
     bool Writing() const override { return client_->Writing; }
-    bool PortOpen() const override { return client_->PortOpen(); }
-    bool LinkEstablished() const override { return client_->LinkEstablished; }
-    int NetworkState() const override { return client_->NetworkState; }
-    int PortNumber() const override { return client_->PortNumber(); }
-    int BaudRate() const override { return client_->Baud(); }
+    bool PortOpen() const override { return client_->Port().PortOpen(); }
+    bool LinkEstablished() const override { return client_->Link().LinkEstablished(); }
+    int NetworkState() const override { return client_->Link().NetworkState(); }
+    int PortNumber() const override { return client_->Port().PortNumber(); }
+    int BaudRate() const override { return client_->Port().Baud(); }
     bool WritePrecondition() override { return client_->CanWrite(); }
     bool TestMode() const override { return client_->TestMode(); }
     void SetTestMode(bool on) override { client_->SetTestMode(on); }
@@ -85,7 +85,7 @@ class TQtHost final : public QObject, public TransferHost, public ClientPort {
     int Reopen(int port, int baud) override;
     void StopOperation() override;
     void RadioCommand(int id) override;
-    void SetTrace(bool on) override { client_->TraceEnabled = on; }
+    void SetTrace(bool on) override { client_->SetTrace(on); }
 
   private:
     QWidget* OwnerWidget(MessageOwner owner) const;

@@ -93,7 +93,7 @@ class Command {
                 Problem("cannot write " + options_.traceFile);
                 return false;
             }
-            client_->TraceEnabled = true;
+            client_->SetTrace(true);
             host_.SetTraceFile(trace_.get());
         }
         return true;

@@ -59,7 +59,7 @@ void ConsoleHost::WaitForDeadlineOrInput(uint32_t ms) {
         clock_.Sleep(ms);
         return;
     }
-    if (machine_->WaitForInput(ms))
+    if (machine_->Port().WaitForInput(ms))
         machine_->PollSoon();
 }
 

@@ -34,8 +34,8 @@ const std::array<TProgWin::AreaTransfer, TProgWin::kReadEntries> TProgWin::kRead
 TProgWin::TProgWin(TransferHost& host, RadioImage& image, RadioParameters& parameters,
                    int portNumber, int32_t baud, const ProgWinSettings& settings, Clock& clock,
                    std::unique_ptr<ByteStream> stream)
-    : TWinmap27Port(kOmbraLink, portNumber, baud, clock, std::move(stream)),
-      host_(host),
+    : host_(host),
+      channel_(kOmbraLink, portNumber, baud, *this, clock, std::move(stream)),
       image_(image),
       parameters_(parameters),
       settings_(settings),
@@ -56,7 +56,7 @@ TProgWin::TProgWin(TransferHost& host, RadioImage& image, RadioParameters& param
     read_[kTestAyar].checksumOk = &checksumOk_[kOkTestAyar];
     read_[kKsys].checksumOk = &checksumOk_[kOkKsys];
     read_[kAdata].checksumOk = &checksumOk_[kOkAdata];
-    MemoryAccessMode = true;
+    channel_.Port().SetWriteErrorHandler([this] { OnWriteError(); });
     BuildFieldList(fields_, parameters_, image_);
 }
 
@@ -65,7 +65,7 @@ TProgWin::~TProgWin() {
 }
 
 int TProgWin::SetupWindow() {
-    return Open();
+    return channel_.Port().Open();
 }
 
 LayoutStatus TProgWin::Decode() {
@@ -100,8 +100,7 @@ std::optional<uint32_t> TProgWin::NextDeadline() const {
     const uint32_t now = TimeSource().TickCount();
     std::optional<uint32_t> earliest;
     Earliest(earliest, poll_, now);
-    Earliest(earliest, ackWait_, now);
-    Earliest(earliest, replyWait_, now);
+    Earliest(earliest, channel_.NextDeadline(), now);
     return earliest;
 }
 
@@ -114,14 +113,9 @@ bool TProgWin::RunDue() {
         PollTick();
         polled = true;
     }
-    if (Due(ackWait_, now)) {
-        ackWait_.reset();
-        AckTimeout();
-    }
-    if (Due(replyWait_, now)) {
-        replyWait_.reset();
-        ReplyTimeout();
-    }
+    channel_.AckWaitExpired(now);
+    if (channel_.ReplyWaitExpired(now))
+        ShowMessage(msg::kNoTimelyReply, msg::kCaptionCommError, kStyleFailure);
     return polled;
 }
 
@@ -137,15 +131,6 @@ void TProgWin::PollSoon() {
         poll_ = TimeSource().TickCount();
 }
 
-void TProgWin::AckTimeout() {
-    Busy = false;
-    NetworkState = kNetworkIdle;
-}
-
-void TProgWin::ReplyTimeout() {
-    ShowMessage(msg::kNoTimelyReply, msg::kCaptionCommError, kStyleFailure);
-}
-
 void TProgWin::OnPostedMessage(uint32_t message) {
     if (message == kMsgStartWrite) {
         WritePhase();
@@ -156,38 +141,16 @@ void TProgWin::OnPostedMessage(uint32_t message) {
 
 // ---- engine notifications -------------------------------------------------------
 
-void TProgWin::StartLinkTimer(uint32_t) {
-    Busy = true;
-    ackWait_ = TimeSource().TickCount() + kLinkTimeoutMs;
-}
-
-void TProgWin::StopLinkTimer() {
-    Busy = false;
-    ackWait_.reset();
-    if (NetworkState == kNetworkAwaitingReply)
-        replyWait_ = TimeSource().TickCount() + kResponseTimeoutMs;
-}
-
-void TProgWin::StartResponseTimer() {
-    replyWait_ = TimeSource().TickCount() + kResponseTimeoutMs;
-}
-
-void TProgWin::StopResponseTimer() {
-    replyWait_.reset();
-}
-
 void TProgWin::OnTrace(std::string_view text) {
     host_.Trace(std::string(text));
-    TWinmap27Port::OnTrace(text);
 }
 
-void TProgWin::OnPortError() {
+void TProgWin::OnWriteError() {
     host_.MessageBox(msg::kWriteErrorText, msg::kWriteErrorCaption, kStyleOk | kIconStop,
                      MessageOwner::MainWindow);
 }
 
-void TProgWin::OnLinkEstablished() {
-    AttemptCount = 0;
+void TProgWin::OnLinkUp() {
     readUnacknowledged_ = false;
     if (FirstLinkExpected) {
         FirstLinkExpected = false;
@@ -227,8 +190,12 @@ void TProgWin::OnMemoryArea(uint8_t, uint32_t address, const uint8_t* data, uint
     }
 }
 
-void TProgWin::OnTransferAcknowledged() {
-    AttemptCount = 0;
+void TProgWin::OnReply(const RadioReply& reply) {
+    if (reply.kind == RadioReply::Kind::MemoryArea)
+        OnMemoryArea(reply.memory, reply.address, reply.data, reply.length);
+}
+
+void TProgWin::OnAcknowledged() {
     readUnacknowledged_ = false;
     if (cursor_.write != nullptr) {
         if (cursor_.block == LastBlock()) {
@@ -250,31 +217,21 @@ void TProgWin::OnTransferAcknowledged() {
 
 void TProgWin::PollTick() {
     poll_.reset();
-    AckSent = false;
-    receive_.fill(0);
-    const int received = ReceiveFrame(receive_.data(), receive_.size());
-    if (received > 0) {
-        ProcessFrame(receive_.data(), static_cast<size_t>(received));
-    } else if (received < 0) {
+    if (channel_.Receive() < 0)
         ShowMessage(msg::kReadError, msg::kCaptionSerialPort, kStyleFailure);
-    }
-    if (!Busy) {
-        if (LinkRequested && !LinkEstablished) {
-            if (++AttemptCount > kMaxAttempts) {
+    if (!channel_.AwaitingAck()) {
+        if (channel_.NeedsLink() && !Link().LinkEstablished()) {
+            if (!channel_.TakeLinkAttempt(kLinkAttempts)) {
                 ShowMessage(msg::kNoLink, msg::kCaptionCommError, kStyleFailure);
                 return;
             }
-            ResetLink();
-        } else if (LinkEstablished && NetworkState == kNetworkIdle && !AckSent) {
+            channel_.RequestLink();
+        } else if (channel_.Idle() && !channel_.JustAcknowledged()) {
             IssueNextRequest();
         }
         CheckCompletion();
     }
     poll_ = TimeSource().TickCount() + kPollMs;
-}
-
-bool TProgWin::TakeAttempt() {
-    return AttemptCount++ <= kMaxAttempts;
 }
 
 // The block index of an area's last block. The quotient itself unless the length
@@ -300,6 +257,8 @@ void TProgWin::Report(const char* area, int blocks) {
 }
 
 void TProgWin::IssueNextRequest() {
+    using SendResult = RequestChannel::SendResult;
+    const int sends = kOmbraLink.sends;
     for (AreaTransfer& area : read_) {
         if (!area.requested)
             continue;
@@ -310,11 +269,6 @@ void TProgWin::IssueNextRequest() {
         cursor_.write = nullptr;
         cursor_.reset = nullptr;
         Split(area.length, kReadBlock);
-        if (!TakeAttempt()) {
-            Reading = false;
-            ShowMessage(msg::kNoAnswer, msg::kCaptionError, kStyleFailure);
-            return;
-        }
         const int i = cursor_.block;
         if (i > LastBlock()) {
             area.requested = false;
@@ -328,18 +282,29 @@ void TProgWin::IssueNextRequest() {
             // still holds that LT's number: a new request under it would be
             // taken for a repeat and dropped. Repeating the old one settles the
             // number; its reply, if any, is not awaited.
-            ReadMemoryArea(1, 1, lastReadAddress_, lastReadLength_);
-            NetworkState = kNetworkIdle;
-            StartLinkTimer(0);
+            if (channel_.Send(NetworkRequest::Read(1, 1, lastReadAddress_, lastReadLength_),
+                              sends) == SendResult::GaveUp) {
+                Reading = false;
+                ShowMessage(msg::kNoAnswer, msg::kCaptionError, kStyleFailure);
+                return;
+            }
+            channel_.Link().EndExchange();
             return;
         }
-        if (AttemptCount == 1)
-            Report(area.name, Blocks(area.length, kReadBlock));
-        ReadMemoryArea(1, 1, address, static_cast<uint8_t>(length));
-        readUnacknowledged_ = true;
-        lastReadAddress_ = address;
-        lastReadLength_ = static_cast<uint8_t>(length);
-        StartLinkTimer(0);
+        const auto result =
+            channel_.Send(NetworkRequest::Read(1, 1, address, static_cast<uint8_t>(length)), sends);
+        if (result == SendResult::GaveUp) {
+            Reading = false;
+            ShowMessage(msg::kNoAnswer, msg::kCaptionError, kStyleFailure);
+            return;
+        }
+        if (result == SendResult::Sent) {
+            if (channel_.Sends() == 1)
+                Report(area.name, Blocks(area.length, kReadBlock));
+            readUnacknowledged_ = true;
+            lastReadAddress_ = address;
+            lastReadLength_ = static_cast<uint8_t>(length);
+        }
         return;
     }
     for (WriteTransfer& area : write_) {
@@ -350,11 +315,6 @@ void TProgWin::IssueNextRequest() {
         cursor_.area = nullptr;
         cursor_.reset = nullptr;
         Split(area.length, kWriteBlock);
-        if (!TakeAttempt()) {
-            Writing = false;
-            ShowMessage(msg::kNoAnswer, msg::kCaptionError, kStyleFailure);
-            return;
-        }
         const int i = cursor_.block;
         if (i > LastBlock()) {
             area.requested = false;
@@ -363,23 +323,25 @@ void TProgWin::IssueNextRequest() {
         }
         const int length = i == cursor_.quotient ? cursor_.remainder : kWriteBlock;
         const int address = area.address + kWriteBlock * i;
-        if (AttemptCount == 1)
+        const auto result = channel_.Send(
+            NetworkRequest::Write(3, 1, static_cast<uint32_t>(address),
+                                  image_.bytes.data() + address, static_cast<size_t>(length)),
+            sends);
+        if (result == SendResult::GaveUp) {
+            Writing = false;
+            ShowMessage(msg::kNoAnswer, msg::kCaptionError, kStyleFailure);
+            return;
+        }
+        if (result == SendResult::Sent && channel_.Sends() == 1)
             Report(area.name, Blocks(area.length, kWriteBlock));
-        WriteMemoryArea(3, 1, static_cast<uint32_t>(address), image_.bytes.data() + address,
-                        static_cast<size_t>(length));
-        StartLinkTimer(0);
         return;
     }
     if (resetRequested_) {
         cursor_.reset = &resetRequested_;
         cursor_.write = nullptr;
         cursor_.area = nullptr;
-        if (!TakeAttempt()) {
+        if (channel_.Send(NetworkRequest::Reset(1), sends) == SendResult::GaveUp)
             ShowMessage(msg::kNoAnswer, msg::kCaptionError, kStyleFailure);
-            return;
-        }
-        SendResetCommand(1);
-        StartLinkTimer(0);
     }
 }
 
@@ -543,10 +505,9 @@ void TProgWin::StartRead() {
         if (area.requested)
             blocksTotal_ += Blocks(area.length, kReadBlock);
     }
-    LinkRequested = true;
-    LinkEstablished = false;
+    channel_.RequireLink();
     FirstLinkExpected = true;
-    AttemptCount = 0;
+    channel_.ResetAttempts();
     Reading = true;
     poll_ = TimeSource().TickCount() + kPollStartMs;
 }
@@ -559,10 +520,9 @@ void TProgWin::StartWrite(int areas) {
             blocksTotal_ += Blocks(area.length, kWriteBlock);
     }
     AreasToWrite = areas;
-    LinkRequested = true;
-    LinkEstablished = false;
+    channel_.RequireLink();
     FirstLinkExpected = true;
-    AttemptCount = 0;
+    channel_.ResetAttempts();
     Writing = true;
     poll_ = TimeSource().TickCount() + kPollStartMs;
 }
@@ -570,24 +530,17 @@ void TProgWin::StartWrite(int areas) {
 void TProgWin::RestartLink() {
     blocksDone_ = 0;
     blocksTotal_ = 1;
-    LinkRequested = true;
-    LinkEstablished = false;
+    channel_.RequireLink();
     FirstLinkExpected = true;
-    AttemptCount = 0;
+    channel_.ResetAttempts();
     poll_ = TimeSource().TickCount() + kPollStartMs;
 }
 
 void TProgWin::StopOperation() {
-    NetworkState = kNetworkIdle;
     poll_.reset();
-    StopLinkTimer();
-    StopResponseTimer();
-    if (PortOpen())
-        Purge();
-    LinkRequested = false;
-    LinkEstablished = false;
+    channel_.Stop();
+    channel_.DropLink();
     FirstLinkExpected = true;
-    AttemptCount = 0;
     readUnacknowledged_ = false;
     cursor_.block = 0;
     cursor_.write = nullptr;
@@ -610,7 +563,7 @@ int TProgWin::ShowMessage(int textId, int captionId, int style) {
 void TProgWin::OpenProgressWindow(int textId) {
     CloseProgressWindow();
     char caption[32];
-    std::snprintf(caption, sizeof caption, "Port %d", PortNumber());
+    std::snprintf(caption, sizeof caption, "Port %d", Port().PortNumber());
     host_.OpenProgressWindow(caption, host_.Text(textId), Owner());
     progressOpen_ = true;
 }
@@ -625,13 +578,13 @@ void TProgWin::CloseProgressWindow() {
 // ---- commands -------------------------------------------------------------------
 
 bool TProgWin::CanRead() const {
-    return !settings_.testMode && PortOpen() && Idle();
+    return !settings_.testMode && Port().PortOpen() && Idle();
 }
 bool TProgWin::CanCopy() const {
     return CanRead();
 }
 bool TProgWin::CanSequential() const {
-    return PortOpen() && Idle();
+    return Port().PortOpen() && Idle();
 }
 
 bool TProgWin::CanWrite() {

@@ -9,7 +9,7 @@
 #include "codeplug/LayoutEngine.h"
 #include "codeplug/RadioImage.h"
 #include "codeplug/RadioParameters.h"
-#include "link/TWinmap27Port.h"
+#include "link/RequestChannel.h"
 #include "ombra/ops/CloneConstants.h"
 #include "ombra/ops/TransferHost.h"
 
@@ -24,19 +24,17 @@ struct ProgWinSettings {
     CloneConstants cloneConstants;
 };
 
-// The program's one MAP27 station and the timer-driven machine that runs every
-// radio operation on it. The product decisions (what a read covers, when it is
+// The machine that runs every radio operation of the program over its request channel
+// (the one MAP27 station). The product decisions (what a read covers, when it is
 // complete, what follows) are the hooks that TClientWin implements.
-class TProgWin : public TWinmap27Port {
+class TProgWin : private LinkListener {
   public:
     static constexpr int kReadBlock = 80;
     static constexpr int kWriteBlock = 128;
     static constexpr uint32_t kPollStartMs = 100;
     static constexpr uint32_t kPollMs = 20;
-    static constexpr uint32_t kLinkTimeoutMs = 1000;
-    static constexpr uint32_t kResponseTimeoutMs = 3000;
-    static constexpr int kMaxAttempts = 3;  // a fourth try is not made
-    static constexpr int kReceiveBufferSize = 400;
+    // Link requests made before the operation gives up.
+    static constexpr int kLinkAttempts = 3;
     static constexpr const char* kDumpFile = "eprom.dbg";
     static constexpr const char* kDingFile = "ding.wav";
 
@@ -89,9 +87,18 @@ class TProgWin : public TWinmap27Port {
              int32_t baud, const ProgWinSettings& settings, Clock& clock = SteadyClock::Instance(),
              std::unique_ptr<ByteStream> stream = nullptr);
     ~TProgWin() override;
+    TProgWin(const TProgWin&) = delete;
+    TProgWin& operator=(const TProgWin&) = delete;
 
     // The window has been set up: opens the port. Result of TPort::Open.
     int SetupWindow();
+
+    TPort& Port() { return channel_.Port(); }
+    const TPort& Port() const { return channel_.Port(); }
+    const TWinmap27Port& Link() const { return channel_.Link(); }
+    Clock& TimeSource() const { return channel_.TimeSource(); }
+    // Engine trace lines go to the host while on.
+    void SetTrace(bool on) { channel_.Link().SetTrace(on); }
 
     // The machine keeps its own deadlines on the clock: the poll (100 ms after a start,
     // then 20 ms after each poll), the wait for an acknowledgement and the wait for a
@@ -109,9 +116,9 @@ class TProgWin : public TWinmap27Port {
     void PollSoon();
     // The last poll acknowledged the radio's message and so left its next request to the
     // next poll.
-    bool JustAcknowledged() const { return AckSent; }
+    bool JustAcknowledged() const { return channel_.JustAcknowledged(); }
     // An acknowledgement or a reply is awaited.
-    bool Waiting() const { return ackWait_.has_value() || replyWait_.has_value(); }
+    bool Waiting() const { return channel_.AwaitingAck() || channel_.AwaitingReply(); }
 
     // Deliveries from the host.
     void OnPostedMessage(uint32_t msg);
@@ -130,8 +137,8 @@ class TProgWin : public TWinmap27Port {
     // acknowledgement or reply awaited, no reset command pending. A host that
     // also has no posted message queued has seen the operation end.
     bool Quiescent() const {
-        return !Reading && !Writing && !LinkRequested && !Busy && !resetRequested_ &&
-               NetworkState == kNetworkIdle;
+        return !Reading && !Writing && !channel_.NeedsLink() && !channel_.AwaitingAck() &&
+               !resetRequested_ && Link().NetworkState() == TWinmap27Port::kNetworkIdle;
     }
 
     using ChecksumResults = std::array<bool, kChecksumSlots>;
@@ -165,10 +172,8 @@ class TProgWin : public TWinmap27Port {
     TransferHost& Host() { return host_; }
 
     // Operation state.
-    int AttemptCount = 0;
     bool Reading = false;
     bool Writing = false;
-    bool Busy = false;
     bool FirstLinkExpected = true;
     int AreasToWrite = -1;
     bool DataValid = false;
@@ -188,17 +193,8 @@ class TProgWin : public TWinmap27Port {
     virtual int ShowMessage(int textId, int captionId, int style);
 
   protected:
-    // Engine notifications.
-    void OnLinkEstablished() override;
-    void OnTrace(std::string_view text) override;
-    void StartResponseTimer() override;
-    void StopResponseTimer() override;
-    void StartLinkTimer(uint32_t ms) override;
-    void StopLinkTimer() override;
-    void OnTransferAcknowledged() override;
-    void OnMemoryArea(uint8_t memory, uint32_t address, const uint8_t* data,
-                      uint16_t length) override;
-    void OnPortError() override;
+    // A memory area the radio sent in answer to a read.
+    void OnMemoryArea(uint8_t memory, uint32_t address, const uint8_t* data, uint16_t length);
 
     // Hooks, in slot order.
     virtual bool ConfirmDiscard() { return true; }
@@ -235,6 +231,13 @@ class TProgWin : public TWinmap27Port {
     MessageOwner Owner() const;
 
   private:
+    // What the channel reports.
+    void OnLinkUp() override;
+    void OnAcknowledged() override;
+    void OnReply(const RadioReply& reply) override;
+    void OnTrace(std::string_view text) override;
+    void OnWriteError();
+
     static const std::array<AreaTransfer, kReadEntries> kReadList;
 
     struct Cursor {
@@ -250,24 +253,21 @@ class TProgWin : public TWinmap27Port {
     };
 
     void PollTick();
-    void AckTimeout();
-    void ReplyTimeout();
     void IssueNextRequest();
     void CheckCompletion();
     void CompleteFullRead();
     void CompletePreRead();
     void FinishDataPhase();
-    bool TakeAttempt();
     int LastBlock() const;
     void Split(int length, int blockSize);
     void Report(const char* area, int blocks);
     void DumpImageFile();
 
     TransferHost& host_;
-    // Deadlines on the port's clock; empty when not running.
+    RequestChannel channel_;
+    // The next poll on the port's clock; empty while the port is not polled. The channel
+    // keeps the waits for an acknowledgement and a reply.
     std::optional<uint32_t> poll_;
-    std::optional<uint32_t> ackWait_;
-    std::optional<uint32_t> replyWait_;
     RadioImage& image_;
     RadioParameters& parameters_;
     FieldList fields_;
@@ -285,7 +285,6 @@ class TProgWin : public TWinmap27Port {
     bool sequentialDialogOpen_ = false;
     int blocksDone_ = 0;
     int blocksTotal_ = 0;
-    std::array<uint8_t, kReceiveBufferSize> receive_{};
 };
 
 }  // namespace norda

@@ -22,11 +22,10 @@ constexpr uint8_t kBlockLength = LoadedSoftware::kBlockSize;
 FlashSession::FlashSession(int port, int32_t baud, const SoftwareImage& image,
                            const ProgramFlags& flags, FlashSessionView& view, Clock& clock,
                            std::unique_ptr<ByteStream> stream)
-    : TWinmap27Port(kSolviLink, port, baud, clock, std::move(stream)),
-      image_(image),
+    : image_(image),
       flags_(flags),
-      view_(view) {
-    MemoryAccessMode = true;
+      view_(view),
+      channel_(kSolviLink, port, baud, *this, clock, std::move(stream)) {
     phase_ = Phase::None;
 }
 
@@ -34,14 +33,13 @@ FlashSession::~FlashSession() = default;
 
 int FlashSession::Start() {
     ShowStatus(0);
-    int rc = Open();
+    int rc = channel_.Port().Open();
     if (rc != 0) {
         result_ = kResultPortFailure;
         Finish(kTextPortFailure);
     }
-    LinkRequested = true;
-    LinkEstablished = false;
-    retries_ = 0;
+    channel_.RequireLink();
+    channel_.ResetAttempts();
     firstHalfPending_ = true;
     phase_ = Phase::ReadRUSoftVer;
     EnableButton(false);
@@ -61,16 +59,14 @@ void FlashSession::RequestReopen(int32_t baud) {
 
 void FlashSession::Tick() {
     ApplyUserRequests();
-    if (!PortOpen() || (flags_.closing.load(std::memory_order_acquire) && !Busy())) {
+    if (!channel_.Port().PortOpen() ||
+        (flags_.closing.load(std::memory_order_acquire) && !Busy())) {
         BackToStart();
         return;
     }
 
-    AckSent = false;
-    frame_.fill(0);
-    int received = ReceiveFrame(frame_.data(), frame_.size());
+    const int received = channel_.Receive();
     if (received > 0) {
-        ProcessFrame(frame_.data(), static_cast<size_t>(received));
         if (completion_ == 0) {
             completion_ = -1;
             result_ = kResultOk;
@@ -91,11 +87,11 @@ void FlashSession::Tick() {
         ShowStatus(kTextNoFile);
         ShowGauge(GaugeState::Idle, 0);
         busy_ = false;
-    } else if (!waitTimer_.running) {
-        if (LinkRequested) {
+    } else if (!channel_.AwaitingAck()) {
+        if (channel_.NeedsLink()) {
             SearchStep();
-        } else if (NetworkState == kNetworkIdle) {
-            if (AckSent) {
+        } else if (channel_.Idle()) {
+            if (channel_.JustAcknowledged()) {
                 heldBack = true;
             } else {
                 SendStep();
@@ -109,12 +105,12 @@ void FlashSession::Tick() {
     // The erase check is the one step that waits for the next tick: a flash busy erasing is
     // asked again a tick after its answer, not at once.
     stepHeldBack_ =
-        heldBack && phase_ != Phase::None && phase_ != Phase::FlashCheck && !waitTimer_.running;
+        heldBack && phase_ != Phase::None && phase_ != Phase::FlashCheck && !channel_.AwaitingAck();
 }
 
 void FlashSession::WaitForWork(uint32_t ms) {
     if (!stepHeldBack_) {
-        WaitForInput(ms);
+        channel_.Port().WaitForInput(ms);
     }
 }
 
@@ -125,8 +121,8 @@ void FlashSession::ApplyUserRequests() {
         EnableButton(false);
     }
     int32_t baud = pendingBaud_.exchange(0, std::memory_order_acq_rel);
-    if (baud != 0 &&
-        Reopen(PortNumber(), baud, HandshakeMode::None, kReopenQueueSize, kReopenQueueSize) != 0) {
+    if (baud != 0 && channel_.Port().Reopen(channel_.Port().PortNumber(), baud, HandshakeMode::None,
+                                            kReopenQueueSize, kReopenQueueSize) != 0) {
         result_ = kResultPortFailure;
         Finish(kTextPortFailure);
     }
@@ -135,23 +131,14 @@ void FlashSession::ApplyUserRequests() {
 // Silence while the port is closed or the program is ending: the next radio is met from
 // the very beginning.
 void FlashSession::BackToStart() {
-    if (PortOpen()) {
-        Purge();
-    }
-    NetworkState = kNetworkIdle;
-    waitTimer_.running = false;
-    replyTimer_.running = false;
-    resyncing_ = false;
-    stepSent_ = false;
-    ResetReceiver();
-    LinkRequested = true;
-    LinkEstablished = false;
-    retries_ = 0;
+    channel_.Stop();
+    channel_.Link().ResetReceiver();
+    channel_.RequireLink();
     versionReady_ = false;
     RestartIdentification();
     // Nothing can be programmed through a closed port; a flag left set would keep the
     // program from ever closing.
-    if (!PortOpen()) {
+    if (!channel_.Port().PortOpen()) {
         busy_ = false;
     }
 }
@@ -173,17 +160,66 @@ void FlashSession::SearchStep() {
             PostResult();
         }
     }
-    // A link request that went unanswered ends the resynchronisation: what follows is a
-    // search like any other.
-    resyncing_ = false;
     TimeSource().Sleep(kPauseBeforeLinkRequestMs);
-    ResetLink();
+    channel_.RequestLink();
 }
 
-FlashSession::StepKey FlashSession::CurrentStep() const {
-    const bool perBlock = phase_ == Phase::WriteArea || phase_ == Phase::Verify;
-    return {phase_, perBlock ? blockIndex_ : 0,
-            phase_ == Phase::ReadRUSoftVer && firstHalfPending_};
+NetworkRequest FlashSession::StepRequest() const {
+    switch (phase_) {
+        case Phase::ReadRUSoftVer:
+            return NetworkRequest::Read(kOperationRead, kFlashMemory,
+                                        firstHalfPending_ ? LoadedSoftware::kHeaderAddress
+                                                          : LoadedSoftware::kHeaderSecondHalf,
+                                        kHalfHeader);
+        case Phase::SetLoop:
+            return NetworkRequest::Loop(kLoopValue);
+        case Phase::FlashCheck:
+            return NetworkRequest::Read(kOperationRead, kFlashMemory,
+                                        programImage_->BlockAddress(0), kCheckWordLength);
+        case Phase::WriteArea: {
+            auto block = programImage_->BlockData(blockIndex_);
+            return NetworkRequest::Write(kOperationWrite, kFlashMemory,
+                                         programImage_->BlockAddress(blockIndex_), block.data(),
+                                         block.size());
+        }
+        case Phase::ReadBack:
+            return NetworkRequest::Read(kOperationRead, kFlashMemory,
+                                        programImage_->BlockAddress(0), kBlockLength);
+        case Phase::Verify:
+            return NetworkRequest::Read(kOperationRead, kFlashMemory,
+                                        programImage_->BlockAddress(blockIndex_), kBlockLength);
+        case Phase::ResetRU:
+            return NetworkRequest::Reset(kResetValue);
+        case Phase::None:
+            break;
+    }
+    return {};
+}
+
+// What the panel shows as a step goes out.
+void FlashSession::ShowStepStatus() {
+    switch (phase_) {
+        case Phase::ReadRUSoftVer:
+            busy_ = false;
+            break;
+        case Phase::SetLoop:
+        case Phase::FlashCheck:
+            ShowStatus(kTextErasing);
+            break;
+        case Phase::WriteArea:
+            completion_ = 1;
+            ShowStatus(kTextWriting);
+            break;
+        case Phase::Verify:
+            ShowStatus(kTextVerifying);
+            break;
+        case Phase::ResetRU:
+            ShowStatus(kTextRestarting);
+            break;
+        case Phase::ReadBack:
+        case Phase::None:
+            break;
+    }
 }
 
 void FlashSession::SendStep() {
@@ -196,70 +232,23 @@ void FlashSession::SendStep() {
         Finish(kTextNoAnswer);
         return;
     }
-    int limit = phase_ == Phase::ResetRU ? kMaxResetSends : kMaxSends;
-    if (retries_++ >= limit) {
-        Finish(kTextNoAnswer);
-        return;
-    }
     const bool needsImage = phase_ == Phase::FlashCheck || phase_ == Phase::WriteArea ||
                             phase_ == Phase::ReadBack || phase_ == Phase::Verify;
     if (needsImage && (!programImage_ || blockIndex_ >= programImage_->BlockCount())) {
         Finish(kTextNoAnswer);
         return;
     }
-    const StepKey step = CurrentStep();
-    if (AwaitingAck() && stepSent_ && !(step == sentStep_)) {
-        // The radio may have taken the unacknowledged LT already and would take a different
-        // message under the same N(S) for its repeat, acknowledge it and drop it.
-        --retries_;
-        resyncing_ = true;
-        ResetLink();
-        return;
-    }
-    stepSent_ = true;
-    sentStep_ = step;
-    switch (phase_) {
-        case Phase::ReadRUSoftVer:
-            busy_ = false;
-            ReadMemoryArea(kOperationRead, kFlashMemory,
-                           firstHalfPending_ ? LoadedSoftware::kHeaderAddress
-                                             : LoadedSoftware::kHeaderSecondHalf,
-                           kHalfHeader);
+    const int limit = phase_ == Phase::ResetRU ? kMaxResetSends : kSolviLink.sends;
+    switch (channel_.Send(StepRequest(), limit)) {
+        case RequestChannel::SendResult::GaveUp:
+            Finish(kTextNoAnswer);
             break;
-        case Phase::SetLoop:
-            ShowStatus(kTextErasing);
-            SendLoopCommand(kLoopValue);
+        case RequestChannel::SendResult::Resyncing:
             break;
-        case Phase::FlashCheck:
-            ShowStatus(kTextErasing);
-            ReadMemoryArea(kOperationRead, kFlashMemory, programImage_->BlockAddress(0),
-                           kCheckWordLength);
-            break;
-        case Phase::WriteArea: {
-            completion_ = 1;
-            ShowStatus(kTextWriting);
-            auto block = programImage_->BlockData(blockIndex_);
-            WriteMemoryArea(kOperationWrite, kFlashMemory, programImage_->BlockAddress(blockIndex_),
-                            block.data(), block.size());
-            break;
-        }
-        case Phase::ReadBack:
-            ReadMemoryArea(kOperationRead, kFlashMemory, programImage_->BlockAddress(0),
-                           kBlockLength);
-            break;
-        case Phase::Verify:
-            ShowStatus(kTextVerifying);
-            ReadMemoryArea(kOperationRead, kFlashMemory, programImage_->BlockAddress(blockIndex_),
-                           kBlockLength);
-            break;
-        case Phase::ResetRU:
-            ShowStatus(kTextRestarting);
-            SendResetCommand(kResetValue);
-            break;
-        case Phase::None:
+        case RequestChannel::SendResult::Sent:
+            ShowStepStatus();
             break;
     }
-    StartLinkTimer(kWaitAfterSendMs);
 }
 
 void FlashSession::Compare(const std::shared_ptr<const LoadedSoftware>& software) {
@@ -292,9 +281,8 @@ void FlashSession::Compare(const std::shared_ptr<const LoadedSoftware>& software
     // Identify the radio again and again for as long as the panel is open: the next radio
     // on the cable is found without anyone pressing anything.
     busy_ = false;
-    LinkRequested = true;
-    LinkEstablished = false;
-    retries_ = 0;
+    channel_.RequireLink();
+    channel_.ResetAttempts();
     searchCount_ = 0;
     if (equal) {
         ShowGauge(GaugeState::Green, 100);
@@ -314,36 +302,20 @@ uint32_t FlashSession::Elapsed(uint32_t since) const {
     return TimeSource().TickCount() - since;
 }
 
-bool FlashSession::Expired(const Deadline& d) const {
-    return static_cast<int32_t>(TimeSource().TickCount() - d.at) >= 0;
-}
-
 void FlashSession::CheckTimers() {
-    if (waitTimer_.running && Expired(waitTimer_)) {
-        waitTimer_.running = false;
-        NetworkState = kNetworkIdle;
-    }
-    if (replyTimer_.running && Expired(replyTimer_)) {
-        replyTimer_.running = false;
+    const uint32_t now = TimeSource().TickCount();
+    channel_.AckWaitExpired(now);
+    if (channel_.ReplyWaitExpired(now)) {
         Finish(kTextNoReadReply);
     }
 }
 
 void FlashSession::Finish(int statusId) {
-    NetworkState = kNetworkIdle;
-    StopLinkTimer();
-    StopResponseTimer();
-    if (PortOpen()) {
-        Purge();
-    }
+    channel_.Stop();
     completion_ = -1;
     pendingReport_ = 0;
-    resyncing_ = false;
-    stepSent_ = false;
-    LinkRequested = true;
-    LinkEstablished = false;
+    channel_.RequireLink();
     searchCount_ = 0;
-    retries_ = 0;
     versionReady_ = false;
     RestartIdentification();
     progress_ = 0;
@@ -357,53 +329,19 @@ void FlashSession::Finish(int statusId) {
     }
 }
 
-void FlashSession::OnLinkEstablished() {
-    stepSent_ = false;
-    retries_ = 0;
-    if (resyncing_) {
-        resyncing_ = false;
-        return;
-    }
+// A new link: whatever radio is on the cable now is identified from the start.
+void FlashSession::OnLinkUp() {
     versionReady_ = false;
     RestartIdentification();
 }
 
+// The link restarts (the channel has already dropped any pending read with it).
 void FlashSession::OnLinkReset() {
-    StopLinkTimer();
-    // The engine drops any pending read with the new LR; a reply timer left running would
-    // end the next identification with a time-out that belongs to this one.
-    replyTimer_.running = false;
-    stepSent_ = false;
-    if (!resyncing_) {
-        versionReady_ = false;
-        retries_ = 0;
-        RestartIdentification();
-    }
-    LinkRequested = true;
-    LinkEstablished = false;
+    versionReady_ = false;
+    RestartIdentification();
 }
 
-void FlashSession::StartResponseTimer() {
-    replyTimer_ = {true, TimeSource().TickCount() + kReplyTimeoutMs};
-}
-
-void FlashSession::StopResponseTimer() {
-    replyTimer_.running = false;
-}
-
-void FlashSession::StartLinkTimer(uint32_t ms) {
-    waitTimer_ = {true, TimeSource().TickCount() + ms};
-}
-
-void FlashSession::StopLinkTimer() {
-    waitTimer_.running = false;
-    if (NetworkState == kNetworkAwaitingReply) {
-        StartResponseTimer();
-    }
-}
-
-void FlashSession::OnTransferAcknowledged() {
-    retries_ = 0;
+void FlashSession::OnAcknowledged() {
     if (phase_ == Phase::SetLoop) {
         phase_ = Phase::FlashCheck;
         eraseCheckSince_ = TimeSource().TickCount();
@@ -428,7 +366,12 @@ void FlashSession::OnTransferAcknowledged() {
     }
 }
 
-void FlashSession::OnMemoryArea(uint8_t, uint32_t, const uint8_t* data, uint16_t length) {
+void FlashSession::OnReply(const RadioReply& reply) {
+    if (reply.kind != RadioReply::Kind::MemoryArea) {
+        return;
+    }
+    const uint8_t* data = reply.data;
+    const uint16_t length = reply.length;
     if (phase_ == Phase::ReadRUSoftVer) {
         // A short reply leaves zeros where the radio sent nothing, never stale bytes.
         std::size_t offset = firstHalfPending_ ? 0 : kHalfHeader;

@@ -5,11 +5,12 @@
 #include <cstdint>
 #include <memory>
 
-#include "link/TWinmap27Port.h"
+#include "link/RequestChannel.h"
 #include "solvi/core/FlashSessionView.h"
 #include "solvi/core/ProgramFlags.h"
 #include "solvi/core/SoftwareImage.h"
 #include "solvi/core/SoftwareVersion.h"
+#include "solvi/core/SolviLink.h"
 
 namespace norda {
 
@@ -20,17 +21,15 @@ namespace norda {
 //
 // Tick and every hook run on the panel's worker thread only. RequestProgramming,
 // RequestReopen and the getters may be called from the user-interface thread.
-class FlashSession : public TWinmap27Port {
+class FlashSession final : private LinkListener {
   public:
     // Result codes reported in automatic mode.
     static constexpr int kResultOk = 0;
     static constexpr int kResultPortFailure = -1;
     static constexpr int kResultFailed = -3;
 
-    static constexpr uint32_t kWaitAfterSendMs = 1000;
-    static constexpr uint32_t kReplyTimeoutMs = 2000;
+    static constexpr uint32_t kReplyTimeoutMs = kSolviLink.replyWaitMs;
     static constexpr uint32_t kPauseBeforeLinkRequestMs = 100;
-    static constexpr int kMaxSends = 4;
     static constexpr int kMaxResetSends = 16;
     static constexpr uint32_t kReopenQueueSize = 1024;
     // An unattended run gives a flash this long to read erased.
@@ -74,6 +73,8 @@ class FlashSession : public TWinmap27Port {
                  FlashSessionView& view, Clock& clock = SteadyClock::Instance(),
                  std::unique_ptr<ByteStream> stream = nullptr);
     ~FlashSession() override;
+    FlashSession(const FlashSession&) = delete;
+    FlashSession& operator=(const FlashSession&) = delete;
 
     // Panel set-up: opens the port and gets the session ready for its first tick.
     // Returns the port's result; on failure the panel already shows text 625.
@@ -98,41 +99,25 @@ class FlashSession : public TWinmap27Port {
     // The flash address that status text kTextVerifyFailed names.
     uint32_t StatusAddress() const { return statusAddress_.load(std::memory_order_acquire); }
     int Result() const { return result_.load(std::memory_order_acquire); }
-    int Port() const { return PortNumber(); }
+    int Port() const { return channel_.Port().PortNumber(); }
+    Clock& TimeSource() const { return channel_.TimeSource(); }
 
     // Worker-side state, for the worker and for tests that drive Tick themselves.
     Phase CurrentPhase() const { return phase_; }
     int Progress() const { return progress_; }
-    int Retries() const { return retries_; }
     const SoftwareVersion& RadioVersion() const { return radioVersion_; }
     const std::string& RadioVersionText() const { return radioVersionText_; }
 
-    // Engine hooks.
-    void OnLinkReset() override;
-    void OnLinkEstablished() override;
-    void StartResponseTimer() override;
-    void StopResponseTimer() override;
-    void StartLinkTimer(uint32_t ms) override;
-    void StopLinkTimer() override;
-    void OnTransferAcknowledged() override;
-    void OnMemoryArea(uint8_t memory, uint32_t address, const uint8_t* data,
-                      uint16_t length) override;
-
   private:
-    struct Deadline {
-        bool running = false;
-        uint32_t at = 0;
-    };
+    // What the radio's side of the link tells the session.
+    void OnLinkReset() override;
+    void OnLinkUp() override;
+    void OnAcknowledged() override;
+    void OnReply(const RadioReply& reply) override;
 
-    // Which message a step sends: two steps are the same message only when all of it
-    // matches, so a repeat can go out under the old sequence number and nothing else can.
-    struct StepKey {
-        Phase phase = Phase::None;
-        int block = 0;
-        bool firstHalf = true;
-        bool operator==(const StepKey&) const = default;
-    };
-    StepKey CurrentStep() const;
+    // The step's request; invalid when the phase sends nothing.
+    NetworkRequest StepRequest() const;
+    void ShowStepStatus();
 
     void ApplyUserRequests();
     void BackToStart();
@@ -148,9 +133,9 @@ class FlashSession : public TWinmap27Port {
     // The first address of block `index` that the reply does not hold as the file has it.
     bool FirstDifference(int index, const uint8_t* data, uint16_t length, uint32_t* address) const;
     uint32_t Elapsed(uint32_t since) const;
+    // The channel's waits, run at the end of every tick.
     void CheckTimers();
     void Finish(int statusId);
-    bool Expired(const Deadline& d) const;
 
     void ShowStatus(int statusId);
     void ShowGauge(GaugeState state, int value);
@@ -173,7 +158,6 @@ class FlashSession : public TWinmap27Port {
     bool versionReady_ = false;
     int blockIndex_ = 0;
     int progress_ = 0;
-    int retries_ = 0;
     int searchCount_ = 0;
     bool programRequest_ = false;
     int completion_ = -1;
@@ -188,15 +172,7 @@ class FlashSession : public TWinmap27Port {
     bool verifyShowsProgress_ = false;
     uint32_t readBackFailedAt_ = 0;
     bool stepHeldBack_ = false;
-    Deadline waitTimer_;
-    // The last LT sent on this link, while there is one.
-    bool stepSent_ = false;
-    StepKey sentStep_;
-    // A fresh link is being made only so the next step gets a sequence number the radio
-    // cannot mistake for a repeat; the run goes on where it was once the link is up.
-    bool resyncing_ = false;
-    Deadline replyTimer_;
-    std::array<uint8_t, kFrameBufferSize> frame_{};
+    RequestChannel channel_;
 
     std::atomic<bool> busy_{false};
     std::atomic<int> statusId_{0};

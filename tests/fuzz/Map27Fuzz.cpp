@@ -15,14 +15,11 @@ using Bytes = std::vector<uint8_t>;
 
 // An owner that checks what the engine hands to its hooks: every message and
 // memory area lies inside the message that was received.
-class CheckingEngine : public TWinmap27Port {
+class CheckingEngine : public TWinmap27Port, private LinkListener {
   public:
     CheckingEngine(Program variant, VirtualClock& clock, MemoryLine& line)
-        : TWinmap27Port(LinkOf(variant), 1, 9600, clock, line.MakeStream()) {}
-
-    void Stage(uint8_t vs, uint8_t vr) {
-        vs_ = vs;
-        vr_ = vr;
+        : TWinmap27Port(LinkOf(variant), 1, 9600, clock, line.MakeStream()) {
+        SetListener(this);
     }
 
     void Pump() {
@@ -42,25 +39,28 @@ class CheckingEngine : public TWinmap27Port {
             Check(buffer[length - 4] == 0x10 && buffer[length - 3] == 0x03,
                   "frame does not end with DLE ETX and two check bytes");
             ProcessFrame(buffer, length);
-            Check(NetworkState == kNetworkIdle || NetworkState == kNetworkAwaitingReply,
+            Check(NetworkState() == kNetworkIdle || NetworkState() == kNetworkAwaitingReply,
                   "network state out of range");
             Check(MessageLength() <= ReceiveBufferSize(), "message longer than a frame");
         }
         Fail("ReceiveFrame never runs dry");
     }
 
-    void OnMemoryArea(uint8_t, uint32_t address, const uint8_t* data, uint16_t length) override {
-        Check(address <= 0xFFFFFF, "address wider than 24 bits");
-        Inside(data, length);
-        Check(length + 6u == MessageLength(), "memory area length disagrees with the message");
+  private:
+    void OnReply(const RadioReply& reply) override {
+        if (reply.kind != RadioReply::Kind::MemoryArea) {
+            return;
+        }
+        Check(reply.address <= 0xFFFFFF, "address wider than 24 bits");
+        Inside(reply.data, reply.length);
+        Check(reply.length + 6u == MessageLength(),
+              "memory area length disagrees with the message");
     }
-    void OnRadioReport(const uint8_t* message, size_t length) override { Inside(message, length); }
+    void OnReport(const uint8_t* message, size_t length) override { Inside(message, length); }
     void OnTrace(std::string_view text) override {
         Check(text.size() < 512, "trace line runs away");
-        TWinmap27Port::OnTrace(text);
     }
 
-  private:
     void Inside(const uint8_t* data, size_t length) {
         Check(data >= Message() && data + length <= Message() + MessageLength(),
               "hook data outside the received message");
@@ -151,16 +151,16 @@ int Map27(Program variant, const uint8_t* data, size_t size) {
     MemoryLine line;
     CheckingEngine engine(variant, clock, line);
     const uint8_t flags = in.Byte();
-    engine.TraceEnabled = flags & 1;
+    engine.SetTrace(flags & 1);
     const bool raw = flags & 2;
-    engine.MemoryAccessMode = !(flags & 8);
-    Check(engine.Open() == 0, "in-memory port does not open");
+    engine.SetMemoryAccess(!(flags & 8));
+    Check(engine.Port().Open() == 0, "in-memory port does not open");
     engine.ResetLink();
     if (flags & 4) {
         const uint8_t la[] = {0x02, 0x01, 0x01, 0x00};
         line.Send(Frame(la, sizeof la, false));
         engine.Pump();
-        Check(engine.LinkEstablished, "LA with N(R) = 1 does not set up the link");
+        Check(engine.LinkEstablished(), "LA with N(R) = 1 does not set up the link");
     }
     CheckWritten(line.TakeWritten());
 
@@ -213,7 +213,7 @@ int Map27(Program variant, const uint8_t* data, size_t size) {
                 break;
             default: {
                 const uint8_t vs = in.Byte();
-                engine.Stage(vs, in.Byte());
+                engine.StageSequence(vs, in.Byte());
                 break;
             }
         }

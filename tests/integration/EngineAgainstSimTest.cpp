@@ -194,7 +194,7 @@ TEST_P(EngineAgainstSim, NoDataReplyTimesOutReadsButNotWrites) {
     Bytes data;
     EXPECT_EQ(b.station.Read(1, 0, 7, data), SimStation::kNoAnswer);
     EXPECT_EQ(b.radio.Stats().memoryReads, 4u);
-    EXPECT_EQ(b.station.NetworkState, TWinmap27Port::kNetworkAwaitingReply);
+    EXPECT_EQ(b.station.NetworkState(), TWinmap27Port::kNetworkAwaitingReply);
 }
 
 TEST_P(EngineAgainstSim, LostAcknowledgementsAreRecovered) {

@@ -168,7 +168,7 @@ TEST_F(RadiosimPty, EveryFaultIsSurvived) {
             station->Read(1, 0, 80, data, 1) == 0 && station->Read(1, 80, 80, data, 2) == 0;
         EXPECT_EQ(read, c.readExpected);
         // Whatever happened, the engine can still talk to a radio: the link comes up again.
-        station->LinkEstablished = false;
+        station->DropLink();
         EXPECT_TRUE(station->Link());
     }
 }

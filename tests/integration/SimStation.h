@@ -20,7 +20,7 @@ using Bytes = std::vector<uint8_t>;
 // attempts 1 s apart, acknowledgement within 1 s, reply within 3 s), but with
 // none of their screens. After an acknowledgement that never came it restarts
 // the link, so the sequence numbers of both ends are in step again.
-class SimStation : public TWinmap27Port {
+class SimStation : public TWinmap27Port, private LinkListener {
   public:
     SimStation(Program variant, int port, int32_t baud, Clock& clock,
                std::unique_ptr<ByteStream> stream = nullptr,
@@ -28,23 +28,16 @@ class SimStation : public TWinmap27Port {
         : TWinmap27Port(LinkOf(variant), port, baud, clock, std::move(stream)),
           clock_(clock),
           exchange_(std::move(exchange)) {
-        MemoryAccessMode = true;
-        TraceEnabled = true;
+        SetListener(this);
+        SetMemoryAccess(true);
+        SetTrace(true);
     }
+
+    int Open() { return Port().Open(); }
+    void Close() { Port().Close(); }
 
     static constexpr int kNoLink = -1;
     static constexpr int kNoAnswer = -2;
-
-    void OnLinkEstablished() override { ++linkUps; }
-    void OnTransferAcknowledged() override { ++acks; }
-    void OnTrace(std::string_view text) override { traces.emplace_back(text); }
-    void OnMemoryArea(uint8_t memory, uint32_t address, const uint8_t* data,
-                      uint16_t length) override {
-        ++areas;
-        areaMemory = memory;
-        areaAddress = address;
-        area.assign(data, data + length);
-    }
 
     void Step() {
         clock_.Sleep(1);
@@ -71,7 +64,7 @@ class SimStation : public TWinmap27Port {
     bool Link(int attempts = 3) {
         for (int i = 0; i < attempts; ++i) {
             ResetLink();
-            if (WaitFor([&] { return LinkEstablished; }, 1000)) {
+            if (WaitFor([&] { return LinkEstablished(); }, 1000)) {
                 return true;
             }
         }
@@ -125,12 +118,25 @@ class SimStation : public TWinmap27Port {
     std::vector<std::string> traces;
 
   private:
+    void OnLinkUp() override { ++linkUps; }
+    void OnAcknowledged() override { ++acks; }
+    void OnTrace(std::string_view text) override { traces.emplace_back(text); }
+    void OnReply(const RadioReply& reply) override {
+        if (reply.kind != RadioReply::Kind::MemoryArea) {
+            return;
+        }
+        ++areas;
+        areaMemory = reply.memory;
+        areaAddress = reply.address;
+        area.assign(reply.data, reply.data + reply.length);
+    }
+
     int Transfer(const std::function<int()>& send, bool needsReply, int attempts) {
         for (int attempt = 0; attempt < attempts; ++attempt) {
             if (attempt > 0) {
                 ++retries;
             }
-            if (!LinkEstablished && !Link()) {
+            if (!LinkEstablished() && !Link()) {
                 return kNoLink;
             }
             const int ups = linkUps;
@@ -140,13 +146,13 @@ class SimStation : public TWinmap27Port {
                 return kNoLink;
             }
             const bool acked = WaitFor(
-                [&] { return acks > ackCount || linkUps != ups || !LinkEstablished; }, 1000);
-            if (linkUps != ups || !LinkEstablished) {
+                [&] { return acks > ackCount || linkUps != ups || !LinkEstablished(); }, 1000);
+            if (linkUps != ups || !LinkEstablished()) {
                 continue;  // the radio restarted the link: the request may be lost
             }
             if (!acked) {
                 const bool answered = needsReply && areas > areaCount;
-                LinkEstablished = false;
+                DropLink();
                 if (answered) {
                     return Link() ? 0 : kNoLink;
                 }

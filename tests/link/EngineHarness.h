@@ -47,18 +47,18 @@ inline Bytes Concat(Bytes a, const Bytes& b) {
     return a;
 }
 
-// An engine whose hooks write down what happened, in order.
-class RecordingEngine : public TWinmap27Port {
+// An engine that is its own listener and writes down what it reported, in order. A reply
+// shows as "Answered" (the wait for it ends) and then what it carried, if it carried
+// enough for its fields.
+class RecordingEngine : public TWinmap27Port, private LinkListener {
   public:
     RecordingEngine(Program variant, VirtualClock& clock, MemoryLine& line, int32_t baud = 9600)
         : TWinmap27Port(LinkOf(variant), 1, baud, clock, line.MakeStream()) {
-        MemoryAccessMode = true;
+        SetListener(this);
+        SetMemoryAccess(true);
     }
 
-    void SetSequence(uint8_t vs, uint8_t vr) {
-        vs_ = vs;
-        vr_ = vr;
-    }
+    int Open() { return Port().Open(); }
 
     // Reads and processes every complete frame waiting on the line.
     int Pump() {
@@ -80,43 +80,43 @@ class RecordingEngine : public TWinmap27Port {
     uint32_t lastAreaAddress = 0;
     uint8_t lastAreaMemory = 0;
 
+  private:
     void OnLinkReset() override { events.push_back("LinkReset"); }
-    void OnLinkEstablished() override { events.push_back("LinkEstablished"); }
+    void OnLinkUp() override { events.push_back("LinkUp"); }
     void OnTrace(std::string_view text) override { traces.emplace_back(text); }
-    void StartResponseTimer() override { events.push_back("StartResponse"); }
-    void StopResponseTimer() override { events.push_back("StopResponse"); }
-    void StartLinkTimer(uint32_t ms) override {
-        events.push_back("StartLink " + std::to_string(ms));
+    void OnAcknowledged() override { events.push_back("Acknowledged"); }
+    void OnReply(const RadioReply& r) override {
+        events.push_back("Answered");
+        switch (r.kind) {
+            case RadioReply::Kind::MemoryArea:
+                lastAreaMemory = r.memory;
+                lastAreaAddress = r.address;
+                lastArea.assign(r.data, r.data + r.length);
+                events.push_back("MemoryArea");
+                break;
+            case RadioReply::Kind::WriteReply:
+                events.push_back("WriteReply " + std::to_string(r.memory) + " " +
+                                 std::to_string(r.address) + " " + std::to_string(r.status) + " " +
+                                 std::to_string(r.length));
+                break;
+            case RadioReply::Kind::Reply:
+                if (r.params > 0) {
+                    events.push_back("Reply " + std::to_string(r.p1));
+                }
+                break;
+            case RadioReply::Kind::Reply8:
+                if (r.params == 1) {
+                    events.push_back("ReplyShort " + std::to_string(r.p1));
+                } else if (r.params == 2) {
+                    events.push_back("ReplyLong " + std::to_string(r.p1) + " " +
+                                     std::to_string(r.p2));
+                }
+                break;
+        }
     }
-    void StopLinkTimer() override { events.push_back("StopLink"); }
-    void SetStatus(int code) override {
-        TWinmap27Port::SetStatus(code);
-        events.push_back("Status " + std::to_string(code));
-    }
-    void OnTransferAcknowledged() override { events.push_back("Acknowledged"); }
-    void OnMemoryArea(uint8_t memory, uint32_t address, const uint8_t* data,
-                      uint16_t length) override {
-        lastAreaMemory = memory;
-        lastAreaAddress = address;
-        lastArea.assign(data, data + length);
-        events.push_back("MemoryArea");
-    }
-    void OnMemoryWriteReply(uint8_t memory, uint32_t address, uint8_t status,
-                            uint16_t length) override {
-        events.push_back("WriteReply " + std::to_string(memory) + " " + std::to_string(address) +
-                         " " + std::to_string(status) + " " + std::to_string(length));
-    }
-    void OnRadioReport(const uint8_t*, size_t length) override {
+    void OnReport(const uint8_t*, size_t length) override {
         events.push_back("Report " + std::to_string(length));
     }
-    void OnRadioReply(uint8_t p1) override { events.push_back("Reply " + std::to_string(p1)); }
-    void OnRadioReplyShort(uint8_t p1) override {
-        events.push_back("ReplyShort " + std::to_string(p1));
-    }
-    void OnRadioReplyLong(uint8_t p1, uint8_t p2) override {
-        events.push_back("ReplyLong " + std::to_string(p1) + " " + std::to_string(p2));
-    }
-    void OnPortError() override { events.push_back("PortError"); }
 };
 
 // An open engine with the link set up by the radio's LA to our LR, and every
@@ -130,7 +130,7 @@ struct LinkedEngine {
         line.TakeWritten();
         engine.events.clear();
         engine.traces.clear();
-        engine.AckSent = false;
+        engine.ForgetAck();
     }
     VirtualClock clock;
     MemoryLine line;

@@ -17,21 +17,19 @@ TEST(EngineLink, RadioLinkAckSetsUpLinkAndReportsItAlways) {
         engine.Open();
         engine.ResetLink();
         engine.events.clear();
-        engine.NetworkState = TWinmap27Port::kNetworkAwaitingReply;
+        engine.StageNetworkState(TWinmap27Port::kNetworkAwaitingReply);
         line.Send(RadioFrame({0x02, 0x01, 0x05, 0x00}));
         engine.Pump();
-        EXPECT_FALSE(engine.LinkRequested);
-        EXPECT_TRUE(engine.LinkEstablished);
+        EXPECT_FALSE(engine.LinkRequested());
+        EXPECT_TRUE(engine.LinkEstablished());
         EXPECT_FALSE(engine.AwaitingAck());
         // Trace is off, yet the link report goes out.
         EXPECT_EQ(engine.traces, std::vector<std::string>{std::string(TWinmap27Port::kLinkUpText)});
+        EXPECT_EQ(engine.events, std::vector<std::string>{"LinkUp"});
         if (variant == Program::Solvi) {
-            EXPECT_EQ(engine.events,
-                      (std::vector<std::string>{"StopLink", "StopResponse", "LinkEstablished"}));
-            EXPECT_EQ(engine.NetworkState, TWinmap27Port::kNetworkIdle);
+            EXPECT_EQ(engine.NetworkState(), TWinmap27Port::kNetworkIdle);
         } else {
-            EXPECT_EQ(engine.events, (std::vector<std::string>{"StopLink", "LinkEstablished"}));
-            EXPECT_EQ(engine.NetworkState, TWinmap27Port::kNetworkAwaitingReply);
+            EXPECT_EQ(engine.NetworkState(), TWinmap27Port::kNetworkAwaitingReply);
         }
     }
 }
@@ -42,19 +40,19 @@ TEST(EngineLink, RadioLinkRequestIsAnsweredWithLinkAck) {
         MemoryLine line;
         RecordingEngine engine(variant, clock, line);
         engine.Open();
-        engine.TraceEnabled = true;
-        engine.SetSequence(7, 9);
+        engine.SetTrace(true);
+        engine.StageSequence(7, 9);
         const uint32_t before = clock.TickCount();
         line.Send(RadioFrame({0x01, 0x40, 0x03, 0x80}));
         engine.Pump();
         EXPECT_EQ(line.TakeWritten(), kLaN1);
-        EXPECT_TRUE(engine.AckSent);
+        EXPECT_TRUE(engine.AckSent());
         EXPECT_EQ(engine.PeerN1(), 0x40);
         EXPECT_EQ(engine.InitialCredit(), 3);
         EXPECT_EQ(engine.CurrentCredit(), 3);
         EXPECT_EQ(engine.VS(), 1);
         EXPECT_EQ(engine.VR(), 1);
-        EXPECT_TRUE(engine.LinkEstablished);
+        EXPECT_TRUE(engine.LinkEstablished());
         EXPECT_EQ(engine.traces,
                   (std::vector<std::string>{"LR alındı", "LA gönderildi\t: state = 1      Vr = 001",
                                             std::string(TWinmap27Port::kLinkUpText)}));
@@ -71,7 +69,7 @@ TEST(EngineLink, RadioLinkRequestIsAnsweredWithLinkAck) {
 
 TEST(EngineLink, LinkTransferAcknowledgedAndDispatched) {
     LinkedEngine l(Program::Ombra);
-    l.engine.TraceEnabled = true;
+    l.engine.SetTrace(true);
     l.engine.ReadMemoryArea(1, 1, 0x0150, 4);
     l.line.TakeWritten();
     l.line.Send(RadioFrame({0x02, 0x02, 0x01, 0x00}));
@@ -80,13 +78,13 @@ TEST(EngineLink, LinkTransferAcknowledgedAndDispatched) {
     EXPECT_EQ(l.engine.Pump(), 2);
     EXPECT_EQ(l.line.TakeWritten(),
               (Bytes{0x16, 0x10, 0x02, 0x02, 0x02, 0x01, 0x00, 0x10, 0x03, 0x0F, 0x0F}));
-    EXPECT_EQ(l.engine.events, (std::vector<std::string>{"StopLink", "Acknowledged", "StopResponse",
-                                                         "MemoryArea", "Status 61"}));
+    EXPECT_EQ(l.engine.events,
+              (std::vector<std::string>{"Acknowledged", "Answered", "MemoryArea"}));
     EXPECT_EQ(l.engine.lastArea, (Bytes{0xA1, 0xA2, 0xA3, 0xA4}));
     EXPECT_EQ(l.engine.lastAreaAddress, 0x150u);
     EXPECT_EQ(l.engine.lastAreaMemory, 1);
     EXPECT_EQ(l.engine.StatusCode(), 61);
-    EXPECT_EQ(l.engine.NetworkState, TWinmap27Port::kNetworkIdle);
+    EXPECT_EQ(l.engine.NetworkState(), TWinmap27Port::kNetworkIdle);
     EXPECT_EQ(l.engine.VS(), 2);
     EXPECT_EQ(l.engine.VR(), 2);
     EXPECT_EQ(l.engine.traces,
@@ -103,22 +101,22 @@ TEST(EngineLink, RepeatedAndEmptyTransfers) {
     LinkedEngine l(Program::Ombra);
     const Bytes reply =
         RadioFrame({0x04, 0x01, 0x01, 0x00, 0x03, 0x04, 0x01, 0x00, 0x00, 0x08, 0x55});
-    l.engine.NetworkState = TWinmap27Port::kNetworkAwaitingReply;
+    l.engine.StageNetworkState(TWinmap27Port::kNetworkAwaitingReply);
     l.line.Send(reply);
     l.engine.Pump();
     const Bytes la2 = {0x16, 0x10, 0x02, 0x02, 0x02, 0x01, 0x00, 0x10, 0x03, 0x0F, 0x0F};
     EXPECT_EQ(l.line.TakeWritten(), la2);
     // Our LA got lost and the radio repeats: acknowledged again, not handed on again.
     l.engine.events.clear();
-    l.engine.NetworkState = TWinmap27Port::kNetworkAwaitingReply;
+    l.engine.StageNetworkState(TWinmap27Port::kNetworkAwaitingReply);
     l.line.Send(reply);
     l.engine.Pump();
     EXPECT_EQ(l.line.TakeWritten(), la2);
     EXPECT_TRUE(l.engine.events.empty());
-    EXPECT_EQ(l.engine.NetworkState, TWinmap27Port::kNetworkAwaitingReply);
+    EXPECT_EQ(l.engine.NetworkState(), TWinmap27Port::kNetworkAwaitingReply);
 
     // An LT without a message is acknowledged and nothing else.
-    l.engine.TraceEnabled = true;
+    l.engine.SetTrace(true);
     l.line.Send(RadioFrame({0x04, 0x02, 0x01, 0x00}));
     l.engine.Pump();
     EXPECT_EQ(l.line.TakeWritten(),
@@ -131,23 +129,23 @@ TEST(EngineLink, RepeatedAndEmptyTransfers) {
                   "LA gönderildi\t: state = 2      Vr = 003"}));
 
     // AR = 0: taken but not acknowledged.
-    l.engine.AckSent = false;
+    l.engine.ForgetAck();
     l.line.Send(RadioFrame({0x04, 0x03, 0x00, 0x00, 0x11, 0x00}));
     l.engine.Pump();
     EXPECT_TRUE(l.line.TakeWritten().empty());
-    EXPECT_FALSE(l.engine.AckSent);
+    EXPECT_FALSE(l.engine.AckSent());
     EXPECT_EQ(l.engine.VR(), 4);
 }
 
 TEST(EngineLink, SequenceNumbersWrap) {
     LinkedEngine l(Program::Ombra);
-    l.engine.SetSequence(255, 255);
+    l.engine.StageSequence(255, 255);
     l.engine.SendResetCommand(1);
     EXPECT_EQ(l.line.TakeWritten()[4], 0xFF);
     l.line.Send(RadioFrame({0x02, 0x00, 0x01, 0x00}));
     l.engine.Pump();
     EXPECT_EQ(l.engine.VS(), 0);
-    EXPECT_EQ(l.engine.events, (std::vector<std::string>{"StopLink", "Acknowledged"}));
+    EXPECT_EQ(l.engine.events, std::vector<std::string>{"Acknowledged"});
 
     l.line.Send(RadioFrame({0x04, 0xFF, 0x01, 0x00, 0x11}));
     l.engine.Pump();
@@ -159,7 +157,7 @@ TEST(EngineLink, SequenceNumbersWrap) {
     l.line.Send(RadioFrame({0x04, 0xFF, 0x01, 0x00, 0x11}));
     l.engine.Pump();
     EXPECT_TRUE(l.engine.events.empty());
-    EXPECT_TRUE(l.engine.LinkEstablished);
+    EXPECT_TRUE(l.engine.LinkEstablished());
 }
 
 TEST(EngineLink, SequenceErrorsRestartTheLink) {
@@ -170,7 +168,7 @@ TEST(EngineLink, SequenceErrorsRestartTheLink) {
         l.line.Send(RadioFrame({0x04, 0x05, 0x01, 0x00, 0x11}));
         l.engine.Pump();
         EXPECT_EQ(l.line.TakeWritten(), lr);
-        EXPECT_TRUE(l.engine.LinkRequested);
+        EXPECT_TRUE(l.engine.LinkRequested());
     }
     {
         // An LT before the link is set up.
@@ -178,7 +176,7 @@ TEST(EngineLink, SequenceErrorsRestartTheLink) {
         MemoryLine line;
         RecordingEngine engine(Program::Ombra, clock, line);
         engine.Open();
-        engine.TraceEnabled = true;
+        engine.SetTrace(true);
         line.Send(RadioFrame({0x04, 0x01, 0x01, 0x00, 0x11}));
         engine.Pump();
         EXPECT_EQ(line.TakeWritten(), lr);
@@ -188,7 +186,7 @@ TEST(EngineLink, SequenceErrorsRestartTheLink) {
         line.Send(RadioFrame({0x02, 0x02, 0x01, 0x00}));
         engine.Pump();
         EXPECT_EQ(line.TakeWritten(), lr);
-        EXPECT_FALSE(engine.LinkEstablished);
+        EXPECT_FALSE(engine.LinkEstablished());
     }
     {
         // An LA far from V(S).
@@ -208,7 +206,7 @@ TEST(EngineLink, SequenceErrorsRestartTheLink) {
             EXPECT_EQ(l.line.TakeWritten(), lr);
         } else {
             EXPECT_TRUE(l.line.TakeWritten().empty());
-            EXPECT_TRUE(l.engine.LinkEstablished);
+            EXPECT_TRUE(l.engine.LinkEstablished());
         }
     }
     {
@@ -219,14 +217,14 @@ TEST(EngineLink, SequenceErrorsRestartTheLink) {
         l.line.Send(RadioFrame({0x02, 0x02, 0x01, 0x00}));
         l.engine.Pump();
         l.line.TakeWritten();
-        EXPECT_TRUE(l.engine.LinkEstablished);
+        EXPECT_TRUE(l.engine.LinkEstablished());
         EXPECT_EQ(l.engine.VS(), 2);
     }
 }
 
 TEST(EngineLink, MalformedLinkFramesAreOnlyTraced) {
     LinkedEngine l(Program::Solvi);
-    l.engine.TraceEnabled = true;
+    l.engine.SetTrace(true);
     l.engine.SendResetCommand(1);
     l.line.TakeWritten();
     // An LA one byte too long, then a frame of unknown type.
@@ -252,42 +250,41 @@ TEST(EngineLink, DispatcherDifferences) {
     // Any type of code 03 is area data to OMBRA; SOLVI wants type 04.
     for (Program variant : {Program::Ombra, Program::Solvi}) {
         LinkedEngine l(variant);
-        l.engine.NetworkState = TWinmap27Port::kNetworkAwaitingReply;
+        l.engine.StageNetworkState(TWinmap27Port::kNetworkAwaitingReply);
         RadioSays(l, {0x03, 0x05, 0x02, 0x01, 0x00, 0x80, 0x42});
         if (variant == Program::Ombra) {
             EXPECT_EQ(l.engine.lastArea, Bytes{0x42});
-            EXPECT_EQ(l.engine.NetworkState, TWinmap27Port::kNetworkIdle);
+            EXPECT_EQ(l.engine.NetworkState(), TWinmap27Port::kNetworkIdle);
         } else {
             EXPECT_TRUE(l.engine.lastArea.empty());
-            EXPECT_EQ(l.engine.NetworkState, TWinmap27Port::kNetworkAwaitingReply);
+            EXPECT_EQ(l.engine.NetworkState(), TWinmap27Port::kNetworkAwaitingReply);
         }
         // Code 11 frees the network state in both.
         RadioSays(l, {0x11, 0x01, 0x02});
-        EXPECT_EQ(l.engine.NetworkState, TWinmap27Port::kNetworkIdle);
+        EXPECT_EQ(l.engine.NetworkState(), TWinmap27Port::kNetworkIdle);
         EXPECT_EQ(l.engine.events.back(), "Report 3");
     }
 
     LinkedEngine l(Program::Solvi);
-    l.engine.TraceEnabled = true;
+    l.engine.SetTrace(true);
     // A write reply after a write: the state never became 2, so it is dropped.
     RadioSays(l, {0x03, 0x06, 0x02, 0x01, 0x00, 0x80, 0x00, 0x00, 0x80});
     EXPECT_TRUE(l.engine.events.empty());
-    l.engine.NetworkState = TWinmap27Port::kNetworkAwaitingReply;
+    l.engine.StageNetworkState(TWinmap27Port::kNetworkAwaitingReply);
     RadioSays(l, {0x03, 0x06, 0x02, 0x01, 0x00, 0x80, 0x07, 0x01, 0x02});
-    EXPECT_EQ(l.engine.events,
-              (std::vector<std::string>{"StopResponse", "WriteReply 2 65664 7 258"}));
+    EXPECT_EQ(l.engine.events, (std::vector<std::string>{"Answered", "WriteReply 2 65664 7 258"}));
 
     l.engine.events.clear();
     l.engine.traces.clear();
-    l.engine.NetworkState = TWinmap27Port::kNetworkAwaitingReply;
+    l.engine.StageNetworkState(TWinmap27Port::kNetworkAwaitingReply);
     RadioSays(l, {0x05, 0x00, 0x09});
-    l.engine.NetworkState = TWinmap27Port::kNetworkAwaitingReply;
+    l.engine.StageNetworkState(TWinmap27Port::kNetworkAwaitingReply);
     RadioSays(l, {0x08, 0x00, 0x0A});
     RadioSays(l, {0x08, 0x00, 0x0B, 0x0C});
     EXPECT_EQ(l.engine.events,
-              (std::vector<std::string>{"StopResponse", "Reply 9", "StopResponse", "ReplyShort 10",
-                                        "StopResponse", "ReplyLong 11 12"}));
-    EXPECT_EQ(l.engine.NetworkState, TWinmap27Port::kNetworkIdle);
+              (std::vector<std::string>{"Answered", "Reply 9", "Answered", "ReplyShort 10",
+                                        "Answered", "ReplyLong 11 12"}));
+    EXPECT_EQ(l.engine.NetworkState(), TWinmap27Port::kNetworkIdle);
 
     // Process trace lines by code.
     l.engine.traces.clear();
@@ -320,7 +317,7 @@ TEST(EngineLink, HostileRepliesStayInsideTheirBuffers) {
         // Largest address the format can carry, as much data as a frame holds.
         Bytes message = {0x03, 0x04, 0xFF, 0xFF, 0xFF, 0xFF};
         message.resize(l.engine.ReceiveBufferSize() - 11, 0xEE);
-        l.engine.NetworkState = TWinmap27Port::kNetworkAwaitingReply;
+        l.engine.StageNetworkState(TWinmap27Port::kNetworkAwaitingReply);
         RadioSays(l, message);
         EXPECT_EQ(l.engine.lastAreaAddress, 0xFFFFFFu);
         EXPECT_EQ(l.engine.lastArea.size(), l.engine.ReceiveBufferSize() - 17);
@@ -332,11 +329,11 @@ TEST(EngineLink, HostileRepliesStayInsideTheirBuffers) {
             tooShort.push_back({0x03, 0x06, 0x01, 0x00, 0x00, 0x00, 0x00});
         }
         for (const Bytes& shortOne : tooShort) {
-            l.engine.NetworkState = TWinmap27Port::kNetworkAwaitingReply;
+            l.engine.StageNetworkState(TWinmap27Port::kNetworkAwaitingReply);
             RadioSays(l, shortOne);
         }
         for (const std::string& e : l.engine.events) {
-            EXPECT_EQ(e, "StopResponse");
+            EXPECT_EQ(e, "Answered");
         }
     }
 }
@@ -348,7 +345,7 @@ TEST(EngineLink, RequestsGoOutEvenWithoutLink) {
     engine.Open();
     EXPECT_EQ(engine.ReadMemoryArea(1, 1, 0, 7), 0);
     EXPECT_FALSE(line.TakeWritten().empty());
-    engine.Close();
+    engine.Port().Close();
     EXPECT_EQ(engine.ReadMemoryArea(1, 1, 0, 7), -1);
 }
 

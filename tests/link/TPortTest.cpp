@@ -16,9 +16,10 @@ namespace {
 class CountingPort : public TPort {
   public:
     CountingPort(Program variant, VirtualClock& clock, MemoryLine& line, int32_t baud = 9600)
-        : TPort(PortOf(variant), 3, baud, HandshakeMode::None, clock, line.MakeStream()) {}
+        : TPort(PortOf(variant), 3, baud, HandshakeMode::None, clock, line.MakeStream()) {
+        SetWriteErrorHandler([this] { ++portErrors; });
+    }
     int portErrors = 0;
-    void OnPortError() override { ++portErrors; }
 };
 
 TEST(TPort, OpenResultsAndSettings) {

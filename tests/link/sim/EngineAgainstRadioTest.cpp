@@ -14,27 +14,32 @@
 namespace norda {
 namespace {
 
-class Station : public TWinmap27Port {
+class Station : public TWinmap27Port, private LinkListener {
   public:
     Station(Program variant, VirtualClock& clock, MemoryLine& line)
         : TWinmap27Port(LinkOf(variant), 1, 9600, clock, line.MakeStream()) {
-        MemoryAccessMode = true;
+        SetListener(this);
+        SetMemoryAccess(true);
     }
-    void OnMemoryArea(uint8_t, uint32_t address, const uint8_t* data, uint16_t length) override {
-        areaAddress = address;
-        area.assign(data, data + length);
-    }
-    void OnTransferAcknowledged() override { ++acknowledged; }
     uint32_t areaAddress = 0;
     std::vector<uint8_t> area;
     int acknowledged = 0;
+
+  private:
+    void OnReply(const RadioReply& reply) override {
+        if (reply.kind == RadioReply::Kind::MemoryArea) {
+            areaAddress = reply.address;
+            area.assign(reply.data, reply.data + reply.length);
+        }
+    }
+    void OnAcknowledged() override { ++acknowledged; }
 };
 
 struct Bench {
     explicit Bench(Program variant) : radio(clock), station(variant, clock, line) {
         line.SetWriteListener(
             [this](std::span<const uint8_t> bytes) { radio.Receive(bytes.data(), bytes.size()); });
-        station.Open();
+        station.Port().Open();
     }
 
     // Lets the line run in 5 ms steps until done() or a virtual minute passed.
@@ -66,7 +71,7 @@ TEST(EngineAgainstRadio, LinkReadAndWriteBothMemories) {
     for (Program variant : {Program::Ombra, Program::Solvi}) {
         Bench b(variant);
         b.station.ResetLink();
-        ASSERT_TRUE(b.RunUntil([&] { return b.station.LinkEstablished; }));
+        ASSERT_TRUE(b.RunUntil([&] { return b.station.LinkEstablished(); }));
 
         // The software header in flash, as SOLVI reads it.
         b.station.ReadMemoryArea(1, 2, 0x10000, 128);
@@ -89,7 +94,7 @@ TEST(EngineAgainstRadio, LinkReadAndWriteBothMemories) {
         b.station.ReadMemoryArea(1, 1, 0x0100, 80);
         ASSERT_TRUE(b.RunUntil([&] { return !b.station.area.empty(); }));
         EXPECT_TRUE(std::equal(b.station.area.begin(), b.station.area.end(), block.begin()));
-        EXPECT_TRUE(b.station.LinkEstablished);
+        EXPECT_TRUE(b.station.LinkEstablished());
         EXPECT_EQ(b.radio.Stats().protocolErrors, 0u);
     }
 }

@@ -1,0 +1,142 @@
+#include "link/RequestChannel.h"
+
+namespace norda {
+
+namespace {
+
+bool Due(const std::optional<uint32_t>& deadline, uint32_t now) {
+    return deadline && static_cast<int32_t>(now - *deadline) >= 0;
+}
+
+}  // namespace
+
+RequestChannel::RequestChannel(const LinkProfile& profile, int portNumber, int32_t baud,
+                               LinkListener& owner, Clock& clock,
+                               std::unique_ptr<ByteStream> stream)
+    : link_(profile, portNumber, baud, clock, std::move(stream)), owner_(owner) {
+    link_.SetListener(this);
+    link_.SetMemoryAccess(true);
+}
+
+int RequestChannel::Receive() {
+    link_.ForgetAck();
+    const int received = link_.ReceiveFrame(frame_.data(), frame_.size());
+    if (received > 0) {
+        link_.ProcessFrame(frame_.data(), static_cast<size_t>(received));
+    }
+    return received;
+}
+
+void RequestChannel::RequestLink() {
+    resyncing_ = false;
+    link_.ResetLink();
+}
+
+RequestChannel::SendResult RequestChannel::Send(const NetworkRequest& request, int maxSends) {
+    if (sends_ >= maxSends || unacknowledged_ >= maxSends) {
+        return SendResult::GaveUp;
+    }
+    if (link_.AwaitingAck() && sentOnLink_ && !(request == lastSent_)) {
+        resyncing_ = true;
+        link_.ResetLink();
+        return SendResult::Resyncing;
+    }
+    ++sends_;
+    ++unacknowledged_;
+    sentOnLink_ = true;
+    lastSent_ = request;
+    link_.Send(request);
+    ackWait_ = Now() + link_.Profile().ackWaitMs;
+    return SendResult::Sent;
+}
+
+std::optional<uint32_t> RequestChannel::NextDeadline() const {
+    if (ackWait_ && replyWait_) {
+        const uint32_t now = Now();
+        return static_cast<int32_t>(*ackWait_ - now) <= static_cast<int32_t>(*replyWait_ - now)
+                   ? ackWait_
+                   : replyWait_;
+    }
+    return ackWait_ ? ackWait_ : replyWait_;
+}
+
+bool RequestChannel::AckWaitExpired(uint32_t now) {
+    if (!Due(ackWait_, now)) {
+        return false;
+    }
+    ackWait_.reset();
+    link_.EndExchange();
+    return true;
+}
+
+bool RequestChannel::ReplyWaitExpired(uint32_t now) {
+    if (!Due(replyWait_, now)) {
+        return false;
+    }
+    replyWait_.reset();
+    return true;
+}
+
+void RequestChannel::Stop() {
+    link_.EndExchange();
+    ackWait_.reset();
+    replyWait_.reset();
+    if (Port().PortOpen()) {
+        Port().Purge();
+    }
+    resyncing_ = false;
+    sentOnLink_ = false;
+    ResetAttempts();
+}
+
+void RequestChannel::OnLinkReset() {
+    replyWait_.reset();
+    sentOnLink_ = false;
+    ackWait_ = Now() + link_.Profile().linkRequestWaitMs;
+    if (!resyncing_) {
+        owner_.OnLinkReset();
+    }
+}
+
+void RequestChannel::OnLinkUp() {
+    ackWait_.reset();
+    if (link_.Profile().linkUpEndsExchange) {
+        replyWait_.reset();
+    } else if (link_.NetworkState() == TWinmap27Port::kNetworkAwaitingReply) {
+        replyWait_ = Now() + link_.Profile().replyWaitMs;
+    }
+    sentOnLink_ = false;
+    sends_ = 0;
+    if (resyncing_) {
+        // The link was restarted for the request handed over: the owner goes on as if
+        // nothing had happened and sends it now.
+        resyncing_ = false;
+        return;
+    }
+    unacknowledged_ = 0;
+    owner_.OnLinkUp();
+}
+
+void RequestChannel::OnAcknowledged() {
+    ackWait_.reset();
+    if (link_.NetworkState() == TWinmap27Port::kNetworkAwaitingReply) {
+        replyWait_ = Now() + link_.Profile().replyWaitMs;
+    }
+    ResetAttempts();
+    owner_.OnAcknowledged();
+}
+
+void RequestChannel::OnReply(const RadioReply& reply) {
+    replyWait_.reset();
+    owner_.OnReply(reply);
+}
+
+void RequestChannel::OnReport(const uint8_t* message, size_t length) {
+    owner_.OnReport(message, length);
+}
+
+void RequestChannel::OnTrace(std::string_view text) {
+    owner_.OnTrace(text);
+}
+
+}  // namespace norda

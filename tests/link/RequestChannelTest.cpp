@@ -1,0 +1,196 @@
+// The request channel: its waits on the clock and its one way of getting over a lost
+// acknowledgement, with the radio played frame by frame on the in-memory line.
+#include "link/RequestChannel.h"
+
+#include <gtest/gtest.h>
+
+#include "EngineHarness.h"
+
+namespace norda::test {
+namespace {
+
+const Bytes kLr = {0x16, 0x10, 0x02, 0x01, 0xFF, 0x01, 0x80, 0x10, 0x03, 0x0F, 0x0F};
+
+struct Owner : LinkListener {
+    void OnLinkReset() override { events.push_back("LinkReset"); }
+    void OnLinkUp() override { events.push_back("LinkUp"); }
+    void OnAcknowledged() override { events.push_back("Acknowledged"); }
+    void OnReply(const RadioReply&) override { events.push_back("Reply"); }
+    std::vector<std::string> events;
+};
+
+// A channel of the program's profile on an open port, its link up, nothing recorded yet.
+struct Linked {
+    explicit Linked(Program program)
+        : channel(LinkOf(program), 1, 9600, owner, clock, line.MakeStream()) {
+        channel.Port().Open();
+        channel.RequestLink();
+        Radio({0x02, 0x01, 0x01, 0x00});
+        line.TakeWritten();
+        owner.events.clear();
+    }
+    // The radio's frame, taken at once.
+    void Radio(const Bytes& body) {
+        line.Send(RadioFrame(body));
+        channel.Receive();
+    }
+    // The radio's data reply to a read, as its next LT.
+    void Data(uint8_t ns, uint32_t address) {
+        Radio({0x04, ns, 0x01, 0x00, 0x03, 0x04, 0x01, static_cast<uint8_t>(address >> 16),
+               static_cast<uint8_t>(address >> 8), static_cast<uint8_t>(address), 0xAA});
+    }
+    void Pass(uint32_t ms) {
+        clock.Advance(ms);
+        channel.AckWaitExpired(clock.TickCount());
+    }
+    static NetworkRequest Read(uint32_t address) { return NetworkRequest::Read(1, 1, address, 1); }
+    // The LT of a one-byte read as it goes on the wire.
+    static Bytes ReadLt(uint8_t ns, uint32_t address) {
+        return {0x16,
+                0x10,
+                0x02,
+                0x04,
+                ns,
+                0x01,
+                0x00,
+                0x03,
+                0x01,
+                0x01,
+                0x00,
+                0x00,
+                static_cast<uint8_t>(address),
+                0x01,
+                0x10,
+                0x03,
+                0x0F,
+                0x0F};
+    }
+
+    VirtualClock clock{5000};
+    MemoryLine line;
+    Owner owner;
+    RequestChannel channel;
+};
+
+TEST(RequestChannel, WaitsComeFromTheProfile) {
+    for (Program program : {Program::Ombra, Program::Solvi}) {
+        SCOPED_TRACE(static_cast<int>(program));
+        const LinkProfile& profile = LinkOf(program);
+        Linked l(program);
+        const uint32_t t = l.clock.TickCount();
+
+        // The LA to a read starts the wait for its reply; the reply ends it.
+        ASSERT_EQ(l.channel.Send(Linked::Read(0x10), profile.sends),
+                  RequestChannel::SendResult::Sent);
+        EXPECT_EQ(l.channel.AckDeadline(), t + profile.ackWaitMs);
+        l.Radio({0x02, 0x02, 0x01, 0x00});
+        EXPECT_FALSE(l.channel.AwaitingAck());
+        EXPECT_EQ(l.channel.ReplyDeadline(), l.clock.TickCount() + profile.replyWaitMs);
+        l.Data(1, 0x21);
+        EXPECT_FALSE(l.channel.AwaitingReply());
+        EXPECT_TRUE(l.channel.Idle());
+
+        // A write has no reply to wait for.
+        const uint8_t byte = 7;
+        l.channel.Send(NetworkRequest::Write(3, 1, 0x20, &byte, 1), profile.sends);
+        l.Radio({0x02, 0x03, 0x01, 0x00});
+        EXPECT_FALSE(l.channel.AwaitingReply());
+
+        // A reply that never comes runs out at its deadline, not a millisecond before.
+        l.channel.Send(Linked::Read(0x30), profile.sends);
+        l.Radio({0x02, 0x04, 0x01, 0x00});
+        l.clock.Advance(profile.replyWaitMs - 1);
+        EXPECT_FALSE(l.channel.ReplyWaitExpired(l.clock.TickCount()));
+        l.clock.Advance(1);
+        EXPECT_TRUE(l.channel.ReplyWaitExpired(l.clock.TickCount()));
+
+        // Our link request drops a pending reply and awaits its own LA.
+        l.channel.Send(Linked::Read(0x40), profile.sends);
+        l.Radio({0x02, 0x05, 0x01, 0x00});
+        ASSERT_TRUE(l.channel.AwaitingReply());
+        l.channel.RequestLink();
+        EXPECT_FALSE(l.channel.AwaitingReply());
+        EXPECT_EQ(l.channel.AckDeadline(), l.clock.TickCount() + profile.linkRequestWaitMs);
+        EXPECT_EQ(l.owner.events.back(), "LinkReset");
+    }
+    EXPECT_EQ(kOmbraLink.linkRequestWaitMs, 1000u);
+    EXPECT_EQ(kSolviLink.linkRequestWaitMs, 100u);
+}
+
+TEST(RequestChannel, LinkUpEndsTheExchangeWhereTheProfileSaysSo) {
+    for (Program program : {Program::Ombra, Program::Solvi}) {
+        Linked l(program);
+        l.channel.Send(Linked::Read(0x21), 4);
+        l.Radio({0x02, 0x02, 0x01, 0x00});
+        ASSERT_TRUE(l.channel.AwaitingReply());
+        // The radio asks for the link again.
+        l.Radio({0x01, 0xFF, 0x01, 0x80});
+        EXPECT_EQ(l.owner.events, (std::vector<std::string>{"Acknowledged", "LinkUp"}));
+        EXPECT_FALSE(l.channel.AwaitingAck());
+        EXPECT_EQ(l.channel.AwaitingReply(), program == Program::Ombra);
+    }
+}
+
+// The radio took a read and answered it, but its LA was lost: V(S) still holds that LT's
+// number. The same request may go out under it again; a different one goes out only on a
+// fresh link, and the owner hears nothing of that link.
+TEST(RequestChannel, ALostAcknowledgementRestartsTheLinkBeforeADifferentRequest) {
+    for (Program program : {Program::Ombra, Program::Solvi}) {
+        SCOPED_TRACE(static_cast<int>(program));
+        Linked l(program);
+        ASSERT_EQ(l.channel.Send(Linked::Read(0x21), 4), RequestChannel::SendResult::Sent);
+        EXPECT_EQ(l.line.TakeWritten(), Linked::ReadLt(1, 0x21));
+        l.Data(1, 0x21);
+        l.line.TakeWritten();
+        l.Pass(1000);
+        ASSERT_TRUE(l.channel.Idle());
+
+        EXPECT_EQ(l.channel.Send(Linked::Read(0x21), 4), RequestChannel::SendResult::Sent);
+        EXPECT_EQ(l.line.TakeWritten(), Linked::ReadLt(1, 0x21)) << "a repeat, same N(S)";
+        l.Pass(1000);
+
+        EXPECT_EQ(l.channel.Send(Linked::Read(0x32), 4), RequestChannel::SendResult::Resyncing);
+        EXPECT_EQ(l.line.TakeWritten(), kLr);
+        l.Radio({0x02, 0x01, 0x01, 0x00});
+        ASSERT_TRUE(l.channel.Idle());
+        EXPECT_EQ(l.channel.Send(Linked::Read(0x32), 4), RequestChannel::SendResult::Sent);
+        EXPECT_EQ(l.line.TakeWritten(), Linked::ReadLt(1, 0x32));
+        EXPECT_EQ(l.channel.Sends(), 1) << "a new request is a first send";
+        EXPECT_EQ(l.owner.events, std::vector<std::string>{"Reply"});
+    }
+}
+
+TEST(RequestChannel, GivesUpARequestOrARadioThatNeverAcknowledges) {
+    {
+        Linked l(Program::Ombra);
+        for (int i = 0; i < 4; ++i) {
+            ASSERT_EQ(l.channel.Send(Linked::Read(0x21), 4), RequestChannel::SendResult::Sent);
+            l.Pass(1000);
+        }
+        EXPECT_EQ(l.channel.Send(Linked::Read(0x21), 4), RequestChannel::SendResult::GaveUp);
+        EXPECT_EQ(l.line.TakeWritten().size(), 4 * Linked::ReadLt(1, 0x21).size());
+    }
+    {
+        // Every read answered, no LT acknowledged: the restarts do not go on for ever.
+        Linked l(Program::Ombra);
+        int sent = 0;
+        for (uint32_t address = 0x21;; address += 0x11) {
+            auto result = l.channel.Send(Linked::Read(address), 4);
+            if (result == RequestChannel::SendResult::Resyncing) {
+                l.Radio({0x02, 0x01, 0x01, 0x00});
+                result = l.channel.Send(Linked::Read(address), 4);
+            }
+            if (result == RequestChannel::SendResult::GaveUp) {
+                break;
+            }
+            ASSERT_EQ(result, RequestChannel::SendResult::Sent);
+            ASSERT_LT(++sent, 10);
+            l.Data(1, address);
+            l.Pass(1000);
+        }
+        EXPECT_EQ(sent, 4);
+    }
+}
+
+}  // namespace
+}  // namespace norda::test
