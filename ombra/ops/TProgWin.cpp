@@ -151,7 +151,6 @@ void TProgWin::OnWriteError() {
 }
 
 void TProgWin::OnLinkUp() {
-    readUnacknowledged_ = false;
     if (FirstLinkExpected) {
         FirstLinkExpected = false;
         return;
@@ -196,7 +195,6 @@ void TProgWin::OnReply(const RadioReply& reply) {
 }
 
 void TProgWin::OnAcknowledged() {
-    readUnacknowledged_ = false;
     if (cursor_.write != nullptr) {
         if (cursor_.block == LastBlock()) {
             cursor_.block = 0;
@@ -277,20 +275,6 @@ void TProgWin::IssueNextRequest() {
         }
         const int length = i == cursor_.quotient ? cursor_.remainder : kReadBlock;
         const auto address = static_cast<uint32_t>(area.address + kReadBlock * i);
-        if (readUnacknowledged_ && (address != lastReadAddress_ || length != lastReadLength_)) {
-            // The radio answered the last request but its LA was lost, so V(S)
-            // still holds that LT's number: a new request under it would be
-            // taken for a repeat and dropped. Repeating the old one settles the
-            // number; its reply, if any, is not awaited.
-            if (channel_.Send(NetworkRequest::Read(1, 1, lastReadAddress_, lastReadLength_),
-                              sends) == SendResult::GaveUp) {
-                Reading = false;
-                ShowMessage(msg::kNoAnswer, msg::kCaptionError, kStyleFailure);
-                return;
-            }
-            channel_.Link().EndExchange();
-            return;
-        }
         const auto result =
             channel_.Send(NetworkRequest::Read(1, 1, address, static_cast<uint8_t>(length)), sends);
         if (result == SendResult::GaveUp) {
@@ -298,13 +282,8 @@ void TProgWin::IssueNextRequest() {
             ShowMessage(msg::kNoAnswer, msg::kCaptionError, kStyleFailure);
             return;
         }
-        if (result == SendResult::Sent) {
-            if (channel_.Sends() == 1)
-                Report(area.name, Blocks(area.length, kReadBlock));
-            readUnacknowledged_ = true;
-            lastReadAddress_ = address;
-            lastReadLength_ = static_cast<uint8_t>(length);
-        }
+        if (result == SendResult::Sent && channel_.Sends() == 1)
+            Report(area.name, Blocks(area.length, kReadBlock));
         return;
     }
     for (WriteTransfer& area : write_) {
@@ -541,7 +520,6 @@ void TProgWin::StopOperation() {
     channel_.Stop();
     channel_.DropLink();
     FirstLinkExpected = true;
-    readUnacknowledged_ = false;
     cursor_.block = 0;
     cursor_.write = nullptr;
     cursor_.reset = nullptr;

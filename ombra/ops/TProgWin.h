@@ -277,10 +277,6 @@ class TProgWin : private LinkListener {
     std::array<bool, kChecksumSlots> checksumOk_{};
     bool resetRequested_ = false;
     Cursor cursor_;
-    // The read request the last LT carried, while its LA is outstanding.
-    bool readUnacknowledged_ = false;
-    uint32_t lastReadAddress_ = 0;
-    uint8_t lastReadLength_ = 0;
     bool progressOpen_ = false;
     bool sequentialDialogOpen_ = false;
     int blocksDone_ = 0;
