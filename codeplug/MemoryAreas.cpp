@@ -1,10 +1,22 @@
 #include "codeplug/MemoryAreas.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace norda {
 
 namespace {
+
+// The hardware option flags by their bit in kHardwareOptions.
+std::array<std::pair<int, int16_t*>, 7> HardwareOptionBits(TestAyarParameters& t) {
+    return {{{0, &t.HwTDM},
+             {1, &t.HwNotHandheld},
+             {2, &t.HwFlag2},
+             {3, &t.HwCrypto},
+             {kHwKsysBit, &t.HwKSYS},
+             {5, &t.HwRepeater},
+             {6, &t.HwCrypto2}}};
+}
 
 // Binds the fields of one parameter set in catalogue order. Layout texts are made
 // from byte numbers, the way the radio's memory map is written down.
@@ -60,7 +72,7 @@ void BindMaster(Binder& b, MasterParameters& m) {
     b.Flag(m.Flag1, 0, 1);
     b.Reserved(0, 0, 1);
     b.Word(m.SeriNo, 1, 2);
-    b.Word(m.ProgTarihi, 4, 3);
+    b.Word(m.ProgTarihi, kProgrammingDateHigh, kProgrammingDateLow);
     b.Checksum(m.Checksum, Area(AreaId::Master));
 }
 
@@ -199,15 +211,11 @@ void BindTestAyar(Binder& b, TestAyarParameters& t) {
     for (int place = 0; place < kDigitPlaces; ++place) {
         b.Bits(t.UretimSiraNo[place], 1416 + place / 2, place % 2 == 0 ? 7 : 3, 4);
     }
-    b.Flag(t.HwTDM, 1419, 0);
-    b.Flag(t.HwNotHandheld, 1419, 1);
-    b.Flag(t.HwFlag2, 1419, 2);
-    b.Flag(t.HwCrypto, 1419, 3);
-    b.Flag(t.HwKSYS, 1419, 4);
-    b.Flag(t.HwRepeater, 1419, 5);
-    b.Flag(t.HwCrypto2, 1419, 6);
-    b.Reserved(1419, 7, 1);
-    b.Word(t.HalfBaseChan, 1420, 1421);
+    for (const auto& [bit, flag] : HardwareOptionBits(t)) {
+        b.Flag(*flag, kHardwareOptions, bit);
+    }
+    b.Reserved(kHardwareOptions, 7, 1);
+    b.Word(t.HalfBaseChan, kHalfBaseChanHigh, kHalfBaseChanLow);
     BindBytes(b, t.Kept1422, 1422);
     BindBytes(b, t.Kept1425, 1425);
     BindBytes(b, t.Kept1435, 1435);
@@ -248,8 +256,34 @@ void BindKsys(Binder& b, KsysParameters& k) {
 
 }  // namespace
 
+uint16_t ProgrammingDate(const RadioImage& image) {
+    return static_cast<uint16_t>(image[kProgrammingDateHigh] << 8 | image[kProgrammingDateLow]);
+}
+
+uint16_t RadioBand(const RadioImage& image) {
+    return static_cast<uint16_t>(image[kHalfBaseChanHigh] << 8 | image[kHalfBaseChanLow]);
+}
+
+bool HasKsysHardware(const RadioImage& image) {
+    return (image[kHardwareOptions] >> kHwKsysBit) & 1;
+}
+
+void DecodeHardwareOptions(const RadioImage& image, TestAyarParameters& testAyar) {
+    const uint8_t options = image[kHardwareOptions];
+    for (const auto& [bit, flag] : HardwareOptionBits(testAyar)) {
+        *flag = (options >> bit) & 1;
+    }
+}
+
 bool AreaChecksumMatches(const RadioImage& image, const MemoryArea& area) {
     return AreaChecksumMatches(image, area.checksumStart, area.checksumEnd);
+}
+
+AreaChecks AreaChecksums(const RadioImage& image) {
+    AreaChecks ok{};
+    for (const MemoryArea& area : kMemoryAreas)
+        ok[AreaIndex(area.id)] = AreaChecksumMatches(image, area);
+    return ok;
 }
 
 void WriteAreaChecksum(RadioImage& image, const MemoryArea& area) {

@@ -30,7 +30,7 @@ struct MemoryArea {
 
 inline constexpr int kAreaCount = 7;
 
-// In the order the areas are read, bound and checked.
+// In the order the areas are bound and checked. (A full read takes KSYS before ADATA.)
 inline constexpr std::array<MemoryArea, kAreaCount> kMemoryAreas = {{
     {AreaId::Master, "Master", 0, 7, 7, 0, 5, 861},
     {AreaId::Service, "Service", 8, 16, 16, 8, 22, 862},
@@ -45,6 +45,20 @@ inline constexpr std::array<MemoryArea, kAreaCount> kMemoryAreas = {{
 constexpr const MemoryArea& Area(AreaId id) {
     return kMemoryAreas[static_cast<size_t>(id)];
 }
+constexpr size_t AreaIndex(AreaId id) {
+    return static_cast<size_t>(id);
+}
+
+// Single fields that the transfer reads straight from an image, without decoding it:
+// Master's programming date (little-endian, the low byte first), TestAyar's hardware
+// options (one bit each, HwTDM in bit 0 to HwCrypto2 in bit 6) and its band
+// (HalfBaseChan, big-endian). The field list binds them at the same places.
+inline constexpr int kProgrammingDateLow = 3;
+inline constexpr int kProgrammingDateHigh = 4;
+inline constexpr int kHardwareOptions = 1419;
+inline constexpr int kHalfBaseChanHigh = 1420;
+inline constexpr int kHalfBaseChanLow = 1421;
+inline constexpr int kHwKsysBit = 4;
 
 // Channel n (1-99) occupies the 13 bytes from ChannelRecordStart(n).
 inline constexpr int kChannelRecordSize = 13;
@@ -59,8 +73,18 @@ constexpr int ScanFlagBit(int channel) {
     return (channel - 1) % 8;
 }
 
+// The programming date as the radio keeps it, the band, and the hardware options.
+uint16_t ProgrammingDate(const RadioImage& image);
+uint16_t RadioBand(const RadioImage& image);
+bool HasKsysHardware(const RadioImage& image);
+// Sets the TestAyar hardware options (Hw*) from the image, and nothing else.
+void DecodeHardwareOptions(const RadioImage& image, TestAyarParameters& testAyar);
+
 // True when the area's stored checksum matches its bytes, i.e. it is programmed.
 bool AreaChecksumMatches(const RadioImage& image, const MemoryArea& area);
+// The verdict for every area, by AreaIndex.
+using AreaChecks = std::array<bool, kAreaCount>;
+AreaChecks AreaChecksums(const RadioImage& image);
 void WriteAreaChecksum(RadioImage& image, const MemoryArea& area);
 // Closes every area after encoding; the stale checksum variables are overwritten.
 void WriteAllChecksums(RadioImage& image);

@@ -292,6 +292,31 @@ TEST_F(CatalogueTest, DigitNumbersAndTheProgrammingDate) {
     EXPECT_EQ(image[4], 0x79);
 }
 
+// The transfer reads a few fields straight from an image; they must be where the field
+// list writes them.
+TEST_F(CatalogueTest, FieldsReadWithoutDecodingAgreeWithTheFieldList) {
+    params.Master.ProgTarihi = 0x7987;
+    params.TestAyar.HalfBaseChan = 5840;
+    for (int options : {0x00, 0x10, 0x2B, 0x7F}) {
+        TestAyarParameters& t = params.TestAyar;
+        int16_t* flags[] = {&t.HwTDM,  &t.HwNotHandheld, &t.HwFlag2,  &t.HwCrypto,
+                            &t.HwKSYS, &t.HwRepeater,    &t.HwCrypto2};
+        for (int bit = 0; bit < 7; ++bit)
+            *flags[bit] = (options >> bit) & 1;
+        ASSERT_EQ(list.Encode(), kLayoutOk);
+        EXPECT_EQ(ProgrammingDate(image), 0x7987);
+        EXPECT_EQ(RadioBand(image), 5840);
+        EXPECT_EQ(HasKsysHardware(image), t.HwKSYS == 1) << options;
+        TestAyarParameters decoded;
+        DecodeHardwareOptions(image, decoded);
+        const int16_t* got[] = {&decoded.HwTDM,    &decoded.HwNotHandheld, &decoded.HwFlag2,
+                                &decoded.HwCrypto, &decoded.HwKSYS,        &decoded.HwRepeater,
+                                &decoded.HwCrypto2};
+        for (int bit = 0; bit < 7; ++bit)
+            EXPECT_EQ(*got[bit], *flags[bit]) << options << " bit " << bit;
+    }
+}
+
 // A hand-made image, each value placed from the memory map, decoded field by field.
 TEST_F(CatalogueTest, DecodesAKnownImage) {
     auto set = [&](int addr, std::initializer_list<uint8_t> bytes) {
