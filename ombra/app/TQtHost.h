@@ -70,8 +70,8 @@ class TQtHost final : public QObject, public TransferHost, public ClientPort {
     void FullReadAccepted(const RadioImage& image, const RadioParameters& parameters) override;
 
     // ClientPort
-    bool Reading() const override { return client_->Reading; }
-    bool Writing() const override { return client_->Writing; }
+    bool Reading() const override { return client_->Reading(); }
+    bool Writing() const override { return client_->Writing(); }
     bool PortOpen() const override { return client_->Port().PortOpen(); }
     bool LinkEstablished() const override { return client_->Link().LinkEstablished(); }
     int NetworkState() const override { return client_->Link().NetworkState(); }
@@ -80,7 +80,7 @@ class TQtHost final : public QObject, public TransferHost, public ClientPort {
     bool WritePrecondition() override { return client_->CanWrite(); }
     bool TestMode() const override { return client_->TestMode(); }
     void SetTestMode(bool on) override { client_->SetTestMode(on); }
-    void SetDataValid(bool valid) override { client_->DataValid = valid; }
+    void SetDataValid(bool valid) override { client_->SetDataValid(valid); }
     int Open() override;
     int Reopen(int port, int baud) override;
     void StopOperation() override;

@@ -132,7 +132,7 @@ class Command {
             return kExitFailed;
         client_->CmRead();
         host_.Run();
-        if (host_.Failed() || !client_->DataValid)
+        if (host_.Failed() || !client_->DataValid())
             return kExitFailed;
         if (!options_.imageFile.empty()) {
             std::ofstream out(options_.imageFile, std::ios::binary | std::ios::trunc);
@@ -200,7 +200,7 @@ class Command {
         client_->CmCopy();
         host_.Run();
         // A completed write leaves the editor holding what went into the radio.
-        if (host_.Failed() || !client_->DataValid)
+        if (host_.Failed() || !client_->DataValid())
             return kExitFailed;
         if (!options_.verify)
             return kExitOk;
@@ -227,12 +227,12 @@ class Command {
             host_.ClearFailed();
             // Nothing on screen that the read would have to ask about.
             host_.SetCurrentPage(-1);
-            client_->DataValid = false;
+            client_->SetDataValid(false);
             if (afterWrite)
                 host_.HoldMessages();
             client_->CmRead();
             host_.Run();
-            const bool done = !host_.Failed() && client_->DataValid;
+            const bool done = !host_.Failed() && client_->DataValid();
             const std::vector<std::string> held = host_.HeldTexts();
             const bool noLinkOnly = held.size() == 1 && held[0] == texts_.Text(msg::kNoLink);
             if (!done && afterWrite && noLinkOnly && clock_.TickCount() - start < kRestartWaitMs) {

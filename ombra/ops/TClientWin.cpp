@@ -1,6 +1,7 @@
 #include "ombra/ops/TClientWin.h"
 
 #include "ombra/ops/OpsMessages.h"
+#include "ombra/ops/TransferPlan.h"
 
 namespace norda {
 namespace {
@@ -37,22 +38,18 @@ void TClientWin::ApplySelectiveCallRule(RadioParameters& parameters) {
 bool TClientWin::ConfirmDiscard() {
     if (Host().CurrentPage() < 1)
         return true;
-    return ShowMessage(msg::kConfirmDiscard, msg::kCaptionWarning,
-                       kStyleOkCancel | kIconExclamation) == kIdOk;
+    return StopAndShowMessage(msg::kConfirmDiscard, msg::kCaptionWarning,
+                              kStyleOkCancel | kIconExclamation) == kIdOk;
 }
 
-void TClientWin::SelectFullRead() {
-    for (ReadEntry entry : {kMaster, kService, kClone, kUser, kTestAyar, kKsys, kAdata}) {
-        RequestRead(entry);
-    }
+std::span<const AreaId> TClientWin::FullReadPlan() const {
+    return kFullRead;
 }
-
-bool TClientWin::FullReadDone() {
-    for (ReadEntry entry : {kMaster, kService, kClone, kUser, kTestAyar, kKsys, kAdata}) {
-        if (!ReadDone(entry))
-            return false;
-    }
-    return !ReadDone(kPreTestAyar);
+std::span<const AreaId> TClientWin::PreReadPlan() const {
+    return kPreRead;
+}
+std::span<const AreaId> TClientWin::WritePlan() const {
+    return kWrite;
 }
 
 void TClientWin::AfterRead() {
@@ -60,13 +57,13 @@ void TClientWin::AfterRead() {
     Host().SetRestrictedPages(false);
     Host().SetFileOpened(false);
     Host().ClearFileName();
-    DataValid = true;
+    SetDataValid(true);
 }
 
 bool TClientWin::CanStartSequential() {
-    if (DataValid || Host().FileOpened())
+    if (DataValid() || Host().FileOpened())
         return true;
-    ShowMessage(msg::kSequentialNeedsData, msg::kCaptionUsageError, kStyleFailure);
+    StopAndShowMessage(msg::kSequentialNeedsData, msg::kCaptionUsageError, kStyleFailure);
     return false;
 }
 
@@ -84,54 +81,44 @@ void TClientWin::AfterSequential() {
                 parameters.Service.SecmeliCagriNo[place] = kEmptyDigit;
             }
             host.SetDocumentState(DocumentState::OpenedFile);
-            DataValid = true;
+            SetDataValid(true);
             host.ClosePage();
             host.SetCurrentPage(-1);
         } else {
             host.SetDocumentState(DocumentState::OpenedFile);
-            DataValid = false;
+            SetDataValid(false);
             host.SetRestrictedPages(!host.TestSwitch());
             host.OpenPage(3);
         }
         return;
     }
     host.SetDocumentState(DocumentState::RadioData);
-    DataValid = true;
+    SetDataValid(true);
     host.SetRestrictedPages(false);
     host.ClearFileName();
     host.OpenPage(1);
 }
 
-bool TClientWin::CheckWritePrecondition(bool report) {
-    if (!CopyMode) {
-        if (DataValid || SequentialRunning)
+bool TClientWin::CheckWritePrecondition(bool copy, bool report) {
+    if (!copy) {
+        if (DataValid() || SequentialRunning())
             return true;
         if (report)
-            ShowMessage(msg::kWriteNeedsRead, msg::kCaptionUsageError, kStyleFailure);
+            StopAndShowMessage(msg::kWriteNeedsRead, msg::kCaptionUsageError, kStyleFailure);
         return false;
     }
-    if (DataValid || Host().FileOpened())
+    if (DataValid() || Host().FileOpened())
         return true;
     if (report)
-        ShowMessage(msg::kCopyNeedsData, msg::kCaptionUsageError, kStyleFailure);
+        StopAndShowMessage(msg::kCopyNeedsData, msg::kCaptionUsageError, kStyleFailure);
     return false;
-}
-
-void TClientWin::SelectPreRead() {
-    for (ReadEntry entry : {kPreTestAyar, kMaster, kService})
-        RequestRead(entry);
-}
-
-bool TClientWin::PreReadDone() {
-    return ReadDone(kPreTestAyar) && ReadDone(kMaster) && ReadDone(kService);
 }
 
 void TClientWin::PrepareWriteFromRadio() {
     RadioParameters& parameters = Parameters();
     const RadioImage& image = Image();
-    const uint16_t radioBand = static_cast<uint16_t>(image[1420] << 8 | image[1421]);
-    if (radioBand != static_cast<uint16_t>(parameters.TestAyar.HalfBaseChan)) {
-        ShowMessage(msg::kBandMismatch, msg::kCaptionError, kStyleFailure);
+    if (RadioBand(image) != static_cast<uint16_t>(parameters.TestAyar.HalfBaseChan)) {
+        StopAndShowMessage(msg::kBandMismatch, msg::kCaptionError, kStyleFailure);
         return;
     }
     MasterParameters& master = parameters.Master;
@@ -141,14 +128,6 @@ void TClientWin::PrepareWriteFromRadio() {
     master.Flag1 = 0;
     master.ProgTarihi = static_cast<int16_t>(PackDate(Host().Today()));
     Host().PostMessage(PostTarget::ClientWindow, kMsgStartWrite);
-}
-
-int TClientWin::SelectWriteAreas() {
-    for (WriteEntry entry : {kWMaster, kWService, kWClone, kWUser, kWKsys, kWAdata}) {
-        RequestWrite(entry);
-    }
-    RequestResetCommand();
-    return kWriteEntries;
 }
 
 void TClientWin::AdjustForRadioOptions() {
@@ -172,7 +151,7 @@ void TClientWin::AdjustForRadioOptions() {
 }
 
 void TClientWin::AfterWrite() {
-    DataValid = true;
+    SetDataValid(true);
     Host().SetRestrictedPages(false);
 }
 

@@ -20,16 +20,14 @@ class TClientWin : public TProgWin {
 
   protected:
     bool ConfirmDiscard() override;
-    void SelectFullRead() override;
-    bool FullReadDone() override;
+    std::span<const AreaId> FullReadPlan() const override;
+    std::span<const AreaId> PreReadPlan() const override;
+    std::span<const AreaId> WritePlan() const override;
     void AfterRead() override;
     bool CanStartSequential() override;
     void AfterSequential() override;
-    bool CheckWritePrecondition(bool report) override;
-    void SelectPreRead() override;
-    bool PreReadDone() override;
+    bool CheckWritePrecondition(bool copy, bool report) override;
     void PrepareWriteFromRadio() override;
-    int SelectWriteAreas() override;
     void AdjustForRadioOptions() override;
     void AfterWrite() override;
 };

@@ -1,5 +1,6 @@
 #include "ombra/ops/TProgWin.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -17,19 +18,25 @@ int Blocks(int length, int blockSize) {
     return (length + blockSize - 1) / blockSize;
 }
 
-}  // namespace
+// Reads go out in 80-byte blocks, writes in 128-byte ones.
+int BlockSize(TProgWin::Phase phase) {
+    return phase == TProgWin::Phase::Writing ? TProgWin::kWriteBlock : TProgWin::kReadBlock;
+}
+int Length(const MemoryArea& area, TProgWin::Phase phase) {
+    return phase == TProgWin::Phase::Writing ? area.writeLength : area.readLength;
+}
+int LastBlock(const MemoryArea& area, TProgWin::Phase phase) {
+    return Blocks(Length(area, phase), BlockSize(phase)) - 1;
+}
 
-// Checksum ranges run from the start of the sum to the two bytes holding it.
-const std::array<TProgWin::AreaTransfer, TProgWin::kReadEntries> TProgWin::kReadList = {{
-    {"TestAyar", 1400, 71, 1400, 69, false, false, nullptr},
-    {"Master", 0, 7, 0, 5, false, false, nullptr},
-    {"Service", 8, 16, 8, 14, false, false, nullptr},
-    {"Clone", 24, 1326, 24, 1309, false, false, nullptr},
-    {"User", 1352, 12, 1355, 7, false, false, nullptr},
-    {"TestAyar", 1400, 71, 1400, 69, false, false, nullptr},
-    {"KSYS", 2016, 22, 2016, 20, false, false, nullptr},
-    {"ADATA", 1536, 212, 1536, 210, false, false, nullptr},
-}};
+int PlanBlocks(std::span<const AreaId> plan, TProgWin::Phase phase) {
+    int blocks = 0;
+    for (AreaId id : plan)
+        blocks += Blocks(Length(Area(id), phase), BlockSize(phase));
+    return blocks;
+}
+
+}  // namespace
 
 TProgWin::TProgWin(TransferHost& host, RadioImage& image, RadioParameters& parameters,
                    int portNumber, int32_t baud, const ProgWinSettings& settings, Clock& clock,
@@ -38,24 +45,7 @@ TProgWin::TProgWin(TransferHost& host, RadioImage& image, RadioParameters& param
       channel_(kOmbraLink, portNumber, baud, *this, clock, std::move(stream)),
       image_(image),
       parameters_(parameters),
-      settings_(settings),
-      read_(kReadList),
-      write_{{
-          {"Master", 0, 7, false},
-          {"Service", 8, 16, false},
-          {"Clone", 24, 1326, false},
-          {"User", 1352, 24, false},
-          {"KSYS", 2016, 22, false},
-          {"ADATA", 1536, 212, false},
-      }} {
-    read_[kPreTestAyar].checksumOk = &checksumOk_[kOkTestAyar];
-    read_[kMaster].checksumOk = &checksumOk_[kOkMaster];
-    read_[kService].checksumOk = &checksumOk_[kOkService];
-    read_[kClone].checksumOk = &checksumOk_[kOkClone];
-    read_[kUser].checksumOk = &checksumOk_[kOkUser];
-    read_[kTestAyar].checksumOk = &checksumOk_[kOkTestAyar];
-    read_[kKsys].checksumOk = &checksumOk_[kOkKsys];
-    read_[kAdata].checksumOk = &checksumOk_[kOkAdata];
+      settings_(settings) {
     channel_.Port().SetWriteErrorHandler([this] { OnWriteError(); });
     BuildFieldList(fields_, parameters_, image_);
 }
@@ -76,7 +66,7 @@ LayoutStatus TProgWin::Encode() {
 }
 
 MessageOwner TProgWin::Owner() const {
-    return sequentialDialogOpen_ ? MessageOwner::SequentialDialog : MessageOwner::MainWindow;
+    return sequential_ ? MessageOwner::SequentialDialog : MessageOwner::MainWindow;
 }
 
 // ---- deadlines and posted messages ----------------------------------------------
@@ -115,7 +105,7 @@ bool TProgWin::RunDue() {
     }
     channel_.AckWaitExpired(now);
     if (channel_.ReplyWaitExpired(now))
-        ShowMessage(msg::kNoTimelyReply, msg::kCaptionCommError, kStyleFailure);
+        StopAndShowMessage(msg::kNoTimelyReply, msg::kCaptionCommError, kStyleFailure);
     return polled;
 }
 
@@ -151,22 +141,18 @@ void TProgWin::OnWriteError() {
 }
 
 void TProgWin::OnLinkUp() {
-    if (FirstLinkExpected) {
-        FirstLinkExpected = false;
+    if (firstLinkUp_) {
+        firstLinkUp_ = false;
         return;
     }
     // The radio set the link up again in the middle of an operation.
-    if (Reading) {
-        Reading = false;
-        ShowMessage(msg::kReadInterrupted, msg::kCaptionError, kStyleFailure);
-    }
-    if (Writing) {
-        Writing = false;
-        ShowMessage(msg::kWriteInterrupted, msg::kCaptionError, kStyleFailure);
-    }
+    if (Reading())
+        StopAndShowMessage(msg::kReadInterrupted, msg::kCaptionError, kStyleFailure);
+    else if (Writing())
+        StopAndShowMessage(msg::kWriteInterrupted, msg::kCaptionError, kStyleFailure);
 }
 
-void TProgWin::OnMemoryArea(uint8_t, uint32_t address, const uint8_t* data, uint16_t length) {
+void TProgWin::OnMemoryArea(uint32_t address, const uint8_t* data, uint16_t length) {
     const uint32_t start = address % 65536;
     const uint32_t count = length % 256;
     // A reply reaching beyond the image is dropped whole; it still counts as the
@@ -175,39 +161,36 @@ void TProgWin::OnMemoryArea(uint8_t, uint32_t address, const uint8_t* data, uint
     if (start + count <= static_cast<uint32_t>(RadioImage::kSize)) {
         std::memcpy(image_.bytes.data() + start, data, count);
     }
-    AreaTransfer* area = cursor_.area;
-    if (area == nullptr)
+    if (!Reading() || area_ >= plan_.size())
         return;
-    if (cursor_.block == LastBlock()) {
-        cursor_.block = 0;
-        area->requested = false;
-        area->done = true;
-        *area->checksumOk = AreaChecksumMatches(image_, cursor_.checksumStart,
-                                                cursor_.checksumStart + cursor_.checksumLength);
-    } else if (cursor_.block < LastBlock()) {
-        ++cursor_.block;
+    const MemoryArea& area = Area(plan_[area_]);
+    if (block_ < LastBlock(area, phase_)) {
+        ++block_;
+        return;
     }
+    block_ = 0;
+    checksumOk_[AreaIndex(area.id)] = AreaChecksumMatches(image_, area);
+    ++area_;
 }
 
 void TProgWin::OnReply(const RadioReply& reply) {
     if (reply.kind == RadioReply::Kind::MemoryArea)
-        OnMemoryArea(reply.memory, reply.address, reply.data, reply.length);
+        OnMemoryArea(reply.address, reply.data, reply.length);
 }
 
 void TProgWin::OnAcknowledged() {
-    if (cursor_.write != nullptr) {
-        if (cursor_.block == LastBlock()) {
-            cursor_.block = 0;
-            cursor_.write->requested = false;
-            --AreasToWrite;
-        } else {
-            ++cursor_.block;
-        }
-    } else if (cursor_.reset != nullptr) {
-        *cursor_.reset = false;
+    if (phase_ == Phase::Resetting) {
         StopOperation();
+        return;
     }
-    if (AreasToWrite == 0)
+    if (!Writing() || area_ >= plan_.size())
+        return;
+    if (block_ < LastBlock(Area(plan_[area_]), phase_)) {
+        ++block_;
+        return;
+    }
+    block_ = 0;
+    if (++area_ == plan_.size())
         FinishDataPhase();
 }
 
@@ -216,11 +199,11 @@ void TProgWin::OnAcknowledged() {
 void TProgWin::PollTick() {
     poll_.reset();
     if (channel_.Receive() < 0)
-        ShowMessage(msg::kReadError, msg::kCaptionSerialPort, kStyleFailure);
+        StopAndShowMessage(msg::kReadError, msg::kCaptionSerialPort, kStyleFailure);
     if (!channel_.AwaitingAck()) {
         if (channel_.NeedsLink() && !Link().LinkEstablished()) {
             if (!channel_.TakeLinkAttempt(kLinkAttempts)) {
-                ShowMessage(msg::kNoLink, msg::kCaptionCommError, kStyleFailure);
+                StopAndShowMessage(msg::kNoLink, msg::kCaptionCommError, kStyleFailure);
                 return;
             }
             channel_.RequestLink();
@@ -232,132 +215,57 @@ void TProgWin::PollTick() {
     poll_ = TimeSource().TickCount() + kPollMs;
 }
 
-// The block index of an area's last block. The quotient itself unless the length
-// is a whole number of blocks, which would otherwise ask for an empty block.
-int TProgWin::LastBlock() const {
-    return cursor_.remainder == 0 ? cursor_.quotient - 1 : cursor_.quotient;
-}
-
-void TProgWin::Split(int length, int blockSize) {
-    cursor_.quotient = length / blockSize;
-    cursor_.remainder = length % blockSize;
-}
-
-void TProgWin::Report(const char* area, int blocks) {
-    TransferProgress progress;
-    progress.area = area;
-    progress.block = cursor_.block;
-    progress.blocks = blocks;
-    progress.done = blocksDone_;
-    progress.total = blocksTotal_;
-    host_.ReportProgress(progress);
-    ++blocksDone_;
-}
-
 void TProgWin::IssueNextRequest() {
     using SendResult = RequestChannel::SendResult;
     const int sends = kOmbraLink.sends;
-    for (AreaTransfer& area : read_) {
-        if (!area.requested)
-            continue;
-        cursor_.address = area.address;
-        cursor_.checksumStart = area.checksumStart;
-        cursor_.checksumLength = area.checksumLength;
-        cursor_.area = &area;
-        cursor_.write = nullptr;
-        cursor_.reset = nullptr;
-        Split(area.length, kReadBlock);
-        const int i = cursor_.block;
-        if (i > LastBlock()) {
-            area.requested = false;
-            cursor_.block = 0;
-            return;
-        }
-        const int length = i == cursor_.quotient ? cursor_.remainder : kReadBlock;
-        const auto address = static_cast<uint32_t>(area.address + kReadBlock * i);
-        const auto result =
-            channel_.Send(NetworkRequest::Read(1, 1, address, static_cast<uint8_t>(length)), sends);
-        if (result == SendResult::GaveUp) {
-            Reading = false;
-            ShowMessage(msg::kNoAnswer, msg::kCaptionError, kStyleFailure);
-            return;
-        }
-        if (result == SendResult::Sent && channel_.Sends() == 1)
-            Report(area.name, Blocks(area.length, kReadBlock));
-        return;
-    }
-    for (WriteTransfer& area : write_) {
-        if (!area.requested)
-            continue;
-        cursor_.address = area.address;
-        cursor_.write = &area;
-        cursor_.area = nullptr;
-        cursor_.reset = nullptr;
-        Split(area.length, kWriteBlock);
-        const int i = cursor_.block;
-        if (i > LastBlock()) {
-            area.requested = false;
-            cursor_.block = 0;
-            return;
-        }
-        const int length = i == cursor_.quotient ? cursor_.remainder : kWriteBlock;
-        const int address = area.address + kWriteBlock * i;
-        const auto result = channel_.Send(
-            NetworkRequest::Write(3, 1, static_cast<uint32_t>(address),
-                                  image_.bytes.data() + address, static_cast<size_t>(length)),
-            sends);
-        if (result == SendResult::GaveUp) {
-            Writing = false;
-            ShowMessage(msg::kNoAnswer, msg::kCaptionError, kStyleFailure);
-            return;
-        }
-        if (result == SendResult::Sent && channel_.Sends() == 1)
-            Report(area.name, Blocks(area.length, kWriteBlock));
-        return;
-    }
-    if (resetRequested_) {
-        cursor_.reset = &resetRequested_;
-        cursor_.write = nullptr;
-        cursor_.area = nullptr;
+    if (phase_ == Phase::Resetting) {
         if (channel_.Send(NetworkRequest::Reset(1), sends) == SendResult::GaveUp)
-            ShowMessage(msg::kNoAnswer, msg::kCaptionError, kStyleFailure);
+            StopAndShowMessage(msg::kNoAnswer, msg::kCaptionError, kStyleFailure);
+        return;
+    }
+    if (Idle() || area_ >= plan_.size())
+        return;
+    const MemoryArea& area = Area(plan_[area_]);
+    const int blockSize = BlockSize(phase_);
+    const int offset = blockSize * block_;
+    const int length = std::min(blockSize, Length(area, phase_) - offset);
+    const auto address = static_cast<uint32_t>(area.address + offset);
+    const NetworkRequest request =
+        Writing() ? NetworkRequest::Write(3, 1, address, image_.bytes.data() + address,
+                                          static_cast<size_t>(length))
+                  : NetworkRequest::Read(1, 1, address, static_cast<uint8_t>(length));
+    const SendResult result = channel_.Send(request, sends);
+    if (result == SendResult::GaveUp) {
+        StopAndShowMessage(msg::kNoAnswer, msg::kCaptionError, kStyleFailure);
+        return;
+    }
+    if (result == SendResult::Sent && channel_.Sends() == 1) {
+        TransferProgress progress;
+        progress.area = area.name;
+        progress.block = block_;
+        progress.blocks = LastBlock(area, phase_) + 1;
+        progress.done = blocksDone_++;
+        progress.total = blocksTotal_;
+        host_.ReportProgress(progress);
     }
 }
 
 // ---- completion -----------------------------------------------------------------
 
 void TProgWin::CheckCompletion() {
-    if (FullReadDone())
+    if (area_ < plan_.size())
+        return;
+    if (phase_ == Phase::Reading)
         CompleteFullRead();
-    if (PreReadDone())
+    else if (phase_ == Phase::PreReading)
         CompletePreRead();
 }
 
-TProgWin::ChecksumResults TProgWin::ImageChecksums(const RadioImage& image) {
-    ChecksumResults ok{};
-    const std::array<std::pair<ChecksumSlot, ReadEntry>, kChecksumSlots> slots = {{
-        {kOkMaster, kMaster},
-        {kOkService, kService},
-        {kOkClone, kClone},
-        {kOkUser, kUser},
-        {kOkTestAyar, kTestAyar},
-        {kOkKsys, kKsys},
-        {kOkAdata, kAdata},
-    }};
-    for (const auto& [slot, entry] : slots) {
-        const AreaTransfer& area = kReadList[entry];
-        ok[slot] = AreaChecksumMatches(image, area.checksumStart,
-                                       area.checksumStart + area.checksumLength);
-    }
-    return ok;
-}
-
 void TProgWin::CompleteFullRead() {
-    // The checksum results outlive the flags that ClearTransferFlags (and every
-    // message box) clears: the warnings are decided on this copy.
+    // The checksum results outlive the operation (and every message box, which stops
+    // it): the warnings are decided on this copy.
     const ChecksumResults ok = checksumOk_;
     StopOperation();
-    ClearTransferFlags();
     AcceptReadImage(ok);
     host_.PlaySound(kDingFile);
     CloseProgressWindow();
@@ -371,24 +279,22 @@ void TProgWin::CompleteFullRead() {
 void TProgWin::AcceptReadImage(const ChecksumResults& ok) {
     Decode();
     CloseProgressWindow();
-    static constexpr std::array<std::pair<ChecksumSlot, int>, 5> kWarnings = {{
-        {kOkMaster, msg::kMasterUnprogrammed},
-        {kOkService, msg::kServiceUnprogrammed},
-        {kOkClone, msg::kCloneUnprogrammed},
-        {kOkUser, msg::kUserUnprogrammed},
-        {kOkTestAyar, msg::kTestAyarUnprogrammed},
-    }};
-    for (const auto& [slot, text] : kWarnings) {
-        if (!ok[slot])
-            ShowMessage(text, msg::kCaptionWarning, kStyleOk | kIconInformation);
+    // KSYS is only worth a warning in a radio with the KSYS hardware, and only after the
+    // parameters of unprogrammed areas have been emptied.
+    for (const MemoryArea& area : kMemoryAreas) {
+        if (area.id != AreaId::KSYS && area.unprogrammedTextId != 0 && !ok[AreaIndex(area.id)])
+            StopAndShowMessage(area.unprogrammedTextId, msg::kCaptionWarning,
+                               kStyleOk | kIconInformation);
     }
     EmptyUnprogrammedAreas(parameters_, ok);
-    if (!ok[kOkKsys] && (image_[1419] & 0x10))
-        ShowMessage(msg::kKsysUnprogrammed, msg::kCaptionWarning, kStyleOk | kIconInformation);
+    const MemoryArea& ksys = Area(AreaId::KSYS);
+    if (!ok[AreaIndex(ksys.id)] && HasKsysHardware(image_))
+        StopAndShowMessage(ksys.unprogrammedTextId, msg::kCaptionWarning,
+                           kStyleOk | kIconInformation);
 }
 
 void TProgWin::EmptyUnprogrammedAreas(RadioParameters& parameters, const ChecksumResults& ok) {
-    if (!ok[kOkKsys]) {
+    if (!ok[AreaIndex(AreaId::KSYS)]) {
         KsysParameters& ksys = parameters.KSYS;
         ksys.SYSID = 0;
         ksys.SMTIDENT = 0;
@@ -400,7 +306,7 @@ void TProgWin::EmptyUnprogrammedAreas(RadioParameters& parameters, const Checksu
         for (int16_t& group : ksys.GrupNo)
             group = 0;
     }
-    if (!ok[kOkAdata]) {
+    if (!ok[AreaIndex(AreaId::ADATA)]) {
         AdataParameters& adata = parameters.ADATA;
         adata.SYSID = 0;
         adata.FLEETID = 0;
@@ -410,9 +316,10 @@ void TProgWin::EmptyUnprogrammedAreas(RadioParameters& parameters, const Checksu
     }
 }
 
-void TProgWin::TakePreRead(const RadioImage& radio) {
+void TProgWin::TakePreRead(const RadioImage& radio, bool copy) {
     image_ = radio;
-    checksumOk_ = ImageChecksums(radio);
+    copy_ = copy;
+    checksumOk_ = AreaChecksums(radio);
     CompletePreRead();
 }
 
@@ -425,115 +332,83 @@ void TProgWin::DumpImageFile() {
 }
 
 void TProgWin::CompletePreRead() {
-    const bool testAyarOk = checksumOk_[kOkTestAyar];
+    const bool testAyarOk = checksumOk_[AreaIndex(AreaId::TestAyar)];
     StopOperation();
-    ClearTransferFlags();
     if (!testAyarOk) {
-        ShowMessage(msg::kTestAyarUnprogrammed, msg::kCaptionError, kStyleFailure);
+        StopAndShowMessage(msg::kTestAyarUnprogrammed, msg::kCaptionError, kStyleFailure);
         return;
     }
-    TestAyarParameters& testAyar = parameters_.TestAyar;
-    const uint8_t options = image_[1419];
-    testAyar.HwTDM = options & 1;
-    testAyar.HwNotHandheld = (options >> 1) & 1;
-    testAyar.HwFlag2 = (options >> 2) & 1;
-    testAyar.HwCrypto = (options >> 3) & 1;
-    testAyar.HwKSYS = (options >> 4) & 1;
-    testAyar.HwRepeater = (options >> 5) & 1;
-    testAyar.HwCrypto2 = (options >> 6) & 1;
-    std::memcpy(PreReadCopy.data(), image_.bytes.data(), PreReadCopy.size());
+    DecodeHardwareOptions(image_, parameters_.TestAyar);
+    std::memcpy(targetIdentity_.data(), image_.bytes.data(), targetIdentity_.size());
     PrepareWriteFromRadio();
 }
 
 void TProgWin::FinishDataPhase() {
-    AreasToWrite = -1;
-    Writing = false;
-    cursor_.write = nullptr;
     StopOperation();
     host_.PlaySound(kDingFile);
     CloseProgressWindow();
-    if (SequentialRunning) {
-        ShowMessage(msg::kSequentialProgrammed, msg::kCaptionInfo, kStyleOk | kIconInformation);
+    if (sequential_) {
+        StopAndShowMessage(msg::kSequentialProgrammed, msg::kCaptionInfo,
+                           kStyleOk | kIconInformation);
         host_.PostMessage(PostTarget::SequentialDialog, kMsgNextRadio);
     } else {
-        ShowMessage(msg::kProgrammed, msg::kCaptionInfo, kStyleOk | kIconInformation);
+        StopAndShowMessage(msg::kProgrammed, msg::kCaptionInfo, kStyleOk | kIconInformation);
         Decode();
         AfterWrite();
         host_.OpenPage(1);
     }
     // The reset command goes out only now, after the message has been closed.
-    resetRequested_ = true;
     RestartLink();
 }
 
 // ---- starting and stopping ------------------------------------------------------
 
-void TProgWin::ClearTransferFlags() {
-    for (AreaTransfer& area : read_)
-        area.requested = area.done = false;
-    for (WriteTransfer& area : write_)
-        area.requested = false;
-    checksumOk_.fill(false);
-    resetRequested_ = false;
-}
-
-void TProgWin::StartRead() {
-    blocksDone_ = 0;
-    blocksTotal_ = 0;
-    for (const AreaTransfer& area : read_) {
-        if (area.requested)
-            blocksTotal_ += Blocks(area.length, kReadBlock);
-    }
+void TProgWin::StartLink() {
     channel_.RequireLink();
-    FirstLinkExpected = true;
+    firstLinkUp_ = true;
     channel_.ResetAttempts();
-    Reading = true;
     poll_ = TimeSource().TickCount() + kPollStartMs;
 }
 
-void TProgWin::StartWrite(int areas) {
+void TProgWin::StartRead(Phase phase, std::span<const AreaId> plan) {
+    phase_ = phase;
+    plan_ = plan;
     blocksDone_ = 0;
-    blocksTotal_ = 0;
-    for (const WriteTransfer& area : write_) {
-        if (area.requested)
-            blocksTotal_ += Blocks(area.length, kWriteBlock);
-    }
-    AreasToWrite = areas;
-    channel_.RequireLink();
-    FirstLinkExpected = true;
-    channel_.ResetAttempts();
-    Writing = true;
-    poll_ = TimeSource().TickCount() + kPollStartMs;
+    blocksTotal_ = PlanBlocks(plan, phase);
+    StartLink();
+}
+
+void TProgWin::StartWrite() {
+    phase_ = Phase::Writing;
+    plan_ = WritePlan();
+    blocksDone_ = 0;
+    blocksTotal_ = PlanBlocks(plan_, phase_);
+    StartLink();
 }
 
 void TProgWin::RestartLink() {
+    phase_ = Phase::Resetting;
     blocksDone_ = 0;
     blocksTotal_ = 1;
-    channel_.RequireLink();
-    FirstLinkExpected = true;
-    channel_.ResetAttempts();
-    poll_ = TimeSource().TickCount() + kPollStartMs;
+    StartLink();
 }
 
 void TProgWin::StopOperation() {
     poll_.reset();
     channel_.Stop();
     channel_.DropLink();
-    FirstLinkExpected = true;
-    cursor_.block = 0;
-    cursor_.write = nullptr;
-    cursor_.reset = nullptr;
-    // A write broken off by a message leaves no areas waiting.
-    AreasToWrite = -1;
-    Writing = false;
-    Reading = false;
+    firstLinkUp_ = true;
+    phase_ = Phase::Idle;
+    plan_ = {};
+    area_ = 0;
+    block_ = 0;
+    checksumOk_.fill(false);
 }
 
-int TProgWin::ShowMessage(int textId, int captionId, int style) {
+int TProgWin::StopAndShowMessage(int textId, int captionId, int style) {
     const std::string text = host_.Text(textId);
     const std::string caption = host_.Text(captionId);
     StopOperation();
-    ClearTransferFlags();
     CloseProgressWindow();
     return host_.MessageBox(text, caption, style, Owner());
 }
@@ -566,13 +441,7 @@ bool TProgWin::CanSequential() const {
 }
 
 bool TProgWin::CanWrite() {
-    if (!CanRead())
-        return false;
-    const bool copyMode = CopyMode;
-    CopyMode = false;
-    const bool holds = CheckWritePrecondition(false);
-    CopyMode = copyMode;
-    return holds;
+    return CanRead() && CheckWritePrecondition(false, false);
 }
 
 void TProgWin::CmRead() {
@@ -586,31 +455,27 @@ void TProgWin::CmRead() {
     CloseProgressWindow();
     OpenProgressWindow(msg::kProgressRead);
     image_.Clear();
-    ClearTransferFlags();
-    SelectFullRead();
-    StartRead();
+    StartRead(Phase::Reading, FullReadPlan());
 }
 
 void TProgWin::CmWrite() {
-    CopyMode = false;
+    copy_ = false;
     StartPreRead();
 }
 
 void TProgWin::CmCopy() {
-    CopyMode = true;
+    copy_ = true;
     StartPreRead();
 }
 
 void TProgWin::StartPreRead() {
-    if (!host_.CanLeavePage() || !CheckWritePrecondition(true))
+    if (!host_.CanLeavePage() || !CheckWritePrecondition(copy_, true))
         return;
     StopOperation();
     host_.ClosePage();
     CloseProgressWindow();
     OpenProgressWindow(msg::kProgressPreRead);
-    ClearTransferFlags();
-    SelectPreRead();
-    StartRead();
+    StartRead(Phase::PreReading, PreReadPlan());
 }
 
 void TProgWin::WritePhase() {
@@ -658,17 +523,16 @@ void TProgWin::WritePhase() {
     parameters_.Service.ProgVersionMinor = static_cast<int16_t>(settings_.versionMinor);
     parameters_.Service.ProgVersionMajor = static_cast<int16_t>(settings_.versionMajor);
 
-    if (CopyMode) {
+    if (copy_) {
         Encode();
-        KeepTargetRadioIdentity(image_, PreReadCopy);
+        KeepTargetRadioIdentity(image_, targetIdentity_);
         Decode();
     }
     parameters_.ReservedSink = 0;
     AdjustForRadioOptions();
     Encode();
     WriteAllChecksums(image_);
-    ClearTransferFlags();
-    StartWrite(SelectWriteAreas());
+    StartWrite();
 }
 
 void TProgWin::CmSequential() {
@@ -677,12 +541,10 @@ void TProgWin::CmSequential() {
     if (!CanStartSequential())
         return;
     host_.ClosePage();
-    CopyMode = false;
-    SequentialRunning = true;
-    sequentialDialogOpen_ = true;
+    copy_ = false;
+    sequential_ = true;
     host_.RunSequentialDialog(*this);
-    sequentialDialogOpen_ = false;
-    SequentialRunning = false;
+    sequential_ = false;
     AfterSequential();
 }
 

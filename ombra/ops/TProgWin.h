@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "codeplug/LayoutEngine.h"
+#include "codeplug/MemoryAreas.h"
 #include "codeplug/RadioImage.h"
 #include "codeplug/RadioParameters.h"
 #include "link/RequestChannel.h"
@@ -38,49 +40,14 @@ class TProgWin : private LinkListener {
     static constexpr const char* kDumpFile = "eprom.dbg";
     static constexpr const char* kDingFile = "ding.wav";
 
-    // A transferable area: its place, its checksum range and its flags.
-    struct AreaTransfer {
-        const char* name;
-        int address;
-        int length;
-        int checksumStart;
-        int checksumLength;
-        bool requested = false;
-        bool done = false;
-        // Shared by the full-read and the pre-read entries of the same area.
-        bool* checksumOk = nullptr;
-    };
-    struct WriteTransfer {
-        const char* name;
-        int address;
-        int length;
-        bool requested = false;
-    };
-
-    // Read-side entries in request order: the pre-read's own TestAyar request
-    // first, then the areas of the full read.
-    enum ReadEntry {
-        kPreTestAyar,
-        kMaster,
-        kService,
-        kClone,
-        kUser,
-        kTestAyar,
-        kKsys,
-        kAdata,
-        kReadEntries
-    };
-    enum WriteEntry { kWMaster, kWService, kWClone, kWUser, kWKsys, kWAdata, kWriteEntries };
-    // Checksum-ok flags, one per area.
-    enum ChecksumSlot {
-        kOkMaster,
-        kOkService,
-        kOkClone,
-        kOkUser,
-        kOkTestAyar,
-        kOkKsys,
-        kOkAdata,
-        kChecksumSlots
+    // Where an operation stands. A finished write still owes the radio its reset
+    // command (Resetting); the editor's commands are open again then.
+    enum class Phase {
+        Idle,
+        Reading,     // a full read
+        PreReading,  // the target radio's options and identity, before a write or a copy
+        Writing,     // the data phase of a write or a copy
+        Resetting,   // the reset command after a write
     };
 
     TProgWin(TransferHost& host, RadioImage& image, RadioParameters& parameters, int portNumber,
@@ -132,18 +99,21 @@ class TProgWin : private LinkListener {
     bool CanWrite();
     bool CanCopy() const;
     bool CanSequential() const;
-    bool Idle() const { return !Reading && !Writing; }
+    Phase CurrentPhase() const { return phase_; }
+    bool Reading() const { return phase_ == Phase::Reading || phase_ == Phase::PreReading; }
+    bool Writing() const { return phase_ == Phase::Writing; }
+    bool Idle() const { return !Reading() && !Writing(); }
     // Nothing is under way or due on the link: no transfer, no link set-up, no
     // acknowledgement or reply awaited, no reset command pending. A host that
     // also has no posted message queued has seen the operation end.
     bool Quiescent() const {
-        return !Reading && !Writing && !channel_.NeedsLink() && !channel_.AwaitingAck() &&
-               !resetRequested_ && Link().NetworkState() == TWinmap27Port::kNetworkIdle;
+        return phase_ == Phase::Idle && !channel_.NeedsLink() && !channel_.AwaitingAck() &&
+               Link().NetworkState() == TWinmap27Port::kNetworkIdle;
     }
 
-    using ChecksumResults = std::array<bool, kChecksumSlots>;
+    using ChecksumResults = AreaChecks;
     // The checksum verdict of every area as a read computes it, on an image at hand.
-    static ChecksumResults ImageChecksums(const RadioImage& image);
+    static ChecksumResults ImageChecksums(const RadioImage& image) { return AreaChecksums(image); }
     // The end of a full read on an image whose checksums are `ok`: decodes it,
     // warns about unprogrammed areas and empties unprogrammed KSYS and ADATA
     // parameters. ombra-cli's "decode" takes a saved image the same way.
@@ -152,12 +122,12 @@ class TProgWin : private LinkListener {
     // unprogrammed, for anyone who decodes an image without the machine.
     static void EmptyUnprogrammedAreas(RadioParameters& parameters, const ChecksumResults& ok);
     // The end of a pre-read that found `radio` in the radio, without the transfer:
-    // a machine that never opens its port learns this way what a write or copy
-    // (CopyMode) would prepare. Messages and posts go to the host as usual.
-    void TakePreRead(const RadioImage& radio);
+    // a machine that never opens its port learns this way what a write (or with
+    // `copy` a copy) would prepare. Messages and posts go to the host as usual.
+    void TakePreRead(const RadioImage& radio, bool copy);
 
+    // Ends whatever is under way, at once and without a word.
     void StopOperation();
-    void ClearTransferFlags();
 
     // Settings that change while the program runs.
     void SetTestMode(bool on) { settings_.testMode = on; }
@@ -171,63 +141,46 @@ class TProgWin : private LinkListener {
     RadioParameters& Parameters() { return parameters_; }
     TransferHost& Host() { return host_; }
 
-    // Operation state.
-    bool Reading = false;
-    bool Writing = false;
-    bool FirstLinkExpected = true;
-    int AreasToWrite = -1;
-    bool DataValid = false;
-    bool CopyMode = false;
-    bool SequentialRunning = false;
-    std::array<uint8_t, 24> PreReadCopy{};
-
-    const AreaTransfer& ReadArea(ReadEntry entry) const { return read_[entry]; }
-    const WriteTransfer& WriteArea(WriteEntry entry) const { return write_[entry]; }
-    bool ChecksumOk(ChecksumSlot slot) const { return checksumOk_[slot]; }
-    bool ResetCommandRequested() const { return resetRequested_; }
+    // The editor holds data a write may send (a read, a file, a finished write).
+    bool DataValid() const { return dataValid_; }
+    void SetDataValid(bool valid) { dataValid_ = valid; }
+    // The sequential-programming dialog is running.
+    bool SequentialRunning() const { return sequential_; }
+    bool ChecksumOk(AreaId id) const { return checksumOk_[AreaIndex(id)]; }
     bool ProgressWindowOpen() const { return progressOpen_; }
-    bool SequentialDialogOpen() const { return sequentialDialogOpen_; }
 
-    // Hook slot 14: loads both texts, stops the operation, closes the progress
-    // window and shows the message dialog. Returns the pressed button.
-    virtual int ShowMessage(int textId, int captionId, int style);
+    // Loads both texts, stops the operation, closes the progress window and shows the
+    // message dialog. Returns the pressed button.
+    int StopAndShowMessage(int textId, int captionId, int style);
 
   protected:
     // A memory area the radio sent in answer to a read.
-    void OnMemoryArea(uint8_t memory, uint32_t address, const uint8_t* data, uint16_t length);
+    void OnMemoryArea(uint32_t address, const uint8_t* data, uint16_t length);
 
-    // Hooks, in slot order.
+    // The product's decisions, asked at these points.
     virtual bool ConfirmDiscard() { return true; }
-    virtual void SelectFullRead() {}
-    virtual bool FullReadDone() { return true; }
+    // The areas of a full read, a pre-read and a write, in the order they go over the line.
+    virtual std::span<const AreaId> FullReadPlan() const { return {}; }
+    virtual std::span<const AreaId> PreReadPlan() const { return {}; }
+    virtual std::span<const AreaId> WritePlan() const { return {}; }
     virtual void AfterRead() {}
     virtual bool CanStartSequential() { return true; }
     virtual void AfterSequential() {}
-    virtual bool CheckWritePrecondition(bool report) {
+    // May a write (`copy`: a copy) start? With `report` a refusal is shown.
+    virtual bool CheckWritePrecondition(bool copy, bool report) {
+        (void)copy;
         (void)report;
         return true;
     }
-    virtual void SelectPreRead() {}
-    virtual bool PreReadDone() { return true; }
     virtual void PrepareWriteFromRadio() {}
-    virtual int SelectWriteAreas() { return 0; }
     virtual void AdjustForRadioOptions() {}
     virtual void AfterWrite() {}
 
     // Machinery the hooks build on.
-    void StartRead();
-    void StartPreRead();
-    void StartWrite(int areas);
-    void RestartLink();
-    void WritePhase();
     void OpenProgressWindow(int textId);
     void CloseProgressWindow();
     LayoutStatus Decode();
     LayoutStatus Encode();
-    void RequestRead(ReadEntry entry) { read_[entry].requested = true; }
-    void RequestWrite(WriteEntry entry) { write_[entry].requested = true; }
-    void RequestResetCommand() { resetRequested_ = true; }
-    bool ReadDone(ReadEntry entry) const { return read_[entry].done; }
     MessageOwner Owner() const;
 
   private:
@@ -238,29 +191,19 @@ class TProgWin : private LinkListener {
     void OnTrace(std::string_view text) override;
     void OnWriteError();
 
-    static const std::array<AreaTransfer, kReadEntries> kReadList;
-
-    struct Cursor {
-        int address = 0;
-        int quotient = 0;
-        int remainder = 0;
-        int block = 0;
-        int checksumStart = 0;
-        int checksumLength = 0;
-        AreaTransfer* area = nullptr;    // current read area
-        WriteTransfer* write = nullptr;  // current write area
-        bool* reset = nullptr;           // the reset command, when it is current
-    };
-
     void PollTick();
     void IssueNextRequest();
     void CheckCompletion();
     void CompleteFullRead();
     void CompletePreRead();
     void FinishDataPhase();
-    int LastBlock() const;
-    void Split(int length, int blockSize);
-    void Report(const char* area, int blocks);
+    void StartRead(Phase phase, std::span<const AreaId> plan);
+    void StartWrite();
+    void StartPreRead();
+    void WritePhase();
+    void RestartLink();
+    // Starts the poll 100 ms from now on a link requested afresh.
+    void StartLink();
     void DumpImageFile();
 
     TransferHost& host_;
@@ -272,13 +215,22 @@ class TProgWin : private LinkListener {
     RadioParameters& parameters_;
     FieldList fields_;
     ProgWinSettings settings_;
-    std::array<AreaTransfer, kReadEntries> read_;
-    std::array<WriteTransfer, kWriteEntries> write_;
-    std::array<bool, kChecksumSlots> checksumOk_{};
-    bool resetRequested_ = false;
-    Cursor cursor_;
+    Phase phase_ = Phase::Idle;
+    // The areas of the read or write under way, the one being moved and its block.
+    std::span<const AreaId> plan_;
+    size_t area_ = 0;
+    int block_ = 0;
+    AreaChecks checksumOk_{};
+    // The next link up is the one the operation asked for; any later one means the
+    // radio started over.
+    bool firstLinkUp_ = true;
+    // What the write after a pre-read takes: the editor's data, or (copy) another
+    // radio's with the target's identity kept.
+    bool copy_ = false;
+    std::array<uint8_t, 24> targetIdentity_{};
+    bool dataValid_ = false;
+    bool sequential_ = false;
     bool progressOpen_ = false;
-    bool sequentialDialogOpen_ = false;
     int blocksDone_ = 0;
     int blocksTotal_ = 0;
 };

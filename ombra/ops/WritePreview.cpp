@@ -3,6 +3,7 @@
 #include <deque>
 #include <memory>
 
+#include "codeplug/MemoryAreas.h"
 #include "ombra/ops/TClientWin.h"
 
 namespace norda {
@@ -56,7 +57,7 @@ class PreviewHost final : public TransferHost {
 };
 
 LocalDate StampedDate(const RadioImage& radio) {
-    const unsigned v = static_cast<unsigned>(radio[4] << 8 | radio[3]);
+    const unsigned v = ProgrammingDate(radio);
     return {static_cast<int>(v & 127u) + 1994, static_cast<int>((v >> 7) & 15u),
             static_cast<int>(v >> 11)};
 }
@@ -71,14 +72,13 @@ WritePreview PreviewWrite(const RadioParameters& source, const RadioImage& radio
     auto image = std::make_unique<RadioImage>();
     {
         TClientWin machine(host, *image, *parameters, 0, 9600, settings);
-        machine.CopyMode = copy;
-        machine.TakePreRead(radio);
+        machine.TakePreRead(radio, copy);
         while (!host.posted.empty() && !host.shown) {
             const uint32_t msg = host.posted.front();
             host.posted.pop_front();
             machine.OnPostedMessage(msg);
         }
-        preview.ok = !host.shown && machine.Writing;
+        preview.ok = !host.shown && machine.Writing();
         machine.StopOperation();
     }
     preview.caption = host.shownCaption;

@@ -39,7 +39,7 @@ TAutoProg* TAutoProg::Active() {
 
 TAutoProg::TAutoProg(QWidget* parent, const ResourceModule& module, TProgWin& owner)
     : TAutoProg(parent, module, owner.Parameters(), owner.Host(), owner.TestMode(),
-                owner.DataValid) {}
+                owner.DataValid()) {}
 
 TAutoProg::TAutoProg(QWidget* parent, const ResourceModule& module, RadioParameters& parameters,
                      TransferHost& host, bool testMode, bool dataValid)

@@ -89,7 +89,7 @@ inline std::string Sequential(const RadioFault& fault) {
     return AfterRead({}, 24117, [&](SimRig& rig) {
         rig.sequentialDialog = [&] {
             AutoProgFields fields =
-                autoprog::TransferToDialog(rig.parameters, rig.client->DataValid);
+                autoprog::TransferToDialog(rig.parameters, rig.client->DataValid());
             fields.serialNo = "1000";
             rig.dialogMessage = [&](uint32_t m) {
                 if (m == kMsgNextRadio)

@@ -45,7 +45,7 @@ TEST(Read, FullReadGivesTheRadioImageAndItsParameters) {
         }
     }
     EXPECT_EQ(rig.parameters, Decoded(radio));
-    EXPECT_TRUE(rig.client->DataValid);
+    EXPECT_TRUE(rig.client->DataValid());
     EXPECT_EQ(rig.document, DocumentState::RadioData);
     EXPECT_FALSE(rig.restrictedPages);
     EXPECT_TRUE(rig.fileName.empty());
@@ -103,7 +103,7 @@ TEST(Read, SilentRadioGetsThreeLinkRequestsOneSecondApartThen812) {
     rig.Run(5000);
     EXPECT_FALSE(rig.client->NextDeadline()) << "the poll is not re-armed after 812";
     EXPECT_EQ(rig.page, -1);
-    EXPECT_FALSE(rig.client->DataValid);
+    EXPECT_FALSE(rig.client->DataValid());
 }
 
 TEST(Read, AcknowledgedRequestWithoutReplyGives807AfterThreeSeconds) {
@@ -119,7 +119,7 @@ TEST(Read, AcknowledgedRequestWithoutReplyGives807AfterThreeSeconds) {
     const uint32_t sent = rig.Frames().back().at;
     EXPECT_GE(rig.messages[0].at, sent + 3000);
     EXPECT_LE(rig.messages[0].at, sent + 3100);
-    EXPECT_FALSE(rig.client->DataValid);
+    EXPECT_FALSE(rig.client->DataValid());
 }
 
 TEST(Read, RequestsNeverAcknowledgedGive808AfterFourSends) {
@@ -131,7 +131,7 @@ TEST(Read, RequestsNeverAcknowledgedGive808AfterFourSends) {
     ASSERT_EQ(rig.MessageIds(), std::vector<int>{msg::kNoAnswer});
     EXPECT_EQ(rig.messages[0].captionId, msg::kCaptionError);
     EXPECT_EQ(rig.Requests().size(), 4u);
-    EXPECT_FALSE(rig.client->DataValid);
+    EXPECT_FALSE(rig.client->DataValid());
 }
 
 TEST(Read, LineErrorGives634AndThePollGoesOn) {
@@ -142,7 +142,7 @@ TEST(Read, LineErrorGives634AndThePollGoesOn) {
     rig.Run(40);
     ASSERT_EQ(rig.MessageIds(), std::vector<int>{msg::kReadError});
     EXPECT_EQ(rig.messages[0].captionId, msg::kCaptionSerialPort);
-    EXPECT_FALSE(rig.client->Reading);
+    EXPECT_FALSE(rig.client->Reading());
     EXPECT_TRUE(rig.client->Polling());
 }
 
@@ -154,9 +154,9 @@ TEST(Read, RadioRelinkingMidReadGives806ButTheFirstLinkIsQuiet) {
     ASSERT_TRUE(rig.RunUntil([&] { return !rig.messages.empty(); }, 20000));
     ASSERT_EQ(rig.MessageIds(), std::vector<int>{msg::kReadInterrupted});
     EXPECT_EQ(rig.messages[0].captionId, msg::kCaptionError);
-    EXPECT_FALSE(rig.client->Reading);
+    EXPECT_FALSE(rig.client->Reading());
     EXPECT_EQ(rig.page, -1) << "nothing is decoded or opened";
-    EXPECT_FALSE(rig.client->DataValid);
+    EXPECT_FALSE(rig.client->DataValid());
 }
 
 TEST(Read, UnprogrammedAreasWarnInOrderAndTheReadStillCompletes) {
@@ -171,7 +171,7 @@ TEST(Read, UnprogrammedAreasWarnInOrderAndTheReadStillCompletes) {
         EXPECT_EQ(shown.style, 64);
     }
     EXPECT_EQ(rig.page, 1);
-    EXPECT_TRUE(rig.client->DataValid);
+    EXPECT_TRUE(rig.client->DataValid());
 }
 
 TEST(Read, UnprogrammedKsysIsEmptiedAndWarnsOnlyWithTheKsysOption) {
@@ -226,19 +226,19 @@ TEST(Read, CommandRulesAndTheDiscardQuestion) {
     rig.answer = [](const Shown&) { return kIdCancel; };
     rig.client->CmRead();
     EXPECT_EQ(rig.MessageIds(), std::vector<int>{msg::kConfirmDiscard});
-    EXPECT_FALSE(rig.client->Reading);
+    EXPECT_FALSE(rig.client->Reading());
     EXPECT_EQ(rig.page, 3);
 
     rig.pageMayBeLeft = false;
     rig.client->CmRead();
     EXPECT_EQ(rig.messages.size(), 1u);
-    EXPECT_FALSE(rig.client->Reading);
+    EXPECT_FALSE(rig.client->Reading());
 
     rig.pageMayBeLeft = true;
     rig.page = -1;
     rig.client->CmRead();
     EXPECT_EQ(rig.messages.size(), 1u) << "no page, no question";
-    EXPECT_TRUE(rig.client->Reading);
+    EXPECT_TRUE(rig.client->Reading());
     EXPECT_FALSE(rig.client->CanRead());
     EXPECT_FALSE(rig.client->CanSequential());
 }
@@ -269,10 +269,10 @@ TEST(Read, ReplyBeyondTheImageStoresNothing) {
     SimRig rig;
     const RadioImage before = rig.image;
     std::vector<uint8_t> data(200, 0xAB);
-    rig.client->OnMemoryArea(1, 2000, data.data(), 80);
-    rig.client->OnMemoryArea(1, 0x0107F0, data.data(), 16);  // 0x07F0 + 16 = 2048: fits
-    rig.client->OnMemoryArea(1, 0x0007F8, data.data(), 16);
-    rig.client->OnMemoryArea(1, 0xFFFFFF, data.data(), 2);
+    rig.client->OnMemoryArea(2000, data.data(), 80);
+    rig.client->OnMemoryArea(0x0107F0, data.data(), 16);  // 0x07F0 + 16 = 2048: fits
+    rig.client->OnMemoryArea(0x0007F8, data.data(), 16);
+    rig.client->OnMemoryArea(0xFFFFFF, data.data(), 2);
     for (int a = 0; a < 2032; ++a)
         ASSERT_EQ(rig.image[a], before[a]) << a;
     for (int a = 2032; a < 2048; ++a)

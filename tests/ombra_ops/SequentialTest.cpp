@@ -41,8 +41,8 @@ TEST(Sequential, NumbersAdvanceOnlyAfterARadioIsProgrammed) {
     std::vector<std::string> anis;
     int nextRadio = 0;
     rig.sequentialDialog = [&] {
-        EXPECT_TRUE(rig.client->SequentialRunning);
-        AutoProgFields fields = autoprog::TransferToDialog(rig.parameters, rig.client->DataValid);
+        EXPECT_TRUE(rig.client->SequentialRunning());
+        AutoProgFields fields = autoprog::TransferToDialog(rig.parameters, rig.client->DataValid());
         fields.serialNo = "65534";
         fields.ani = "0099";
         rig.dialogMessage = [&](uint32_t m) {
@@ -61,7 +61,7 @@ TEST(Sequential, NumbersAdvanceOnlyAfterARadioIsProgrammed) {
         }
     };
     rig.client->CmSequential();
-    EXPECT_FALSE(rig.client->SequentialRunning);
+    EXPECT_FALSE(rig.client->SequentialRunning());
     EXPECT_EQ(nextRadio, 2);
     EXPECT_EQ(serials, (std::vector<uint16_t>{65534, 65534, 65535}));
     EXPECT_EQ(anis, (std::vector<std::string>{"0099", "0099", "100"}));
@@ -73,7 +73,7 @@ TEST(Sequential, NumbersAdvanceOnlyAfterARadioIsProgrammed) {
     // No file was open: the editor shows the radio's data.
     EXPECT_EQ(rig.document, DocumentState::RadioData);
     EXPECT_EQ(rig.page, 1);
-    EXPECT_TRUE(rig.client->DataValid);
+    EXPECT_TRUE(rig.client->DataValid());
 }
 
 TEST(Sequential, OpenedFileInTestModeForgetsTheLastRadiosIdentity) {
@@ -95,7 +95,7 @@ TEST(Sequential, OpenedFileInTestModeForgetsTheLastRadiosIdentity) {
     EXPECT_EQ(rig.parameters.Service.ANINo[0], kEmptyDigit);
     EXPECT_EQ(rig.document, DocumentState::OpenedFile);
     EXPECT_EQ(rig.page, -1);
-    EXPECT_TRUE(rig.client->DataValid);
+    EXPECT_TRUE(rig.client->DataValid());
 }
 
 }  // namespace

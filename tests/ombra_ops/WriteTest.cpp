@@ -77,8 +77,8 @@ TEST(Write, WriteAfterReadSendsSixAreasInBlocksThenTheResetCommand) {
         EXPECT_TRUE(AreaChecksumMatches(rig.image, area)) << area.name;
     }
     EXPECT_EQ(rig.page, 1);
-    EXPECT_TRUE(rig.client->DataValid);
-    EXPECT_EQ(rig.client->AreasToWrite, -1);
+    EXPECT_TRUE(rig.client->DataValid());
+    EXPECT_EQ(rig.client->CurrentPhase(), TProgWin::Phase::Idle);
     EXPECT_EQ(rig.sounds.size(), 2u);
     EXPECT_EQ(rig.parameters.Clone.TUNETIM, 10) << "clone constants go into every write";
 }
@@ -160,17 +160,17 @@ TEST(Write, PreconditionsOfWriteAndCopy) {
     rig.client->CmWrite();
     ASSERT_EQ(rig.MessageIds(), std::vector<int>{msg::kWriteNeedsRead});
     EXPECT_EQ(rig.messages[0].captionId, msg::kCaptionUsageError);
-    EXPECT_FALSE(rig.client->Reading);
+    EXPECT_FALSE(rig.client->Reading());
 
     rig.client->CmCopy();
     ASSERT_EQ(rig.MessageIds(), (std::vector<int>{msg::kWriteNeedsRead, msg::kCopyNeedsData}));
-    EXPECT_FALSE(rig.client->Reading);
+    EXPECT_FALSE(rig.client->Reading());
 
     // An opened file is enough for a copy, not for a write.
     rig.fileOpened = true;
     EXPECT_FALSE(rig.client->CanWrite());
     rig.client->CmCopy();
-    EXPECT_TRUE(rig.client->Reading);
+    EXPECT_TRUE(rig.client->Reading());
     EXPECT_EQ(rig.messages.size(), 2u);
 }
 
@@ -196,9 +196,9 @@ TEST(Write, RadioRelinkingMidWriteGives810) {
     ASSERT_TRUE(rig.RunUntil([&] { return rig.Finished(); }));
     ASSERT_EQ(rig.MessageIds(), std::vector<int>{msg::kWriteInterrupted});
     EXPECT_EQ(rig.messages[0].captionId, msg::kCaptionError);
-    EXPECT_FALSE(rig.client->Writing);
+    EXPECT_FALSE(rig.client->Writing());
     EXPECT_EQ(ResetCommands(rig), 0);
-    EXPECT_EQ(rig.client->AreasToWrite, -1);
+    EXPECT_EQ(rig.client->CurrentPhase(), TProgWin::Phase::Idle);
 }
 
 // ---- what the write phase sets, on the bytes the radio receives --------------------
