@@ -49,7 +49,6 @@ class ConsoleHost final : public TransferHost {
                             MessageOwner owner) override;
     void CloseProgressWindow() override;
     void ReportProgress(const TransferProgress& progress) override;
-    bool CanLeavePage() override { return true; }
     int CurrentPage() override { return page_; }
     void ClosePage() override {
         if (page_ >= 1)
@@ -58,13 +57,8 @@ class ConsoleHost final : public TransferHost {
     void SetCurrentPage(int page) override { page_ = page; }
     void OpenPage(int page) override { page_ = page; }
     void SetDocumentState(DocumentState state) override { document_ = state; }
-    void SetRestrictedPages(bool) override {}
     bool FileOpened() override { return fileOpened_; }
     void SetFileOpened(bool opened) override { fileOpened_ = opened; }
-    void ClearFileName() override {}
-    bool TestSwitch() override { return false; }
-    void RunSequentialDialog(TProgWin&) override {}
-    void PlaySound(const std::string&) override {}
     LocalDate Today() override;
     void Trace(const std::string& line) override;
     void FullReadAccepted(const RadioImage& image, const RadioParameters& parameters) override;

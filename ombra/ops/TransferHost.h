@@ -45,63 +45,79 @@ struct TransferProgress {
     int total = 0;          // blocks of the whole operation
 };
 
-// Everything the transfer machine needs from the program around it. The Qt frame
-// implements it with dialogs, ombra-cli with a console, the tests with scripted answers.
-// The machine keeps its own time (TProgWin::NextDeadline); the host runs it then. All
-// calls come from, and all deliveries must go to, the one thread the machine lives on.
-class TransferHost {
+// What the operator sees and hears of an operation: texts, the message dialog, the
+// progress window, sounds and the engine's trace. The defaults show nothing and answer
+// every message with OK.
+class TransferPrompts {
   public:
-    virtual ~TransferHost() = default;
+    virtual ~TransferPrompts() = default;
 
     // Text number id of the current language module; 0 and unknown ids give "".
     virtual std::string Text(int id) = 0;
-
-    // Queued, delivered after the running handler has returned:
-    // ClientWindow -> TProgWin::OnPostedMessage(msg); SequentialDialog -> the
-    // dialog's "prepare the next radio" (AutoProgLogic::PrepareNextRadio).
-    virtual void PostMessage(PostTarget target, uint32_t msg) = 0;
-
     // Modal message dialog (style: Win32 convention); returns the button id.
-    virtual int MessageBox(const std::string& text, const std::string& caption, int style,
-                           MessageOwner owner) = 0;
-
+    virtual int MessageBox(const std::string&, const std::string&, int, MessageOwner) {
+        return kIdOk;
+    }
     // The one modeless progress window: one text under a caption, no buttons.
     // While it is open an open sequential dialog is disabled; closing it
     // re-enables and activates that dialog. Closing when none is open does nothing.
-    virtual void OpenProgressWindow(const std::string& caption, const std::string& text,
-                                    MessageOwner owner) = 0;
-    virtual void CloseProgressWindow() = 0;
+    virtual void OpenProgressWindow(const std::string&, const std::string&, MessageOwner) {}
+    virtual void CloseProgressWindow() {}
     // Every block sent; purely informative.
     virtual void ReportProgress(const TransferProgress&) {}
+    // Asynchronous; silently nothing when the file or a sound device is missing.
+    virtual void PlaySound(const std::string&) {}
+    // Engine trace lines (only produced while the engine's trace is on).
+    virtual void Trace(const std::string&) {}
+};
 
-    // Page services. Page numbers: -1 nothing loaded, 0 loaded but no page, 1-15.
-    virtual bool CanLeavePage() = 0;
-    virtual int CurrentPage() = 0;
-    virtual void ClosePage() = 0;
-    virtual void SetCurrentPage(int page) = 0;
-    virtual void OpenPage(int page) = 0;
+// The editor around the machine: its pages, its document state and file flags, the
+// test switch, today's date, the sequential-programming dialog. The defaults are an
+// editor with nothing loaded that lets every page go.
+class EditorServices {
+  public:
+    virtual ~EditorServices() = default;
 
-    // Editor state kept by the frame.
-    virtual void SetDocumentState(DocumentState state) = 0;
-    virtual void SetRestrictedPages(bool restricted) = 0;
-    virtual bool FileOpened() = 0;
-    virtual void SetFileOpened(bool opened) = 0;
-    virtual void ClearFileName() = 0;
-    virtual bool TestSwitch() = 0;
+    // Page numbers: -1 nothing loaded, 0 loaded but no page, 1-15.
+    virtual bool CanLeavePage() { return true; }
+    virtual int CurrentPage() { return -1; }
+    virtual void ClosePage() {}
+    virtual void SetCurrentPage(int) {}
+    virtual void OpenPage(int) {}
+
+    virtual void SetDocumentState(DocumentState) {}
+    virtual void SetRestrictedPages(bool) {}
+    virtual bool FileOpened() { return false; }
+    virtual void SetFileOpened(bool) {}
+    virtual void ClearFileName() {}
+    virtual bool TestSwitch() { return false; }
+    virtual LocalDate Today() { return {}; }
 
     // Runs the sequential-programming dialog modally and returns when it is
     // closed. The dialog posts kMsgStartPreRead to the client window.
-    virtual void RunSequentialDialog(TProgWin& client) = 0;
-
-    // Asynchronous; silently nothing when the file or a sound device is missing.
-    virtual void PlaySound(const std::string& file) = 0;
-    virtual LocalDate Today() = 0;
-    // Engine trace lines (only produced while the engine's trace is on).
-    virtual void Trace(const std::string&) {}
+    virtual void RunSequentialDialog(TProgWin&) {}
     // A full read has ended well: the image as the radio sent it and the editor's
     // parameters as the read left them. The programs keep a backup here; nothing
     // done here may fail the read.
     virtual void FullReadAccepted(const RadioImage&, const RadioParameters&) {}
 };
+
+// Work the machine hands back to the event loop.
+class WorkPoster {
+  public:
+    virtual ~WorkPoster() = default;
+
+    // Queued, delivered after the running handler has returned:
+    // ClientWindow -> TProgWin::OnPostedMessage(msg); SequentialDialog -> the
+    // dialog's "prepare the next radio" (AutoProgLogic::PrepareNextRadio).
+    virtual void PostMessage(PostTarget target, uint32_t msg) = 0;
+};
+
+// Everything the transfer machine needs from the program around it. The Qt frame
+// implements it with dialogs, ombra-cli with a console, the tests with scripted answers
+// (overriding only what they look at). The machine keeps its own time
+// (TProgWin::NextDeadline); the host runs it then. All calls come from, and all
+// deliveries must go to, the one thread the machine lives on.
+class TransferHost : public TransferPrompts, public EditorServices, public WorkPoster {};
 
 }  // namespace norda

@@ -29,21 +29,7 @@ class PreviewHost final : public TransferHost {
         }
         return kIdOk;
     }
-    void OpenProgressWindow(const std::string&, const std::string&, MessageOwner) override {}
-    void CloseProgressWindow() override {}
-    bool CanLeavePage() override { return true; }
-    int CurrentPage() override { return -1; }
-    void ClosePage() override {}
-    void SetCurrentPage(int) override {}
-    void OpenPage(int) override {}
-    void SetDocumentState(DocumentState) override {}
-    void SetRestrictedPages(bool) override {}
     bool FileOpened() override { return true; }
-    void SetFileOpened(bool) override {}
-    void ClearFileName() override {}
-    bool TestSwitch() override { return false; }
-    void RunSequentialDialog(TProgWin&) override {}
-    void PlaySound(const std::string&) override {}
     LocalDate Today() override { return today_; }
 
     std::deque<uint32_t> posted;

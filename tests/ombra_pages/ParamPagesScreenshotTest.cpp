@@ -21,23 +21,8 @@ class NoHost final : public TransferHost {
   public:
     std::string Text(int) override { return {}; }
     void PostMessage(PostTarget, uint32_t) override {}
-    int MessageBox(const std::string&, const std::string&, int, MessageOwner) override { return 1; }
-    void OpenProgressWindow(const std::string&, const std::string&, MessageOwner) override {}
-    void CloseProgressWindow() override {}
-    bool CanLeavePage() override { return true; }
     int CurrentPage() override { return 0; }
-    void ClosePage() override {}
-    void SetCurrentPage(int) override {}
-    void OpenPage(int) override {}
-    void SetDocumentState(norda::DocumentState) override {}
-    void SetRestrictedPages(bool) override {}
     bool FileOpened() override { return true; }
-    void SetFileOpened(bool) override {}
-    void ClearFileName() override {}
-    bool TestSwitch() override { return false; }
-    void RunSequentialDialog(TProgWin&) override {}
-    void PlaySound(const std::string&) override {}
-    LocalDate Today() override { return {}; }
 };
 
 // A radio as a read shows it.

@@ -23,23 +23,8 @@ class PostRecorder final : public TransferHost {
     std::vector<std::pair<PostTarget, uint32_t>> posted;
     std::string Text(int) override { return {}; }
     void PostMessage(PostTarget target, uint32_t msg) override { posted.emplace_back(target, msg); }
-    int MessageBox(const std::string&, const std::string&, int, MessageOwner) override { return 1; }
-    void OpenProgressWindow(const std::string&, const std::string&, MessageOwner) override {}
-    void CloseProgressWindow() override {}
-    bool CanLeavePage() override { return true; }
     int CurrentPage() override { return 0; }
-    void ClosePage() override {}
-    void SetCurrentPage(int) override {}
-    void OpenPage(int) override {}
-    void SetDocumentState(norda::DocumentState) override {}
-    void SetRestrictedPages(bool) override {}
     bool FileOpened() override { return true; }
-    void SetFileOpened(bool) override {}
-    void ClearFileName() override {}
-    bool TestSwitch() override { return false; }
-    void RunSequentialDialog(TProgWin&) override {}
-    void PlaySound(const std::string&) override {}
-    LocalDate Today() override { return {}; }
 };
 
 struct Dialog {
