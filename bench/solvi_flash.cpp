@@ -386,7 +386,7 @@ int Main(int argc, char** argv) {
     setenv("NORDA_PORTS", ports.c_str(), 1);
 
     auto load = [&](SoftwareImage& image, int codeBlocks) {
-        return image.LoadSoftwareFile(WriteImageFile(dir, codeBlocks)) == SoftwareImage::Loaded &&
+        return image.LoadSoftwareFile(WriteImageFile(dir, codeBlocks)) == Status::Ok &&
                image.Current()->BlockCount() == codeBlocks + 2;
     };
     int status = 0;

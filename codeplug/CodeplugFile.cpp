@@ -223,11 +223,11 @@ int ShiftFlag(int64_t f, std::span<const int32_t> shiftFrequencies) {
 
 namespace {
 
-int LoadFrom(const ProfileFile& f, RadioParameters& p, const CodeplugOptions& options) {
+Status LoadFrom(const ProfileFile& f, RadioParameters& p, const CodeplugOptions& options) {
     const int hb0 = f.GetInt("TestAyar", "HalfBaseChan[0]", 0);
     const int hb1 = f.GetInt("TestAyar", "HalfBaseChan[1]", 0);
     if (hb0 == 0 && hb1 == 0)
-        return kCodeplugNoBand;
+        return Status::NoBand;
     p.TestAyar.HalfBaseChan = Low16(int64_t{hb0} * 256 + hb1);
     ResetToNewFile(p);
 
@@ -341,16 +341,18 @@ int LoadFrom(const ProfileFile& f, RadioParameters& p, const CodeplugOptions& op
         a.GRUP[i - 1] = Int("ADATA", Key("GRUP[%d]", i), 0);
     for (int i = 1; i <= kStatusMessages; ++i)
         ReadName(f, "ADATA", Key("STATUS[%d]", i), a.STATUS[i - 1]);
-    return kCodeplugOk;
+    return Status::Ok;
 }
 
 }  // namespace
 
-int LoadCodeplugFile(const std::string& path, RadioParameters& p, const CodeplugOptions& options) {
+Status LoadCodeplugFile(const std::string& path, RadioParameters& p,
+                        const CodeplugOptions& options) {
     return LoadFrom(ProfileFile::Load(path), p, options);
 }
 
-int LoadCodeplugText(std::string_view bytes, RadioParameters& p, const CodeplugOptions& options) {
+Status LoadCodeplugText(std::string_view bytes, RadioParameters& p,
+                        const CodeplugOptions& options) {
     return LoadFrom(ProfileFile::Parse(bytes), p, options);
 }
 

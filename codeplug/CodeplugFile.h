@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "codeplug/RadioParameters.h"
+#include "platform/Status.h"
 
 namespace norda {
 
@@ -16,11 +17,8 @@ enum CodeplugTextId : int {
     kTextFileNotSaved = 662,  // "%s kütüğü saklanamadı!" with the file name (602)
 };
 
-// Results of loading; saving returns kCodeplugOk or a ProfileResult (negative).
-enum CodeplugResult : int {
-    kCodeplugOk = 0,
-    kCodeplugNoBand = 1,  // nothing was changed
-};
+// Saving returns kCodeplugOk or a ProfileResult (negative).
+inline constexpr int kCodeplugOk = 0;
 
 struct CodeplugOptions {
     bool testMode = false;  // "-test": the Master and Service sections too
@@ -39,10 +37,12 @@ std::string CodeplugFileText(const RadioParameters& p, const CodeplugOptions& op
 // it was and returns the negative ProfileResult.
 int SaveCodeplugFile(const std::string& path, const RadioParameters& p,
                      const CodeplugOptions& options);
-// kCodeplugNoBand when the file has no band (a missing file has none). Any content
-// loads: values are taken as the key table says and kept to their variables' width.
-int LoadCodeplugFile(const std::string& path, RadioParameters& p, const CodeplugOptions& options);
-int LoadCodeplugText(std::string_view bytes, RadioParameters& p, const CodeplugOptions& options);
+// Ok, or NoBand when the file has no band (a missing file has none; nothing is changed
+// then). Any content loads: values are taken as the key table says and kept to their
+// variables' width.
+Status LoadCodeplugFile(const std::string& path, RadioParameters& p,
+                        const CodeplugOptions& options);
+Status LoadCodeplugText(std::string_view bytes, RadioParameters& p, const CodeplugOptions& options);
 
 // Whether a receive frequency (hertz) falls on a harmonic of the radio's reference
 // or on a configured shift frequency (checked from the list's second entry on, up

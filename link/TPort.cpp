@@ -28,7 +28,7 @@ void TPort::SetByteStream(std::unique_ptr<ByteStream> stream) {
     stream_ = std::move(stream);
 }
 
-int TPort::Open() {
+Status TPort::Open() {
     Close();
     if (profile_.openPauseMs > 0) {
         clock_.Sleep(profile_.openPauseMs);
@@ -40,8 +40,8 @@ int TPort::Open() {
     if (!stream_) {
         stream_ = std::make_unique<TermiosStream>();
     }
-    if (stream_->Open(portNumber_) != kOk) {
-        return kCannotOpen;
+    if (stream_->Open(portNumber_) != 0) {
+        return Status::CannotOpen;
     }
     uint32_t maxTransmit = 0;
     uint32_t maxReceive = 0;
@@ -58,17 +58,17 @@ int TPort::Open() {
     }
     // A refused setting closes the device again, or it would stay held until
     // the program ends and no later Open of this port could succeed.
-    if (baud_ < kMinBaud || baud_ > kMaxBaud || stream_->Configure(baud_, mode) != kOk) {
+    if (baud_ < kMinBaud || baud_ > kMaxBaud || stream_->Configure(baud_, mode) != 0) {
         stream_->Close();
-        return kSettingsRefused;
+        return Status::SettingsRefused;
     }
     stream_->Purge(PurgeScope::Both);
     portOpen_ = true;
-    return kOk;
+    return Status::Ok;
 }
 
-int TPort::Reopen(int portNumber, int32_t baud, HandshakeMode handshake, uint32_t transmitQueue,
-                  uint32_t receiveQueue) {
+Status TPort::Reopen(int portNumber, int32_t baud, HandshakeMode handshake, uint32_t transmitQueue,
+                     uint32_t receiveQueue) {
     portNumber_ = portNumber;
     baud_ = baud;
     handshake_ = handshake;
@@ -121,14 +121,14 @@ int TPort::InputHandle() const {
     return portOpen_ ? stream_->Handle() : -1;
 }
 
-int TPort::Write(const uint8_t* data, size_t length) {
+Status TPort::Write(const uint8_t* data, size_t length) {
     if (!portOpen_ || (data == nullptr && length != 0)) {
-        return 0;
+        return Status::WriteFailed;
     }
     const uint32_t lineTime = baud_ > 0 ? static_cast<uint32_t>(length * 10000 / baud_) : 0;
     const int written = stream_->Write(data, length, lineTime + profile_.writeSlackMs);
     if (written >= 0 && static_cast<size_t>(written) >= length) {
-        return 1;
+        return Status::Ok;
     }
     if (writeErrorHandler_) {
         writeErrorHandler_();
@@ -138,7 +138,7 @@ int TPort::Write(const uint8_t* data, size_t length) {
     } else if (portOpen_) {
         stream_->Purge(PurgeScope::Transmit);
     }
-    return 0;
+    return Status::WriteFailed;
 }
 
 }  // namespace norda

@@ -8,15 +8,13 @@
 #include "link/ByteStream.h"
 #include "link/LinkProfile.h"
 #include "platform/Clock.h"
+#include "platform/Status.h"
 
 namespace norda {
 
 // One serial port, 8N1, opened by number as "com%d".
 class TPort {
   public:
-    static constexpr int kOk = 0;
-    static constexpr int kCannotOpen = -2;
-    static constexpr int kSettingsRefused = -12;
     static constexpr int32_t kMinBaud = 300;
     static constexpr int32_t kMaxBaud = 115200;
 
@@ -28,18 +26,18 @@ class TPort {
     TPort(const TPort&) = delete;
     TPort& operator=(const TPort&) = delete;
 
-    // 0, -2 (device cannot be opened) or -12 (settings refused; device closed again).
-    int Open();
-    int Reopen(int portNumber, int32_t baud, HandshakeMode handshake, uint32_t transmitQueue,
-               uint32_t receiveQueue);
+    // Ok, CannotOpen or SettingsRefused (the device is closed again).
+    Status Open();
+    Status Reopen(int portNumber, int32_t baud, HandshakeMode handshake, uint32_t transmitQueue,
+                  uint32_t receiveQueue);
     void Close();
     void Purge();
     // 1 = byte read, 0 = nothing waiting, -1 = read failed or line error.
     // Waits at most the profile's read wait for a byte.
     int ReadByte(uint8_t* byte);
-    // 1 = every byte went out, 0 = failure (the write-error handler has been called and the
-    // port purged as the profile says).
-    int Write(const uint8_t* data, size_t length);
+    // Ok when every byte went out; WriteFailed otherwise, after the write-error handler
+    // has been called and the port purged as the profile says.
+    Status Write(const uint8_t* data, size_t length);
     // Returns once a byte may be waiting (true) or ms have passed (false), so that an owner
     // polling the port acts on a frame as soon as it is there. A closed port, and a stream
     // that cannot wait, sleep on the port's clock.

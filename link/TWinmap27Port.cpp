@@ -172,8 +172,8 @@ int TWinmap27Port::ReceiveFrame(uint8_t* buffer, size_t capacity) {
     return 0;
 }
 
-int TWinmap27Port::SendFrame(const uint8_t* header, size_t headerLength, const uint8_t* message,
-                             size_t messageLength) {
+Status TWinmap27Port::SendFrame(const uint8_t* header, size_t headerLength, const uint8_t* message,
+                                size_t messageLength) {
     size_t n = 0;
     txBuffer_[n++] = kSyn;
     txBuffer_[n++] = kDle;
@@ -191,13 +191,13 @@ int TWinmap27Port::SendFrame(const uint8_t* header, size_t headerLength, const u
         return true;
     };
     if (!put(header, headerLength) || !put(message, messageLength) || n + 4 > txBuffer_.size()) {
-        return -1;
+        return Status::Refused;
     }
     txBuffer_[n++] = kDle;
     txBuffer_[n++] = kEtx;
     txBuffer_[n++] = kSentFcs;
     txBuffer_[n++] = kSentFcs;
-    return port_.Write(txBuffer_.data(), n) == 1 ? 0 : -1;
+    return port_.Write(txBuffer_.data(), n);
 }
 
 void TWinmap27Port::SendAck() {
@@ -233,9 +233,9 @@ void TWinmap27Port::ResetLink() {
     Trace("LR gönderildi");
 }
 
-int TWinmap27Port::SendLinkTransfer(const uint8_t* message, size_t length) {
+Status TWinmap27Port::SendLinkTransfer(const uint8_t* message, size_t length) {
     if (message == nullptr && length != 0) {
-        return -1;
+        return Status::Refused;
     }
     const uint8_t header[] = {kFrameLT, vs_, 0x01, 0x00};
     if (currentCredit_ > 0) {
@@ -245,15 +245,15 @@ int TWinmap27Port::SendLinkTransfer(const uint8_t* message, size_t length) {
     return SendFrame(header, sizeof header, message, length);
 }
 
-int TWinmap27Port::Send(const NetworkRequest& request) {
+Status TWinmap27Port::Send(const NetworkRequest& request) {
     if (!request.Valid()) {
-        return -1;
+        return Status::Refused;
     }
     if (request.IsLoop()) {
         if (!profile_.loopCommand || networkState_ != kNetworkIdle) {
-            return -1;
+            return Status::Refused;
         }
-        const int result = SendLinkTransfer(request.Message(), request.Size());
+        const Status result = SendLinkTransfer(request.Message(), request.Size());
         Trace("LT gönderildi\t: state = %d      Vs = %03d", networkState_, vs_);
         return result;
     }
@@ -263,21 +263,21 @@ int TWinmap27Port::Send(const NetworkRequest& request) {
     return SendLinkTransfer(request.Message(), request.Size());
 }
 
-int TWinmap27Port::ReadMemoryArea(uint8_t operation, uint8_t memory, uint32_t address,
-                                  uint8_t length) {
+Status TWinmap27Port::ReadMemoryArea(uint8_t operation, uint8_t memory, uint32_t address,
+                                     uint8_t length) {
     return Send(NetworkRequest::Read(operation, memory, address, length));
 }
 
-int TWinmap27Port::WriteMemoryArea(uint8_t operation, uint8_t memory, uint32_t address,
-                                   const uint8_t* data, size_t length) {
+Status TWinmap27Port::WriteMemoryArea(uint8_t operation, uint8_t memory, uint32_t address,
+                                      const uint8_t* data, size_t length) {
     return Send(NetworkRequest::Write(operation, memory, address, data, length));
 }
 
-int TWinmap27Port::SendResetCommand(uint8_t value) {
+Status TWinmap27Port::SendResetCommand(uint8_t value) {
     return Send(NetworkRequest::Reset(value));
 }
 
-int TWinmap27Port::SendLoopCommand(uint8_t value) {
+Status TWinmap27Port::SendLoopCommand(uint8_t value) {
     return Send(NetworkRequest::Loop(value));
 }
 

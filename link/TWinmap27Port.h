@@ -97,21 +97,21 @@ class TWinmap27Port {
     void ProcessFrame(const uint8_t* frame, size_t length);
     // Sends LR and restarts the link; nothing while the port is closed.
     void ResetLink();
-    // Sends one LT carrying the network message. 0 = written, -1 = refused
-    // (message too long for a frame) or the write failed.
-    int SendLinkTransfer(const uint8_t* message, size_t length);
+    // Sends one LT carrying the network message: Ok, Refused (message too long for a
+    // frame) or WriteFailed.
+    Status SendLinkTransfer(const uint8_t* message, size_t length);
     // Sends the request in an LT; a reply becomes due when the request has one. Results as
-    // SendLinkTransfer; -1 also for a request outside the message format, and for the loop
-    // command where the profile has none or while a reply is awaited.
-    int Send(const NetworkRequest& request);
+    // SendLinkTransfer; Refused also for a request outside the message format, and for the
+    // loop command where the profile has none or while a reply is awaited.
+    Status Send(const NetworkRequest& request);
 
     // The requests by their fields.
-    int ReadMemoryArea(uint8_t operation, uint8_t memory, uint32_t address, uint8_t length);
+    Status ReadMemoryArea(uint8_t operation, uint8_t memory, uint32_t address, uint8_t length);
     // length 1..255
-    int WriteMemoryArea(uint8_t operation, uint8_t memory, uint32_t address, const uint8_t* data,
-                        size_t length);
-    int SendResetCommand(uint8_t value);
-    int SendLoopCommand(uint8_t value);
+    Status WriteMemoryArea(uint8_t operation, uint8_t memory, uint32_t address, const uint8_t* data,
+                           size_t length);
+    Status SendResetCommand(uint8_t value);
+    Status SendLoopCommand(uint8_t value);
 
     // Drops any partial frame (hunting state, count 0, DLE flag clear).
     void ResetReceiver();
@@ -158,8 +158,8 @@ class TWinmap27Port {
 
   private:
     void Trace(const char* format, ...) __attribute__((format(printf, 2, 3)));
-    int SendFrame(const uint8_t* header, size_t headerLength, const uint8_t* message,
-                  size_t messageLength);
+    Status SendFrame(const uint8_t* header, size_t headerLength, const uint8_t* message,
+                     size_t messageLength);
     void SendAck();
     void ProcessLinkTransfer(const uint8_t* frame, size_t length);
     void ProcessLinkRequest(const uint8_t* frame);

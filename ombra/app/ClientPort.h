@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/Status.h"
+
 namespace norda {
 
 // The frame's view of the client window that runs the radio operations: the state its
@@ -24,9 +26,8 @@ class ClientPort {
     virtual void SetTestMode(bool on) = 0;
     virtual void SetDataValid(bool valid) = 0;
 
-    // 0 on success, else the port's error result.
-    virtual int Open() = 0;
-    virtual int Reopen(int port, int baud) = 0;
+    virtual Status Open() = 0;
+    virtual Status Reopen(int port, int baud) = 0;
     virtual void StopOperation() = 0;
 
     // "Oku", "Yaz", "Kopyala", "Sıralı Programla" (536, 538, 539, 540).

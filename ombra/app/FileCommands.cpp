@@ -122,7 +122,7 @@ void FileCommands::OpenFile(const std::string& name) {
 }
 
 void FileCommands::Load(const std::string& name) {
-    if (LoadCodeplugFile(name, parameters_, host_.FileOptions()) == kCodeplugNoBand) {
+    if (LoadCodeplugFile(name, parameters_, host_.FileOptions()) == Status::NoBand) {
         Show(host_, Text(kTextFileNoBand), kCaptionError, kIconExclamation);
         return;
     }

@@ -252,7 +252,7 @@ void TProgFrame::AppendTrace(const std::string& line) {
 }
 
 void TProgFrame::SetupClient() {
-    if (client_.Open() != 0)
+    if (!Succeeded(client_.Open()))
         ReportPortFailure();
     UpdateCommandStates();
 }
@@ -334,7 +334,7 @@ void TProgFrame::CmSerialPort() {
     dlg.Execute();
     // Confirmed or not, the port is opened anew: a cancelled dialog is how the user retries.
     client_.StopOperation();
-    if (client_.Reopen(port, baud) != 0) {
+    if (!Succeeded(client_.Reopen(port, baud))) {
         ReportPortFailure();
     } else {
         portHint_->SetFullText({});
@@ -349,7 +349,7 @@ void TProgFrame::CmPortAssignment() {
     if (dlg.Changed().count(port) == 0)
         return;
     client_.StopOperation();
-    if (client_.Reopen(port, client_.BaudRate()) != 0)
+    if (!Succeeded(client_.Reopen(port, client_.BaudRate())))
         ReportPortFailure();
     else
         portHint_->SetFullText({});

@@ -57,9 +57,9 @@ TQtHost::~TQtHost() {
     client_.reset();
 }
 
-int TQtHost::Open() {
+Status TQtHost::Open() {
     input_.reset();
-    const int result = client_->SetupWindow();
+    const Status result = client_->SetupWindow();
     WatchPort();
     return result;
 }
@@ -256,9 +256,9 @@ void TQtHost::FullReadAccepted(const RadioImage& image, const RadioParameters& p
     }
 }
 
-int TQtHost::Reopen(int port, int baud) {
+Status TQtHost::Reopen(int port, int baud) {
     input_.reset();
-    const int result =
+    const Status result =
         client_->Port().Reopen(port, baud, HandshakeMode::None, kQueueSize, kQueueSize);
     WatchPort();
     Schedule();

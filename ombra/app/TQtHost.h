@@ -81,8 +81,8 @@ class TQtHost final : public QObject, public TransferHost, public ClientPort {
     bool TestMode() const override { return client_->TestMode(); }
     void SetTestMode(bool on) override { client_->SetTestMode(on); }
     void SetDataValid(bool valid) override { client_->SetDataValid(valid); }
-    int Open() override;
-    int Reopen(int port, int baud) override;
+    Status Open() override;
+    Status Reopen(int port, int baud) override;
     void StopOperation() override;
     void RadioCommand(int id) override;
     void SetTrace(bool on) override { client_->SetTrace(on); }

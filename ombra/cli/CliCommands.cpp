@@ -101,7 +101,7 @@ class Command {
 
     // The port is opened as the window would be set up.
     bool OpenPort() {
-        if (client_->SetupWindow() == 0)
+        if (Succeeded(client_->SetupWindow()))
             return true;
         // The window's message, and for the console the device and the system's reason.
         std::string text = texts_.Text(kSerialPortFaulty);
@@ -151,7 +151,7 @@ class Command {
             Problem("cannot read " + in);
             return false;
         }
-        if (LoadCodeplugFile(in, parameters, codeplugOptions_) != kCodeplugOk) {
+        if (!Succeeded(LoadCodeplugFile(in, parameters, codeplugOptions_))) {
             host_.Show(texts_.Text(kTextFileNoBand), texts_.Text(msg::kCaptionError),
                        kStyleFailure);
             return false;

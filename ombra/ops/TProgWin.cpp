@@ -54,7 +54,7 @@ TProgWin::~TProgWin() {
     fields_.Free();
 }
 
-int TProgWin::SetupWindow() {
+Status TProgWin::SetupWindow() {
     return channel_.Port().Open();
 }
 

@@ -57,8 +57,8 @@ class TProgWin : private LinkListener {
     TProgWin(const TProgWin&) = delete;
     TProgWin& operator=(const TProgWin&) = delete;
 
-    // The window has been set up: opens the port. Result of TPort::Open.
-    int SetupWindow();
+    // The window has been set up: opens the port.
+    Status SetupWindow();
 
     TPort& Port() { return channel_.Port(); }
     const TPort& Port() const { return channel_.Port(); }

@@ -364,7 +364,7 @@ bool LoadComparable(const std::string& path, const CodeplugOptions& options,
         coverage = DiffCoverage::Image;
         return true;
     }
-    if (LoadCodeplugFile(path, parameters, options) != kCodeplugOk)
+    if (!Succeeded(LoadCodeplugFile(path, parameters, options)))
         return false;
     coverage = options.testMode ? DiffCoverage::TestFile : DiffCoverage::File;
     return true;

@@ -13,7 +13,7 @@ PortFlags Probe(int first, int last) {
     PortFlags available{};
     TPort probe(kSolviLink.port, 1, 9600, HandshakeMode::None);
     for (int port = std::max(first, 1); port <= std::min(last, kMaxPorts); ++port) {
-        available[port] = probe.Reopen(port, 9600, HandshakeMode::None, 1024, 1024) == TPort::kOk;
+        available[port] = Succeeded(probe.Reopen(port, 9600, HandshakeMode::None, 1024, 1024));
         probe.Close();
     }
     return available;

@@ -327,7 +327,7 @@ void TFrameWin::LoadFile() {
     }
     if (path.empty())
         return;
-    if (image.LoadSoftwareFile(path) != SoftwareImage::Loaded) {
+    if (!Succeeded(image.LoadSoftwareFile(path))) {
         // A file the system would not open is named with the system's reason.
         loadFailure_ = app_.Text(kTextLoadFailed);
         if (image.LastOpenError() != 0)

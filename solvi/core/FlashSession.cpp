@@ -31,10 +31,10 @@ FlashSession::FlashSession(int port, int32_t baud, const SoftwareImage& image,
 
 FlashSession::~FlashSession() = default;
 
-int FlashSession::Start() {
+Status FlashSession::Start() {
     ShowStatus(0);
-    int rc = channel_.Port().Open();
-    if (rc != 0) {
+    const Status rc = channel_.Port().Open();
+    if (!Succeeded(rc)) {
         result_ = kResultPortFailure;
         Finish(kTextPortFailure);
     }
@@ -122,7 +122,7 @@ void FlashSession::ApplyUserRequests() {
     }
     int32_t baud = pendingBaud_.exchange(0, std::memory_order_acq_rel);
     if (baud != 0 && channel_.Port().Reopen(channel_.Port().PortNumber(), baud, HandshakeMode::None,
-                                            kReopenQueueSize, kReopenQueueSize) != 0) {
+                                            kReopenQueueSize, kReopenQueueSize) != Status::Ok) {
         result_ = kResultPortFailure;
         Finish(kTextPortFailure);
     }

@@ -78,7 +78,7 @@ class FlashSession final : private LinkListener {
 
     // Panel set-up: opens the port and gets the session ready for its first tick.
     // Returns the port's result; on failure the panel already shows text 625.
-    int Start();
+    Status Start();
     // One step of the session, about every 20 ms and whenever a frame may have come.
     void Tick();
     // The worker's pause before the next tick: returns once the port has something to read

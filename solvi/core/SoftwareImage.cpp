@@ -69,16 +69,16 @@ LineRead ReadLine(std::istream& in, std::string& line) {
 
 }  // namespace
 
-int32_t SoftwareImage::ParseRecords(std::istream& in, LoadedSoftware::Image& image) {
+Status SoftwareImage::ParseRecords(std::istream& in, LoadedSoftware::Image& image) {
     std::string line;
     line.reserve(kMaxLine);
     if (ReadLine(in, line) != LineRead::Line || !line.starts_with("S0") || !ChecksumValid(line)) {
-        return BadFormat;
+        return Status::BadFormat;
     }
     for (;;) {
         if (ReadLine(in, line) != LineRead::Line || line.empty() || line[0] != 'S' ||
             !ChecksumValid(line)) {
-            return BadFormat;
+            return Status::BadFormat;
         }
         std::size_t addressBytes = 0;
         switch (line.size() > 1 ? line[1] : '\0') {
@@ -90,13 +90,13 @@ int32_t SoftwareImage::ParseRecords(std::istream& in, LoadedSoftware::Image& ima
                 break;
             case '8':
             case '9':
-                return Loaded;
+                return Status::Ok;
             default:
-                return BadFormat;
+                return Status::BadFormat;
         }
         std::size_t count = HexPair(line, 2);
         if (count < addressBytes + 1) {
-            return BadFormat;
+            return Status::BadFormat;
         }
         uint32_t address = 0;
         for (std::size_t i = 0; i < addressBytes; ++i) {
@@ -107,12 +107,12 @@ int32_t SoftwareImage::ParseRecords(std::istream& in, LoadedSoftware::Image& ima
         // The byte count is not otherwise checked against the line, but it must not make
         // the record's own checksum, or characters beyond the line, pass for data.
         if (dataStart + 2 * dataBytes + 2 > line.size()) {
-            return BadFormat;
+            return Status::BadFormat;
         }
         for (std::size_t i = 0; i < dataBytes; ++i) {
             uint32_t at = address + static_cast<uint32_t>(i);
             if (at > LoadedSoftware::kFlashSize) {
-                return BadFormat;
+                return Status::BadFormat;
             }
             image[at] = HexPair(line, dataStart + 2 * i);
         }
@@ -158,7 +158,7 @@ void LoadedSoftware::ExtractVersion() {
     versionText_ = version_.DisplayText();
 }
 
-int32_t SoftwareImage::LoadSoftwareFile(const std::string& path) {
+Status SoftwareImage::LoadSoftwareFile(const std::string& path) {
     // Workers stop trusting the old image before anything about it changes.
     loaded_.store(false, std::memory_order_release);
     std::shared_ptr<const LoadedSoftware> previous;
@@ -175,13 +175,14 @@ int32_t SoftwareImage::LoadSoftwareFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     openError_ = in.is_open() ? 0 : (errno != 0 ? errno : EIO);
     if (!in.is_open()) {
-        loadResult_ = CannotOpen;
-        return loadResult_;
+        loadResult_ = Status::CannotOpen;
+        return Status::CannotOpen;
     }
-    loadResult_ = ParseRecords(in, image);
+    const Status parsed = ParseRecords(in, image);
+    loadResult_ = parsed;
     in.close();
-    if (loadResult_ != Loaded) {
-        return loadResult_;
+    if (!Succeeded(parsed)) {
+        return parsed;
     }
     software->InsertCodeChecksum();
     software->SetFlagByte(TransferMode());
@@ -189,7 +190,7 @@ int32_t SoftwareImage::LoadSoftwareFile(const std::string& path) {
     software->ExtractVersion();
     software->fileName_ = std::filesystem::path(path).stem().string();
     Publish(std::move(software));
-    return loadResult_;
+    return Status::Ok;
 }
 
 void SoftwareImage::Publish(std::shared_ptr<const LoadedSoftware> software) {

@@ -6,10 +6,12 @@
 #include <iosfwd>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "platform/Status.h"
 #include "solvi/core/SoftwareVersion.h"
 
 namespace norda {
@@ -60,15 +62,15 @@ class LoadedSoftware {
 // the transfer mode; the port workers only look at what was published last.
 class SoftwareImage {
   public:
-    enum LoadResult : int32_t { Loaded = 1, CannotOpen = 2, BadFormat = 3 };
-
     SoftwareImage() = default;
     SoftwareImage(const SoftwareImage&) = delete;
     SoftwareImage& operator=(const SoftwareImage&) = delete;
 
-    // Whoever calls this has already made sure no port is programming.
-    int32_t LoadSoftwareFile(const std::string& path);
-    int32_t LastLoadResult() const { return loadResult_; }
+    // Ok, CannotOpen or BadFormat. Whoever calls this has already made sure no port is
+    // programming.
+    Status LoadSoftwareFile(const std::string& path);
+    // Empty before the first load.
+    std::optional<Status> LastLoadResult() const { return loadResult_; }
     // The system's errno when the last load could not open its file, else 0.
     int LastOpenError() const { return openError_; }
 
@@ -86,7 +88,7 @@ class SoftwareImage {
     bool TransferMode() const { return transferMode_.load(std::memory_order_acquire); }
 
     // Reads S0, S1/S2 and S8/S9 records into image, which the caller has filled with 0xFF.
-    static int32_t ParseRecords(std::istream& in, LoadedSoftware::Image& image);
+    static Status ParseRecords(std::istream& in, LoadedSoftware::Image& image);
 
   private:
     void Publish(std::shared_ptr<const LoadedSoftware> software);
@@ -96,7 +98,7 @@ class SoftwareImage {
     mutable std::mutex currentMutex_;
     std::shared_ptr<const LoadedSoftware> current_;
     std::atomic<bool> transferMode_{false};
-    int32_t loadResult_ = 0;
+    std::optional<Status> loadResult_;
     int openError_ = 0;
 };
 

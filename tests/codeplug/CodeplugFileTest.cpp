@@ -191,7 +191,7 @@ TEST_F(CodeplugFileTest, FullRoundTripIsExactAndStable) {
     const std::string first = Slurp(path);
 
     RadioParameters loaded;
-    ASSERT_EQ(LoadCodeplugFile(path, loaded, options), kCodeplugOk);
+    ASSERT_EQ(LoadCodeplugFile(path, loaded, options), Status::Ok);
     EXPECT_EQ(loaded.Master, original.Master);
     EXPECT_EQ(loaded.Service, original.Service);
     EXPECT_EQ(loaded.User, original.User);
@@ -218,7 +218,7 @@ TEST_F(CodeplugFileTest, KeyTableReadRules) {
                                 "[Kanal]\nTxFreq[1]=146.01249\nRxFreq[1]=146.0125\nTxTCS[1]=68\n"
                                 "RxTCS[1]=241\nTxFreq[2]=0.0000\nRxFreq[2]=\nTxTCS[2]=67\n",
                          p, options),
-        kCodeplugOk);
+        Status::Ok);
     EXPECT_EQ(p.TestAyar.HalfBaseChan, 5840);
     EXPECT_EQ(p.Clone.BusyChan, 1);
     EXPECT_EQ(p.Clone.BusyChanMode, 1);
@@ -255,7 +255,7 @@ TEST_F(CodeplugFileTest, KeyTableReadRules) {
     ASSERT_EQ(LoadCodeplugText("[TestAyar]\nHalfBaseChan[0]=255\nHalfBaseChan[1]=255\n"
                                "[Kanal]\nTxFreq[1]=146.0125\nRxFreq[1]=146.0125\n",
                                p, options),
-              kCodeplugOk);
+              Status::Ok);
     EXPECT_EQ(p.Clone.Kanal[0].TxFreq, kNoFrequencyCode);
     EXPECT_EQ(p.Clone.Kanal[0].RxFreq, kNoFrequencyCode);
 }
@@ -263,10 +263,10 @@ TEST_F(CodeplugFileTest, KeyTableReadRules) {
 TEST_F(CodeplugFileTest, MissingBandChangesNothing) {
     RadioParameters p = FullCodeplug();
     const RadioParameters before = p;
-    EXPECT_EQ(LoadCodeplugFile(Path("absent.omb"), p, {}), kCodeplugNoBand);
+    EXPECT_EQ(LoadCodeplugFile(Path("absent.omb"), p, {}), Status::NoBand);
     EXPECT_EQ(LoadCodeplugText("[TestAyar]\nHalfBaseChan[0]=0\n[Clone]\nTot=15\n", p, {}),
-              kCodeplugNoBand);
-    EXPECT_EQ(LoadCodeplugText("HalfBaseChan[0]=1\n", p, {}), kCodeplugNoBand);
+              Status::NoBand);
+    EXPECT_EQ(LoadCodeplugText("HalfBaseChan[0]=1\n", p, {}), Status::NoBand);
     EXPECT_TRUE(p == before);
 }
 
@@ -284,7 +284,7 @@ TEST_F(CodeplugFileTest, MalformedFilesLoadSafely) {
         "[ADATA]\nSTATUS[1]=\"<QUOTED >\"\nSTATUS[2]=<\x01\x02\x03\x04\x05\x06\x07\x08>\n" +
         "[Clone]\nScanDelay=1e308\nTot=-2147483648\n";
     RadioParameters p;
-    ASSERT_EQ(LoadCodeplugText(text, p, {}), kCodeplugOk);
+    ASSERT_EQ(LoadCodeplugText(text, p, {}), Status::Ok);
     EXPECT_EQ(Name(p.Clone.Kanal[0].KanalAdi), "AB>     ");
     EXPECT_EQ(Name(p.Clone.Kanal[1].KanalAdi), "XXXXXXXX");
     EXPECT_EQ(Name(p.Clone.Kanal[2].KanalAdi), "        ");
@@ -298,7 +298,7 @@ TEST_F(CodeplugFileTest, MalformedFilesLoadSafely) {
     // Whatever was loaded saves to a file that loads to the same parameters again.
     const std::string once = CodeplugFileText(p, {});
     RadioParameters again;
-    ASSERT_EQ(LoadCodeplugText(once, again, {}), kCodeplugOk);
+    ASSERT_EQ(LoadCodeplugText(once, again, {}), Status::Ok);
     EXPECT_EQ(CodeplugFileText(again, {}), once);
 }
 
@@ -328,7 +328,7 @@ TEST_F(CodeplugFileTest, SavingOverAFileKeepsWhatTheTableDoesNotWrite) {
     EXPECT_NE(text.find("[Master]\r\n"), std::string::npos);
     EXPECT_NE(text.find("Musteri=ACME\r\n"), std::string::npos);
     RadioParameters back;
-    ASSERT_EQ(LoadCodeplugFile(path, back, {}), kCodeplugOk);
+    ASSERT_EQ(LoadCodeplugFile(path, back, {}), Status::Ok);
     EXPECT_EQ(CodeplugFileText(back, {}), CodeplugFileText(FullCodeplug(), {}));
 }
 

@@ -41,7 +41,7 @@ inline std::string Record(const RadioFault& fault, bool autoProg,
     MemoryLine line;
     SoftwareImage image;
     EXPECT_EQ(image.LoadSoftwareFile(NORDA_TEST_DATA_DIR "/small-flash.hex"),
-              SoftwareImage::Loaded);
+              Status::Ok);
     ProgramFlags flags;
     flags.singlePortLayout = true;
     flags.autoProg = autoProg;
@@ -52,7 +52,7 @@ inline std::string Record(const RadioFault& fault, bool autoProg,
     ConversationRecorder recorder(line, clock);
     {
         FlashSession session(1, 9600, image, flags, view, clock, line.MakeStream());
-        EXPECT_EQ(session.Start(), 0);
+        EXPECT_EQ(session.Start(), Status::Ok);
         // The radio's bytes reach the line as they leave it, millisecond by millisecond; the
         // session ticks 20 ms after its last tick ended, as its worker does when no input
         // wakes it.

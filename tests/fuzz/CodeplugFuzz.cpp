@@ -18,15 +18,15 @@ int CodeplugLoader(const uint8_t* data, size_t size) {
         options.testMode = testMode;
         options.shiftFrequencies = kShifts;
         auto p = std::make_unique<RadioParameters>();
-        const int result = LoadCodeplugText(bytes, *p, options);
-        Check(result == kCodeplugOk || result == kCodeplugNoBand, "unknown load result");
-        if (result != kCodeplugOk) {
+        const Status result = LoadCodeplugText(bytes, *p, options);
+        Check(result == Status::Ok || result == Status::NoBand, "unknown load result");
+        if (result != Status::Ok) {
             Check(*p == RadioParameters{}, "a file without a band changed the parameters");
             continue;
         }
         const std::string once = CodeplugFileText(*p, options);
         auto again = std::make_unique<RadioParameters>(*p);
-        Check(LoadCodeplugText(once, *again, options) == kCodeplugOk, "a saved file does not load");
+        Check(LoadCodeplugText(once, *again, options) == Status::Ok, "a saved file does not load");
         Check(CodeplugFileText(*again, options) == once, "a second save differs from the first");
     }
     return 0;

@@ -154,7 +154,7 @@ int Map27(Program variant, const uint8_t* data, size_t size) {
     engine.SetTrace(flags & 1);
     const bool raw = flags & 2;
     engine.SetMemoryAccess(!(flags & 8));
-    Check(engine.Port().Open() == 0, "in-memory port does not open");
+    Check(Succeeded(engine.Port().Open()), "in-memory port does not open");
     engine.ResetLink();
     if (flags & 4) {
         const uint8_t la[] = {0x02, 0x01, 0x01, 0x00};

@@ -25,11 +25,10 @@ int SRecordLoader(const uint8_t* data, size_t size) {
     const std::string path = "/proc/self/fd/" + std::to_string(fd);
 
     SoftwareImage image;
-    const int32_t result = image.LoadSoftwareFile(path);
-    Check(result == SoftwareImage::Loaded || result == SoftwareImage::BadFormat,
+    const Status result = image.LoadSoftwareFile(path);
+    Check(result == Status::Ok || result == Status::BadFormat,
           "load result is neither loaded nor bad format");
-    Check(image.IsLoaded() == (result == SoftwareImage::Loaded),
-          "loaded flag disagrees with result");
+    Check(image.IsLoaded() == (result == Status::Ok), "loaded flag disagrees with result");
 
     // The records alone must say the same as the whole load.
     auto picture = std::make_unique<LoadedSoftware::Image>();

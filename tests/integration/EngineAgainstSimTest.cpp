@@ -21,7 +21,7 @@ struct Bench {
         : radio(clock, config),
           station(variant, 1, static_cast<int32_t>(config.baud ? config.baud : 9600), clock,
                   line.MakeStream(), [this] { Exchange(); }) {
-        EXPECT_EQ(station.Open(), 0);
+        EXPECT_EQ(station.Open(), Status::Ok);
     }
     void Exchange() {
         radio.Receive(line.TakeWritten());
@@ -99,7 +99,7 @@ TEST_P(EngineAgainstSim, FlashesAfterTheLoopCommandAndRestarts) {
         // OMBRA has no loop command; send its message by hand.
         const uint8_t loop[] = {0x0D, 0x03};
         const int acks = b.station.acks;
-        ASSERT_EQ(b.station.SendLinkTransfer(loop, sizeof loop), 0);
+        ASSERT_EQ(b.station.SendLinkTransfer(loop, sizeof loop), Status::Ok);
         ASSERT_TRUE(b.station.WaitFor([&] { return b.station.acks == acks + 1; }, 1000));
     }
     // Polled like the erase check: the first bytes read FF only once the erase is over.
@@ -242,7 +242,7 @@ TEST_P(EngineAgainstSim, FlashThatNeverErasesKeepsReadingBusy) {
     Bench b(GetParam(), WithFault("never-erased"));
     ASSERT_TRUE(b.station.Link());
     const uint8_t loop[] = {0x0D, 0x03};
-    ASSERT_EQ(b.station.SendLinkTransfer(loop, sizeof loop), 0);
+    ASSERT_EQ(b.station.SendLinkTransfer(loop, sizeof loop), Status::Ok);
     ASSERT_TRUE(b.station.WaitFor([&] { return b.station.acks == 1; }, 1000));
     Bytes word;
     for (int i = 0; i < 30; ++i) {

@@ -86,7 +86,7 @@ class RadiosimPty : public ::testing::Test {
     }
     std::unique_ptr<SimStation> Station(Program variant, int com) {
         auto s = std::make_unique<SimStation>(variant, com, 115200, SteadyClock::Instance());
-        EXPECT_EQ(s->Open(), 0);
+        EXPECT_EQ(s->Open(), Status::Ok);
         return s;
     }
     fs::path dir_;
@@ -130,7 +130,7 @@ TEST_F(RadiosimPty, BothProgramsReadAndWriteBothMemories) {
 
     // The OMBRA port closed and opened again still finds its radio.
     ombra->Close();
-    ASSERT_EQ(ombra->Open(), 0);
+    ASSERT_EQ(ombra->Open(), Status::Ok);
     ASSERT_TRUE(ombra->Link(3));
     ASSERT_EQ(ombra->ReadAll(1, 24, 128, memory), 0);
     EXPECT_EQ(memory, block);

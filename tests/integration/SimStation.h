@@ -33,7 +33,7 @@ class SimStation : public TWinmap27Port, private LinkListener {
         SetTrace(true);
     }
 
-    int Open() { return Port().Open(); }
+    Status Open() { return Port().Open(); }
     void Close() { Port().Close(); }
 
     static constexpr int kNoLink = -1;
@@ -131,7 +131,7 @@ class SimStation : public TWinmap27Port, private LinkListener {
         area.assign(reply.data, reply.data + reply.length);
     }
 
-    int Transfer(const std::function<int()>& send, bool needsReply, int attempts) {
+    int Transfer(const std::function<Status()>& send, bool needsReply, int attempts) {
         for (int attempt = 0; attempt < attempts; ++attempt) {
             if (attempt > 0) {
                 ++retries;
@@ -142,7 +142,7 @@ class SimStation : public TWinmap27Port, private LinkListener {
             const int ups = linkUps;
             const int ackCount = acks;
             const int areaCount = areas;
-            if (send() != 0) {
+            if (!Succeeded(send())) {
                 return kNoLink;
             }
             const bool acked = WaitFor(

@@ -44,7 +44,7 @@ class LostAck : public ::testing::Test {
         }
         const std::string hex = dir_ / "newer.hex";
         WriteAll(hex, HexOf(flash));
-        ASSERT_EQ(image_.LoadSoftwareFile(hex), SoftwareImage::Loaded);
+        ASSERT_EQ(image_.LoadSoftwareFile(hex), Status::Ok);
     }
 
     void Run(const sim::Faults& faults) {
@@ -61,7 +61,7 @@ class LostAck : public ::testing::Test {
         flags_.autoMode = true;
         session_ = std::make_unique<FlashSession>(1, 115200, image_, flags_, view_, clock_,
                                                   line_.MakeStream());
-        ASSERT_EQ(session_->Start(), 0);
+        ASSERT_EQ(session_->Start(), Status::Ok);
         for (int i = 0; i < 200000 && view_.results.empty(); ++i) {
             clock_.Advance(20);
             line_.Send(radio_->TakeOutput());

@@ -292,7 +292,7 @@ bool VanishMidFlash(const sim::SimRadio& r) {
 // The number of addresses where the radio's flash is not the file's image.
 size_t FlashDifferences(const std::string& hex, const std::vector<uint8_t>& flash) {
     SoftwareImage image;
-    EXPECT_EQ(image.LoadSoftwareFile(hex), SoftwareImage::Loaded);
+    EXPECT_EQ(image.LoadSoftwareFile(hex), Status::Ok);
     if (!image.Current() || flash.size() < size_t{LoadedSoftware::kFlashSize}) {
         return SIZE_MAX;
     }

@@ -262,7 +262,7 @@ TEST(SolviAuto, DifferentSoftwareIsProgrammedWhenTheLogCannotBeWritten) {
     EXPECT_EQ(status, 0);
 
     SoftwareImage image;
-    ASSERT_EQ(image.LoadSoftwareFile(file), SoftwareImage::Loaded);
+    ASSERT_EQ(image.LoadSoftwareFile(file), Status::Ok);
     auto software = image.Current();
     const auto& flash = server.Radio(0).Flash();
     int differences = 0;

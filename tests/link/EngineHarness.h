@@ -58,7 +58,7 @@ class RecordingEngine : public TWinmap27Port, private LinkListener {
         SetMemoryAccess(true);
     }
 
-    int Open() { return Port().Open(); }
+    Status Open() { return Port().Open(); }
 
     // Reads and processes every complete frame waiting on the line.
     int Pump() {

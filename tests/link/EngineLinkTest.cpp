@@ -343,10 +343,10 @@ TEST(EngineLink, RequestsGoOutEvenWithoutLink) {
     MemoryLine line;
     RecordingEngine engine(Program::Ombra, clock, line);
     engine.Open();
-    EXPECT_EQ(engine.ReadMemoryArea(1, 1, 0, 7), 0);
+    EXPECT_EQ(engine.ReadMemoryArea(1, 1, 0, 7), Status::Ok);
     EXPECT_FALSE(line.TakeWritten().empty());
     engine.Port().Close();
-    EXPECT_EQ(engine.ReadMemoryArea(1, 1, 0, 7), -1);
+    EXPECT_EQ(engine.ReadMemoryArea(1, 1, 0, 7), Status::WriteFailed);
 }
 
 }  // namespace

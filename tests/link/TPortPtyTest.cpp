@@ -108,9 +108,9 @@ TEST_F(PtyPort, DevicePathComesFromThePortsDirectory) {
     fs::create_symlink(dir_ / "nothing-here", dir_ / "com9");
     EXPECT_EQ(PortDevicePath(9), (dir_ / "com9").string());
     TPort port(PortOf(Program::Ombra), 9, 9600, HandshakeMode::None);
-    EXPECT_EQ(port.Open(), TPort::kCannotOpen);
+    EXPECT_EQ(port.Open(), Status::CannotOpen);
     TPort zero(PortOf(Program::Ombra), 0, 9600, HandshakeMode::None);
-    EXPECT_EQ(zero.Open(), TPort::kCannotOpen);
+    EXPECT_EQ(zero.Open(), Status::CannotOpen);
 
     // Without NORDA_PORTS the directory under the home folder is used.
     unsetenv("NORDA_PORTS");
@@ -126,7 +126,7 @@ TEST_F(PtyPort, DevicePathComesFromThePortsDirectory) {
 TEST_F(PtyPort, RawBytesBothWays) {
     for (Program variant : {Program::Ombra, Program::Solvi}) {
         TPort port(PortOf(variant), 3, 9600, HandshakeMode::None);
-        ASSERT_EQ(port.Open(), TPort::kOk);
+        ASSERT_EQ(port.Open(), Status::Ok);
         struct termios t {};
         tcgetattr(master_, &t);
         EXPECT_EQ(cfgetospeed(&t), B9600);
@@ -136,7 +136,7 @@ TEST_F(PtyPort, RawBytesBothWays) {
         // Control characters a cooked line would eat or translate.
         const std::vector<uint8_t> out = {0x16, 0x10, 0x02, 0x0D, 0x0A, 0x11, 0x13,
                                           0x03, 0x1A, 0x04, 0x7F, 0x00, 0xFF};
-        EXPECT_EQ(port.Write(out.data(), out.size()), 1);
+        EXPECT_EQ(port.Write(out.data(), out.size()), Status::Ok);
         EXPECT_EQ(ReadMaster(out.size()), out);
         ASSERT_EQ(write(master_, out.data(), out.size()), static_cast<ssize_t>(out.size()));
         // An owner waiting on the port wakes for the bytes (the bound only keeps a broken
@@ -156,21 +156,21 @@ TEST_F(PtyPort, RawBytesBothWays) {
 TEST_F(PtyPort, PortHeldByAnotherCannotBeOpened) {
     TPort first(PortOf(Program::Ombra), 3, 9600, HandshakeMode::None);
     TPort second(PortOf(Program::Solvi), 3, 9600, HandshakeMode::None);
-    ASSERT_EQ(first.Open(), TPort::kOk);
-    EXPECT_EQ(second.Open(), TPort::kCannotOpen);
+    ASSERT_EQ(first.Open(), Status::Ok);
+    EXPECT_EQ(second.Open(), Status::CannotOpen);
     first.Close();
-    EXPECT_EQ(second.Open(), TPort::kOk);
+    EXPECT_EQ(second.Open(), Status::Ok);
 }
 
 TEST_F(PtyPort, OddSpeedIsSetOrRefusedCleanly) {
     TPort port(PortOf(Program::Ombra), 3, 12345, HandshakeMode::None);
-    const int result = port.Open();
-    ASSERT_TRUE(result == TPort::kOk || result == TPort::kSettingsRefused) << result;
-    if (result == TPort::kSettingsRefused) {
+    const Status result = port.Open();
+    ASSERT_TRUE(result == Status::Ok || result == Status::SettingsRefused) << StatusName(result);
+    if (result == Status::SettingsRefused) {
         EXPECT_FALSE(port.PortOpen());
     }
     // Either way the device is free again for a standard speed.
-    EXPECT_EQ(port.Reopen(3, 4800, HandshakeMode::None, 1024, 1024), TPort::kOk);
+    EXPECT_EQ(port.Reopen(3, 4800, HandshakeMode::None, 1024, 1024), Status::Ok);
     struct termios t {};
     tcgetattr(master_, &t);
     EXPECT_EQ(cfgetospeed(&t), B4800);
@@ -179,7 +179,7 @@ TEST_F(PtyPort, OddSpeedIsSetOrRefusedCleanly) {
 TEST_F(PtyPort, VanishedDeviceReadsAsError) {
     VirtualClock clock;
     TPort port(PortOf(Program::Ombra), 3, 9600, HandshakeMode::None, clock);
-    ASSERT_EQ(port.Open(), TPort::kOk);
+    ASSERT_EQ(port.Open(), Status::Ok);
     EXPECT_GE(port.InputHandle(), 0);
     close(master_);
     master_ = -1;
@@ -190,7 +190,7 @@ TEST_F(PtyPort, VanishedDeviceReadsAsError) {
     uint8_t b = 0;
     EXPECT_EQ(port.ReadByte(&b), -1);
     const uint8_t data[4] = {1, 2, 3, 4};
-    EXPECT_EQ(port.Write(data, sizeof data), 0);
+    EXPECT_EQ(port.Write(data, sizeof data), Status::WriteFailed);
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ TEST(TPort, OpenResultsAndSettings) {
     MemoryLine line;
     CountingPort port(Program::Ombra, clock, line);
     EXPECT_FALSE(port.PortOpen());
-    EXPECT_EQ(port.Open(), TPort::kOk);
+    EXPECT_EQ(port.Open(), Status::Ok);
     EXPECT_TRUE(port.PortOpen());
     EXPECT_EQ(port.DeviceName(), "com3");
     EXPECT_EQ(line.PortNumber(), 3);
@@ -36,36 +36,36 @@ TEST(TPort, OpenResultsAndSettings) {
     EXPECT_GE(line.PurgeCount(), 1);
 
     // Open on an open port closes it first; the line sees two opens.
-    EXPECT_EQ(port.Open(), TPort::kOk);
+    EXPECT_EQ(port.Open(), Status::Ok);
     EXPECT_EQ(line.OpenCount(), 2);
 
     line.SetHeldElsewhere(true);
-    EXPECT_EQ(port.Open(), TPort::kCannotOpen);
+    EXPECT_EQ(port.Open(), Status::CannotOpen);
     EXPECT_FALSE(port.PortOpen());
     EXPECT_FALSE(line.IsOpen());
     line.SetHeldElsewhere(false);
 
     // Refused settings leave the device closed, so the next try can succeed.
     line.SetRefuseSettings(true);
-    EXPECT_EQ(port.Open(), TPort::kSettingsRefused);
+    EXPECT_EQ(port.Open(), Status::SettingsRefused);
     EXPECT_FALSE(port.PortOpen());
     EXPECT_FALSE(line.IsOpen());
     line.SetRefuseSettings(false);
-    EXPECT_EQ(port.Reopen(4, 19200, HandshakeMode::None, 1024, 1024), TPort::kOk);
+    EXPECT_EQ(port.Reopen(4, 19200, HandshakeMode::None, 1024, 1024), Status::Ok);
     EXPECT_EQ(port.DeviceName(), "com4");
     EXPECT_EQ(line.Baud(), 19200);
 
     // Speeds outside 300..115200 are refused like any other setting.
-    EXPECT_EQ(port.Reopen(4, 299, HandshakeMode::None, 1024, 1024), TPort::kSettingsRefused);
+    EXPECT_EQ(port.Reopen(4, 299, HandshakeMode::None, 1024, 1024), Status::SettingsRefused);
     EXPECT_FALSE(line.IsOpen());
-    EXPECT_EQ(port.Reopen(4, 115201, HandshakeMode::None, 1024, 1024), TPort::kSettingsRefused);
-    EXPECT_EQ(port.Reopen(4, 12345, HandshakeMode::None, 1024, 1024), TPort::kOk);
+    EXPECT_EQ(port.Reopen(4, 115201, HandshakeMode::None, 1024, 1024), Status::SettingsRefused);
+    EXPECT_EQ(port.Reopen(4, 12345, HandshakeMode::None, 1024, 1024), Status::Ok);
 
     port.Close();
     EXPECT_FALSE(line.IsOpen());
     uint8_t b = 0;
     EXPECT_EQ(port.ReadByte(&b), -1);
-    EXPECT_EQ(port.Write(&b, 1), 0);
+    EXPECT_EQ(port.Write(&b, 1), Status::WriteFailed);
     EXPECT_EQ(port.portErrors, 0);
 }
 
@@ -74,11 +74,11 @@ TEST(TPort, QueueSizesAreLoweredToTheDriverLimit) {
     MemoryLine line;
     CountingPort port(Program::Ombra, clock, line);
     line.SetQueueLimits(512, 0);
-    ASSERT_EQ(port.Open(), TPort::kOk);
+    ASSERT_EQ(port.Open(), Status::Ok);
     EXPECT_EQ(port.TransmitQueueSize(), 512u);
     EXPECT_EQ(port.ReceiveQueueSize(), 1024u);
     line.SetQueueLimits(0, 2048);
-    ASSERT_EQ(port.Reopen(3, 9600, HandshakeMode::None, 1024, 1024), TPort::kOk);
+    ASSERT_EQ(port.Reopen(3, 9600, HandshakeMode::None, 1024, 1024), Status::Ok);
     EXPECT_EQ(port.TransmitQueueSize(), 1024u);
     EXPECT_EQ(port.ReceiveQueueSize(), 1024u);
 }
@@ -104,7 +104,7 @@ TEST(TPort, ReadByteResults) {
         VirtualClock clock;
         MemoryLine line;
         CountingPort port(variant, clock, line);
-        ASSERT_EQ(port.Open(), TPort::kOk);
+        ASSERT_EQ(port.Open(), Status::Ok);
         uint8_t b = 0;
         EXPECT_EQ(port.ReadByte(&b), 0);
         EXPECT_EQ(line.LastReadWait(), variant == Program::Solvi ? 5u : 0u);
@@ -125,16 +125,16 @@ TEST(TPort, OmbraShortWriteReportsOnceAndPurgesBothQueues) {
     VirtualClock clock;
     MemoryLine line;
     CountingPort port(Program::Ombra, clock, line);
-    ASSERT_EQ(port.Open(), TPort::kOk);
+    ASSERT_EQ(port.Open(), Status::Ok);
     const uint8_t data[11] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
-    EXPECT_EQ(port.Write(data, sizeof data), 1);
+    EXPECT_EQ(port.Write(data, sizeof data), Status::Ok);
     EXPECT_EQ(line.TakeWritten().size(), 11u);
     EXPECT_EQ(port.portErrors, 0);
 
     const int purges = line.PurgeCount();
     line.Send({0x99});
     line.SetWriteLimit(4);
-    EXPECT_EQ(port.Write(data, sizeof data), 0);
+    EXPECT_EQ(port.Write(data, sizeof data), Status::WriteFailed);
     EXPECT_EQ(port.portErrors, 1);
     EXPECT_EQ(line.PurgeCount(), purges + 1);
     EXPECT_EQ(line.PendingForPort(), 0u);
@@ -147,23 +147,23 @@ TEST(TPort, SolviWriteIsBoundedByLineTimeAndPurgesTransmitOnly) {
     VirtualClock clock;
     MemoryLine line;
     CountingPort port(Program::Solvi, clock, line);
-    ASSERT_EQ(port.Open(), TPort::kOk);
+    ASSERT_EQ(port.Open(), Status::Ok);
     const uint8_t data[11] = {};
-    EXPECT_EQ(port.Write(data, sizeof data), 1);
+    EXPECT_EQ(port.Write(data, sizeof data), Status::Ok);
     // 11 bytes at 9600 baud: 11 * 10000 / 9600 + 26.
     EXPECT_EQ(line.LastWriteTimeout(), 37u);
 
     const int purges = line.PurgeCount();
     line.Send({0x99});
     line.SetWriteLimit(10);
-    EXPECT_EQ(port.Write(data, sizeof data), 0);
+    EXPECT_EQ(port.Write(data, sizeof data), Status::WriteFailed);
     EXPECT_EQ(port.portErrors, 1);
     EXPECT_EQ(line.TransmitPurgeCount(), 1);
     EXPECT_EQ(line.PurgeCount(), purges);
     EXPECT_EQ(line.PendingForPort(), 1u);
 
     line.SetVanished(true);
-    EXPECT_EQ(port.Write(data, sizeof data), 0);
+    EXPECT_EQ(port.Write(data, sizeof data), Status::WriteFailed);
     EXPECT_EQ(port.portErrors, 2);
 }
 

@@ -39,14 +39,14 @@ TEST_F(CopyEndToEnd, CopyAfterReadingAnotherRadioKeepsTheTargetsIdentity) {
         return frame.Pages().Current()->Item<QLineEdit>(MasterIds::kSerialNo)->text().toStdString();
     };
 
-    ASSERT_EQ(host.Reopen(1, 115200), 0);
+    ASSERT_EQ(host.Reopen(1, 115200), Status::Ok);
     frame.Command(536);
     ASSERT_TRUE(RunUntil([&] { return frame.Pages().CurrentPage() == 1 || !messages_.empty(); }));
     ASSERT_TRUE(messages_.empty()) << messages_.front();
     ASSERT_EQ(serial(), "24117");
     ASSERT_EQ(host.Image()[0] & 0x0C, 0x08);
 
-    ASSERT_EQ(host.Reopen(2, 115200), 0);
+    ASSERT_EQ(host.Reopen(2, 115200), Status::Ok);
     frame.Command(539);
     ASSERT_TRUE(RunUntil([&] { return !messages_.empty(); }));
     ASSERT_EQ(messages_, std::vector<std::string>{"BİLGİ: Cihaz programlandı."});

@@ -20,7 +20,7 @@ class FakeClient final : public ClientPort {
     bool testMode = false;
     bool dataValid = false;
     bool trace = false;
-    int openResult = 0;
+    Status openResult = Status::Ok;
     int stops = 0;
     std::vector<std::pair<int, int>> reopens;
     std::vector<int> commands;
@@ -36,15 +36,15 @@ class FakeClient final : public ClientPort {
     bool TestMode() const override { return testMode; }
     void SetTestMode(bool on) override { testMode = on; }
     void SetDataValid(bool valid) override { dataValid = valid; }
-    int Open() override {
-        portOpen = openResult == 0;
+    Status Open() override {
+        portOpen = Succeeded(openResult);
         return openResult;
     }
-    int Reopen(int p, int b) override {
+    Status Reopen(int p, int b) override {
         reopens.emplace_back(p, b);
         port = p;
         baud = b;
-        portOpen = openResult == 0;
+        portOpen = Succeeded(openResult);
         return openResult;
     }
     void StopOperation() override { ++stops; }

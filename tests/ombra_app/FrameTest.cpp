@@ -287,7 +287,7 @@ TEST_F(FrameTest, CancelledPortDialogStillReopensThePort) {
 
 TEST_F(FrameTest, PortDialogRefusesOutOfRangeAndReportsFailure) {
     Start();
-    client.openResult = -2;
+    client.openResult = Status::CannotOpen;
     TDataDlg::SetExecuteHook([](TDataDlg& dlg) {
         auto* port = dlg.Item<QLineEdit>(SerialPortIds::kPort);
         EXPECT_EQ(port->maxLength(), 3);
@@ -359,7 +359,7 @@ TEST_F(FrameTest, TraceWindowCollectsAndSavesLines) {
 
 TEST_F(FrameTest, PortFailureAtStartKeepsRunningWithRadioCommandsOff) {
     Start();
-    client.openResult = -2;
+    client.openResult = Status::CannotOpen;
     frame->SetupClient();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].caption, "HATA");

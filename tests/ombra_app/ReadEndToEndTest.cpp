@@ -18,7 +18,7 @@ TEST_F(ReadEndToEnd, ReadOpensTheMasterPageWithRadioCaption) {
     TProgFrame& frame = program.frame;
     frame.SetupClient();
     ASSERT_TRUE(messages_.empty()) << messages_.front();
-    ASSERT_EQ(host.Reopen(1, 115200), 0);
+    ASSERT_EQ(host.Reopen(1, 115200), Status::Ok);
     ASSERT_TRUE(host.PortOpen());
     frame.UpdateCommandStates();
     ASSERT_TRUE(frame.Action(536)->isEnabled());
@@ -58,7 +58,7 @@ TEST_F(ReadEndToEnd, ReadIsBackedUpComparedAndOpenedAgain) {
     test::WholeProgram program;
     TQtHost& host = program.host;
     TProgFrame& frame = program.frame;
-    ASSERT_EQ(host.Reopen(1, 115200), 0);
+    ASSERT_EQ(host.Reopen(1, 115200), Status::Ok);
     frame.Command(536);
     ASSERT_TRUE(RunUntil([&] { return frame.Pages().CurrentPage() == 1 || !messages_.empty(); }));
     ASSERT_TRUE(messages_.empty()) << messages_.front();

@@ -37,7 +37,7 @@ TEST_F(TurkishDesktop, PagesOfAReadAreLeftAndAHalfSecondScanDelayIsWritten) {
     test::WholeProgram program;
     TQtHost& host = program.host;
     TProgFrame& frame = program.frame;
-    ASSERT_EQ(host.Reopen(1, 115200), 0);
+    ASSERT_EQ(host.Reopen(1, 115200), Status::Ok);
     auto scanDelay = [&] { return frame.Pages().Current()->Item<QLineEdit>(CloneIds::kScanDelay); };
 
     frame.Command(536);

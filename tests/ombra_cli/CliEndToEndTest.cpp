@@ -165,7 +165,7 @@ TEST_F(CliEndToEnd, CopyThenReadBackGivesTheFilesParametersAndKeepsTheRadiosIden
     // A codeplug that differs from the radio's in what a copy carries.
     CodeplugOptions options;
     RadioParameters file;
-    ASSERT_EQ(LoadCodeplugFile(File("radio.omb").string(), file, options), kCodeplugOk);
+    ASSERT_EQ(LoadCodeplugFile(File("radio.omb").string(), file, options), Status::Ok);
     const char name[8] = {'T', 'E', 'S', 'T', ' ', 'K', 'N', '1'};
     std::copy(std::begin(name), std::end(name), file.Clone.Kanal[0].KanalAdi);
     file.Clone.Kanal[4].TxFreq = 17;
@@ -191,8 +191,8 @@ TEST_F(CliEndToEnd, CopyThenReadBackGivesTheFilesParametersAndKeepsTheRadiosIden
 
     RadioParameters expected;
     RadioParameters back;
-    ASSERT_EQ(LoadCodeplugFile(File("new.omb").string(), expected, options), kCodeplugOk);
-    ASSERT_EQ(LoadCodeplugFile(File("back.omb").string(), back, options), kCodeplugOk);
+    ASSERT_EQ(LoadCodeplugFile(File("new.omb").string(), expected, options), Status::Ok);
+    ASSERT_EQ(LoadCodeplugFile(File("back.omb").string(), back, options), Status::Ok);
     EXPECT_TRUE(back.Clone == expected.Clone);
     EXPECT_TRUE(back.User == expected.User);
     EXPECT_TRUE(back.KSYS == expected.KSYS);

@@ -35,7 +35,7 @@ TEST(ConsoleHost, ReadTakesEachAnswerWhenItIsThereNotAtTheNextPoll) {
     TClientWin client(host, image, parameters, 1, 115200, ProgWinSettings{}, clock,
                       line.MakeStream());
     host.Attach(client);
-    ASSERT_EQ(client.SetupWindow(), 0);
+    ASSERT_EQ(client.SetupWindow(), Status::Ok);
 
     const uint32_t start = clock.TickCount();
     client.CmRead();

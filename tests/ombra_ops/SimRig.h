@@ -259,7 +259,7 @@ class SimRig : public TransferHost {
     RadioImage image;
     RadioParameters parameters;
     std::unique_ptr<ProbeWin> client;
-    int portResult = -1;
+    Status portResult = Status::CannotOpen;
 
     std::deque<std::pair<PostTarget, uint32_t>> posted;
     std::vector<int> pendingIds;

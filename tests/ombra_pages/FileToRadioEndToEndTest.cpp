@@ -72,7 +72,7 @@ TEST_F(FileToRadio, AChannelMadeInANewFileComesBackFromTheRadio) {
     frame.show();
     frame.SetupClient();
     messages_.clear();  // the default port of the empty INI is not the radio's
-    ASSERT_EQ(host.Reopen(1, 115200), 0);
+    ASSERT_EQ(host.Reopen(1, 115200), Status::Ok);
 
     frame.Command(24331);  // "&Yeni"
     ASSERT_NE(dynamic_cast<TClone*>(frame.Pages().Current()), nullptr);
@@ -151,7 +151,7 @@ TEST_F(FileToRadio, SequentialProgrammingCountsUpAfterEachRadio) {
     frame.show();
     frame.SetupClient();
     messages_.clear();
-    ASSERT_EQ(host.Reopen(1, 115200), 0);
+    ASSERT_EQ(host.Reopen(1, 115200), Status::Ok);
     frame.Command(24331);  // a new file is what the radios get
 
     std::vector<std::string> serials, anis;

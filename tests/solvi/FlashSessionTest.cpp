@@ -58,8 +58,7 @@ class FlashSessionTest : public ::testing::Test {
     void SetUp() override { flags_.singlePortLayout = true; }
 
     void Load(uint8_t major, const std::vector<uint32_t>& codeBlocks = {0x2000, 0x2080, 0x4000}) {
-        ASSERT_EQ(image_.LoadSoftwareFile(WriteSoftware(dir_, major, codeBlocks)),
-                  SoftwareImage::Loaded);
+        ASSERT_EQ(image_.LoadSoftwareFile(WriteSoftware(dir_, major, codeBlocks)), Status::Ok);
     }
 
     // Puts the loaded software, or the same with another major number, into the radio.
@@ -75,7 +74,7 @@ class FlashSessionTest : public ::testing::Test {
     void Create() {
         session_ = std::make_unique<FlashSession>(3, 9600, image_, flags_, view_, clock_,
                                                   line_.MakeStream());
-        ASSERT_EQ(session_->Start(), 0);
+        ASSERT_EQ(session_->Start(), Status::Ok);
     }
 
     // Ticks as the worker would, 20 ms apart, until the condition holds.
@@ -505,7 +504,7 @@ TEST_F(FlashSessionTest, PortThatCannotBeOpenedIsReportedWithItsResult) {
     line_.SetPresent(false);
     session_ =
         std::make_unique<FlashSession>(3, 9600, image_, flags_, view_, clock_, line_.MakeStream());
-    EXPECT_EQ(session_->Start(), TPort::kCannotOpen);
+    EXPECT_EQ(session_->Start(), Status::CannotOpen);
     EXPECT_EQ(view_.Status(), FlashSession::kTextPortFailure);
     EXPECT_EQ(view_.results, (std::vector<int>{FlashSession::kResultPortFailure}));
     RunTicks(100);

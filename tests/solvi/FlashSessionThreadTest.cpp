@@ -49,9 +49,9 @@ TEST(FlashSessionThread, ProgramsOnItsWorkerWhileTheUserInterfaceLooksOn) {
     SoftwareImage image;
     ProgramFlags flags;
     AtomicView view;
-    ASSERT_EQ(image.LoadSoftwareFile(file), SoftwareImage::Loaded);
+    ASSERT_EQ(image.LoadSoftwareFile(file), Status::Ok);
     FlashSession session(1, 115200, image, flags, view, clock, line.MakeStream());
-    ASSERT_EQ(session.Start(), 0);
+    ASSERT_EQ(session.Start(), Status::Ok);
     {
         TMap27Thread worker(session);
         worker.Start();
@@ -60,7 +60,7 @@ TEST(FlashSessionThread, ProgramsOnItsWorkerWhileTheUserInterfaceLooksOn) {
         while (!(view.programmed && view.status == FlashSession::kTextSameSoftware)) {
             // The frame's rule: no load while a panel is busy.
             if (!session.Busy() && loads < 50) {
-                ASSERT_EQ(image.LoadSoftwareFile(file), SoftwareImage::Loaded);
+                ASSERT_EQ(image.LoadSoftwareFile(file), Status::Ok);
                 ++loads;
             }
             (void)session.StatusId();
@@ -98,10 +98,10 @@ TEST(FlashSessionThread, EachStepFollowsTheRadiosAnswerWithoutWaitingForATick) {
     flags.autoProg = true;
     flags.verify = true;
     TimedGaugeView view(clock);
-    ASSERT_EQ(image.LoadSoftwareFile(CodeFile(dir, 0x4000)), SoftwareImage::Loaded);
+    ASSERT_EQ(image.LoadSoftwareFile(CodeFile(dir, 0x4000)), Status::Ok);
     ASSERT_EQ(image.Current()->BlockCount(), 66);
     FlashSession session(1, 115200, image, flags, view, clock, line.MakeStream());
-    ASSERT_EQ(session.Start(), 0);
+    ASSERT_EQ(session.Start(), Status::Ok);
     {
         TMap27Thread worker(session);
         worker.Start();

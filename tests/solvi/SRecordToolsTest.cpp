@@ -98,7 +98,7 @@ TEST_F(SRecordTools, SrecCatS2RecordsWithS8End) {
                       dir_.File("out.s28").string() +
                       " -motorola -address-length=3 -header HDR -line_termination=crlf"
                       " -disable=data_count -execution_start_address=0x1000";
-    ASSERT_EQ(image_.LoadSoftwareFile(Run(cmd, "out.s28")), SoftwareImage::Loaded);
+    ASSERT_EQ(image_.LoadSoftwareFile(Run(cmd, "out.s28")), Status::Ok);
     ExpectMatches(*image_.Current(), {code, header, top});
 }
 
@@ -111,7 +111,7 @@ TEST_F(SRecordTools, SrecCatRecordCountIsRejected) {
                       dir_.File("out.s28").string() +
                       " -motorola -address-length=3 -header HDR -line_termination=crlf"
                       " -execution_start_address=0x1000";
-    EXPECT_EQ(image_.LoadSoftwareFile(Run(cmd, "out.s28")), SoftwareImage::BadFormat);
+    EXPECT_EQ(image_.LoadSoftwareFile(Run(cmd, "out.s28")), Status::BadFormat);
     EXPECT_FALSE(image_.IsLoaded());
 }
 
@@ -125,8 +125,7 @@ TEST_F(SRecordTools, ObjcopyS1AndS2Files) {
         std::string cmd =
             "objcopy -I binary -O srec --change-addresses=" + std::to_string(address) + " " +
             WriteBinary(piece, "in.bin") + " " + dir_.File("out.srec").string();
-        ASSERT_EQ(image_.LoadSoftwareFile(Run(cmd, "out.srec")), SoftwareImage::Loaded)
-            << std::hex << address;
+        ASSERT_EQ(image_.LoadSoftwareFile(Run(cmd, "out.srec")), Status::Ok) << std::hex << address;
         ExpectMatches(*image_.Current(), {piece});
         EXPECT_EQ(image_.FileName(), "out");
     }

@@ -17,7 +17,7 @@ using test::Record;
 
 // Runs the record parser over text on a fresh, erased picture.
 struct Parsed {
-    int32_t result;
+    Status result = Status::Ok;
     LoadedSoftware::Image image;
 };
 
@@ -42,93 +42,92 @@ TEST(SRecordParsing, AcceptsS1AndS2DataUpToTheEndRecord) {
     auto p =
         Parse(Lines({Header(), Record('1', 0x1234, {1, 2, 3}), Record('2', 0x01FF00, {0xAA, 0xBB}),
                      Record('9', 0, {}), "whatever follows is not read"}));
-    ASSERT_EQ(p.result, SoftwareImage::Loaded);
+    ASSERT_EQ(p.result, Status::Ok);
     EXPECT_EQ(p.image[0x1233], 0xFF);
     EXPECT_EQ(p.image[0x1234], 1);
     EXPECT_EQ(p.image[0x1236], 3);
     EXPECT_EQ(p.image[0x1237], 0xFF);
     EXPECT_EQ(p.image[0x1FF00], 0xAA);
     EXPECT_EQ(p.image[0x1FF01], 0xBB);
-    EXPECT_EQ(Parse(Lines({Header(), Record('8', 0, {})})).result, SoftwareImage::Loaded);
+    EXPECT_EQ(Parse(Lines({Header(), Record('8', 0, {})})).result, Status::Ok);
 }
 
 TEST(SRecordParsing, LaterRecordsOverwriteEarlierOnes) {
     auto p = Parse(
         Lines({Header(), Record('1', 0x100, {1, 2}), Record('1', 0x101, {9}), Record('9', 0, {})}));
-    ASSERT_EQ(p.result, SoftwareImage::Loaded);
+    ASSERT_EQ(p.result, Status::Ok);
     EXPECT_EQ(p.image[0x100], 1);
     EXPECT_EQ(p.image[0x101], 9);
 }
 
 TEST(SRecordParsing, LineEnds) {
     // The character after CR is dropped whatever it is; the last CR may end the file.
-    EXPECT_EQ(Parse(Header() + "\r\n" + Record('9', 0, {}) + "\r").result, SoftwareImage::Loaded);
-    EXPECT_EQ(Parse(Header() + "\rX" + Record('9', 0, {}) + "\r").result, SoftwareImage::Loaded);
+    EXPECT_EQ(Parse(Header() + "\r\n" + Record('9', 0, {}) + "\r").result, Status::Ok);
+    EXPECT_EQ(Parse(Header() + "\rX" + Record('9', 0, {}) + "\r").result, Status::Ok);
     // Bare LF never ends a line; an end record without CR never arrives.
-    EXPECT_EQ(Parse(Header() + "\n" + Record('9', 0, {}) + "\n").result, SoftwareImage::BadFormat);
-    EXPECT_EQ(Parse(Header() + "\r\n" + Record('9', 0, {})).result, SoftwareImage::BadFormat);
-    EXPECT_EQ(Parse(Lines({Header(), Record('1', 0, {1})})).result, SoftwareImage::BadFormat);
-    EXPECT_EQ(Parse("").result, SoftwareImage::BadFormat);
+    EXPECT_EQ(Parse(Header() + "\n" + Record('9', 0, {}) + "\n").result, Status::BadFormat);
+    EXPECT_EQ(Parse(Header() + "\r\n" + Record('9', 0, {})).result, Status::BadFormat);
+    EXPECT_EQ(Parse(Lines({Header(), Record('1', 0, {1})})).result, Status::BadFormat);
+    EXPECT_EQ(Parse("").result, Status::BadFormat);
 }
 
 TEST(SRecordParsing, LineLengthLimitIs127Characters) {
     std::vector<uint8_t> data(58, 0x41);
     std::string longest = Record('0', 0, data) + "0";  // a dangling digit adds nothing
     ASSERT_EQ(longest.size(), 127u);
-    EXPECT_EQ(Parse(Lines({longest, Record('9', 0, {})})).result, SoftwareImage::Loaded);
+    EXPECT_EQ(Parse(Lines({longest, Record('9', 0, {})})).result, Status::Ok);
     data.push_back(0x41);
     std::string tooLong = Record('0', 0, data);
     ASSERT_EQ(tooLong.size(), 128u);
-    EXPECT_EQ(Parse(Lines({tooLong, Record('9', 0, {})})).result, SoftwareImage::BadFormat);
+    EXPECT_EQ(Parse(Lines({tooLong, Record('9', 0, {})})).result, Status::BadFormat);
 }
 
 TEST(SRecordParsing, RejectsMalformedRecords) {
     const std::string end = Record('9', 0, {});
     // No header, or a header with a broken checksum.
-    EXPECT_EQ(Parse(Lines({Record('1', 0, {1}), end})).result, SoftwareImage::BadFormat);
+    EXPECT_EQ(Parse(Lines({Record('1', 0, {1}), end})).result, Status::BadFormat);
     std::string badHeader = Header();
     badHeader.back() = badHeader.back() == '0' ? '1' : '0';
-    EXPECT_EQ(Parse(Lines({badHeader, end})).result, SoftwareImage::BadFormat);
+    EXPECT_EQ(Parse(Lines({badHeader, end})).result, Status::BadFormat);
     // Lower-case digits read as 0 and spoil the checksum.
     std::string lower = Record('1', 0xABCD, {0xEF});
     for (auto& c : lower) {
         c = static_cast<char>(c == 'S' ? c : std::tolower(c));
     }
-    EXPECT_EQ(Parse(Lines({Header(), lower, end})).result, SoftwareImage::BadFormat);
+    EXPECT_EQ(Parse(Lines({Header(), lower, end})).result, Status::BadFormat);
     // Record types the radio software never uses, a second header, a line without 'S'.
     for (char type : {'3', '5', '7', '0', '4', '6'}) {
-        EXPECT_EQ(Parse(Lines({Header(), Record(type, 0x10, {1}), end})).result,
-                  SoftwareImage::BadFormat)
+        EXPECT_EQ(Parse(Lines({Header(), Record(type, 0x10, {1}), end})).result, Status::BadFormat)
             << "S" << type;
     }
     std::string noS = Record('1', 0, {1});
     noS[0] = 'X';
-    EXPECT_EQ(Parse(Lines({Header(), noS, end})).result, SoftwareImage::BadFormat);
-    EXPECT_EQ(Parse(Lines({Header(), "", end})).result, SoftwareImage::BadFormat);
+    EXPECT_EQ(Parse(Lines({Header(), noS, end})).result, Status::BadFormat);
+    EXPECT_EQ(Parse(Lines({Header(), "", end})).result, Status::BadFormat);
 }
 
 TEST(SRecordParsing, ByteCountMustCoverAddressAndStayInsideTheLine) {
     const std::string end = Record('9', 0, {});
     // Count 02 in an S1 record: shorter than address plus checksum (02 + 01 + 00 + FC = FF).
-    EXPECT_EQ(Parse(Lines({Header(), "S1020100FC", end})).result, SoftwareImage::BadFormat);
+    EXPECT_EQ(Parse(Lines({Header(), "S1020100FC", end})).result, Status::BadFormat);
     // Count 03 exactly covers address and checksum: a record without data.
-    EXPECT_EQ(Parse(Lines({Header(), Record('1', 0x0100, {}), end})).result, SoftwareImage::Loaded);
+    EXPECT_EQ(Parse(Lines({Header(), Record('1', 0x0100, {}), end})).result, Status::Ok);
     // A count that claims two more bytes than the line has (sum kept at FF): it would
     // otherwise take the checksum and characters past the line for data.
-    EXPECT_EQ(Parse(Lines({Header(), "S1060100AAF4", end})).result, SoftwareImage::BadFormat);
+    EXPECT_EQ(Parse(Lines({Header(), "S1060100AAF4", end})).result, Status::BadFormat);
 }
 
 TEST(SRecordParsing, LastFlashAddressPlusOneIsKeptButNothingBeyond) {
     auto p = Parse(Lines({Header(), Record('2', 0x01FFFF, {0x11, 0x22}), Record('9', 0, {})}));
-    ASSERT_EQ(p.result, SoftwareImage::Loaded);
+    ASSERT_EQ(p.result, Status::Ok);
     EXPECT_EQ(p.image[0x1FFFF], 0x11);
     EXPECT_EQ(p.image[0x20000], 0x22);
     EXPECT_EQ(Parse(Lines({Header(), Record('2', 0x020001, {0x11}), Record('9', 0, {})})).result,
-              SoftwareImage::BadFormat);
+              Status::BadFormat);
     EXPECT_EQ(Parse(Lines({Header(), Record('2', 0x01FFFF, {1, 2, 3}), Record('9', 0, {})})).result,
-              SoftwareImage::BadFormat);
+              Status::BadFormat);
     EXPECT_EQ(Parse(Lines({Header(), Record('2', 0xFFFFFF, {1}), Record('9', 0, {})})).result,
-              SoftwareImage::BadFormat);
+              Status::BadFormat);
 }
 
 // A header block as the radio designers lay it out.
@@ -179,7 +178,7 @@ class SoftwareImageLoad : public ::testing::Test {
 };
 
 TEST_F(SoftwareImageLoad, BuildsChecksumFlagBlocksAndVersionInOrder) {
-    ASSERT_EQ(image_.LoadSoftwareFile(WriteTypicalFile()), SoftwareImage::Loaded);
+    ASSERT_EQ(image_.LoadSoftwareFile(WriteTypicalFile()), Status::Ok);
     ASSERT_TRUE(image_.IsLoaded());
     auto sw = image_.Current();
     ASSERT_TRUE(sw);
@@ -202,7 +201,7 @@ TEST_F(SoftwareImageLoad, BuildsChecksumFlagBlocksAndVersionInOrder) {
 
 TEST_F(SoftwareImageLoad, TransferModeSetsFlagByteAndLetter) {
     image_.SetTransferMode(true);
-    ASSERT_EQ(image_.LoadSoftwareFile(WriteTypicalFile()), SoftwareImage::Loaded);
+    ASSERT_EQ(image_.LoadSoftwareFile(WriteTypicalFile()), Status::Ok);
     EXPECT_EQ(image_.Current()->Bytes()[0x100FF], 1);
     EXPECT_EQ(image_.VersionText(), "ABC 5.01 D 07.03.2002");
     auto before = image_.Current();
@@ -220,24 +219,23 @@ TEST_F(SoftwareImageLoad, HeaderBlocksAreWrittenEvenWhenTheFileHasNone) {
     std::string path = dir_.Write(
         "code.hex", Lines({Header(), Record('1', 0x0000, {0}), Record('1', 0x0080, {0xFF}),
                            Record('1', 0x3F00, {0}), Record('9', 0, {})}));
-    ASSERT_EQ(image_.LoadSoftwareFile(path), SoftwareImage::Loaded);
+    ASSERT_EQ(image_.LoadSoftwareFile(path), Status::Ok);
     // 0x0080 holds only 0xFF, which is what erased flash reads anyway.
     EXPECT_EQ(image_.Current()->Blocks(),
               (std::vector<uint32_t>{0x0000, 0x3F00, 0x10080, 0x10000}));
 }
 
 TEST_F(SoftwareImageLoad, FailuresLeaveNothingLoaded) {
-    ASSERT_EQ(image_.LoadSoftwareFile(WriteTypicalFile()), SoftwareImage::Loaded);
-    EXPECT_EQ(image_.LoadSoftwareFile(dir_.File("missing.hex").string()),
-              SoftwareImage::CannotOpen);
+    ASSERT_EQ(image_.LoadSoftwareFile(WriteTypicalFile()), Status::Ok);
+    EXPECT_EQ(image_.LoadSoftwareFile(dir_.File("missing.hex").string()), Status::CannotOpen);
     EXPECT_FALSE(image_.IsLoaded());
     EXPECT_EQ(image_.Current(), nullptr);
-    EXPECT_EQ(image_.LastLoadResult(), SoftwareImage::CannotOpen);
+    EXPECT_EQ(image_.LastLoadResult(), Status::CannotOpen);
     EXPECT_EQ(image_.VersionText(), "");
 
-    ASSERT_EQ(image_.LoadSoftwareFile(WriteTypicalFile()), SoftwareImage::Loaded);
+    ASSERT_EQ(image_.LoadSoftwareFile(WriteTypicalFile()), Status::Ok);
     std::string bad = dir_.Write("bad.hex", Lines({Header(), Record('1', 0, {1})}));
-    EXPECT_EQ(image_.LoadSoftwareFile(bad), SoftwareImage::BadFormat);
+    EXPECT_EQ(image_.LoadSoftwareFile(bad), Status::BadFormat);
     EXPECT_FALSE(image_.IsLoaded());
     EXPECT_EQ(image_.FileName(), "");
     // Switching the transfer mode with nothing loaded must not bring an image back.
@@ -293,7 +291,7 @@ TEST(SoftwareImageConcurrency, WorkersNeverSeeAHalfLoadedImage) {
                              Record('1', 0x2000, {major}), Record('9', 0, {})})));
     }
     SoftwareImage image;
-    ASSERT_EQ(image.LoadSoftwareFile(files[0]), SoftwareImage::Loaded);
+    ASSERT_EQ(image.LoadSoftwareFile(files[0]), Status::Ok);
     std::atomic<bool> stop{false};
     std::atomic<int> mismatches{0};
     std::vector<std::thread> workers;

@@ -45,7 +45,7 @@ TEST(FlashOverPty, FullImageArrivesWithItsHeader) {
     text += test::Record('8', 0, {}) + "\r\n";
     SoftwareImage image;
     image.SetTransferMode(true);
-    ASSERT_EQ(image.LoadSoftwareFile(dir.Write("full.hex", text)), SoftwareImage::Loaded);
+    ASSERT_EQ(image.LoadSoftwareFile(dir.Write("full.hex", text)), Status::Ok);
     ASSERT_EQ(image.Current()->BlockCount(), 1024);
 
     std::string ports = dir.File("ports").string();
@@ -68,7 +68,7 @@ TEST(FlashOverPty, FullImageArrivesWithItsHeader) {
     AtomicView view;
     {
         FlashSession session(7, 115200, image, flags, view, clock);
-        ASSERT_EQ(session.Start(), 0);
+        ASSERT_EQ(session.Start(), Status::Ok);
         TMap27Thread worker(session);
         worker.Start();
         // Bounded only so that a broken build cannot hang the suite.

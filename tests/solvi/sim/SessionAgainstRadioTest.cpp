@@ -47,7 +47,7 @@ class SessionAgainstRadio : public ::testing::Test {
             text += test::Record('2', a, {static_cast<uint8_t>(i), 0x10, 0x16, 0x03}) + "\r\n";
         }
         text += test::Record('9', 0, {}) + "\r\n";
-        ASSERT_EQ(image_.LoadSoftwareFile(dir_.Write("x.hex", text)), SoftwareImage::Loaded);
+        ASSERT_EQ(image_.LoadSoftwareFile(dir_.Write("x.hex", text)), Status::Ok);
     }
 
     void Create(sim::RadioConfig config = {}) {
@@ -58,7 +58,7 @@ class SessionAgainstRadio : public ::testing::Test {
         });
         session_ = std::make_unique<FlashSession>(2, 115200, image_, flags_, view_, clock_,
                                                   line_.MakeStream());
-        ASSERT_EQ(session_->Start(), 0);
+        ASSERT_EQ(session_->Start(), Status::Ok);
     }
     void TearDown() override { line_.SetWriteListener(nullptr); }
 
@@ -100,7 +100,7 @@ TEST_F(SessionAgainstRadio, IdentifiesTheRadiosOwnSoftwareAsEqual) {
         }
     }
     text += test::Record('8', 0, {}) + "\r\n";
-    ASSERT_EQ(image_.LoadSoftwareFile(dir_.Write("same.hex", text)), SoftwareImage::Loaded);
+    ASSERT_EQ(image_.LoadSoftwareFile(dir_.Write("same.hex", text)), Status::Ok);
     flags_.autoMode = true;
     ASSERT_TRUE(RunUntil([&] { return !view_.results.empty(); }));
     EXPECT_EQ(view_.Status(), FlashSession::kTextSameSoftware);
