@@ -26,9 +26,10 @@ struct ProgWinSettings {
     CloneConstants cloneConstants;
 };
 
-// The machine that runs every radio operation of the program over its request channel
-// (the one MAP27 station). The product decisions (what a read covers, when it is
-// complete, what follows) are the hooks that TClientWin implements.
+// OMBRA's transfer machine (not a window): runs every radio operation of the program over
+// its request channel, one phase at a time, and keeps its waits as deadlines on the
+// clock. The product decisions (which areas a read, a pre-read and a write cover, the
+// write rules, what the editor shows afterwards) are the hooks that TClientWin implements.
 class TProgWin : private LinkListener {
   public:
     static constexpr int kReadBlock = 80;
