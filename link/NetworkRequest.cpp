@@ -49,19 +49,20 @@ NetworkRequest NetworkRequest::Write(uint8_t operation, uint8_t memory, uint32_t
     return request;
 }
 
-NetworkRequest NetworkRequest::Reset(uint8_t value) {
+NetworkRequest NetworkRequest::Command(uint8_t code, uint8_t value) {
     NetworkRequest request;
-    request.message_[0] = kCodeReset;
+    request.message_[0] = code;
     request.message_[1] = value;
     request.size_ = 2;
     return request;
 }
 
+NetworkRequest NetworkRequest::Reset(uint8_t value) {
+    return Command(kCodeReset, value);
+}
+
 NetworkRequest NetworkRequest::Loop(uint8_t value) {
-    NetworkRequest request;
-    request.message_[0] = kCodeLoop;
-    request.message_[1] = value;
-    request.size_ = 2;
+    NetworkRequest request = Command(kCodeLoop, value);
     request.loop_ = true;
     return request;
 }

@@ -32,6 +32,9 @@ class NetworkRequest {
     bool operator==(const NetworkRequest& other) const;
 
   private:
+    // A two-byte command: its code and its one value.
+    static NetworkRequest Command(uint8_t code, uint8_t value);
+
     std::array<uint8_t, 6 + kMaxWrite> message_{};
     size_t size_ = 0;
     bool replyDue_ = false;
