@@ -105,8 +105,9 @@ class Command {
             return true;
         // The window's message, and for the console the device and the system's reason.
         std::string text = texts_.Text(kSerialPortFaulty);
-        if (const std::string reason = client_->OpenFailure(); !reason.empty())
-            text += " (port " + std::to_string(client_->PortNumber()) + " is " + reason + ")";
+        if (const std::string reason = client_->Port().OpenFailure(); !reason.empty())
+            text +=
+                " (port " + std::to_string(client_->Port().PortNumber()) + " is " + reason + ")";
         host_.Show(text, texts_.Text(msg::kCaptionError), kStyleFailure);
         return false;
     }

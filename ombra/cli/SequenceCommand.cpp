@@ -63,7 +63,7 @@ SequenceCommand::SequenceCommand(const CliOptions& options, RecordingClientWin& 
 
 int SequenceCommand::Prepare() {
     // The dialog as it opens on an opened file, then the operator's numbers.
-    fields_ = autoprog::TransferToDialog(client_.Parameters(), client_.DataValid);
+    fields_ = autoprog::TransferToDialog(client_.Parameters(), client_.DataValid());
     const bool numbersGiven =
         options_.serial || options_.ani || options_.ack || options_.selectiveCall;
     if (!numbersGiven && !options_.stateFile.empty()) {
@@ -176,8 +176,7 @@ bool SequenceCommand::SaveState() {
 
 int SequenceCommand::Run() {
     // What the sequential-programming command sets up before its dialog opens.
-    client_.CopyMode = false;
-    client_.SequentialRunning = true;
+    client_.SetSequentialRunning(true);
     int programmed = 0;
     bool lastFailed = false;
     bool stateLost = false;
@@ -221,7 +220,7 @@ int SequenceCommand::Run() {
             break;
         }
     }
-    client_.SequentialRunning = false;
+    client_.SetSequentialRunning(false);
     Describe(out_, "next", fields_);
     if (stateLost)
         return kExitUsage;

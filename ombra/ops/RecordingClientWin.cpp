@@ -14,22 +14,19 @@ constexpr int kTextLogNotWritten = 3400;
 
 }  // namespace
 
-void RecordingClientWin::SelectPreRead() {
-    TClientWin::SelectPreRead();
-    recording_ = true;
+// A pre-read starts every write, copy and radio of a sequence. A write stopped without a
+// word (the port reopened, the program told to stop) has no record; the full read that
+// follows must not end it with its own message.
+void RecordingClientWin::ReadStarting(Phase phase) {
+    recording_ = phase == Phase::PreReading;
+    if (!recording_)
+        return;
     lastResultId_ = 0;
     startedAt_ = static_cast<int64_t>(std::time(nullptr));
     startTick_ = clock_.TickCount();
 }
 
-// A write stopped without a word (the port reopened, the program told to stop) has no
-// record; the read that follows must not end it with its own message.
-void RecordingClientWin::SelectFullRead() {
-    TClientWin::SelectFullRead();
-    recording_ = false;
-}
-
-int RecordingClientWin::ShowMessage(int textId, int captionId, int style) {
+int RecordingClientWin::StopAndShowMessage(int textId, int captionId, int style) {
     if (recording_) {
         recording_ = false;
         lastResultId_ = textId;
@@ -37,8 +34,8 @@ int RecordingClientWin::ShowMessage(int textId, int captionId, int style) {
             ProductionRecord record;
             record.startedAt = startedAt_;
             record.program = program_;
-            record.port = PortNumber();
-            record.operation = SequentialRunning ? "sequence" : CopyMode ? "copy" : "write";
+            record.port = Port().PortNumber();
+            record.operation = SequentialRunning() ? "sequence" : CopyMode() ? "copy" : "write";
             FillIdentities(record, Parameters());
             record.resultId = textId;
             record.result = Host().Text(textId);
@@ -46,7 +43,7 @@ int RecordingClientWin::ShowMessage(int textId, int captionId, int style) {
             recorder_(record);
         }
     }
-    return TClientWin::ShowMessage(textId, captionId, style);
+    return TClientWin::StopAndShowMessage(textId, captionId, style);
 }
 
 void FillIdentities(ProductionRecord& record, const RadioParameters& parameters) {

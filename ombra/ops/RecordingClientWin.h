@@ -34,11 +34,10 @@ class RecordingClientWin : public TClientWin {
     // The text number of the message that ended the last radio; 0 while none has.
     int LastResultId() const { return lastResultId_; }
 
-    int ShowMessage(int textId, int captionId, int style) override;
+    int StopAndShowMessage(int textId, int captionId, int style) override;
 
   protected:
-    void SelectPreRead() override;
-    void SelectFullRead() override;
+    void ReadStarting(Phase phase) override;
 
   private:
     Clock& clock_;

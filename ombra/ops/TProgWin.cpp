@@ -371,6 +371,7 @@ void TProgWin::StartLink() {
 }
 
 void TProgWin::StartRead(Phase phase, std::span<const AreaId> plan) {
+    ReadStarting(phase);
     phase_ = phase;
     plan_ = plan;
     blocksDone_ = 0;

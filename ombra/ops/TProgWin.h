@@ -147,12 +147,21 @@ class TProgWin : private LinkListener {
     void SetDataValid(bool valid) { dataValid_ = valid; }
     // The sequential-programming dialog is running.
     bool SequentialRunning() const { return sequential_; }
+    // A sequence that a caller runs radio by radio itself (the console) instead of the
+    // dialog: the machine then writes, programs and reports as for the dialog.
+    void SetSequentialRunning(bool on) {
+        sequential_ = on;
+        if (on)
+            copy_ = false;
+    }
+    // The write under way or prepared takes another radio's data (a copy).
+    bool CopyMode() const { return copy_; }
     bool ChecksumOk(AreaId id) const { return checksumOk_[AreaIndex(id)]; }
     bool ProgressWindowOpen() const { return progressOpen_; }
 
     // Loads both texts, stops the operation, closes the progress window and shows the
     // message dialog. Returns the pressed button.
-    int StopAndShowMessage(int textId, int captionId, int style);
+    virtual int StopAndShowMessage(int textId, int captionId, int style);
 
   protected:
     // A memory area the radio sent in answer to a read.
@@ -164,6 +173,8 @@ class TProgWin : private LinkListener {
     virtual std::span<const AreaId> FullReadPlan() const { return {}; }
     virtual std::span<const AreaId> PreReadPlan() const { return {}; }
     virtual std::span<const AreaId> WritePlan() const { return {}; }
+    // A full read or a pre-read is about to start.
+    virtual void ReadStarting(Phase phase) { (void)phase; }
     virtual void AfterRead() {}
     virtual bool CanStartSequential() { return true; }
     virtual void AfterSequential() {}
