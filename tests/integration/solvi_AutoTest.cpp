@@ -307,7 +307,7 @@ TEST(SolviAuto, SixteenRunsAtOnceLeaveSixteenWholeRecordsInOneLog) {
     serving.join();
 
     SoftwareImage image;
-    ASSERT_EQ(image.LoadSoftwareFile(file), SoftwareImage::Loaded);
+    ASSERT_EQ(image.LoadSoftwareFile(file), Status::Ok);
     std::ifstream in(log, std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 17);
@@ -337,7 +337,7 @@ TEST(SolviAuto, RadioAlreadyHoldingTheSoftwareEndsWithZeroAndNothingWritten) {
     EXPECT_EQ(RunSolvi(home, 2, file), 0);
     radio.Stop();
     SoftwareImage image;
-    ASSERT_EQ(image.LoadSoftwareFile(file), SoftwareImage::Loaded);
+    ASSERT_EQ(image.LoadSoftwareFile(file), Status::Ok);
     const std::string version = image.Current()->VersionText();
     EXPECT_EQ(ResultLine(home.Path("solvi.out")),
               (std::vector<std::string>{"Com2", version, version, "Cihaz programlı",
