@@ -29,6 +29,7 @@
 #include "tools/radiosim/SimRadio.h"
 
 namespace norda {
+using namespace norda::solvi;
 namespace {
 
 using Steady = std::chrono::steady_clock;

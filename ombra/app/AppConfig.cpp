@@ -4,7 +4,7 @@
 
 #include "codeplug/ValueFormats.h"
 
-namespace norda {
+namespace norda::ombra {
 
 CommandLineSwitches ParseCommandLine(const std::vector<std::string>& args) {
     CommandLineSwitches s;
@@ -68,4 +68,4 @@ bool WriteExitConfig(IniStore& ini, int countryCode, int serialPort) {
     return a && b;
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

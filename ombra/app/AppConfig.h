@@ -8,7 +8,7 @@
 
 #include "ombra/ops/CloneConstants.h"
 
-namespace norda {
+namespace norda::ombra {
 
 inline constexpr std::string_view kProgramName = "OMBRA";
 inline constexpr std::string_view kProgramVersionText = "4.0";
@@ -104,4 +104,4 @@ void ReadCommunicationAndConstants(const IniStore& ini, StartupConfig& config);
 // The two values saved when the program ends, as decimal text.
 bool WriteExitConfig(IniStore& ini, int countryCode, int serialPort);
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -4,7 +4,7 @@
 
 #include "platform/Status.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // The frame's view of the client window that runs the radio operations: the state its
 // enabling rules and status box read, and the commands it forwards.
@@ -37,4 +37,4 @@ class ClientPort {
     virtual void SetTrace(bool on) = 0;
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

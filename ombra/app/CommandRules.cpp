@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-namespace norda {
+namespace norda::ombra {
 
 bool IsCommandEnabled(int command, const CommandContext& c) {
     const bool idle = !c.reading && !c.writing;
@@ -124,4 +124,4 @@ std::string CommunicationStatusText(const TextSource& texts, int port, int netwo
     return std::string(out.data(), static_cast<size_t>(n));
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

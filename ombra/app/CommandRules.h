@@ -7,7 +7,7 @@
 #include "ombra/pages/PageTable.h"
 #include "platform/TextSource.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // Menu command identifiers of menu 100.
 namespace cmd {
@@ -67,4 +67,4 @@ bool ConversionsAre(std::string_view format, std::initializer_list<std::string_v
 // printf-style formatting of a resource text with the given arguments.
 std::string FormatText(const std::string& format, const std::string& arg);
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -11,7 +11,7 @@
 #include "ombra/pages/TMessageDlg.h"
 #include "ui/DialogBuilder.h"
 
-namespace norda {
+namespace norda::ombra {
 
 namespace {
 constexpr int kConfirmDiscard = 800;
@@ -168,4 +168,4 @@ void FileCommands::SaveTo(const std::string& chosenName) {
     Show(host_, Text(kTextFileSaved), kCaptionInfo, kIconInformation);
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

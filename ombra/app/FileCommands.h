@@ -10,7 +10,7 @@
 #include "ombra/pages/PageTable.h"
 #include "resources/ResourceModule.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // Menu commands of the codeplug file.
 inline constexpr int kCmFileNew = 24331;     // "&Yeni"
@@ -88,4 +88,4 @@ class FileCommands {
 // The "text|pattern|..." filter of the string table as a file dialog's name filter.
 QString NameFilter(const std::string& filter);
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -4,7 +4,7 @@
 
 #include "link/TermiosStream.h"
 
-namespace norda {
+namespace norda::ombra {
 
 std::string PortDeviceDescription(int port) {
     const std::string path = PortDevicePath(port);
@@ -17,4 +17,4 @@ std::string PortDeviceDescription(int port) {
     return path;
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -2,7 +2,7 @@
 
 #include "platform/ProfileFile.h"
 
-namespace norda {
+namespace norda::ombra {
 
 int ProfileIniStore::GetInt(const std::string& section, const std::string& key, int def) const {
     return ReadProfileInt(section, key, def, path_);
@@ -24,4 +24,4 @@ bool ProfileIniStore::WriteString(const std::string& section, const std::string&
     return WriteProfileString(section, key, value, path_) == kProfileOk;
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

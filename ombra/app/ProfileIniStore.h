@@ -2,7 +2,7 @@
 
 #include "ombra/app/AppConfig.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // OMBRA's INI file through the platform's profile functions: every read sees the file
 // as it is now, every write replaces it in one step.
@@ -21,4 +21,4 @@ class ProfileIniStore final : public IniStore {
     std::string path_;
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

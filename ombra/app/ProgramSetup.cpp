@@ -8,7 +8,7 @@
 #include "ombra/pages/TBackupsDlg.h"
 #include "ombra/pages/TCompareDlg.h"
 
-namespace norda {
+namespace norda::ombra {
 
 CodeplugOptions TFrameFileHost::FileOptions() {
     CodeplugOptions o;
@@ -57,4 +57,4 @@ void TProgramSetup::Compare() {
     dialog.Execute();
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -6,7 +6,7 @@
 #include "ombra/app/TProgFrame.h"
 #include "ombra/app/TQtHost.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // The file commands' view of the frame and the client.
 class TFrameFileHost final : public FileCommandHost {
@@ -55,4 +55,4 @@ class TProgramSetup {
     FileCommands files_;
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -5,7 +5,7 @@
 #include "ombra/app/ProfileIniStore.h"
 #include "platform/SettingsFile.h"
 
-namespace norda {
+namespace norda::ombra {
 
 TApp::TApp(std::string programPath, std::vector<std::string> args, std::unique_ptr<IniStore> ini)
     : programPath_(std::move(programPath)),
@@ -64,4 +64,4 @@ bool TApp::SaveOnExit(int serialPort) {
     return WriteExitConfig(*ini_, config_.countryCode, serialPort);
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -7,7 +7,7 @@
 #include "ombra/app/AppConfig.h"
 #include "resources/ResourceModule.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // OMBRA's application object without windows: command line, INI file, language module
 // and the values saved on exit. The windows (splash, frame) are put around it by the
@@ -67,4 +67,4 @@ class TApp {
     std::unique_ptr<ResourceModule> module_;
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -16,7 +16,7 @@
 #include "ui/MenuBuilder.h"
 #include "ui/TPortAssignDlg.h"
 
-namespace norda {
+namespace norda::ombra {
 
 namespace {
 constexpr int kMenuId = 100;
@@ -408,4 +408,4 @@ void TProgFrame::closeEvent(QCloseEvent* e) {
     e->accept();
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -17,7 +17,7 @@
 #include "ombra/pages/TPageDispatcher.h"
 #include "ui/ElidingLabel.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // OMBRA's main window: menu 100 with its enabling rules and hints, the client area that
 // shows one parameter page at a time, the status bar, the document states and captions,
@@ -125,4 +125,4 @@ class TProgFrame : public QMainWindow {
     std::string fileName_;
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -2,7 +2,7 @@
 
 #include "ombra/pages/MessageLayout.h"
 
-namespace norda {
+namespace norda::ombra {
 
 namespace {
 constexpr int kBarHeight = 18;
@@ -28,4 +28,4 @@ void TProgressWin::SetProgress(int done, int total) {
     bar_->setValue(std::min(done, total));
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

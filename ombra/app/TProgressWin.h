@@ -4,7 +4,7 @@
 
 #include "ombra/pages/TMessageDlg.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // The progress window of the radio operations: the message dialog without buttons,
 // one text under a caption ("Port %d"), and a bar of the blocks transferred so far.
@@ -21,4 +21,4 @@ class TProgressWin final : public TMessageDlg {
     QProgressBar* bar_;
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

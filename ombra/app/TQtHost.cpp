@@ -12,7 +12,7 @@
 #include "ombra/ops/BackupStore.h"
 #include "ombra/ops/RecordingClientWin.h"
 
-namespace norda {
+namespace norda::ombra {
 
 namespace {
 constexpr uint32_t kQueueSize = 1024;
@@ -285,4 +285,4 @@ void TQtHost::RadioCommand(int id) {
     Schedule();
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

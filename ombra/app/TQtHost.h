@@ -15,7 +15,7 @@
 #include "ombra/ops/TClientWin.h"
 #include "ombra/ops/TransferHost.h"
 
-namespace norda {
+namespace norda::ombra {
 
 class TProgFrame;
 
@@ -113,4 +113,4 @@ class TQtHost final : public QObject, public TransferHost, public ClientPort {
     bool progressDisabledDialog_ = false;
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -11,7 +11,7 @@
 #include "ui/DialogBuilder.h"
 #include "ui/ValidatorCheck.h"
 
-namespace norda {
+namespace norda::ombra {
 
 namespace {
 void SetChecked(QAbstractButton* b, bool on) {
@@ -126,4 +126,4 @@ TAboutDlg::TAboutDlg(QWidget* parent, const ResourceModule& module, int countryC
         l->setText(ProductVersionLine(countryCode));
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -2,7 +2,7 @@
 
 #include "ombra/pages/TDataDlg.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // Dialog 54: Turkish (90) or English (9).
 class TLanguage final : public TDataDlg {
@@ -57,4 +57,4 @@ class TAboutDlg final : public TDataDlg {
 QString ProductDescription(int countryCode);
 QString ProductVersionLine(int countryCode);
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -11,7 +11,7 @@
 #include "resources/OmbraControlIds.h"
 #include "ui/DialogBuilder.h"
 
-namespace norda {
+namespace norda::ombra {
 
 TSplash::TSplash(const ResourceModule& module, int countryCode)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
@@ -33,4 +33,4 @@ TSplash::TSplash(const ResourceModule& module, int countryCode)
         move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

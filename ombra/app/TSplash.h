@@ -4,7 +4,7 @@
 
 #include "resources/ResourceModule.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // The splash window (dialog 57) shown from reading the country code until the frame exists.
 class TSplash final : public QWidget {
@@ -13,4 +13,4 @@ class TSplash final : public QWidget {
     TSplash(const ResourceModule& module, int countryCode);
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

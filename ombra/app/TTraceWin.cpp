@@ -8,7 +8,7 @@
 #include "ombra/pages/TMessageDlg.h"
 #include "resources/OmbraControlIds.h"
 
-namespace norda {
+namespace norda::ombra {
 
 namespace {
 using enum TraceIds::Control;
@@ -73,4 +73,4 @@ void TTraceWin::Command(int id) {
     }
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -4,7 +4,7 @@
 
 #include "ombra/pages/TDataDlg.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // The link engine's trace lines (dialog 58), kept while the window is closed and
 // savable to a text file.
@@ -23,4 +23,4 @@ class TTraceWin final : public TDataDlg {
     QPlainTextEdit* view_;
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

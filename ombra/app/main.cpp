@@ -13,19 +13,19 @@ int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     // Qt has given the C library the desktop's locale; numbers keep their ".".
     std::setlocale(LC_NUMERIC, "C");
-    QCoreApplication::setOrganizationName(QString::fromUtf8(norda::kApplicationName.data()));
+    QCoreApplication::setOrganizationName(QString::fromUtf8(norda::ombra::kApplicationName.data()));
     std::vector<std::string> args(argv + 1, argv + argc);
-    norda::TApp app(QCoreApplication::applicationFilePath().toStdString(), args);
+    norda::ombra::TApp app(QCoreApplication::applicationFilePath().toStdString(), args);
     app.ReadCommandLineAndCountry();
-    norda::TSplash splash(app.Module(), app.CountryCode());
+    norda::ombra::TSplash splash(app.Module(), app.CountryCode());
     splash.show();
     qapp.processEvents();
     app.ReadRest();
 
-    norda::TQtHost client(app);
-    norda::TProgFrame frame(app, client);
+    norda::ombra::TQtHost client(app);
+    norda::ombra::TProgFrame frame(app, client);
     client.SetFrame(&frame);
-    norda::TProgramSetup setup(frame, client);
+    norda::ombra::TProgramSetup setup(frame, client);
     frame.show();
     splash.close();
     // The port opens once the frame is up, so that its message has an owner.

@@ -19,7 +19,7 @@
 #include "ombra/ops/WritePreview.h"
 #include "ombra/pages/CodeplugDiff.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 constexpr int kSerialPortFaulty = 625;
@@ -363,4 +363,4 @@ int RunCliCommand(const CliOptions& options, const CliConfig& config, const Reso
     return command.Run();
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

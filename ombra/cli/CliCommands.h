@@ -7,7 +7,7 @@
 #include "platform/Clock.h"
 #include "resources/ResourceModule.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // Runs one ombra-cli command; the result is the exit status (kExitOk,
 // kExitFailed when a failure message ended the operation or, for diff and verify,
@@ -16,4 +16,4 @@ namespace norda {
 int RunCliCommand(const CliOptions& options, const CliConfig& config, const ResourceModule& texts,
                   std::FILE* err, std::FILE* out = stdout, Clock& clock = SteadyClock::Instance());
 
-}  // namespace norda
+}  // namespace norda::ombra

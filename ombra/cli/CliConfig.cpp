@@ -8,7 +8,7 @@
 #include "platform/ProfileFile.h"
 #include "platform/SettingsFile.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 constexpr size_t kShiftKeyBuffer = 4500;
@@ -83,4 +83,4 @@ std::unique_ptr<ResourceModule> LoadLanguage(int countryCode) {
     return ResourceModule::BuiltIn(OmbraBuiltinResources());
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -8,7 +8,7 @@
 #include "ombra/ops/CloneConstants.h"
 #include "resources/ResourceModule.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // What ombra-cli takes from OMBRA's INI file, with OMBRA's defaults.
 struct CliConfig {
@@ -32,4 +32,4 @@ std::string OmbraIniPath();
 // else the language library beside the program, falling back to Turkish.
 std::unique_ptr<ResourceModule> LoadLanguage(int countryCode);
 
-}  // namespace norda
+}  // namespace norda::ombra

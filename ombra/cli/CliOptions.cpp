@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <utility>
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 bool ParseNumber(const std::string& text, long low, long high, long& value) {
@@ -148,4 +148,4 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
     return 0;
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

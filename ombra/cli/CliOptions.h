@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace norda {
+namespace norda::ombra {
 
 enum class CliCommand { Read, Copy, Decode, Backups, Diff, Verify, Sequence };
 
@@ -49,4 +49,4 @@ inline constexpr const char* kUsage =
 // Arguments after the program name. 0, or kExitUsage with `error` set.
 int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, std::string& error);
 
-}  // namespace norda
+}  // namespace norda::ombra

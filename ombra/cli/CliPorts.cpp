@@ -8,7 +8,7 @@
 #include "link/TermiosStream.h"
 #include "ombra/cli/CliOptions.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 namespace fs = std::filesystem;
@@ -101,4 +101,4 @@ int RunPortsCommand(const std::vector<std::string>& args, const SerialDeviceTree
     return kExitOk;
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -7,7 +7,7 @@
 #include "link/SerialDevices.h"
 #include "platform/TextSource.h"
 
-namespace norda {
+namespace norda::ombra {
 
 inline constexpr const char* kPortsUsage =
     "       ombra-cli ports                      # serial devices and their port numbers\n"
@@ -21,4 +21,4 @@ inline constexpr const char* kPortsUsage =
 int RunPortsCommand(const std::vector<std::string>& args, const SerialDeviceTree& tree,
                     const TextSource& texts, std::FILE* out, std::FILE* err);
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -6,7 +6,7 @@
 #include "ombra/ops/BackupStore.h"
 #include "ombra/ops/OpsMessages.h"
 
-namespace norda {
+namespace norda::ombra {
 
 ConsoleHost::ConsoleHost(const TextSource& texts, Clock& clock, std::FILE* err, bool progressLine)
     : texts_(texts),
@@ -160,4 +160,4 @@ void ConsoleHost::Trace(const std::string& line) {
     std::fflush(trace_);
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -10,7 +10,7 @@
 #include "platform/Clock.h"
 #include "platform/TextSource.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // The transfer machine's host on a console: the machine run at its deadlines on the
 // clock, posted messages in a queue, every message printed to standard error with its
@@ -90,4 +90,4 @@ class ConsoleHost final : public TransferHost {
     std::string backupRoot_;
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -11,7 +11,7 @@
 #include "ombra/ops/OpsMessages.h"
 #include "platform/ProfileFile.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 volatile std::sig_atomic_t g_interrupted = 0;
@@ -227,4 +227,4 @@ int SequenceCommand::Run() {
     return lastFailed ? kExitFailed : kExitOk;
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

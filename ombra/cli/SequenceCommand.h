@@ -9,7 +9,7 @@
 #include "ombra/ops/RecordingClientWin.h"
 #include "resources/ResourceModule.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // Sequential programming on a console: the rules of the sequential-programming dialog
 // (its fields, its checks, its count-up after each programmed radio) applied radio
@@ -48,4 +48,4 @@ bool SequenceInterrupted();
 // Catches SIGINT for the sequence (the handler only sets the flag).
 void CatchSequenceInterrupt();
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -8,6 +8,7 @@
 
 int main(int argc, char** argv) {
     using namespace norda;
+    using namespace norda::ombra;
     const std::vector<std::string> args(argv + 1, argv + argc);
     // Asked for anywhere, help and the version are answered before anything is checked.
     for (const std::string& arg : args) {

@@ -5,7 +5,7 @@
 
 #include "ombra/ops/TransferHost.h"
 
-namespace norda::autoprog {
+namespace norda::ombra::autoprog {
 namespace {
 
 long IntegerOf(const std::string& text) {
@@ -200,4 +200,4 @@ void SelectiveCallLeft(AutoProgFields& fields) {
         fields.ack.clear();
 }
 
-}  // namespace norda::autoprog
+}  // namespace norda::ombra::autoprog

@@ -6,7 +6,7 @@
 #include "codeplug/RadioParameters.h"
 #include "codeplug/Validators.h"
 
-namespace norda {
+namespace norda::ombra {
 
 class TransferHost;
 
@@ -87,4 +87,4 @@ std::string DigitsToText(const int16_t (&digits)[kDigitPlaces]);
 
 }  // namespace autoprog
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -23,7 +23,7 @@
 #include "codeplug/TextFormat.h"
 #include "platform/UserDirs.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 namespace fs = std::filesystem;
@@ -256,4 +256,4 @@ std::vector<BackupEntry> ListBackups(const std::string& root) {
     return entries;
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

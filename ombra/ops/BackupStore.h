@@ -7,7 +7,7 @@
 #include "codeplug/RadioParameters.h"
 #include "platform/TextSource.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // Every radio read leaves a copy behind, so that a radio written with the wrong file
 // can be given back what it held. A backup is a pair of files in a folder per day,
@@ -62,4 +62,4 @@ struct BackupEntry {
 // are not backups and are passed over.
 std::vector<BackupEntry> ListBackups(const std::string& root);
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace norda {
+namespace norda::ombra {
 
 // Installation constants of the INI section "Clone Constants", one unsigned byte
 // each (the integer read, modulo 256). Every write puts them into the radio.
@@ -31,4 +31,4 @@ struct CloneConstants {
     uint8_t PSMTIM = 100;
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -2,7 +2,7 @@
 
 #include "link/LinkProfile.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // OMBRA's station: a port that never waits for a byte, a receiver that keeps whatever
 // follows a DLE and never looks at the check bytes, a link request answered within a second,
@@ -24,4 +24,4 @@ inline constexpr LinkProfile kOmbraLink = {
     .sends = 4,
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

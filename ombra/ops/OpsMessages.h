@@ -1,6 +1,6 @@
 #pragma once
 
-namespace norda {
+namespace norda::ombra {
 
 // Text numbers of the transfer machine's messages and their captions.
 namespace msg {
@@ -40,4 +40,4 @@ inline constexpr const char* kWriteErrorText = "YAZMA HATASI !!";
 inline constexpr const char* kWriteErrorCaption = "SERİ PORT";
 }  // namespace msg
 
-}  // namespace norda
+}  // namespace norda::ombra

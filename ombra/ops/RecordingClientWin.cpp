@@ -7,7 +7,7 @@
 #include "ombra/ops/AutoProgLogic.h"
 #include "ombra/ops/OpsMessages.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 constexpr int kTextLogNotWritten = 3400;
@@ -63,4 +63,4 @@ std::string ProductionLogPath(const std::string& option, const std::string& conf
     return configured.empty() ? ProductionLog::DefaultPath() : configured;
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -9,7 +9,7 @@
 #include "platform/ProductionLog.h"
 #include "platform/TextSource.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // The client window of a program that keeps a production log: every write, copy and
 // radio of a sequence ends in one record, made when the machine shows the message that
@@ -60,4 +60,4 @@ std::string ProductionLogNote(const std::string& path, int error, const TextSour
 // "Production" / "Log"), else the default one.
 std::string ProductionLogPath(const std::string& option, const std::string& configured);
 
-}  // namespace norda
+}  // namespace norda::ombra

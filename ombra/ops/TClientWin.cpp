@@ -3,7 +3,7 @@
 #include "ombra/ops/OpsMessages.h"
 #include "ombra/ops/TransferPlan.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 constexpr int kStyleFailure = kStyleOk | kIconExclamation;
@@ -155,4 +155,4 @@ void TClientWin::AfterWrite() {
     Host().SetRestrictedPages(false);
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

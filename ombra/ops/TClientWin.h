@@ -2,7 +2,7 @@
 
 #include "ombra/ops/TProgWin.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // The client window the application creates: OMBRA's own answers to the
 // transfer machine's hooks (what a read covers, the write preparations, the
@@ -32,4 +32,4 @@ class TClientWin : public TProgWin {
     void AfterWrite() override;
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

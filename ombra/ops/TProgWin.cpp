@@ -9,7 +9,7 @@
 #include "ombra/ops/OpsMessages.h"
 #include "ombra/ops/TargetRadioIdentity.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 constexpr int kStyleFailure = kStyleOk | kIconExclamation;
@@ -549,4 +549,4 @@ void TProgWin::CmSequential() {
     AfterSequential();
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -15,7 +15,7 @@
 #include "ombra/ops/CloneConstants.h"
 #include "ombra/ops/TransferHost.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // What the application hands the client window at start-up.
 struct ProgWinSettings {
@@ -247,4 +247,4 @@ class TProgWin : private LinkListener {
     int blocksTotal_ = 0;
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -4,7 +4,7 @@
 
 #include "codeplug/MemoryAreas.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 constexpr const MemoryArea& kMaster = Area(AreaId::Master);
@@ -38,4 +38,4 @@ void KeepTargetRadioIdentity(RadioImage& image, std::span<const uint8_t, 24> rad
                                             (radio[kSwitches] & kCompanderAndTdm));
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

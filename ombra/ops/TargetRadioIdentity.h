@@ -5,7 +5,7 @@
 
 #include "codeplug/RadioImage.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // What a copy ("Kopyala") keeps of the radio it writes, applied to the image that is
 // about to go out. `radio` is the first 24 bytes of that radio as the pre-read found
@@ -18,4 +18,4 @@ namespace norda {
 // closes every area afterwards.
 void KeepTargetRadioIdentity(RadioImage& image, std::span<const uint8_t, 24> radio);
 
-}  // namespace norda
+}  // namespace norda::ombra

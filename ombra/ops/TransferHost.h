@@ -6,7 +6,7 @@
 #include "codeplug/RadioImage.h"
 #include "codeplug/RadioParameters.h"
 
-namespace norda {
+namespace norda::ombra {
 
 class TProgWin;
 
@@ -120,4 +120,4 @@ class WorkPoster {
 // deliveries must go to, the one thread the machine lives on.
 class TransferHost : public TransferPrompts, public EditorServices, public WorkPoster {};
 
-}  // namespace norda
+}  // namespace norda::ombra

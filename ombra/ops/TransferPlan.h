@@ -4,7 +4,7 @@
 
 #include "codeplug/MemoryAreas.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // What each of OMBRA's operations moves, area by area in the order the areas go over the
 // line. Where each area lies and how long it is comes from the area catalogue.
@@ -17,4 +17,4 @@ inline constexpr std::array kPreRead = {AreaId::TestAyar, AreaId::Master, AreaId
 inline constexpr std::array kWrite = {AreaId::Master, AreaId::Service, AreaId::Clone,
                                       AreaId::User,   AreaId::KSYS,    AreaId::ADATA};
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -6,7 +6,7 @@
 #include "codeplug/MemoryAreas.h"
 #include "ombra/ops/TClientWin.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 // A host that shows nothing: it keeps the first message, queues the posts for the
@@ -73,4 +73,4 @@ WritePreview PreviewWrite(const RadioParameters& source, const RadioImage& radio
     return preview;
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -7,7 +7,7 @@
 #include "ombra/ops/TProgWin.h"
 #include "platform/TextSource.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // What a write or a copy would send into a radio, learnt without a radio.
 struct WritePreview {
@@ -29,4 +29,4 @@ struct WritePreview {
 WritePreview PreviewWrite(const RadioParameters& source, const RadioImage& radio, bool copy,
                           const ProgWinSettings& settings, const TextSource& texts);
 
-}  // namespace norda
+}  // namespace norda::ombra

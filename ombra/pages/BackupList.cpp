@@ -5,7 +5,7 @@
 #include "codeplug/RadioTexts.h"
 #include "ui/DialogBuilder.h"
 
-namespace norda {
+namespace norda::ombra {
 
 QTreeWidget* TableInPlaceOf(TDataDlg& dlg, int listId, std::initializer_list<int> headingIds) {
     auto* table = new QTreeWidget(&dlg);
@@ -44,4 +44,4 @@ QTreeWidget* BackupTable(TDataDlg& dlg, int listId, const std::vector<BackupEntr
     return table;
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -7,7 +7,7 @@
 #include "ombra/ops/BackupStore.h"
 #include "ombra/pages/TDataDlg.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // The dialog templates have no table: a list box stands where one goes, and a table
 // with the given headings (string numbers) takes its place and identifier.
@@ -17,4 +17,4 @@ QTreeWidget* TableInPlaceOf(TDataDlg& dlg, int listId, std::initializer_list<int
 // band. Each row keeps its entry's index (Qt::UserRole).
 QTreeWidget* BackupTable(TDataDlg& dlg, int listId, const std::vector<BackupEntry>& entries);
 
-}  // namespace norda
+}  // namespace norda::ombra

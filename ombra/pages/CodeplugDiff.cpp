@@ -16,7 +16,7 @@
 #include "ombra/pages/PageValues.h"
 #include "resources/OmbraControlIds.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 // One field as a page shows it.
@@ -370,4 +370,4 @@ bool LoadComparable(const std::string& path, const CodeplugOptions& options,
     return true;
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

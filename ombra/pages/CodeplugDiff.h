@@ -8,7 +8,7 @@
 #include "codeplug/RadioParameters.h"
 #include "resources/ResourceModule.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // How much of a radio a codeplug speaks for. A codeplug file carries the band and
 // pages 3-15; in test mode also the switches of pages 1 and 2; a radio image all.
@@ -44,4 +44,4 @@ bool LoadComparable(const std::string& path, const CodeplugOptions& options,
 // The parameters a full read of `image` leaves in the editor, without its messages.
 void DecodeAsRead(const RadioImage& image, RadioParameters& parameters);
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPainter>
 
-namespace norda {
+namespace norda::ombra {
 
 namespace {
 class ColonPainter final : public QObject {
@@ -56,4 +56,4 @@ void UpperCaseWhileTyping(QLineEdit* edit) {
     });
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -4,7 +4,7 @@
 
 #include "ombra/pages/TDataDlg.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // Labels such as "Sistem Kimliği                :" pad with blanks to bring their colons
 // into one column in the font they were written for. The page draws their colon at the
@@ -15,4 +15,4 @@ void AlignLabelColons(TDataDlg& page);
 // case (plain ASCII, as the radio's seven-bit characters have it).
 void UpperCaseWhileTyping(QLineEdit* edit);
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -5,7 +5,7 @@
 #include <QPainterPath>
 #include <QStyle>
 
-namespace norda {
+namespace norda::ombra {
 
 namespace {
 
@@ -72,4 +72,4 @@ int MessageIconId(int style) {
     }
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

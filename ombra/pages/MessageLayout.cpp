@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace norda {
+namespace norda::ombra {
 
 std::vector<int> MessageButtons(int style) {
     if (style & kMessageNoButtons)
@@ -47,4 +47,4 @@ MessageLayout ComputeMessageLayout(int textWidth, int textHeight, int buttonCoun
     return l;
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-namespace norda {
+namespace norda::ombra {
 
 struct Rect {
     int x = 0, y = 0, w = 0, h = 0;
@@ -27,4 +27,4 @@ std::vector<int> MessageButtons(int style);
 // given number of buttons (0: the progress window).
 MessageLayout ComputeMessageLayout(int textWidth, int textHeight, int buttonCount);
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -2,7 +2,7 @@
 
 #include "resources/OmbraControlIds.h"
 
-namespace norda {
+namespace norda::ombra {
 
 namespace {
 // clang-format off
@@ -49,4 +49,4 @@ int PreviousPage(int current, bool restrictedPages) {
     return current - 1 < first ? kLastPage : current - 1;
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -3,7 +3,7 @@
 // DocumentState: the editor's document states, shared with the transfer machine.
 #include "ombra/ops/TransferHost.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // The fifteen parameter pages and the editor state that the frame and the pages share.
 
@@ -40,4 +40,4 @@ int PageForCommand(int command);
 int NextPage(int current, bool restrictedPages);
 int PreviousPage(int current, bool restrictedPages);
 
-}  // namespace norda
+}  // namespace norda::ombra

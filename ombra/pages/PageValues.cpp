@@ -8,7 +8,7 @@
 #include "codeplug/ValueFormats.h"
 #include "platform/Windows1254.h"
 
-namespace norda {
+namespace norda::ombra {
 
 bool BandIsSet(int halfBaseChan) {
     return static_cast<uint16_t>(halfBaseChan) != 0xFFFF;
@@ -118,4 +118,4 @@ void StoreRadioText(std::string_view text, char (&chars)[8]) {
     }
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

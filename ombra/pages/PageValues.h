@@ -7,7 +7,7 @@
 
 #include "codeplug/RadioParameters.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // What the pages of channels, KSYS and analog data share: where they find the
 // parameters and the installation's shift frequencies.
@@ -69,4 +69,4 @@ void StoreRadioText(std::string_view text, char (&chars)[8]);
 // Characters the radio stores as typed (lower-case letters are stored upper case).
 bool RadioTextCharacter(char c);
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -17,7 +17,7 @@
 #include "resources/OmbraControlIds.h"
 #include "ui/DialogBuilder.h"
 
-namespace norda {
+namespace norda::ombra {
 
 namespace paramctl {
 
@@ -149,4 +149,4 @@ std::string OptionalNumber(long value) {
 }
 
 }  // namespace paramctl
-}  // namespace norda
+}  // namespace norda::ombra

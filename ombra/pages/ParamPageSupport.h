@@ -9,7 +9,7 @@
 #include "ombra/pages/TDataDlg.h"
 #include "ui/ValidatorCheck.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // The ANI, acknowledgement and selective-call numbers: the digit picture, and no more
 // digits than the radio's six places hold, so that no digit is dropped unseen.
@@ -55,4 +55,4 @@ long Integer(const std::string& text);
 std::string OptionalNumber(long value);
 
 }  // namespace paramctl
-}  // namespace norda
+}  // namespace norda::ombra

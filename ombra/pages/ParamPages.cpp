@@ -4,7 +4,7 @@
 #include "ombra/pages/TMaster.h"
 #include "ombra/pages/TService.h"
 
-namespace norda {
+namespace norda::ombra {
 
 void RegisterParamPages(TPageDispatcher& pages, RadioParameters& parameters) {
     RadioParameters* p = &parameters;
@@ -25,4 +25,4 @@ void RegisterParamPages(TPageDispatcher& pages, RadioParameters& parameters) {
                    });
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

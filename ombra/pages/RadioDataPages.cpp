@@ -4,7 +4,7 @@
 #include "ombra/pages/TChannel.h"
 #include "ombra/pages/TKsys.h"
 
-namespace norda {
+namespace norda::ombra {
 
 void RegisterRadioDataPages(TPageDispatcher& pages, PageEnvironment env) {
     pages.Register(kKindChannel,
@@ -24,4 +24,4 @@ void RegisterRadioDataPages(TPageDispatcher& pages, PageEnvironment env) {
                    });
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -4,7 +4,7 @@
 
 #include "ombra/pages/PageValues.h"
 
-namespace norda {
+namespace norda::ombra {
 
 TRadioTextCheck::TRadioTextCheck()
     : picture_(std::make_unique<TListValidator>(std::string(kRadioTextPicture))) {}
@@ -22,4 +22,4 @@ std::string TRadioTextCheck::ErrorText(const TextSource& texts) const {
     return badCharacter_ ? texts.Text(kTextInvalidCharacter) : picture_.ErrorText(texts);
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

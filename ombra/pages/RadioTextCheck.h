@@ -2,7 +2,7 @@
 
 #include "ui/ValidatorCheck.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // Channel names and status texts: the picture of letters, digits, blanks, "_", "-" and
 // "/", narrowed to what the radio's seven-bit characters hold. A Turkish letter would
@@ -20,4 +20,4 @@ class TRadioTextCheck final : public FieldCheck {
     bool badCharacter_ = false;
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -7,7 +7,7 @@
 #include "ui/DialogBuilder.h"
 #include "ui/ValidatorCheck.h"
 
-namespace norda {
+namespace norda::ombra {
 
 namespace {
 
@@ -90,4 +90,4 @@ void TAData::TransferFromDialog() {
     }
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -6,7 +6,7 @@
 #include "ombra/pages/TDataDlg.h"
 #include "resources/OmbraControlIds.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // Analog data page (dialog 72): the identities of the analog data signalling, five
 // group numbers and twenty-four status messages.
@@ -26,4 +26,4 @@ class TAData final : public TDataDlg {
     PageEnvironment env_;
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

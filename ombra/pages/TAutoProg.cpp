@@ -6,7 +6,7 @@
 #include "ombra/pages/DataPageSupport.h"
 #include "ombra/pages/ParamPageSupport.h"
 
-namespace norda {
+namespace norda::ombra {
 
 using namespace paramctl;
 
@@ -196,4 +196,4 @@ void TAutoProg::PowerLeft(int id) {
         validator->IsValid(text);
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

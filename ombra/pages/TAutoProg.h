@@ -6,7 +6,7 @@
 #include "ombra/pages/TDataDlg.h"
 #include "resources/OmbraControlIds.h"
 
-namespace norda {
+namespace norda::ombra {
 
 class TProgWin;
 class TransferHost;
@@ -53,4 +53,4 @@ class TAutoProg : public TDataDlg {
     TValidator* highPower_ = nullptr;
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -2,7 +2,7 @@
 
 #include "ombra/pages/BackupList.h"
 
-namespace norda {
+namespace norda::ombra {
 
 namespace {
 using enum BackupsIds::Control;
@@ -29,4 +29,4 @@ bool TBackupsDlg::CanLeave() {
     return true;
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -9,7 +9,7 @@
 #include "ombra/pages/TDataDlg.h"
 #include "resources/OmbraControlIds.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // "Yedekler": the backups of the radios read, newest first; "Aç" (or a double click)
 // ends it with the chosen one, which the caller opens as "&Aç" opens a file.
@@ -32,4 +32,4 @@ class TBackupsDlg : public TDataDlg {
     std::string chosen_;
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

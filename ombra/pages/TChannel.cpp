@@ -13,7 +13,7 @@
 #include "ui/DialogBuilder.h"
 #include "ui/ValidatorCheck.h"
 
-namespace norda {
+namespace norda::ombra {
 
 namespace {
 
@@ -246,4 +246,4 @@ void TChannel::Empty(Column column, int row) {
         e->clear();
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -8,7 +8,7 @@
 #include "ombra/pages/TDataDlg.h"
 #include "resources/OmbraControlIds.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // Channel page (dialog 64): ten channel records of the Clone area a page, channels
 // first .. first + 9, and only nine rows on the page that starts at channel 91.
@@ -56,4 +56,4 @@ class TChannel final : public TDataDlg, public FrequencyFieldHost {
     PageEnvironment env_;
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

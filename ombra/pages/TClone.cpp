@@ -8,7 +8,7 @@
 #include "codeplug/ValueFormats.h"
 #include "ombra/pages/ParamPageSupport.h"
 
-namespace norda {
+namespace norda::ombra {
 
 using namespace paramctl;
 
@@ -158,4 +158,4 @@ void TClone::EmergencyChannelLeft() {
     }
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -4,7 +4,7 @@
 #include "ombra/pages/TDataDlg.h"
 #include "resources/OmbraControlIds.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // Page 3 "Aktarılabilir Parametreler": the general part of the Clone area, the two
 // priority channels and three User switches, the parameters a copy carries.
@@ -27,4 +27,4 @@ class TClone : public TDataDlg {
     RadioParameters& parameters_;
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

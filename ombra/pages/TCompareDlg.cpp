@@ -10,7 +10,7 @@
 #include "ombra/pages/TMessageDlg.h"
 #include "ui/DialogBuilder.h"
 
-namespace norda {
+namespace norda::ombra {
 
 namespace {
 using enum CompareIds::Control;
@@ -118,4 +118,4 @@ QString TCompareDlg::Summary() const {
     return count != nullptr ? count->text() : QString();
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -14,7 +14,7 @@
 #include "ombra/pages/TDataDlg.h"
 #include "resources/OmbraControlIds.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // "Karşılaştır": the codeplug on screen against a backup chosen in the upper list or a
 // file chosen with "Dosya...": the parameters that differ, page by page, as
@@ -56,4 +56,4 @@ class TCompareDlg : public TDataDlg {
     std::function<std::string()> asker_;
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -7,7 +7,7 @@
 #include "ombra/pages/TMessageDlg.h"
 #include "ui/DialogBuilder.h"
 
-namespace norda {
+namespace norda::ombra {
 
 namespace {
 TDataDlg::ExecuteHook& HookSlot() {
@@ -162,4 +162,4 @@ void TDataDlg::accept() {
     Command(1);
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

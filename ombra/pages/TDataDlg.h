@@ -11,7 +11,7 @@
 #include "resources/ResourceModule.h"
 #include "ui/FieldCheck.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // Base of the parameter pages and of the program's modal dialogs: controls from a dialog
 // resource of the current language, transfer between controls and parameters, validation
@@ -79,4 +79,4 @@ class TDataDlg : public QDialog {
     std::vector<Binding> bindings_;
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -5,7 +5,7 @@
 #include "codeplug/Validators.h"
 #include "ombra/pages/ParamPageSupport.h"
 
-namespace norda {
+namespace norda::ombra {
 
 using namespace paramctl;
 
@@ -56,4 +56,4 @@ void TFileDefaults::TransferFromDialog() {
                        static_cast<int>(Integer(Text(*this, kToneCount))));
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -5,7 +5,7 @@
 #include "ombra/pages/TDataDlg.h"
 #include "resources/OmbraControlIds.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // "Yeni Dosya İlk Değerleri": the band and the number of selective-call tones that a
 // new codeplug cannot do without. Only "Tamam" ends it.
@@ -28,4 +28,4 @@ class TFileDefaults : public TDataDlg {
     RadioParameters& parameters_;
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

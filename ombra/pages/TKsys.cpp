@@ -7,7 +7,7 @@
 #include "ui/DialogBuilder.h"
 #include "ui/ValidatorCheck.h"
 
-namespace norda {
+namespace norda::ombra {
 
 namespace {
 
@@ -135,4 +135,4 @@ void TKsys::FrequencyCleared(int which, int) {
     }
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

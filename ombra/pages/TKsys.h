@@ -8,7 +8,7 @@
 #include "ombra/pages/TDataDlg.h"
 #include "resources/OmbraControlIds.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // KSYS page (dialog 65): the wireless audio broadcast system's identities, one
 // receive and one transmit frequency with their tones, high power and ten groups.
@@ -33,4 +33,4 @@ class TKsys final : public TDataDlg, public FrequencyFieldHost {
     PageEnvironment env_;
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -8,7 +8,7 @@
 #include "ombra/pages/PageValues.h"
 #include "ombra/pages/ParamPageSupport.h"
 
-namespace norda {
+namespace norda::ombra {
 
 using namespace paramctl;
 
@@ -49,4 +49,4 @@ void TMaster::TransferFromDialog() {
     master.TDM = Checked(*this, kTdm) ? 1 : 0;
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

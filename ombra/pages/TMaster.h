@@ -4,7 +4,7 @@
 #include "ombra/pages/TDataDlg.h"
 #include "resources/OmbraControlIds.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // Page 1 "Sabit Parametreler": the radio's identity, its serial number and two
 // hardware switches.
@@ -23,4 +23,4 @@ class TMaster : public TDataDlg {
     RadioParameters& parameters_;
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

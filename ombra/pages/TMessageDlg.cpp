@@ -9,7 +9,7 @@
 #include "resources/OmbraControlIds.h"
 #include "ui/DialogBuilder.h"
 
-namespace norda {
+namespace norda::ombra {
 
 namespace {
 TMessageDlg::Responder& ResponderSlot() {
@@ -139,4 +139,4 @@ int TMessageDlg::Show(QWidget* owner, const ResourceModule& module, const QStrin
     return dlg.Execute();
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -10,7 +10,7 @@
 
 #include "resources/ResourceModule.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // The program's own message dialog (dialog 50): a caption, one text, the buttons of a
 // Win32-style message style and its icon; returns the identifier of the pressed button.
@@ -56,4 +56,4 @@ class TMessageDlg : public QDialog {
     int extraHeight_ = 0;
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

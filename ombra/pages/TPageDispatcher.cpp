@@ -4,7 +4,7 @@
 
 #include "ui/DialogBuilder.h"
 
-namespace norda {
+namespace norda::ombra {
 
 namespace {
 
@@ -75,4 +75,4 @@ bool TPageDispatcher::CanLeavePage() {
     return page == nullptr || page->CanLeave();
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

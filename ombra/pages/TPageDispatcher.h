@@ -9,7 +9,7 @@
 #include "ombra/pages/PageTable.h"
 #include "ombra/pages/TDataDlg.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // Opens, closes and guards the parameter pages: one registry slot per page kind holds
 // the page object while it exists, and at most one page exists at a time.
@@ -43,4 +43,4 @@ class TPageDispatcher {
     std::array<std::unique_ptr<TDataDlg>, kPageKindSlots> slots_{};
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

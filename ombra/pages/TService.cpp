@@ -8,7 +8,7 @@
 #include "ombra/pages/DataPageSupport.h"
 #include "ombra/pages/ParamPageSupport.h"
 
-namespace norda {
+namespace norda::ombra {
 
 using namespace paramctl;
 
@@ -143,4 +143,4 @@ void TService::PowerLeft(int id) {
         validator->IsValid(Text(*this, id));
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

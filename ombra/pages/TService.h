@@ -5,7 +5,7 @@
 #include "ombra/pages/TDataDlg.h"
 #include "resources/OmbraControlIds.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // Page 2 "Özel Parametreler": feature switches, clone key, the ANI, acknowledgement and
 // selective-call numbers and the two power levels.
@@ -41,4 +41,4 @@ class TService : public TDataDlg {
 // radios from 300 MHz, else 9.
 int HighPowerLimit(const RadioParameters& parameters);
 
-}  // namespace norda
+}  // namespace norda::ombra

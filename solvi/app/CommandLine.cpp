@@ -5,7 +5,7 @@
 
 #include "platform/NordaVersion.h"
 
-namespace norda {
+namespace norda::solvi {
 
 int32_t DecimalValue(const std::string& text) {
     size_t i = 0;
@@ -88,4 +88,4 @@ int AnswerCommandLine(const CommandLine& line, std::FILE* out, std::FILE* err) {
     return -1;
 }
 
-}  // namespace norda
+}  // namespace norda::solvi

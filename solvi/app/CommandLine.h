@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace norda {
+namespace norda::solvi {
 
 // What SOLVI was started with: "-auto PORT SPEED FILE" runs one port unattended (with
 // "-verify" after it, reading every written block back), a single argument is a file to
@@ -51,4 +51,4 @@ int AnswerCommandLine(const CommandLine& line, std::FILE* out, std::FILE* err);
 // no digits give 0. Values beyond 32 bits are held at the limit.
 int32_t DecimalValue(const std::string& text);
 
-}  // namespace norda
+}  // namespace norda::solvi

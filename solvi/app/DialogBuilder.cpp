@@ -6,7 +6,7 @@
 #include "resources/ResourceModule.h"
 #include "resources/SolviResources.h"
 
-namespace norda {
+namespace norda::solvi {
 
 QIcon SolviIcon(int) {
     QPixmap pixmap(48, 48);
@@ -45,4 +45,4 @@ const DialogTemplate& BuiltinDialog(int id) {
     return kEmpty;
 }
 
-}  // namespace norda
+}  // namespace norda::solvi

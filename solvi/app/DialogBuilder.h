@@ -8,8 +8,10 @@
 #include "ui/DialogBuilder.h"
 
 namespace norda {
-
 class ResourceModule;
+}  // namespace norda
+
+namespace norda::solvi {
 
 // The port panel's name for ToQString.
 inline QString FromUtf8(std::string_view text) {
@@ -25,4 +27,4 @@ const DialogTemplate& BuiltinDialog(int id);
 // The module's dialog, or the built-in one when a language library lacks it.
 const DialogTemplate& DialogOf(const ResourceModule& module, int id);
 
-}  // namespace norda
+}  // namespace norda::solvi

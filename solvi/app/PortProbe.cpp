@@ -5,7 +5,7 @@
 #include "link/TPort.h"
 #include "solvi/core/SolviLink.h"
 
-namespace norda {
+namespace norda::solvi {
 
 namespace {
 
@@ -29,4 +29,4 @@ PortFlags ProbePorts(int only) {
     return Probe(only, only);
 }
 
-}  // namespace norda
+}  // namespace norda::solvi

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace norda {
+namespace norda::solvi {
 
 inline constexpr int kMaxPorts = 16;
 
@@ -15,4 +15,4 @@ using PortFlags = std::array<bool, kMaxPorts + 1>;
 PortFlags ProbePorts();
 PortFlags ProbePorts(int only);
 
-}  // namespace norda
+}  // namespace norda::solvi

@@ -7,7 +7,7 @@
 #include "resources/ResourceModule.h"
 #include "solvi/app/CommandLine.h"
 
-namespace norda {
+namespace norda::solvi {
 
 TSelBaudrate::TSelBaudrate(QWidget* parent, const ResourceModule& module, int32_t baud)
     : TemplateDialog(parent, DialogOf(module, kDialogId), SolviIcon), module_(module) {
@@ -66,4 +66,4 @@ TSplashWin::TSplashWin(const ResourceModule& module)
 TAboutDlg::TAboutDlg(QWidget* parent, const ResourceModule& module)
     : TemplateDialog(parent, DialogOf(module, kDialogId), SolviIcon) {}
 
-}  // namespace norda
+}  // namespace norda::solvi

@@ -8,8 +8,10 @@
 #include "solvi/app/DialogBuilder.h"
 
 namespace norda {
-
 class ResourceModule;
+}  // namespace norda
+
+namespace norda::solvi {
 
 // "Seri Çıkış Hızı": the speed of every port, as a decimal number of up to 7 digits. A speed
 // no port can run at is refused with a message, and the dialog stays open.
@@ -57,4 +59,4 @@ class TAboutDlg : public TemplateDialog {
     TAboutDlg(QWidget* parent, const ResourceModule& module);
 };
 
-}  // namespace norda
+}  // namespace norda::solvi

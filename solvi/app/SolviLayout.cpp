@@ -1,6 +1,6 @@
 #include "solvi/app/SolviLayout.h"
 
-namespace norda {
+namespace norda::solvi {
 
 PanelLayout ComputeLayout(const PortFlags& open, int screenWidth, int screenHeight) {
     PanelLayout layout;
@@ -38,4 +38,4 @@ std::string FrameTitle(const char* programName, bool loaded, bool singlePortLayo
     return title;
 }
 
-}  // namespace norda
+}  // namespace norda::solvi

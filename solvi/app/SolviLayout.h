@@ -5,7 +5,7 @@
 
 #include "solvi/app/PortProbe.h"
 
-namespace norda {
+namespace norda::solvi {
 
 struct PixelRect {
     int x = 0, y = 0, w = 0, h = 0;
@@ -43,4 +43,4 @@ PanelLayout ComputeLayout(const PortFlags& open, int screenWidth, int screenHeig
 std::string FrameTitle(const char* programName, bool loaded, bool singlePortLayout, int port,
                        const std::string& fileName, const std::string& versionText);
 
-}  // namespace norda
+}  // namespace norda::solvi

@@ -16,7 +16,7 @@
 #include "solvi/core/FlashSession.h"
 #include "solvi/core/ProductionTally.h"
 
-namespace norda {
+namespace norda::solvi {
 
 namespace {
 
@@ -83,4 +83,4 @@ int SolviMain(int argc, char** argv) {
     }
 }
 
-}  // namespace norda
+}  // namespace norda::solvi

@@ -1,8 +1,8 @@
 #pragma once
 
-namespace norda {
+namespace norda::solvi {
 
 // The whole program from the command line to the exit code; QApplication must exist.
 int SolviMain(int argc, char** argv);
 
-}  // namespace norda
+}  // namespace norda::solvi

@@ -3,7 +3,7 @@
 #include "platform/ProductionLog.h"
 #include "resources/SolviResources.h"
 
-namespace norda {
+namespace norda::solvi {
 
 TApp::TApp(const CommandLine& commandLine, const PortFlags& availablePorts,
            std::unique_ptr<RegistryStore> registry, std::string programDir)
@@ -134,4 +134,4 @@ bool TApp::Read(const std::string& name, std::string* value) const {
     return registry_->QueryString(kRegistryKey, name, value) == RegistryStore::kOk;
 }
 
-}  // namespace norda
+}  // namespace norda::solvi

@@ -12,7 +12,7 @@
 #include "solvi/core/ProgramFlags.h"
 #include "solvi/core/SoftwareImage.h"
 
-namespace norda {
+namespace norda::solvi {
 
 // The program-wide state of SOLVI: the software image, the switches the port workers
 // read, the port selection, the serial speed, the language and the registry settings.
@@ -86,4 +86,4 @@ class TApp {
     std::unique_ptr<ResourceModule> module_;
 };
 
-}  // namespace norda
+}  // namespace norda::solvi

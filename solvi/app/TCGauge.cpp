@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace norda {
+namespace norda::solvi {
 
 TCGauge::TCGauge(QWidget* parent, const QString& format) : QWidget(parent), format_(format) {}
 
@@ -70,4 +70,4 @@ void TCGauge::paintEvent(QPaintEvent*) {
     p.drawText(inner, Qt::AlignCenter, Text());
 }
 
-}  // namespace norda
+}  // namespace norda::solvi

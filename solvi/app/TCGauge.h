@@ -4,7 +4,7 @@
 #include <QString>
 #include <QWidget>
 
-namespace norda {
+namespace norda::solvi {
 
 // A progress bar drawn by the program itself: the filled part in the bar colour, the rest
 // in the background colour, and the value written in the middle through the control's
@@ -38,4 +38,4 @@ class TCGauge : public QWidget {
     QColor background_{Qt::white};
 };
 
-}  // namespace norda
+}  // namespace norda::solvi

@@ -4,7 +4,7 @@
 #include "solvi/app/TSPDlg.h"
 #include "solvi/app/TVerDlg.h"
 
-namespace norda {
+namespace norda::solvi {
 
 TClientWin::TClientWin(QWidget* parent, TApp& app, PanelHost& host)
     : QWidget(parent), app_(app), host_(host) {
@@ -127,4 +127,4 @@ void TClientWin::RefreshTexts() {
             panel->RefreshTexts();
 }
 
-}  // namespace norda
+}  // namespace norda::solvi

@@ -7,7 +7,7 @@
 #include "solvi/app/PortProbe.h"
 #include "solvi/app/SolviLayout.h"
 
-namespace norda {
+namespace norda::solvi {
 
 class PanelHost;
 class TApp;
@@ -52,4 +52,4 @@ class TClientWin : public QWidget {
     int singlePort_ = 0;
 };
 
-}  // namespace norda
+}  // namespace norda::solvi

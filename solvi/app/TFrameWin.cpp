@@ -24,7 +24,7 @@
 #include "ui/MenuBuilder.h"
 #include "ui/TPortAssignDlg.h"
 
-namespace norda {
+namespace norda::solvi {
 
 namespace {
 
@@ -469,4 +469,4 @@ void TFrameWin::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-}  // namespace norda
+}  // namespace norda::solvi

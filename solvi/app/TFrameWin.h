@@ -16,10 +16,13 @@ class QAction;
 class QLabel;
 
 namespace norda {
+class TElidingLabel;
+}  // namespace norda
+
+namespace norda::solvi {
 
 class TApp;
 class TClientWin;
-class TElidingLabel;
 
 // Menu commands.
 enum SolviCommand : int {
@@ -129,4 +132,4 @@ class TFrameWin : public QMainWindow, public PanelHost {
     bool resultPrinted_ = false;
 };
 
-}  // namespace norda
+}  // namespace norda::solvi

@@ -9,7 +9,7 @@
 #include "solvi/app/TApp.h"
 #include "solvi/app/TCGauge.h"
 
-namespace norda {
+namespace norda::solvi {
 
 namespace {
 constexpr int kPanelDialog = 1;
@@ -146,4 +146,4 @@ void TSPDlg::PostResult(int result) {
         this, [this, result] { host_.ExitRequest(result); }, Qt::QueuedConnection);
 }
 
-}  // namespace norda
+}  // namespace norda::solvi

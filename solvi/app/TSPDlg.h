@@ -14,7 +14,7 @@
 class QLabel;
 class QPushButton;
 
-namespace norda {
+namespace norda::solvi {
 
 class TApp;
 class TCGauge;
@@ -86,4 +86,4 @@ class TSPDlg : public QFrame, private FlashSessionView {
     ProgrammingWatch watch_;  // worker thread only
 };
 
-}  // namespace norda
+}  // namespace norda::solvi

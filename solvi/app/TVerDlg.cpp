@@ -8,7 +8,7 @@
 #include "resources/SolviControlIds.h"
 #include "solvi/app/DialogBuilder.h"
 
-namespace norda {
+namespace norda::solvi {
 
 namespace {
 using enum VersionPanelIds::Control;
@@ -88,4 +88,4 @@ QString TVerDlg::FileLabel() const {
     return fileLabel_;
 }
 
-}  // namespace norda
+}  // namespace norda::solvi

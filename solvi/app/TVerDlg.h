@@ -9,8 +9,10 @@ class QLabel;
 class QPlainTextEdit;
 
 namespace norda {
-
 class TextSource;
+}  // namespace norda
+
+namespace norda::solvi {
 
 // The version panel under the only port panel: the file's version and description and
 // those read from the radio on that port.
@@ -37,4 +39,4 @@ class TVerDlg : public QFrame {
     QString fileLabel_;
 };
 
-}  // namespace norda
+}  // namespace norda::solvi

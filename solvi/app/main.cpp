@@ -8,11 +8,11 @@
 
 int main(int argc, char** argv) {
     // Answered before any window system is asked for, so they work on a bare console.
-    const norda::CommandLine line = norda::ParseCommandLine({argv + 1, argv + argc});
-    if (line.request != norda::CommandLine::Request::Run)
-        return norda::AnswerCommandLine(line, stdout, stderr);
+    const norda::solvi::CommandLine line = norda::solvi::ParseCommandLine({argv + 1, argv + argc});
+    if (line.request != norda::solvi::CommandLine::Request::Run)
+        return norda::solvi::AnswerCommandLine(line, stdout, stderr);
     QApplication application(argc, argv);
     // Qt has given the C library the desktop's locale; numbers keep their ".".
     std::setlocale(LC_NUMERIC, "C");
-    return norda::SolviMain(argc, argv);
+    return norda::solvi::SolviMain(argc, argv);
 }

@@ -5,7 +5,7 @@
 
 #include "solvi/core/SolviLink.h"
 
-namespace norda {
+namespace norda::solvi {
 namespace {
 
 constexpr uint8_t kOperationRead = 1;
@@ -520,4 +520,4 @@ void FlashSession::PostResult() {
     view_.PostResult(result_.load(std::memory_order_acquire));
 }
 
-}  // namespace norda
+}  // namespace norda::solvi

@@ -12,7 +12,7 @@
 #include "solvi/core/SoftwareVersion.h"
 #include "solvi/core/SolviLink.h"
 
-namespace norda {
+namespace norda::solvi {
 
 // The work of one port panel: find the radio on the cable, read its software header,
 // compare it with the loaded file and, when asked or automatically, put the radio into
@@ -189,4 +189,4 @@ class FlashSession final : private LinkListener {
     int shownButton_ = -1;
 };
 
-}  // namespace norda
+}  // namespace norda::solvi

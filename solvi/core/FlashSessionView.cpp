@@ -4,7 +4,7 @@
 
 #include "platform/TextSource.h"
 
-namespace norda {
+namespace norda::solvi {
 
 std::string StatusLine(const TextSource& texts, int port, int statusId, bool singlePortLayout,
                        uint32_t address) {
@@ -22,4 +22,4 @@ std::string StatusLine(const TextSource& texts, int port, int statusId, bool sin
     return statusId == 0 ? com : com + " - " + text;
 }
 
-}  // namespace norda
+}  // namespace norda::solvi

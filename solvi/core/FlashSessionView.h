@@ -4,8 +4,10 @@
 #include <string>
 
 namespace norda {
-
 class TextSource;
+}  // namespace norda
+
+namespace norda::solvi {
 
 // Gauge colours: Idle white on white at 0, Green on green, Yellow on yellow; Red paints
 // only the bar and leaves the background as it was (yellow while writing).
@@ -35,4 +37,4 @@ class FlashSessionView {
 std::string StatusLine(const TextSource& texts, int port, int statusId, bool singlePortLayout,
                        uint32_t address = 0);
 
-}  // namespace norda
+}  // namespace norda::solvi

@@ -2,7 +2,7 @@
 
 #include "solvi/core/FlashSessionView.h"
 
-namespace norda {
+namespace norda::solvi {
 
 int ProductionTally::Record(const ProgrammingOutcome& outcome, const TextSource& texts) {
     ++(outcome.ok ? programmed_ : failed_);
@@ -34,4 +34,4 @@ std::string AutoResultLine(int port, const std::string& before, const std::strin
            cell(report) + '\t' + ProductionLog::Seconds(ms);
 }
 
-}  // namespace norda
+}  // namespace norda::solvi

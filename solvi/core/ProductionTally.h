@@ -6,8 +6,10 @@
 #include "solvi/core/ProgrammingWatch.h"
 
 namespace norda {
-
 class TextSource;
+}  // namespace norda
+
+namespace norda::solvi {
 
 // SOLVI's account of the radios it programmed: the running count its frame shows, and a
 // record of every run in the production log. A log that cannot be written costs only the
@@ -40,4 +42,4 @@ std::string ReportText(const TextSource& texts, int statusId, uint32_t address =
 std::string AutoResultLine(int port, const std::string& before, const std::string& after,
                            const std::string& report, uint32_t ms);
 
-}  // namespace norda
+}  // namespace norda::solvi

@@ -2,7 +2,7 @@
 
 #include <atomic>
 
-namespace norda {
+namespace norda::solvi {
 
 // Program-wide switches that the user-interface thread sets and every port worker reads.
 struct ProgramFlags {
@@ -13,4 +13,4 @@ struct ProgramFlags {
     std::atomic<bool> singlePortLayout{false};  // one panel, with the version panel under it
 };
 
-}  // namespace norda
+}  // namespace norda::solvi

@@ -2,7 +2,7 @@
 
 #include "solvi/core/FlashSession.h"
 
-namespace norda {
+namespace norda::solvi {
 
 namespace {
 
@@ -39,4 +39,4 @@ std::optional<ProgrammingOutcome> ProgrammingWatch::OnStatus(const Report& repor
     return run_;
 }
 
-}  // namespace norda
+}  // namespace norda::solvi

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-namespace norda {
+namespace norda::solvi {
 
 // One programming run of a panel, from its first erase to its report.
 struct ProgrammingOutcome {
@@ -49,4 +49,4 @@ class ProgrammingWatch {
     uint32_t startTick_ = 0;
 };
 
-}  // namespace norda
+}  // namespace norda::solvi

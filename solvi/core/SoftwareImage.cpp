@@ -6,7 +6,7 @@
 #include <istream>
 #include <string_view>
 
-namespace norda {
+namespace norda::solvi {
 namespace {
 
 constexpr std::size_t kMaxLine = 127;
@@ -232,4 +232,4 @@ void SoftwareImage::SetTransferMode(bool on) {
     Publish(std::move(changed));
 }
 
-}  // namespace norda
+}  // namespace norda::solvi

@@ -14,7 +14,7 @@
 #include "platform/Status.h"
 #include "solvi/core/SoftwareVersion.h"
 
-namespace norda {
+namespace norda::solvi {
 
 // One loaded radio software file: the flash picture, the blocks to write and the version.
 // Never changes once published, so every port worker may read it without a lock.
@@ -102,4 +102,4 @@ class SoftwareImage {
     int openError_ = 0;
 };
 
-}  // namespace norda
+}  // namespace norda::solvi

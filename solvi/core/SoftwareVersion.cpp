@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace norda {
+namespace norda::solvi {
 
 SoftwareVersion SoftwareVersion::FromHeader(std::span<const uint8_t, kHeaderSize> header) {
     SoftwareVersion v;
@@ -34,4 +34,4 @@ std::string SoftwareVersion::DisplayText() const {
     return buffer;
 }
 
-}  // namespace norda
+}  // namespace norda::solvi

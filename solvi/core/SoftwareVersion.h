@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-namespace norda {
+namespace norda::solvi {
 
 // The 256-byte software header at flash address 0x10000, as found in a .hex image or read
 // back from a radio.
@@ -33,4 +33,4 @@ struct SoftwareVersion {
     std::string DisplayText() const;
 };
 
-}  // namespace norda
+}  // namespace norda::solvi

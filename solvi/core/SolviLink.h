@@ -2,7 +2,7 @@
 
 #include "link/LinkProfile.h"
 
-namespace norda {
+namespace norda::solvi {
 
 // SOLVI's station: large queues for the flash blocks, a read that waits a little for its
 // byte, a pause before every open so that a port just closed has settled, a receiver that
@@ -32,4 +32,4 @@ inline constexpr LinkProfile kSolviLink = {
     .sends = 4,
 };
 
-}  // namespace norda
+}  // namespace norda::solvi

@@ -2,7 +2,7 @@
 
 #include "solvi/core/FlashSession.h"
 
-namespace norda {
+namespace norda::solvi {
 
 TMap27Thread::TMap27Thread(std::function<void()> tick, Clock& clock, Wait wait)
     : tick_(std::move(tick)), clock_(clock), wait_(std::move(wait)) {
@@ -56,4 +56,4 @@ void TMap27Thread::Run() {
     running_.store(false, std::memory_order_release);
 }
 
-}  // namespace norda
+}  // namespace norda::solvi

@@ -6,7 +6,7 @@
 
 #include "platform/Clock.h"
 
-namespace norda {
+namespace norda::solvi {
 
 class FlashSession;
 
@@ -46,4 +46,4 @@ class TMap27Thread {
     std::thread thread_;
 };
 
-}  // namespace norda
+}  // namespace norda::solvi

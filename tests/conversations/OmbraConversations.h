@@ -15,6 +15,8 @@
 #include "tools/radiosim/FlashImage.h"
 
 namespace norda::test::ombra_conversation {
+using namespace norda::ombra::test;
+using namespace norda::ombra;
 
 inline constexpr uint32_t kLongestMs = 120000;
 

@@ -18,6 +18,7 @@
 #include "tests/support/ConversationRecorder.h"
 
 namespace norda::test::solvi_conversation {
+using namespace norda::solvi;
 
 inline constexpr int kLongestTicks = 10000;
 
@@ -40,8 +41,7 @@ inline std::string Record(const RadioFault& fault, bool autoProg,
     VirtualClock clock;
     MemoryLine line;
     SoftwareImage image;
-    EXPECT_EQ(image.LoadSoftwareFile(NORDA_TEST_DATA_DIR "/small-flash.hex"),
-              Status::Ok);
+    EXPECT_EQ(image.LoadSoftwareFile(NORDA_TEST_DATA_DIR "/small-flash.hex"), Status::Ok);
     ProgramFlags flags;
     flags.singlePortLayout = true;
     flags.autoProg = autoProg;

@@ -9,6 +9,7 @@
 #include "solvi/core/SoftwareImage.h"
 
 namespace norda::fuzz {
+using namespace norda::solvi;
 
 // The whole load of a .hex file: records, code checksum, flag byte, block list
 // and version header. The file lives in memory so that a run costs no disk.

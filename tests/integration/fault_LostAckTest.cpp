@@ -21,6 +21,7 @@
 #include "tools/radiosim/SimRadio.h"
 
 namespace norda::test {
+using namespace norda::solvi;
 namespace {
 
 struct View : FlashSessionView {

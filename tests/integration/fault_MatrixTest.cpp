@@ -24,6 +24,7 @@
 #endif
 
 namespace norda::test {
+using namespace norda::solvi;
 namespace {
 
 constexpr const char* kBaud = "115200";

@@ -28,6 +28,7 @@
 #include "tools/radiosim/SimRadio.h"
 
 namespace norda {
+using namespace norda::solvi;
 namespace {
 
 std::string SRecord(char type, uint32_t address, const std::vector<uint8_t>& data) {

@@ -113,8 +113,8 @@ TEST(RequestChannel, WaitsComeFromTheProfile) {
         EXPECT_EQ(l.channel.AckDeadline(), l.clock.TickCount() + profile.linkRequestWaitMs);
         EXPECT_EQ(l.owner.events.back(), "LinkReset");
     }
-    EXPECT_EQ(kOmbraLink.linkRequestWaitMs, 1000u);
-    EXPECT_EQ(kSolviLink.linkRequestWaitMs, 100u);
+    EXPECT_EQ(ombra::kOmbraLink.linkRequestWaitMs, 1000u);
+    EXPECT_EQ(solvi::kSolviLink.linkRequestWaitMs, 100u);
 }
 
 TEST(RequestChannel, LinkUpEndsTheExchangeWhereTheProfileSaysSo) {

@@ -139,8 +139,8 @@ TEST(TPort, OmbraShortWriteReportsOnceAndPurgesBothQueues) {
     EXPECT_EQ(line.PurgeCount(), purges + 1);
     EXPECT_EQ(line.PendingForPort(), 0u);
     EXPECT_EQ(line.TransmitPurgeCount(), 0);
-    EXPECT_STREQ(msg::kWriteErrorText, "YAZMA HATASI !!");
-    EXPECT_STREQ(msg::kWriteErrorCaption, "SERİ PORT");
+    EXPECT_STREQ(ombra::msg::kWriteErrorText, "YAZMA HATASI !!");
+    EXPECT_STREQ(ombra::msg::kWriteErrorCaption, "SERİ PORT");
 }
 
 TEST(TPort, SolviWriteIsBoundedByLineTimeAndPurgesTransmitOnly) {

@@ -4,7 +4,7 @@
 
 #include "ombra/app/AppConfig.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 // A profile store in memory; keys of a section keep their insertion order.
@@ -100,4 +100,4 @@ TEST(StartupConfig, ExitWritesCountryAndPortAsDecimal) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::ombra

@@ -3,7 +3,7 @@
 #include "ombra/app/CommandRules.h"
 #include "resources/ResourceModule.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 CommandContext Idle() {
@@ -118,4 +118,4 @@ TEST(FormatText, RefusesFormatsThatDoNotFitTheArguments) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::ombra

@@ -12,7 +12,7 @@
 #include "tests/support/WholeProgramFixture.h"
 #include "tools/radiosim/ParamImage.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 using CopyEndToEnd = test::WholeProgramFixture;
@@ -73,4 +73,4 @@ TEST_F(CopyEndToEnd, CopyAfterReadingAnotherRadioKeepsTheTargetsIdentity) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::ombra

@@ -4,7 +4,7 @@
 
 #include "ombra/app/ClientPort.h"
 
-namespace norda {
+namespace norda::ombra {
 
 // A client whose state the test sets and whose calls it records.
 class FakeClient final : public ClientPort {
@@ -52,4 +52,4 @@ class FakeClient final : public ClientPort {
     void SetTrace(bool on) override { trace = on; }
 };
 
-}  // namespace norda
+}  // namespace norda::ombra

@@ -15,7 +15,7 @@
 #include "ombra/pages/TMessageDlg.h"
 #include "resources/OmbraControlIds.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 namespace fs = std::filesystem;
@@ -369,4 +369,4 @@ TEST_F(FrameTest, PortFailureAtStartKeepsRunningWithRadioCommandsOff) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::ombra

@@ -9,7 +9,7 @@
 #include "ombra/pages/TMessageDlg.h"
 #include "resources/OmbraControlIds.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 std::vector<int> Visible(const TMessageDlg& dlg) {
@@ -123,4 +123,4 @@ TEST(ProgressWin, CaptionTextAndBar) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::ombra

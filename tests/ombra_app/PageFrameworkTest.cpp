@@ -10,7 +10,7 @@
 #include "resources/OmbraControlIds.h"
 #include "ui/ValidatorCheck.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 const ResourceModule& Turkish() {
@@ -147,4 +147,4 @@ TEST_F(PageFramework, ChannelPagesShareOneSlotAndAreRecreated) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::ombra

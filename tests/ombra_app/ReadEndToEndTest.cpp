@@ -6,7 +6,7 @@
 #include "ombra/pages/TMaster.h"
 #include "tests/support/WholeProgramFixture.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 using ReadEndToEnd = test::WholeProgramFixture;
@@ -115,4 +115,4 @@ TEST_F(ReadEndToEnd, ReadIsBackedUpComparedAndOpenedAgain) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::ombra

@@ -6,7 +6,7 @@
 
 #include "resources/ResourceModule.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 const std::string kLibDir = NORDA_LIBRARY_DIR;
@@ -117,4 +117,4 @@ TEST(ResourceModule, RefusesWhatIsNotALanguageLibraryOfThisProgram) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::ombra

@@ -13,7 +13,7 @@
 #include "ombra/pages/ParamPages.h"
 #include "ombra/pages/TMessageDlg.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 class NoIni final : public IniStore {
@@ -117,4 +117,4 @@ TEST(Screenshots, FrameDialogsAndWindows) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::ombra

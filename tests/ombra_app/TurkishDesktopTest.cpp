@@ -9,7 +9,7 @@
 #include "resources/OmbraControlIds.h"
 #include "tests/support/WholeProgramFixture.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 class TurkishDesktop : public test::WholeProgramFixture {
@@ -78,4 +78,4 @@ TEST_F(TurkishDesktop, PagesOfAReadAreLeftAndAHalfSecondScanDelayIsWritten) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::ombra

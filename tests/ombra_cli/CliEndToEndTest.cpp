@@ -17,7 +17,7 @@
 #include "codeplug/CodeplugFile.h"
 #include "tools/radiosim/ParamImage.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 namespace fs = std::filesystem;
@@ -491,4 +491,4 @@ TEST_F(CliEndToEnd, UnwritableProductionLogLeavesTheCopyIntact) {
     EXPECT_NE(err_.find("Telsizdeki parametreler dosyadakilerle aynı."), std::string::npos);
 }
 
-}  // namespace norda
+}  // namespace norda::ombra

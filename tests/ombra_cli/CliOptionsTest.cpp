@@ -8,7 +8,7 @@
 #include "ombra/cli/CliConfig.h"
 #include "ombra/cli/CliOptions.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 int Parse(std::vector<std::string> args, CliOptions& o) {
@@ -84,4 +84,4 @@ TEST(CliConfig, TakesOmbrasIniSettings) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::ombra

@@ -10,7 +10,7 @@
 
 #include "ombra/cli/CliPorts.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 namespace fs = std::filesystem;
@@ -99,4 +99,4 @@ TEST_F(CliPorts, ListsSetsAndClearsPortEntries) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::ombra

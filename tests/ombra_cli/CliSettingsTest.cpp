@@ -12,7 +12,7 @@
 #include <iterator>
 #include <string>
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 namespace fs = std::filesystem;
@@ -103,4 +103,4 @@ TEST_F(ReadOnlyProgramFolder, AWritableProgramFolderKeepsItsOwnFile) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::ombra

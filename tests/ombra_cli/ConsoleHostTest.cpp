@@ -13,7 +13,7 @@
 #include "tests/support/MemoryLine.h"
 #include "tools/radiosim/SimRadio.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 TEST(ConsoleHost, ReadTakesEachAnswerWhenItIsThereNotAtTheNextPoll) {
@@ -57,4 +57,4 @@ TEST(ConsoleHost, ReadTakesEachAnswerWhenItIsThereNotAtTheNextPoll) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::ombra

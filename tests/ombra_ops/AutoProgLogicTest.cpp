@@ -2,7 +2,7 @@
 
 #include "ombra/ops/AutoProgLogic.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 using namespace autoprog;
@@ -109,4 +109,4 @@ TEST(AutoProg, FieldRules) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::ombra

@@ -3,7 +3,7 @@
 #include "codeplug/MemoryAreas.h"
 #include "tests/ombra_ops/SimRig.h"
 
-namespace norda::test {
+namespace norda::ombra::test {
 namespace {
 
 // A read request whose reply arrives but whose LA is lost leaves V(S) where it
@@ -48,4 +48,4 @@ TEST(LostAck, CopyWritesEveryAreaWhenLasAreLost) {
 }
 
 }  // namespace
-}  // namespace norda::test
+}  // namespace norda::ombra::test

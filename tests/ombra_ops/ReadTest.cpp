@@ -8,7 +8,7 @@
 #include "codeplug/MemoryAreas.h"
 #include "tests/ombra_ops/SimRig.h"
 
-namespace norda::test {
+namespace norda::ombra::test {
 namespace {
 
 RadioParameters Decoded(const sim::ParamMemory& memory) {
@@ -280,4 +280,4 @@ TEST(Read, ReplyBeyondTheImageStoresNothing) {
 }
 
 }  // namespace
-}  // namespace norda::test
+}  // namespace norda::ombra::test

@@ -2,7 +2,7 @@
 
 #include "tests/ombra_ops/SimRig.h"
 
-namespace norda::test {
+namespace norda::ombra::test {
 namespace {
 
 uint16_t RadioSerial(const SimRig& rig) {
@@ -99,4 +99,4 @@ TEST(Sequential, OpenedFileInTestModeForgetsTheLastRadiosIdentity) {
 }
 
 }  // namespace
-}  // namespace norda::test
+}  // namespace norda::ombra::test

@@ -19,7 +19,7 @@
 #include "tests/support/MemoryLine.h"
 #include "tools/radiosim/SimRadio.h"
 
-namespace norda::test {
+namespace norda::ombra::test {
 
 // Gives tests the protected parts of the machine.
 class ProbeWin : public TClientWin {
@@ -284,4 +284,4 @@ class SimRig : public TransferHost {
     LocalDate today{2007, 3, 5};
 };
 
-}  // namespace norda::test
+}  // namespace norda::ombra::test

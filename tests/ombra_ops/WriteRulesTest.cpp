@@ -2,7 +2,7 @@
 
 #include "ombra/ops/TClientWin.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 TEST(WriteRules, ProgrammingDateIsPackedDayMonthYear) {
@@ -49,4 +49,4 @@ TEST(WriteRules, SelectiveCallDigitRule) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::ombra

@@ -5,7 +5,7 @@
 #include "codeplug/MemoryAreas.h"
 #include "tests/ombra_ops/SimRig.h"
 
-namespace norda::test {
+namespace norda::ombra::test {
 namespace {
 
 std::vector<std::pair<uint32_t, int>> WritePlan(const SimRig& rig) {
@@ -306,4 +306,4 @@ TEST(WritePhase, HardwareOptionsDecideKeypadTdmAndTheFixedBaseBit) {
 }
 
 }  // namespace
-}  // namespace norda::test
+}  // namespace norda::ombra::test

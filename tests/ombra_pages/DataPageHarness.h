@@ -16,7 +16,7 @@
 #include "ombra/pages/TMessageDlg.h"
 #include "resources/ResourceModule.h"
 
-namespace norda::test {
+namespace norda::ombra::test {
 
 // One offscreen application for all page tests of the binary.
 inline QApplication& App() {
@@ -87,4 +87,4 @@ class PageFixture {
     MessageLog messages;
 };
 
-}  // namespace norda::test
+}  // namespace norda::ombra::test

@@ -17,6 +17,7 @@
 namespace {
 
 using namespace norda;
+using namespace norda::ombra;
 
 void SampleData(RadioParameters& p) {
     p.TestAyar.HalfBaseChan = 5840;

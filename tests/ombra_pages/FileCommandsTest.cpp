@@ -18,7 +18,7 @@
 #include "ombra/pages/TPageDispatcher.h"
 #include "resources/OmbraControlIds.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 using testing::Messages;
@@ -292,4 +292,4 @@ TEST(FileCommandsFilter, BecomesTheDialogsNameFilter) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::ombra

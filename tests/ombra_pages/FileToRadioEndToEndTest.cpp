@@ -17,7 +17,7 @@
 #include "resources/OmbraControlIds.h"
 #include "tests/support/WholeProgramFixture.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 namespace fs = std::filesystem;
@@ -195,4 +195,4 @@ TEST_F(FileToRadio, SequentialProgrammingCountsUpAfterEachRadio) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::ombra

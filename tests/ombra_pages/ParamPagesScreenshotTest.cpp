@@ -14,7 +14,7 @@
 #include "ombra/pages/TMaster.h"
 #include "ombra/pages/TService.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 class NoHost final : public TransferHost {
@@ -103,4 +103,4 @@ TEST(ParamPagesScreenshots, TurkishAndEnglish) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::ombra

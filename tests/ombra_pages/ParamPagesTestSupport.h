@@ -10,7 +10,7 @@
 #include "ombra/pages/TMessageDlg.h"
 #include "resources/ResourceModule.h"
 
-namespace norda::testing {
+namespace norda::ombra::testing {
 
 inline const ResourceModule& Turkish() {
     static const auto module = ResourceModule::BuiltIn(OmbraBuiltinResources());
@@ -50,4 +50,4 @@ inline std::string TextOf(TDataDlg& dlg, int id) {
     return {};
 }
 
-}  // namespace norda::testing
+}  // namespace norda::ombra::testing

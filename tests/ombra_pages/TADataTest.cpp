@@ -5,7 +5,7 @@
 #include "ombra/pages/TAData.h"
 #include "tests/ombra_pages/DataPageHarness.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 using test::PageFixture;
@@ -75,4 +75,4 @@ TEST_F(ADataPage, RefusesValuesOutsideTheirRanges) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::ombra

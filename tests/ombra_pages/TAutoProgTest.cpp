@@ -7,7 +7,7 @@
 #include "ParamPagesTestSupport.h"
 #include "ombra/ops/TransferHost.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 using testing::Messages;
@@ -153,4 +153,4 @@ TEST(TAutoProg, ShowsReadDataAndCancelCloses) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::ombra

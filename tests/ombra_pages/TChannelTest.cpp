@@ -10,7 +10,7 @@
 #include "ombra/pages/TKsys.h"
 #include "tests/ombra_pages/DataPageHarness.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 using test::PageFixture;
@@ -315,4 +315,4 @@ TEST_F(ChannelPage, DispatcherCreatesTheDataPagesOfEachNumber) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::ombra

@@ -10,7 +10,7 @@
 #include "ombra/pages/ParamPages.h"
 #include "ombra/pages/TPageDispatcher.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 using testing::Messages;
@@ -185,4 +185,4 @@ TEST(TClone, AnInvalidValueBlocksLeavingThePage) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::ombra

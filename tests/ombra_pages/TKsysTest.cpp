@@ -3,7 +3,7 @@
 #include "ombra/pages/TKsys.h"
 #include "tests/ombra_pages/DataPageHarness.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 using test::PageFixture;
@@ -100,4 +100,4 @@ TEST_F(KsysPage, RefusesWhatTheRadioCannotTake) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::ombra

@@ -8,7 +8,7 @@
 #include "ombra/pages/ParamPages.h"
 #include "ombra/pages/TPageDispatcher.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 using testing::Messages;
@@ -98,4 +98,4 @@ TEST(TMaster, APageWithoutSerialNumberCannotBeLeft) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::ombra

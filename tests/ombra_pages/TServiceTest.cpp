@@ -6,7 +6,7 @@
 
 #include "ParamPagesTestSupport.h"
 
-namespace norda {
+namespace norda::ombra {
 namespace {
 
 using testing::Messages;
@@ -169,4 +169,4 @@ TEST(TService, HandheldBelow300MHzStopsAtLevel8) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::ombra

@@ -8,7 +8,7 @@
 
 #include "tests/support/MemoryLine.h"
 
-namespace norda::test {
+namespace norda::solvi::test {
 
 // A scripted radio at the far end of an in-memory line: answers link requests, acknowledges
 // link transfers and serves flash reads, writes, the loop and the reset command. It frames
@@ -198,4 +198,4 @@ class FakeRadio {
     uint8_t vr_ = 1;
 };
 
-}  // namespace norda::test
+}  // namespace norda::solvi::test

@@ -11,7 +11,7 @@
 #include "solvi/core/TMap27Thread.h"
 #include "tests/support/MemoryLine.h"
 
-namespace norda {
+namespace norda::solvi {
 namespace {
 
 struct RecordingView : FlashSessionView {
@@ -520,4 +520,4 @@ TEST(StatusLine, PrefixesThePortBesideOtherPanels) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::solvi

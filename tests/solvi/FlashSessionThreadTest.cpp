@@ -11,7 +11,7 @@
 #include "solvi/core/FlashSession.h"
 #include "solvi/core/TMap27Thread.h"
 
-namespace norda {
+namespace norda::solvi {
 namespace {
 
 struct AtomicView : FlashSessionView {
@@ -124,4 +124,4 @@ TEST(FlashSessionThread, EachStepFollowsTheRadiosAnswerWithoutWaitingForATick) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::solvi

@@ -10,7 +10,7 @@
 #include "resources/StringTable.h"
 #include "solvi/core/FlashSession.h"
 
-namespace norda {
+namespace norda::solvi {
 namespace {
 
 using S = FlashSession;
@@ -93,4 +93,4 @@ TEST(ProductionTally, CountsEveryRunAndLogsTheReportAsShown) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::solvi

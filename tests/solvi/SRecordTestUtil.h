@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace norda::test {
+namespace norda::solvi::test {
 
 // One S-record line with a correct checksum, without its line end.
 inline std::string Record(char type, uint32_t address, const std::vector<uint8_t>& data) {
@@ -60,4 +60,4 @@ class TempDir {
     std::filesystem::path path_;
 };
 
-}  // namespace norda::test
+}  // namespace norda::solvi::test

@@ -9,7 +9,7 @@
 #include "SRecordTestUtil.h"
 #include "solvi/core/SoftwareImage.h"
 
-namespace norda {
+namespace norda::solvi {
 namespace {
 
 bool HaveTool(const char* tool) {
@@ -132,4 +132,4 @@ TEST_F(SRecordTools, ObjcopyS1AndS2Files) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::solvi

@@ -9,7 +9,7 @@
 
 #include "SRecordTestUtil.h"
 
-namespace norda {
+namespace norda::solvi {
 namespace {
 
 using test::Header;
@@ -321,4 +321,4 @@ TEST(SoftwareImageConcurrency, WorkersNeverSeeAHalfLoadedImage) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::solvi

@@ -5,7 +5,7 @@
 #include <mutex>
 #include <vector>
 
-namespace norda {
+namespace norda::solvi {
 namespace {
 
 // Records each sleep and lets the thread run freely.
@@ -73,4 +73,4 @@ TEST(TMap27Thread, DestructionWaitsForTheTickUnderWay) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::solvi

@@ -27,7 +27,7 @@ inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
-namespace norda::test {
+namespace norda::solvi::test {
 
 inline void EnsureApplication() {
     static int argc = 1;
@@ -200,4 +200,4 @@ inline PortFlags Ports(std::initializer_list<int> ports) {
     return flags;
 }
 
-}  // namespace norda::test
+}  // namespace norda::solvi::test

@@ -12,7 +12,7 @@
 #include "solvi/app/TVerDlg.h"
 #include "tests/solvi_app/SolviAppRig.h"
 
-namespace norda {
+namespace norda::solvi {
 namespace {
 
 using test::Message;
@@ -317,4 +317,4 @@ TEST_F(SolviFrameTest, FailedLoadShowsTheMessageAndKeepsTheTitleWithoutAFile) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::solvi

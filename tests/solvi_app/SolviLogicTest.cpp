@@ -6,7 +6,7 @@
 #include "solvi/app/SolviLayout.h"
 #include "solvi/app/TCGauge.h"
 
-namespace norda {
+namespace norda::solvi {
 namespace {
 
 PortFlags Open(std::initializer_list<int> ports) {
@@ -166,4 +166,4 @@ TEST(SolviGauge, FormatShowsThePercentSignAndNothingElseIsRead) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::solvi

@@ -18,7 +18,7 @@
 #include "tests/solvi_app/SolviAppRig.h"
 #include "ui/TPortAssignDlg.h"
 
-namespace norda {
+namespace norda::solvi {
 namespace {
 
 namespace fs = std::filesystem;
@@ -171,4 +171,4 @@ TEST(SolviPortAssign, Screenshots) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::solvi

@@ -11,7 +11,7 @@
 #include "solvi/app/TVerDlg.h"
 #include "tests/solvi_app/SolviAppRig.h"
 
-namespace norda {
+namespace norda::solvi {
 namespace {
 
 using test::Message;
@@ -223,4 +223,4 @@ TEST_F(SolviRadiosTest, BusyPanelRefusesClosingPortTogglingAndLoading) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::solvi

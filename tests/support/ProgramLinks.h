@@ -10,7 +10,7 @@ namespace norda {
 enum class Program { Ombra, Solvi };
 
 inline const LinkProfile& LinkOf(Program program) {
-    return program == Program::Solvi ? kSolviLink : kOmbraLink;
+    return program == Program::Solvi ? solvi::kSolviLink : ombra::kOmbraLink;
 }
 
 // The program's port with queues of 1024 bytes both ways, as the port tests ask for.

@@ -26,7 +26,7 @@
 #include "ombra/app/ProgramSetup.h"
 #include "ombra/pages/TMessageDlg.h"
 
-namespace norda::test {
+namespace norda::ombra::test {
 
 inline std::string Slurp(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -173,4 +173,4 @@ class WholeProgramFixture : public ::testing::Test {
     std::vector<std::string> messages_;
 };
 
-}  // namespace norda::test
+}  // namespace norda::ombra::test

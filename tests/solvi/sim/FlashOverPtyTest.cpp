@@ -13,7 +13,7 @@
 #include "tools/radiosim/PtyServer.h"
 #include "tools/radiosim/SimRadio.h"
 
-namespace norda {
+namespace norda::solvi {
 namespace {
 
 struct AtomicView : FlashSessionView {
@@ -95,4 +95,4 @@ TEST(FlashOverPty, FullImageArrivesWithItsHeader) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::solvi

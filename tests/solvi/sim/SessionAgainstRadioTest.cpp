@@ -12,7 +12,7 @@
 #include "tools/radiosim/FlashImage.h"
 #include "tools/radiosim/SimRadio.h"
 
-namespace norda {
+namespace norda::solvi {
 namespace {
 
 struct View : FlashSessionView {
@@ -231,4 +231,4 @@ TEST_F(SessionAgainstRadio, FlashThatNeverErasesHoldsTheSessionInTheCheck) {
 }
 
 }  // namespace
-}  // namespace norda
+}  // namespace norda::solvi
