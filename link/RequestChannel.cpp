@@ -8,6 +8,14 @@ bool Due(const std::optional<uint32_t>& deadline, uint32_t now) {
     return deadline && static_cast<int32_t>(now - *deadline) >= 0;
 }
 
+// An acknowledgement cannot come before our frame has left the port and the LA has come
+// back over the line. At 9600 Bd and above that is a small part of the wait; at 1200 Bd
+// a 128-byte block alone takes longer than the whole wait, so every block would be
+// counted lost and no write could ever succeed.
+uint32_t AckLineTime(const TWinmap27Port& link, size_t sentFrameLength) {
+    return link.Port().LineTimeMs(sentFrameLength + TWinmap27Port::kShortFrameLength);
+}
+
 }  // namespace
 
 RequestChannel::RequestChannel(const LinkProfile& profile, int portNumber, int32_t baud,
@@ -46,7 +54,7 @@ RequestChannel::SendResult RequestChannel::Send(const NetworkRequest& request, i
     sentOnLink_ = true;
     lastSent_ = request;
     link_.Send(request);
-    ackWait_ = Now() + link_.Profile().ackWaitMs;
+    ackWait_ = Now() + AckLineTime(link_, link_.LastFrameLength()) + link_.Profile().ackWaitMs;
     return SendResult::Sent;
 }
 
@@ -92,7 +100,9 @@ void RequestChannel::Stop() {
 void RequestChannel::OnLinkReset() {
     replyWait_.reset();
     sentOnLink_ = false;
-    ackWait_ = Now() + link_.Profile().linkRequestWaitMs;
+    // Called just before the LR goes out.
+    ackWait_ = Now() + AckLineTime(link_, TWinmap27Port::kShortFrameLength) +
+               link_.Profile().linkRequestWaitMs;
     if (!resyncing_) {
         owner_.OnLinkReset();
     }

@@ -125,8 +125,7 @@ Status TPort::Write(const uint8_t* data, size_t length) {
     if (!portOpen_ || (data == nullptr && length != 0)) {
         return Status::WriteFailed;
     }
-    const uint32_t lineTime = baud_ > 0 ? static_cast<uint32_t>(length * 10000 / baud_) : 0;
-    const int written = stream_->Write(data, length, lineTime + profile_.writeSlackMs);
+    const int written = stream_->Write(data, length, LineTimeMs(length) + profile_.writeSlackMs);
     if (written >= 0 && static_cast<size_t>(written) >= length) {
         return Status::Ok;
     }

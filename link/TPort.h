@@ -50,6 +50,10 @@ class TPort {
     const PortProfile& Profile() const { return profile_; }
     int PortNumber() const { return portNumber_; }
     int32_t Baud() const { return baud_; }
+    // How long `bytes` take on the line at the port's speed: ten bits a byte.
+    uint32_t LineTimeMs(size_t bytes) const {
+        return baud_ > 0 ? static_cast<uint32_t>(bytes * 10000 / baud_) : 0;
+    }
     HandshakeMode Handshake() const { return handshake_; }
     uint32_t TransmitQueueSize() const { return transmitQueue_; }
     uint32_t ReceiveQueueSize() const { return receiveQueue_; }

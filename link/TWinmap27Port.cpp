@@ -197,6 +197,7 @@ Status TWinmap27Port::SendFrame(const uint8_t* header, size_t headerLength, cons
     txBuffer_[n++] = kEtx;
     txBuffer_[n++] = kSentFcs;
     txBuffer_[n++] = kSentFcs;
+    lastFrameLength_ = n;
     return port_.Write(txBuffer_.data(), n);
 }
 

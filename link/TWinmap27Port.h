@@ -88,6 +88,10 @@ class TWinmap27Port {
     TPort& Port() { return port_; }
     const TPort& Port() const { return port_; }
     const LinkProfile& Profile() const { return profile_; }
+    // Bytes of the last frame handed to the port, stuffing included.
+    size_t LastFrameLength() const { return lastFrameLength_; }
+    // Bytes of an LR or LA frame without stuffing.
+    static constexpr size_t kShortFrameLength = 11;
 
     // > 0: length of a complete de-stuffed frame copied to buffer (16 10 02 ...
     // two check bytes); 0: no complete frame yet (a partial frame is kept);
@@ -198,6 +202,7 @@ class TWinmap27Port {
     // Worst case of the longest message the peer accepts (N1 = 255) with every
     // byte doubled, so no request ever has to be cut.
     std::array<uint8_t, 2100> txBuffer_{};
+    size_t lastFrameLength_ = 0;
 };
 
 }  // namespace norda

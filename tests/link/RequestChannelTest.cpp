@@ -21,8 +21,8 @@ struct Owner : LinkListener {
 
 // A channel of the program's profile on an open port, its link up, nothing recorded yet.
 struct Linked {
-    explicit Linked(Program program)
-        : channel(LinkOf(program), 1, 9600, owner, clock, line.MakeStream()) {
+    explicit Linked(Program program, int32_t baud = 9600)
+        : channel(LinkOf(program), 1, baud, owner, clock, line.MakeStream()) {
         channel.Port().Open();
         channel.RequestLink();
         Radio({0x02, 0x01, 0x01, 0x00});
@@ -82,7 +82,9 @@ TEST(RequestChannel, WaitsComeFromTheProfile) {
         // The LA to a read starts the wait for its reply; the reply ends it.
         ASSERT_EQ(l.channel.Send(Linked::Read(0x10), profile.sends),
                   RequestChannel::SendResult::Sent);
-        EXPECT_EQ(l.channel.AckDeadline(), t + profile.ackWaitMs);
+        // Counted from the moment the LT and the radio's LA have crossed the line: 30
+        // bytes, 31 ms at 9600 Bd.
+        EXPECT_EQ(l.channel.AckDeadline(), t + 31 + profile.ackWaitMs);
         l.Radio({0x02, 0x02, 0x01, 0x00});
         EXPECT_FALSE(l.channel.AwaitingAck());
         EXPECT_EQ(l.channel.ReplyDeadline(), l.clock.TickCount() + profile.replyWaitMs);
@@ -110,11 +112,31 @@ TEST(RequestChannel, WaitsComeFromTheProfile) {
         ASSERT_TRUE(l.channel.AwaitingReply());
         l.channel.RequestLink();
         EXPECT_FALSE(l.channel.AwaitingReply());
-        EXPECT_EQ(l.channel.AckDeadline(), l.clock.TickCount() + profile.linkRequestWaitMs);
+        // An LR and its LA, 22 bytes: 22 ms.
+        EXPECT_EQ(l.channel.AckDeadline(), l.clock.TickCount() + 22 + profile.linkRequestWaitMs);
         EXPECT_EQ(l.owner.events.back(), "LinkReset");
     }
     EXPECT_EQ(ombra::kOmbraLink.linkRequestWaitMs, 1000u);
     EXPECT_EQ(solvi::kSolviLink.linkRequestWaitMs, 100u);
+}
+
+// At 1200 Bd a 128-byte block alone is longer on the line than the whole wait for its
+// acknowledgement; counted from the send, every block was taken for lost and no write at
+// a low speed could ever end.
+TEST(RequestChannel, AnAcknowledgementIsAwaitedFromTheEndOfTheLine) {
+    for (Program program : {Program::Ombra, Program::Solvi}) {
+        SCOPED_TRACE(static_cast<int>(program));
+        Linked l(program, 1200);
+        const std::vector<uint8_t> block(128, 0x5A);
+        ASSERT_EQ(l.channel.Send(NetworkRequest::Write(3, 1, 0x100, block.data(), block.size()),
+                                 LinkOf(program).sends),
+                  RequestChannel::SendResult::Sent);
+        l.Pass(2000);
+        ASSERT_TRUE(l.channel.AwaitingAck()) << "the block has only just left the line";
+        l.Radio({0x02, 0x02, 0x01, 0x00});
+        EXPECT_EQ(l.owner.events, std::vector<std::string>{"Acknowledged"});
+        EXPECT_EQ(l.channel.Sends(), 0);
+    }
 }
 
 TEST(RequestChannel, LinkUpEndsTheExchangeWhereTheProfileSaysSo) {
@@ -142,12 +164,12 @@ TEST(RequestChannel, ALostAcknowledgementRestartsTheLinkBeforeADifferentRequest)
         EXPECT_EQ(l.line.TakeWritten(), Linked::ReadLt(1, 0x21));
         l.Data(1, 0x21);
         l.line.TakeWritten();
-        l.Pass(1000);
+        l.Pass(1100);
         ASSERT_TRUE(l.channel.Idle());
 
         EXPECT_EQ(l.channel.Send(Linked::Read(0x21), 4), RequestChannel::SendResult::Sent);
         EXPECT_EQ(l.line.TakeWritten(), Linked::ReadLt(1, 0x21)) << "a repeat, same N(S)";
-        l.Pass(1000);
+        l.Pass(1100);
 
         EXPECT_EQ(l.channel.Send(Linked::Read(0x32), 4), RequestChannel::SendResult::Resyncing);
         EXPECT_EQ(l.line.TakeWritten(), kLr);
