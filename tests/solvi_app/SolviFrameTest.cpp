@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <cerrno>
+#include <cstring>
 
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -308,7 +310,7 @@ TEST_F(SolviFrameTest, FailedLoadShowsTheMessageAndKeepsTheTitleWithoutAFile) {
     frame_->Command(24332);
     ASSERT_EQ(messages_.size(), 2u);
     EXPECT_EQ(messages_[1].text,
-              "Hex yazılım dosyası hatalı! (" + gone + ": No such file or directory)");
+              "Hex yazılım dosyası hatalı! (" + gone + ": " + std::strerror(ENOENT) + ")");
 
     // Cancelling the dialog changes nothing.
     app_->askOpenFile = [&](const std::string&) { return std::string(); };
