@@ -52,6 +52,14 @@ std::string ProductionLog::Seconds(uint32_t ms) {
     return std::to_string(ms / 1000) + "." + std::to_string(ms % 1000 / 100);
 }
 
+std::string ProductionLog::OneLine(std::string text) {
+    for (char& c : text) {
+        if (c == '\n' || c == '\r' || c == '\t')
+            c = ' ';
+    }
+    return text;
+}
+
 std::string ProductionLog::DefaultPath() {
     const std::string dir = NordaDataDir();
     return dir.empty() ? dir : dir + "/production.csv";

@@ -50,6 +50,9 @@ class ProductionLog {
     static std::string Line(const ProductionRecord& record);
     // Seconds with one decimal and always a "." ("12.3"), as the duration cell has them.
     static std::string Seconds(uint32_t ms);
+    // A message for the result cell: its line breaks and tabs become spaces, so that every
+    // record stays one line a shell tool can count and a tab-separated report can carry.
+    static std::string OneLine(std::string text);
     // ISO 8601 local time with the offset, e.g. "2026-12-08T10:15:02+03:00".
     static std::string LocalTimestamp(int64_t secondsSinceEpoch);
 

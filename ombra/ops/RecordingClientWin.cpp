@@ -38,7 +38,7 @@ int RecordingClientWin::StopAndShowMessage(int textId, int captionId, int style)
             record.operation = SequentialRunning() ? "sequence" : CopyMode() ? "copy" : "write";
             FillIdentities(record, Parameters());
             record.resultId = textId;
-            record.result = Host().Text(textId);
+            record.result = ProductionLog::OneLine(Host().Text(textId));
             record.durationMs = clock_.TickCount() - startTick_;
             recorder_(record);
         }

@@ -20,11 +20,7 @@ int ProductionTally::Record(const ProgrammingOutcome& outcome, const TextSource&
 }
 
 std::string ReportText(const TextSource& texts, int statusId, uint32_t address) {
-    std::string text = StatusLine(texts, 0, statusId, true, address);
-    for (char& c : text)
-        if (c == '\n' || c == '\r' || c == '\t')
-            c = ' ';
-    return text;
+    return ProductionLog::OneLine(StatusLine(texts, 0, statusId, true, address));
 }
 
 std::string AutoResultLine(int port, const std::string& before, const std::string& after,

@@ -471,6 +471,7 @@ TEST_F(CliEndToEnd, SequenceNumbersRadioAfterRadioAndAFailedRadioKeepsItsNumbers
 
     const std::string log = Slurp(File("production.csv"));
     EXPECT_EQ(CountOf(log, "\r\n"), 5) << log;  // the header and four radios
+    EXPECT_EQ(CountOf(log, "\n"), 5) << "a record a line, the two-line messages too\n" << log;
     for (const char* record : {",ombra-cli,", ",1,sequence,100,0099,1,1,,,821,",
                                ",1,sequence,102,101,3,3,,,821,", ",1,sequence,103,102,4,4,,,816,"})
         EXPECT_NE(log.find(record), std::string::npos) << record << "\n" << log;
