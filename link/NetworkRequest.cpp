@@ -67,6 +67,12 @@ NetworkRequest NetworkRequest::Loop(uint8_t value) {
     return request;
 }
 
+bool NetworkRequest::AnsweredBy(uint8_t memory, uint32_t address) const {
+    const uint32_t asked = static_cast<uint32_t>(message_[3]) << 16 |
+                           static_cast<uint32_t>(message_[4]) << 8 | message_[5];
+    return replyDue_ && message_[2] == memory && asked == address;
+}
+
 bool NetworkRequest::operator==(const NetworkRequest& other) const {
     return size_ == other.size_ &&
            std::equal(message_.begin(), message_.begin() + static_cast<std::ptrdiff_t>(size_),

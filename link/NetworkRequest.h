@@ -26,6 +26,8 @@ class NetworkRequest {
     // A reply is due: the radio answers a read with the area.
     bool ReplyDue() const { return replyDue_; }
     bool IsLoop() const { return loop_; }
+    // The radio's data for this read: a reply from the memory and the address it asked.
+    bool AnsweredBy(uint8_t memory, uint32_t address) const;
     const uint8_t* Message() const { return message_.data(); }
     size_t Size() const { return size_; }
 

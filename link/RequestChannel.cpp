@@ -138,6 +138,18 @@ void RequestChannel::OnAcknowledged() {
 
 void RequestChannel::OnReply(const RadioReply& reply) {
     replyWait_.reset();
+    // The radio cannot answer an LT it never took: a reply to the request awaited
+    // acknowledges it, also where its LA was lost on the line. Waiting on for that LA would
+    // end in sending the request again under the number the radio has already taken, and
+    // the radio acknowledges such a repeat without answering it.
+    if (ackWait_ && sentOnLink_ && link_.AwaitingAck() &&
+        reply.kind == RadioReply::Kind::MemoryArea &&
+        lastSent_.AnsweredBy(reply.memory, reply.address)) {
+        link_.TakeAnswerAsAcknowledgement();
+        ackWait_.reset();
+        ResetAttempts();
+        owner_.OnAcknowledged();
+    }
     owner_.OnReply(reply);
 }
 

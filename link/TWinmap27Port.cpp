@@ -58,11 +58,21 @@ TWinmap27Port::TWinmap27Port(const LinkProfile& profile, int portNumber, int32_t
 void TWinmap27Port::RequireLink() {
     linkRequested_ = true;
     linkEstablished_ = false;
+    lrOutstanding_ = false;
 }
 
 void TWinmap27Port::DropLink() {
     linkRequested_ = false;
     linkEstablished_ = false;
+    lrOutstanding_ = false;
+}
+
+void TWinmap27Port::TakeAnswerAsAcknowledgement() {
+    if (!awaitingAck_ || linkRequested_) {
+        return;
+    }
+    awaitingAck_ = false;
+    vs_ = static_cast<uint8_t>(vs_ + 1);
 }
 
 void TWinmap27Port::Trace(const char* format, ...) {
@@ -224,6 +234,7 @@ void TWinmap27Port::ResetLink() {
     currentCredit_ = 0xFF;
     const uint8_t body[] = {kFrameLR, kOwnN1, kOwnWindow, kOwnVersion};
     awaitingAck_ = true;
+    lrOutstanding_ = true;
     linkRequested_ = true;
     linkEstablished_ = false;
     port_.Purge();
@@ -359,6 +370,7 @@ void TWinmap27Port::ProcessLinkRequest(const uint8_t* frame) {
     networkState_ = kNetworkIdle;
     linkRequested_ = false;
     linkEstablished_ = true;
+    lrOutstanding_ = false;
     listener_->OnLinkUp();
 }
 
@@ -388,6 +400,10 @@ void TWinmap27Port::ProcessLinkAck(const uint8_t* frame, size_t length) {
         ResetLink();
         return;
     }
+    if (!lrOutstanding_) {
+        return;
+    }
+    lrOutstanding_ = false;
     awaitingAck_ = false;
     if (profile_.linkUpEndsExchange) {
         networkState_ = kNetworkIdle;

@@ -127,6 +127,10 @@ class TWinmap27Port {
     void DropLink();
     // No reply is awaited any more.
     void EndExchange() { networkState_ = kNetworkIdle; }
+    // The radio answered our last LT, so it took it, whether or not its LA reached us: V(S)
+    // moves on as the LA would have moved it. Left behind, the next LT would carry the number
+    // the radio has just taken and be dropped as a repeat.
+    void TakeAnswerAsAcknowledgement();
     // Forgets that the last frame was acknowledged; before each frame an owner takes.
     void ForgetAck() { ackSent_ = false; }
     void SetTrace(bool on) { trace_ = on; }
@@ -190,6 +194,10 @@ class TWinmap27Port {
     uint8_t currentCredit_ = 0;
     uint8_t peerN1_ = 0;
     bool awaitingAck_ = false;
+    // Our LR is on its way and unanswered. Only its LA sets the link up: an LA with N(R) = 1
+    // left on the line by an earlier link (another program's, before we sent anything) would
+    // set it up with V(S) still at its old value.
+    bool lrOutstanding_ = false;
     int statusCode_ = 0;
 
     ReceiverState rxState_ = ReceiverState::HuntSyn;

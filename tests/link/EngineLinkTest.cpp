@@ -34,6 +34,33 @@ TEST(EngineLink, RadioLinkAckSetsUpLinkAndReportsItAlways) {
     }
 }
 
+// An LA with N(R) = 1 answers a link request; one left on the line from before our own LR
+// (another program's link, closed a moment ago) must not set the link up, or the first LT
+// goes out with the V(S) of a link that never was, which the radio drops as a repeat.
+TEST(EngineLink, OnlyTheAnswerToOurOwnLinkRequestSetsTheLinkUp) {
+    for (Program variant : {Program::Ombra, Program::Solvi}) {
+        SCOPED_TRACE(static_cast<int>(variant));
+        VirtualClock clock;
+        MemoryLine line;
+        RecordingEngine engine(variant, clock, line);
+        engine.Open();
+        line.Send(RadioFrame({0x02, 0x01, 0x01, 0x00}));
+        engine.Pump();
+        EXPECT_FALSE(engine.LinkEstablished());
+        EXPECT_TRUE(line.TakeWritten().empty());
+
+        engine.ResetLink();
+        line.TakeWritten();
+        line.Send(RadioFrame({0x02, 0x01, 0x01, 0x00}));
+        engine.Pump();
+        ASSERT_TRUE(engine.LinkEstablished());
+        engine.ReadMemoryArea(1, 2, 0x10000, 128);
+        const Bytes lt = line.TakeWritten();
+        ASSERT_GT(lt.size(), 5u);
+        EXPECT_EQ(lt[4], 1) << "N(S) of the first LT";
+    }
+}
+
 TEST(EngineLink, RadioLinkRequestIsAnsweredWithLinkAck) {
     for (Program variant : {Program::Ombra, Program::Solvi}) {
         VirtualClock clock;

@@ -153,10 +153,11 @@ TEST(RequestChannel, LinkUpEndsTheExchangeWhereTheProfileSaysSo) {
     }
 }
 
-// The radio took a read and answered it, but its LA was lost: V(S) still holds that LT's
-// number. The same request may go out under it again; a different one goes out only on a
-// fresh link, and the owner hears nothing of that link.
-TEST(RequestChannel, ALostAcknowledgementRestartsTheLinkBeforeADifferentRequest) {
+// The radio took a read and answered it, but its LA was lost on the line. The reply shows
+// that the LT arrived: the next request goes out under the next number at once. Waiting for
+// the LA instead ended, a second later, in the same read under the old number, which the
+// radio acknowledged as a repeat and never answered.
+TEST(RequestChannel, AReplyAcknowledgesARequestWhoseLaWasLost) {
     for (Program program : {Program::Ombra, Program::Solvi}) {
         SCOPED_TRACE(static_cast<int>(program));
         Linked l(program);
@@ -164,6 +165,30 @@ TEST(RequestChannel, ALostAcknowledgementRestartsTheLinkBeforeADifferentRequest)
         EXPECT_EQ(l.line.TakeWritten(), Linked::ReadLt(1, 0x21));
         l.Data(1, 0x21);
         l.line.TakeWritten();
+        EXPECT_FALSE(l.channel.AwaitingAck());
+        EXPECT_FALSE(l.channel.AwaitingReply());
+        ASSERT_TRUE(l.channel.Idle());
+        EXPECT_EQ(l.owner.events, (std::vector<std::string>{"Acknowledged", "Reply"}));
+
+        // The same read again is a new LT, which the radio executes.
+        EXPECT_EQ(l.channel.Send(Linked::Read(0x21), 4), RequestChannel::SendResult::Sent);
+        EXPECT_EQ(l.line.TakeWritten(), Linked::ReadLt(2, 0x21));
+        EXPECT_EQ(l.channel.Sends(), 1);
+    }
+}
+
+// A reply that is not the data asked for says nothing of our LT. Without its LA, V(S) still
+// holds that LT's number: the same request may go out under it again, a different one only
+// on a fresh link, and the owner hears nothing of that link.
+TEST(RequestChannel, AnUnacknowledgedLtIsRepeatedOrFollowedByAFreshLink) {
+    for (Program program : {Program::Ombra, Program::Solvi}) {
+        SCOPED_TRACE(static_cast<int>(program));
+        Linked l(program);
+        ASSERT_EQ(l.channel.Send(Linked::Read(0x21), 4), RequestChannel::SendResult::Sent);
+        l.line.TakeWritten();
+        l.Data(1, 0x99);
+        l.line.TakeWritten();
+        EXPECT_TRUE(l.channel.AwaitingAck()) << "data of another address";
         l.Pass(1100);
         ASSERT_TRUE(l.channel.Idle());
 
@@ -193,21 +218,23 @@ TEST(RequestChannel, GivesUpARequestOrARadioThatNeverAcknowledges) {
         EXPECT_EQ(l.line.TakeWritten().size(), 4 * Linked::ReadLt(1, 0x21).size());
     }
     {
-        // Every read answered, no LT acknowledged: the restarts do not go on for ever.
+        // No LT acknowledged, each followed by another request: the restarts do not go on
+        // for ever.
         Linked l(Program::Ombra);
         int sent = 0;
+        const uint8_t byte = 0x5A;
         for (uint32_t address = 0x21;; address += 0x11) {
-            auto result = l.channel.Send(Linked::Read(address), 4);
+            const NetworkRequest write = NetworkRequest::Write(3, 1, address, &byte, 1);
+            auto result = l.channel.Send(write, 4);
             if (result == RequestChannel::SendResult::Resyncing) {
                 l.Radio({0x02, 0x01, 0x01, 0x00});
-                result = l.channel.Send(Linked::Read(address), 4);
+                result = l.channel.Send(write, 4);
             }
             if (result == RequestChannel::SendResult::GaveUp) {
                 break;
             }
             ASSERT_EQ(result, RequestChannel::SendResult::Sent);
             ASSERT_LT(++sent, 10);
-            l.Data(1, address);
             l.Pass(1000);
         }
         EXPECT_EQ(sent, 4);
