@@ -217,7 +217,7 @@ TEST(SimRadioMemory, LoopCommandErasesAfterAWhile) {
 TEST(SimRadioMemory, FlashThatReadsOldContentsWhileErasing) {
     RadioConfig config;
     config.eraseMs = 1000;
-    config.eraseReadsOld = true;
+    config.eraseReads = RadioConfig::EraseReads::Old;
     TestLink link(config);
     link.radio.Flash()[0x0] = 0xFF;
     link.radio.Flash()[0x1] = 0x5A;
@@ -239,6 +239,39 @@ TEST(SimRadioMemory, FlashThatReadsOldContentsWhileErasing) {
     EXPECT_FALSE(link.radio.Erasing());
     EXPECT_EQ(link.radio.Flash()[0x80], 0xFF);
     EXPECT_EQ(link.radio.Flash()[0x1], 0xFF);
+}
+
+// A flash that reads erased from the moment its erase begins: an erase check passes at
+// once, writes land and read back, and the end of the erase wipes them, unless a reset
+// (which ends loop mode) comes first.
+TEST(SimRadioMemory, FlashThatReadsErasedFromTheStart) {
+    for (bool resetFirst : {false, true}) {
+        SCOPED_TRACE(resetFirst ? "reset before the erase ends" : "erase runs out");
+        RadioConfig config;
+        config.eraseMs = 1000;
+        config.resetQuietMs = 100;
+        config.eraseReads = RadioConfig::EraseReads::Erased;
+        TestLink link(config);
+        link.radio.Flash()[0x0] = 0x12;
+        link.LinkUp();
+        link.SendLt({0x0D, 0x03});
+        link.Run(100);
+        link.SendLt(ReadRequest(2, 0x0, 1));
+        auto frames = link.Run(100);
+        ASSERT_EQ(frames.size(), 2u);
+        EXPECT_EQ(frames[1].body.back(), 0xFF);
+        link.Ack(2);
+        link.SendLt(WriteRequest(2, 0x80, {0x34}));
+        link.Run(100);
+        EXPECT_EQ(link.radio.Flash()[0x80], 0x34);
+        if (resetFirst) {
+            link.SendLt({0x04, 0x01});
+            link.Run(100);
+        }
+        link.Run(1000);
+        EXPECT_FALSE(link.radio.Erasing());
+        EXPECT_EQ(link.radio.Flash()[0x80], resetFirst ? 0x34 : 0xFF);
+    }
 }
 
 TEST(SimRadioMemory, ResetAcknowledgesThenGoesQuietThenListensAgain) {

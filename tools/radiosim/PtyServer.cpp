@@ -248,7 +248,8 @@ void PtyServer::RunOnce(int maxWaitMs) {
             ReadFrom(port);
         WriteTo(port);
         // Taken off once its acknowledgement of the reset command has left it.
-        const bool resetDone = swapAfterReset_ && maker_ && port.radio->Stats().resets > 0 &&
+        const bool resetDone = swapAfterReset_ && maker_ &&
+                               port.radio->Stats().resetsAcknowledged > 0 &&
                                !port.radio->OutputPending();
         if (swapAll || resetDone)
             SwapRadio(port);

@@ -225,9 +225,8 @@ void SimRadio::HandleLt(const std::vector<uint8_t>& body, uint64_t t) {
         }
         ++vr_;
         ++ltAccepted_;
-        if (ackRequired)
-            AcknowledgeLt(t);
-        Execute(std::vector<uint8_t>(body.begin() + 4, body.end()), t);
+        const bool acknowledged = ackRequired && AcknowledgeLt(t);
+        Execute(std::vector<uint8_t>(body.begin() + 4, body.end()), acknowledged, t);
     } else if (ns == static_cast<uint8_t>(vr_ - 1)) {
         ++stats_.ltRepeats;
         if (ackRequired)
@@ -238,16 +237,17 @@ void SimRadio::HandleLt(const std::vector<uint8_t>& body, uint64_t t) {
     }
 }
 
-void SimRadio::AcknowledgeLt(uint64_t t) {
+bool SimRadio::AcknowledgeLt(uint64_t t) {
     ++ltAcksDue_;
     if (config_.faults.dropLaEvery && ltAcksDue_ % config_.faults.dropLaEvery == 0) {
         ++stats_.laDropped;
-        return;
+        return false;
     }
     SendLa(vr_, t);
+    return true;
 }
 
-void SimRadio::Execute(const std::vector<uint8_t>& m, uint64_t t) {
+void SimRadio::Execute(const std::vector<uint8_t>& m, bool acknowledged, uint64_t t) {
     if (m.empty())
         return;
     switch (m[0]) {
@@ -282,6 +282,7 @@ void SimRadio::Execute(const std::vector<uint8_t>& m, uint64_t t) {
         }
         case kMsgReset:
             ++stats_.resets;
+            stats_.resetsAcknowledged += acknowledged;
             StartReset(t);
             return;
         case kMsgLoop:
@@ -290,6 +291,9 @@ void SimRadio::Execute(const std::vector<uint8_t>& m, uint64_t t) {
             if (!erasing_) {
                 erasing_ = true;
                 eraseDone_ = t + uint64_t{config_.eraseMs} * kNsPerMs;
+                if (config_.eraseReads == RadioConfig::EraseReads::Erased) {
+                    std::fill(flash_.begin(), flash_.end(), 0xFF);
+                }
             }
             return;
         default:
@@ -305,7 +309,7 @@ std::vector<uint8_t> SimRadio::ReadMemory(uint8_t memory, uint32_t address, size
         if (memory == kParamMemoryId) {
             if (a < params_.size())
                 data[i] = params_[a];
-        } else if (erasing_ && !config_.eraseReadsOld) {
+        } else if (erasing_ && config_.eraseReads == RadioConfig::EraseReads::Busy) {
             // An erasing flash answers with its busy status, never with FF.
             data[i] = 0x00;
         } else if (a < flash_.size()) {
@@ -319,7 +323,7 @@ void SimRadio::WriteMemory(uint8_t memory, uint32_t address, const uint8_t* data
     if ((memory == kFlashMemoryId && erasing_) ||
         (memory == kParamMemoryId && config_.faults.loseWrites)) {
         ++stats_.writesLost;
-        if (!config_.eraseReadsOld) {
+        if (memory == kParamMemoryId || config_.eraseReads == RadioConfig::EraseReads::Busy) {
             return;
         }
     }
@@ -412,6 +416,8 @@ void SimRadio::SendHeadLt(uint64_t t) {
 }
 
 void SimRadio::StartReset(uint64_t t) {
+    // The erase is the loop-mode firmware's work; the restart ends it.
+    erasing_ = false;
     quiet_ = true;
     quietUntil_ = std::max(t, outLineFree_) + uint64_t{config_.resetQuietMs} * kNsPerMs;
     link_ = LinkState::Down;

@@ -21,9 +21,12 @@ struct RadioConfig {
     uint32_t ltMaxSends = 4;       // then it gives up and restarts the link with an LR
     uint32_t resetQuietMs = 1000;  // silence after the reset command
     uint32_t eraseMs = 2500;       // flash erase after the loop command
-    // How the flash answers while it erases: with its busy status (00), or, like some
-    // flash parts, with its old contents, taking writes that the erase then wipes.
-    bool eraseReadsOld = false;
+    // How the flash answers while it erases: with its busy status (00, writes are lost);
+    // like some flash parts, with its old contents; or as erased from the start. The last
+    // two take writes, and the end of the erase wipes them. A reset ends loop mode and an
+    // erase still under way with it: what was written stays.
+    enum class EraseReads { Busy, Old, Erased };
+    EraseReads eraseReads = EraseReads::Busy;
     Faults faults;
 };
 
@@ -35,6 +38,8 @@ struct RadioStats {
     uint32_t protocolErrors = 0;  // out-of-sequence or malformed frames from the programmer
     uint32_t lrSent = 0, laSent = 0, laDropped = 0, ltSent = 0, ltRetransmissions = 0;
     uint32_t memoryReads = 0, memoryWrites = 0, resets = 0, resetsIgnored = 0, loopCommands = 0;
+    // Reset commands whose LA went out (a fault may have dropped the LA of the others).
+    uint32_t resetsAcknowledged = 0;
     uint32_t erasesCompleted = 0, writesLost = 0, unknownRequests = 0;
     uint64_t bytesIn = 0, bytesOut = 0;
 };
@@ -87,11 +92,12 @@ class SimRadio {
     uint64_t NextDue() const;
     void HandleFrame(const ReceivedFrame& frame, uint64_t t);
     void HandleLt(const std::vector<uint8_t>& body, uint64_t t);
-    void Execute(const std::vector<uint8_t>& message, uint64_t t);
+    void Execute(const std::vector<uint8_t>& message, bool acknowledged, uint64_t t);
     void SendFrame(const std::vector<uint8_t>& body, uint64_t t);
     void SendLa(uint8_t nr, uint64_t t);
     void SendLr(uint64_t t);
-    void AcknowledgeLt(uint64_t t);
+    // False when a fault dropped the LA.
+    bool AcknowledgeLt(uint64_t t);
     void TrySendNextLt(uint64_t t);
     void SendHeadLt(uint64_t t);
     void StartReset(uint64_t t);

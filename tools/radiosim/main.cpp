@@ -35,7 +35,7 @@ void Usage(std::FILE* to = stderr) {
                  "                [--band HALFBASECHAN] [--param-image FILE] [--flash-hex FILE]\n"
                  "                [--fault NAME[=V] ...] [--log FILE]\n"
                  "                [--answer-lr-with-lr] [--erase-ms MS] [--reset-quiet-ms MS]\n"
-                 "                [--erase-reads busy|old] [--swap-after-reset]\n"
+                 "                [--erase-reads busy|old|erased] [--swap-after-reset]\n"
                  "       radiosim --help | --version\n"
                  "faults: silent no-data-reply drop-la-every=N relink-after=K garbage\n"
                  "        never-erased ignore-reset bad-fcs[=N] lose-writes\n"
@@ -134,9 +134,11 @@ int main(int argc, char** argv) {
                 return Usage(), 2;
             config.eraseMs = static_cast<uint32_t>(n);
         } else if (opt == "--erase-reads") {
-            if (!next(v) || (v != "busy" && v != "old"))
+            if (!next(v) || (v != "busy" && v != "old" && v != "erased"))
                 return Usage(), 2;
-            config.eraseReadsOld = v == "old";
+            config.eraseReads = v == "old"      ? RadioConfig::EraseReads::Old
+                                : v == "erased" ? RadioConfig::EraseReads::Erased
+                                                : RadioConfig::EraseReads::Busy;
         } else if (opt == "--reset-quiet-ms") {
             if (!next(v) || !ParseNumber(v, 0, 600000, n))
                 return Usage(), 2;
