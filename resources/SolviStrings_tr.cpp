@@ -28,6 +28,8 @@ constexpr StringEntry kSolviTr[] = {
     {1014, "Cihaz Yazılım Sürümü\t:"},
     {3100, "Doğrulanıyor..."},
     {3101, "Doğrulama hatası: %s adresi dosyayla aynı değil."},
+    {3650, "Cihaz yanıt veriyor, ancak flaş belleği silinmiyor.\nCihazı ayırın."},
+    {3651, "Cihaz yanıt veriyor, ancak flaş belleği yazılımı tutmuyor.\nCihazı ayırın."},
     {3102, "Hız %s ile %s arasında olmalıdır."},
     {3110, "Yazılan her bloğu geri okuyup dosyayla karşılaştırır"},
     // Port assignment (both programs)

@@ -34,6 +34,8 @@ constexpr StringEntry kStrings[] = {
     {1014, "Radio Software Version\t:"},
     {3100, "Verifying..."},
     {3101, "Verification failed: address %s differs from the file."},
+    {3650, "The radio answers, but its flash does not erase.\nSet the radio aside."},
+    {3651, "The radio answers, but its flash does not hold the software.\nSet the radio aside."},
     {3102, "The speed must be between %s and %s."},
     {3110, "Reads every written block back and compares it with the file"},
     // Port assignment (both programs)

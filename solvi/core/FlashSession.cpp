@@ -140,6 +140,7 @@ void FlashSession::BackToStart() {
     // program from ever closing.
     if (!channel_.Port().PortOpen()) {
         busy_ = false;
+        run_ = Run{};
     }
 }
 
@@ -149,9 +150,16 @@ void FlashSession::RestartIdentification() {
 }
 
 void FlashSession::SearchStep() {
-    busy_ = false;
+    if (!run_.active) {
+        busy_ = false;
+    }
     if (++searchCount_ > 2) {
         searchCount_ = 0;
+        // The radio has gone from a run broken off: the run ends here, with this report.
+        if (run_.active) {
+            run_ = Run{};
+            busy_ = false;
+        }
         ShowStatus(kTextSearching);
         ClearRadioLines();
         ShowGauge(GaugeState::Idle, 0);
@@ -174,20 +182,23 @@ NetworkRequest FlashSession::StepRequest() const {
         case Phase::SetLoop:
             return NetworkRequest::Loop(kLoopValue);
         case Phase::FlashCheck:
-            return NetworkRequest::Read(kOperationRead, kFlashMemory,
-                                        programImage_->BlockAddress(0), kCheckWordLength);
+            return NetworkRequest::Read(kOperationRead, kFlashMemory, run_.image->BlockAddress(0),
+                                        kCheckWordLength);
         case Phase::WriteArea: {
-            auto block = programImage_->BlockData(blockIndex_);
+            auto block = run_.image->BlockData(run_.blockIndex);
             return NetworkRequest::Write(kOperationWrite, kFlashMemory,
-                                         programImage_->BlockAddress(blockIndex_), block.data(),
+                                         run_.image->BlockAddress(run_.blockIndex), block.data(),
                                          block.size());
         }
         case Phase::ReadBack:
-            return NetworkRequest::Read(kOperationRead, kFlashMemory,
-                                        programImage_->BlockAddress(0), kBlockLength);
+        case Phase::FinalCheck:
+            return NetworkRequest::Read(kOperationRead, kFlashMemory, run_.image->BlockAddress(0),
+                                        kBlockLength);
         case Phase::Verify:
             return NetworkRequest::Read(kOperationRead, kFlashMemory,
-                                        programImage_->BlockAddress(blockIndex_), kBlockLength);
+                                        run_.image->BlockAddress(run_.blockIndex), kBlockLength);
+        case Phase::EraseAfterFailure:
+            return NetworkRequest::Loop(kLoopValue);
         case Phase::ResetRU:
             return NetworkRequest::Reset(kResetValue);
         case Phase::None:
@@ -217,6 +228,8 @@ void FlashSession::ShowStepStatus() {
             ShowStatus(kTextRestarting);
             break;
         case Phase::ReadBack:
+        case Phase::FinalCheck:
+        case Phase::EraseAfterFailure:
         case Phase::None:
             break;
     }
@@ -228,13 +241,14 @@ void FlashSession::SendStep() {
     }
     // On screen a technician sees the erase go on and can act; unattended nobody can.
     if (phase_ == Phase::FlashCheck && flags_.autoMode.load(std::memory_order_acquire) &&
-        Elapsed(eraseCheckSince_) >= kEraseCheckLimitMs) {
-        Finish(kTextNoAnswer);
+        Elapsed(run_.eraseCheckSince) >= kEraseCheckLimitMs) {
+        Finish(kTextNotErased);
         return;
     }
     const bool needsImage = phase_ == Phase::FlashCheck || phase_ == Phase::WriteArea ||
-                            phase_ == Phase::ReadBack || phase_ == Phase::Verify;
-    if (needsImage && (!programImage_ || blockIndex_ >= programImage_->BlockCount())) {
+                            phase_ == Phase::ReadBack || phase_ == Phase::Verify ||
+                            phase_ == Phase::FinalCheck;
+    if (needsImage && (!run_.image || run_.blockIndex >= run_.image->BlockCount())) {
         Finish(kTextNoAnswer);
         return;
     }
@@ -269,13 +283,12 @@ void FlashSession::Compare(const std::shared_ptr<const LoadedSoftware>& software
         progress_ = 0;
         EnableButton(false);
         ShowGauge(GaugeState::Yellow, 0);
-        programImage_ = software;
+        run_ = Run{};
+        run_.active = true;
+        run_.image = software;
+        run_.verify = flags_.verify.load(std::memory_order_acquire);
         phase_ = Phase::SetLoop;
         result_ = kResultFailed;
-        verifyRun_ = flags_.verify.load(std::memory_order_acquire);
-        readBackFailed_ = false;
-        firstBlockHeld_ = false;
-        writtenEnd_ = 0;
         return;
     }
     // Identify the radio again and again for as long as the panel is open: the next radio
@@ -306,12 +319,19 @@ void FlashSession::CheckTimers() {
     const uint32_t now = TimeSource().TickCount();
     channel_.AckWaitExpired(now);
     if (channel_.ReplyWaitExpired(now)) {
-        Finish(kTextNoReadReply);
+        if (run_.active && run_.headerWritten && phase_ != Phase::EraseAfterFailure) {
+            // The radio took the request and still answers LTs: its header can go.
+            channel_.Stop();
+            FailRun(kTextNoReadReply);
+        } else {
+            Finish(kTextNoReadReply);
+        }
     }
 }
 
 void FlashSession::Finish(int statusId) {
     channel_.Stop();
+    run_ = Run{};
     completion_ = -1;
     pendingReport_ = 0;
     channel_.RequireLink();
@@ -329,36 +349,80 @@ void FlashSession::Finish(int statusId) {
     }
 }
 
-// A new link: whatever radio is on the cable now is identified from the start.
+// A new link: whatever radio is on the cable now is identified from the start, unless a
+// run was broken off by the link; that run goes on.
 void FlashSession::OnLinkUp() {
     versionReady_ = false;
+    if (run_.active) {
+        ResumeRun();
+        return;
+    }
     RestartIdentification();
 }
 
 // The link restarts (the channel has already dropped any pending read with it).
 void FlashSession::OnLinkReset() {
     versionReady_ = false;
+    if (run_.active) {
+        HoldRun();
+        return;
+    }
     RestartIdentification();
+}
+
+void FlashSession::HoldRun() {
+    if (phase_ == Phase::None) {
+        return;
+    }
+    // Which blocks and which erase a broken link let through is not known: the run erases
+    // and writes again. Only a run that owed the radio just its reset, or the erase of a
+    // failure, takes that up again.
+    run_.resumeAt =
+        phase_ == Phase::ResetRU || phase_ == Phase::EraseAfterFailure ? phase_ : Phase::SetLoop;
+    phase_ = Phase::None;
+}
+
+void FlashSession::ResumeRun() {
+    HoldRun();
+    if (++run_.linkBreaks > kMaxLinkBreaks) {
+        pendingReport_ = kTextNoAnswer;
+        return;
+    }
+    if (run_.resumeAt == Phase::SetLoop) {
+        run_.blockIndex = 0;
+        run_.firstBlockHeld = false;
+        run_.writtenEnd = 0;
+        progress_ = 0;
+        ShowGauge(GaugeState::Yellow, 0);
+    }
+    phase_ = run_.resumeAt;
 }
 
 void FlashSession::OnAcknowledged() {
     if (phase_ == Phase::SetLoop) {
         phase_ = Phase::FlashCheck;
-        eraseCheckSince_ = TimeSource().TickCount();
-    } else if (phase_ == Phase::WriteArea && programImage_) {
-        const int count = programImage_->BlockCount();
-        progress_ = (blockIndex_ + 1) * 100 / count;
+        run_.eraseCheckSince = TimeSource().TickCount();
+        run_.headerWritten = false;
+    } else if (phase_ == Phase::WriteArea && run_.image) {
+        const int count = run_.image->BlockCount();
+        if (run_.blockIndex >= HeaderStart()) {
+            run_.headerWritten = true;
+        }
+        progress_ = (run_.blockIndex + 1) * 100 / count;
         ShowGauge(GaugeState::Red, progress_);
-        const int next = blockIndex_ + 1;
-        if (!firstBlockHeld_ && (next == HeaderStart() || next == count)) {
-            writtenEnd_ = next;
+        const int next = run_.blockIndex + 1;
+        if (!run_.firstBlockHeld && (next == HeaderStart() || next == count)) {
+            run_.writtenEnd = next;
             phase_ = Phase::ReadBack;
         } else if (next == count) {
             // The header blocks, written after the check: too few to move the gauge again.
-            BlocksHeld(writtenEnd_, count, false);
+            BlocksHeld(run_.writtenEnd, count, false);
         } else {
-            blockIndex_ = next;
+            run_.blockIndex = next;
         }
+    } else if (phase_ == Phase::EraseAfterFailure) {
+        phase_ = Phase::None;
+        pendingReport_ = run_.failureText;
     } else if (phase_ == Phase::ResetRU) {
         busy_ = false;
         completion_ = 0;
@@ -385,22 +449,24 @@ void FlashSession::OnReply(const RadioReply& reply) {
             versionReady_ = true;
         }
     } else if (phase_ == Phase::FlashCheck && length >= 1 && data[0] == 0xFF) {
-        blockIndex_ = 0;
+        run_.blockIndex = 0;
         phase_ = Phase::WriteArea;
-    } else if (phase_ == Phase::ReadBack && programImage_) {
+    } else if (phase_ == Phase::ReadBack && run_.image) {
         CheckFirstBlock(data, length);
-    } else if (phase_ == Phase::Verify && programImage_) {
+    } else if (phase_ == Phase::FinalCheck && run_.image) {
+        CheckFinal(data, length);
+    } else if (phase_ == Phase::Verify && run_.image) {
         VerifyBlock(data, length);
     }
 }
 
 bool FlashSession::FirstDifference(int index, const uint8_t* data, uint16_t length,
                                    uint32_t* address) const {
-    const auto block = programImage_->BlockData(index);
+    const auto block = run_.image->BlockData(index);
     for (std::size_t i = 0; i < block.size(); ++i) {
         // A short reply holds nothing of the rest.
         if (i >= length || data[i] != block[i]) {
-            *address = programImage_->BlockAddress(index) + static_cast<uint32_t>(i);
+            *address = run_.image->BlockAddress(index) + static_cast<uint32_t>(i);
             return true;
         }
     }
@@ -411,16 +477,16 @@ bool FlashSession::FirstDifference(int index, const uint8_t* data, uint16_t leng
 // so that a flash which did not keep the code never gets a whole header: the next
 // identification then shows differing software rather than "Cihaz programlı".
 int FlashSession::HeaderStart() const {
-    return std::max(0, programImage_->BlockCount() - 2);
+    return std::max(0, run_.image->BlockCount() - 2);
 }
 
 // Blocks [from, to) are written and the first block was found held: they are read back
 // when verifying, then the rest of the list follows.
 void FlashSession::BlocksHeld(int from, int to, bool showProgress) {
-    if (verifyRun_ && from < to) {
-        blockIndex_ = from;
-        verifyEnd_ = to;
-        verifyShowsProgress_ = showProgress;
+    if (run_.verify && from < to) {
+        run_.blockIndex = from;
+        run_.verifyEnd = to;
+        run_.verifyShowsProgress = showProgress;
         if (showProgress) {
             progress_ = 0;
             ShowGauge(GaugeState::Red, 0);
@@ -432,10 +498,14 @@ void FlashSession::BlocksHeld(int from, int to, bool showProgress) {
 }
 
 void FlashSession::WriteFrom(int index) {
-    if (index < programImage_->BlockCount()) {
-        blockIndex_ = index;
+    if (index < run_.image->BlockCount()) {
+        run_.blockIndex = index;
         phase_ = Phase::WriteArea;
+    } else if (run_.writtenEnd < run_.image->BlockCount()) {
+        phase_ = Phase::FinalCheck;
     } else {
+        // The first block was read back after the last one was written: that check was
+        // already the last before the reset.
         phase_ = Phase::ResetRU;
     }
 }
@@ -443,44 +513,68 @@ void FlashSession::WriteFrom(int index) {
 void FlashSession::CheckFirstBlock(const uint8_t* data, uint16_t length) {
     uint32_t address = 0;
     if (!FirstDifference(0, data, length, &address)) {
-        firstBlockHeld_ = true;
+        run_.firstBlockHeld = true;
         // The first block has just been compared; the gauge runs again over the rest.
-        BlocksHeld(1, writtenEnd_, true);
+        BlocksHeld(1, run_.writtenEnd, true);
         return;
     }
-    // The erase ended after the first blocks went in, or runs still under a short file:
-    // the blocks are written again. A round at a slow line takes minutes, so the limit
-    // counts from the first failed check, not from the start.
-    if (!readBackFailed_) {
-        readBackFailed_ = true;
-        readBackFailedAt_ = TimeSource().TickCount();
-    } else if (Elapsed(readBackFailedAt_) > kReadBackLimitMs) {
-        phase_ = Phase::None;
-        pendingReport_ = kTextNoAnswer;
+    WriteAgainOrGiveUp();
+}
+
+// The header is written: a first block that is gone now was wiped by an erase that ended
+// late, and the radio would restart with the file's header over code it does not hold.
+void FlashSession::CheckFinal(const uint8_t* data, uint16_t length) {
+    uint32_t address = 0;
+    if (!FirstDifference(0, data, length, &address)) {
+        phase_ = Phase::ResetRU;
         return;
     }
-    blockIndex_ = 0;
+    WriteAgainOrGiveUp();
+}
+
+// The erase ended after the first blocks went in, or runs still under a short file: the
+// blocks are written again. A round at a slow line takes minutes, so the limit counts from
+// the first failed check, not from the start.
+void FlashSession::WriteAgainOrGiveUp() {
+    if (!run_.notHeldSince) {
+        run_.notHeldSince = TimeSource().TickCount();
+    } else if (Elapsed(*run_.notHeldSince) > kReadBackLimitMs) {
+        FailRun(kTextNotHeld);
+        return;
+    }
+    run_.blockIndex = 0;
+    run_.firstBlockHeld = false;
+    run_.writtenEnd = 0;
     progress_ = 0;
     ShowGauge(GaugeState::Red, 0);
     phase_ = Phase::WriteArea;
 }
 
-void FlashSession::VerifyBlock(const uint8_t* data, uint16_t length) {
-    uint32_t address = 0;
-    if (FirstDifference(blockIndex_, data, length, &address)) {
-        statusAddress_.store(address, std::memory_order_release);
-        phase_ = Phase::None;
-        pendingReport_ = kTextVerifyFailed;
+void FlashSession::FailRun(int statusId) {
+    if (run_.headerWritten) {
+        run_.failureText = statusId;
+        phase_ = Phase::EraseAfterFailure;
         return;
     }
-    if (verifyShowsProgress_) {
-        progress_ = (blockIndex_ + 1) * 100 / programImage_->BlockCount();
+    phase_ = Phase::None;
+    pendingReport_ = statusId;
+}
+
+void FlashSession::VerifyBlock(const uint8_t* data, uint16_t length) {
+    uint32_t address = 0;
+    if (FirstDifference(run_.blockIndex, data, length, &address)) {
+        statusAddress_.store(address, std::memory_order_release);
+        FailRun(kTextVerifyFailed);
+        return;
+    }
+    if (run_.verifyShowsProgress) {
+        progress_ = (run_.blockIndex + 1) * 100 / run_.image->BlockCount();
         ShowGauge(GaugeState::Red, progress_);
     }
-    if (blockIndex_ + 1 >= verifyEnd_) {
-        WriteFrom(verifyEnd_);
+    if (run_.blockIndex + 1 >= run_.verifyEnd) {
+        WriteFrom(run_.verifyEnd);
     } else {
-        ++blockIndex_;
+        ++run_.blockIndex;
     }
 }
 

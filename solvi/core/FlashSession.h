@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "link/RequestChannel.h"
 #include "solvi/core/FlashSessionView.h"
@@ -53,11 +54,19 @@ class FlashSession final : private LinkListener {
     static constexpr int kTextVerifying = 3100;
     // Names the first flash address that does not hold the file (StatusAddress).
     static constexpr int kTextVerifyFailed = 3101;
+    // The radio answers, but its flash does not take the software: a radio to set aside,
+    // not a cable to check.
+    static constexpr int kTextNotErased = 3650;
+    static constexpr int kTextNotHeld = 3651;
+    // A run whose link keeps breaking is given up at the next break.
+    static constexpr int kMaxLinkBreaks = 3;
 
     // The step under way; at most one at a time. ReadBack compares the first block of the
     // list with the file once the code blocks are written, before the header: a flash that
-    // read erased before its erase had ended has wiped it. Verify reads back every other
-    // block when asked to.
+    // read erased before its erase had ended has wiped it. FinalCheck does the same after
+    // the header, as the last step before the reset, so that an erase ending late can hide
+    // nowhere. Verify reads back every other block when asked to. EraseAfterFailure takes
+    // the file's header out of a radio whose run failed after it was written.
     enum class Phase {
         None,
         ReadRUSoftVer,
@@ -66,6 +75,8 @@ class FlashSession final : private LinkListener {
         WriteArea,
         ReadBack,
         Verify,
+        FinalCheck,
+        EraseAfterFailure,
         ResetRU
     };
 
@@ -109,6 +120,32 @@ class FlashSession final : private LinkListener {
     const std::string& RadioVersionText() const { return radioVersionText_; }
 
   private:
+    // One programming run, from the loop command to its report. A run starts from a fresh
+    // one, so nothing of the radio before carries over.
+    struct Run {
+        bool active = false;
+        std::shared_ptr<const LoadedSoftware> image;  // what the run writes, kept to its end
+        bool verify = false;
+        int blockIndex = 0;
+        uint32_t eraseCheckSince = 0;
+        // The first block was read back and held; the blocks before writtenEnd were written
+        // by then.
+        bool firstBlockHeld = false;
+        int writtenEnd = 0;
+        int verifyEnd = 0;
+        bool verifyShowsProgress = false;
+        // When a read-back first found the first block not held: rounds of rewriting end a
+        // while after it.
+        std::optional<uint32_t> notHeldSince;
+        // A header block of the file is in the radio since the last erase.
+        bool headerWritten = false;
+        // The report made once the failed run's erase is acknowledged.
+        int failureText = 0;
+        // Where the run goes on once a broken link is up again, and how often it broke.
+        Phase resumeAt = Phase::SetLoop;
+        int linkBreaks = 0;
+    };
+
     // What the radio's side of the link tells the session.
     void OnLinkReset() override;
     void OnLinkUp() override;
@@ -129,7 +166,14 @@ class FlashSession final : private LinkListener {
     void BlocksHeld(int from, int to, bool showProgress);
     void WriteFrom(int index);
     void CheckFirstBlock(const uint8_t* data, uint16_t length);
+    void CheckFinal(const uint8_t* data, uint16_t length);
+    void WriteAgainOrGiveUp();
     void VerifyBlock(const uint8_t* data, uint16_t length);
+    // The run has failed: the report follows at once, or once the file's header is erased.
+    void FailRun(int statusId);
+    // The link broke in the middle of a run: the run waits for it, then goes on.
+    void HoldRun();
+    void ResumeRun();
     // The first address of block `index` that the reply does not hold as the file has it.
     bool FirstDifference(int index, const uint8_t* data, uint16_t length, uint32_t* address) const;
     uint32_t Elapsed(uint32_t since) const;
@@ -147,30 +191,19 @@ class FlashSession final : private LinkListener {
     const ProgramFlags& flags_;
     FlashSessionView& view_;
 
-    // The image a programming run writes, kept for the whole run.
-    std::shared_ptr<const LoadedSoftware> programImage_;
-
     std::array<uint8_t, SoftwareVersion::kHeaderSize> radioHeader_{};
     SoftwareVersion radioVersion_;
     std::string radioVersionText_;
     bool firstHalfPending_ = true;
     Phase phase_ = Phase::None;
     bool versionReady_ = false;
-    int blockIndex_ = 0;
+    Run run_;
     int progress_ = 0;
     int searchCount_ = 0;
     bool programRequest_ = false;
     int completion_ = -1;
     // A report decided inside a hook, made by the tick once the frame is processed.
     int pendingReport_ = 0;
-    bool verifyRun_ = false;
-    uint32_t eraseCheckSince_ = 0;
-    bool readBackFailed_ = false;
-    bool firstBlockHeld_ = false;
-    int writtenEnd_ = 0;  // blocks written when the first one was read back
-    int verifyEnd_ = 0;
-    bool verifyShowsProgress_ = false;
-    uint32_t readBackFailedAt_ = 0;
     bool stepHeldBack_ = false;
     RequestChannel channel_;
 

@@ -48,10 +48,10 @@ class LostAck : public ::testing::Test {
         ASSERT_EQ(image_.LoadSoftwareFile(hex), Status::Ok);
     }
 
-    void Run(const sim::Faults& faults) {
+    void Run(const sim::Faults& faults, uint32_t eraseMs = 1) {
         sim::RadioConfig config;
         config.baud = 115200;
-        config.eraseMs = 1;
+        config.eraseMs = eraseMs;
         config.resetQuietMs = 50;
         config.faults = faults;
         radio_ = std::make_unique<sim::SimRadio>(clock_, config);
@@ -108,6 +108,27 @@ TEST_F(LostAck, OfTheEraseCheckDoesNotLoseTheFirstBlock) {
     EXPECT_EQ(view_.results.front(), FlashSession::kResultOk);
     EXPECT_EQ(MissingBlocks(), std::vector<uint32_t>{})
         << "success was reported with blocks missing from the radio";
+}
+
+// A flash that takes a while to erase is checked again and again; one of those checks loses
+// its LA while its reply ("not yet") arrives. The next check must go out as a new request:
+// repeated under the old number it was acknowledged as a repeat and never answered, and the
+// run ended with 807 after two seconds. A periodic fault on the line hit the erase check of
+// every run, so such a port never programmed a radio.
+TEST_F(LostAck, OfAnEraseCheckWhileTheFlashIsBusyDoesNotEndTheRun) {
+    Load();
+    for (uint32_t every : {7u, 13u}) {
+        SCOPED_TRACE(every);
+        view_ = View{};
+        sim::Faults faults;
+        faults.dropLaEvery = every;
+        faults.garbage = every == 13;
+        Run(faults, 2500);
+        ASSERT_FALSE(view_.results.empty()) << "the session never reported";
+        EXPECT_EQ(view_.results.front(), FlashSession::kResultOk);
+        EXPECT_EQ(MissingBlocks(), std::vector<uint32_t>{});
+        EXPECT_GT(radio_->Stats().laDropped, 0u);
+    }
 }
 
 // The same loss anywhere in a run: whichever LA goes missing, the outcome is the

@@ -36,6 +36,9 @@ class FakeRadio {
     uint32_t loseWritesTo = UINT32_MAX;  // block address whose next writes do not land
     int writesToLose = 0;
     uint32_t stuckBitAt = UINT32_MAX;  // flash byte whose lowest bit stays 1
+    // An erase that ends late: it wipes the flash just before a write to this block lands.
+    uint32_t wipeBeforeWriteTo = UINT32_MAX;
+    int wipes = 0;
 
     // What the programmer did.
     std::array<uint8_t, kFlashSize> flash{};
@@ -164,6 +167,10 @@ class FakeRadio {
                     SendTransfer(reply);
                 } else if (m[1] == 0x03) {
                     writes.push_back(address);
+                    if (address == wipeBeforeWriteTo && wipes > 0) {
+                        --wipes;
+                        flash.fill(0xFF);
+                    }
                     if (address == loseWritesTo && writesToLose > 0) {
                         --writesToLose;
                         break;

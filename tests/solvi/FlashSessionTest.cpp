@@ -345,7 +345,8 @@ TEST_F(FlashSessionTest, FlashThatNeverErasesEndsTheUnattendedRunAfterAMinute) {
     const uint32_t checking = clock_.TickCount();
     ASSERT_TRUE(RunUntil([&] { return !view_.results.empty(); }));
     EXPECT_EQ(view_.results, (std::vector<int>{FlashSession::kResultFailed}));
-    EXPECT_EQ(view_.Status(), FlashSession::kTextNoAnswer);
+    // The radio answered all along: its flash is at fault, not the cable.
+    EXPECT_EQ(view_.Status(), FlashSession::kTextNotErased);
     EXPECT_GE(clock_.TickCount() - checking, FlashSession::kEraseCheckLimitMs);
     EXPECT_LE(clock_.TickCount() - checking, FlashSession::kEraseCheckLimitMs + 1000);
     EXPECT_TRUE(radio_.writes.empty());
@@ -376,12 +377,13 @@ TEST_F(FlashSessionTest, FirstBlockReadBackRewritesTheImageUntilTheRadioHoldsIt)
     EXPECT_EQ(std::count(radio_.writes.begin(), radio_.writes.end(), 0x10000u), 1);
     EXPECT_EQ(radio_.writes.back(), 0x10000u);
     EXPECT_TRUE(std::equal(radio_.flash.begin(), radio_.flash.end(), sw->Bytes().begin()));
-    // The check reads the whole first block, once after each round.
+    // The check reads the whole first block, once after each round and once more after the
+    // header.
     int checks = 0;
     for (const auto& r : radio_.reads) {
         checks += r.address == sw->BlockAddress(0) && r.length == 128;
     }
-    EXPECT_EQ(checks, 2);
+    EXPECT_EQ(checks, 3);
     EXPECT_EQ(radio_.resetCommands, 1);
 }
 
@@ -411,7 +413,7 @@ TEST_F(FlashSessionTest, FirstBlockThatNeverHoldsEndsTheRunAMinuteAfterTheFirstF
         return !view_.results.empty();
     }));
     EXPECT_EQ(view_.results, (std::vector<int>{FlashSession::kResultFailed}));
-    EXPECT_EQ(view_.Status(), FlashSession::kTextNoAnswer);
+    EXPECT_EQ(view_.Status(), FlashSession::kTextNotHeld);
     ASSERT_NE(firstFailed, 0u);
     EXPECT_GT(radio_.writes.size(), 3 * sw->Blocks().size()) << "rounds were given up early";
     // Seen from here when the check goes out; the session judges it when its reply comes.
@@ -428,6 +430,57 @@ TEST_F(FlashSessionTest, FirstBlockThatNeverHoldsEndsTheRunAMinuteAfterTheFirstF
     EXPECT_EQ(view_.Status(), FlashSession::kTextDifferentSoftware);
 }
 
+// An erase that ends after the first block was read back wipes the code under the header
+// that follows. The radio would restart with the file's header over an empty flash and
+// identify as programmed; the read-back after the header sees the wipe and writes again.
+TEST_F(FlashSessionTest, AnEraseEndingUnderTheHeaderIsCaughtBeforeTheRestart) {
+    Load(2);
+    RadioHolds(false);
+    flags_.autoMode = true;
+    radio_.wipeBeforeWriteTo = 0x10080;
+    radio_.wipes = 1;
+    Create();
+    ASSERT_TRUE(RunUntil([&] { return !view_.results.empty(); }));
+    EXPECT_EQ(view_.results, (std::vector<int>{FlashSession::kResultOk}));
+    auto sw = image_.Current();
+    EXPECT_TRUE(std::equal(radio_.flash.begin(), radio_.flash.end(), sw->Bytes().begin()))
+        << "reported programmed over a flash that does not hold the file";
+    EXPECT_EQ(radio_.writes.size(), 2 * sw->Blocks().size());
+    EXPECT_EQ(radio_.resetCommands, 1);
+}
+
+// A run that fails after the file's header went in must not leave it there: the next
+// identification, by a technician or the next run, would take the radio for programmed.
+TEST_F(FlashSessionTest, ARunThatFailsAfterItsHeaderWentInErasesIt) {
+    Load(2);
+    RadioHolds(false);
+    flags_.autoMode = true;
+    radio_.wipeBeforeWriteTo = 0x10080;
+    radio_.wipes = INT_MAX;
+    Create();
+    ASSERT_TRUE(RunUntil([&] { return !view_.results.empty(); }, 20000, 100));
+    EXPECT_EQ(view_.results, (std::vector<int>{FlashSession::kResultFailed}));
+    EXPECT_EQ(view_.Status(), FlashSession::kTextNotHeld);
+    EXPECT_EQ(radio_.loopCommands, 2) << "the failed run's header was not erased";
+    EXPECT_EQ(radio_.resetCommands, 0);
+    EXPECT_TRUE(std::all_of(radio_.flash.begin() + 0x10000, radio_.flash.begin() + 0x10100,
+                            [](uint8_t b) { return b == 0xFF; }));
+}
+
+// An LA with N(R) = 1 still on the line when the panel starts (the answer to the LR of a
+// program that had the port a moment before) is no link: taken for one, the first request
+// went out numbered 0, the radio acknowledged it as a repeat and never answered.
+TEST_F(FlashSessionTest, AnOldLinkAckOnTheLineIsNoLink) {
+    Load(2);
+    RadioHolds(false);
+    flags_.autoMode = true;
+    Create();
+    line_.Send({0x16, 0x10, 0x02, 0x02, 0x01, 0x01, 0x00, 0x10, 0x03, 0x00, 0x00});
+    ASSERT_TRUE(RunUntil([&] { return !view_.results.empty(); }));
+    EXPECT_EQ(view_.results, (std::vector<int>{FlashSession::kResultOk}));
+    EXPECT_EQ(view_.Status(), FlashSession::kTextProgrammed);
+}
+
 TEST_F(FlashSessionTest, VerificationReadsEveryBlockBackBeforeTheRestart) {
     Load(2, {0x2000, 0x3000, 0x4000, 0x5000});
     RadioHolds(false);
@@ -442,9 +495,10 @@ TEST_F(FlashSessionTest, VerificationReadsEveryBlockBackBeforeTheRestart) {
             readBack.push_back(r.address);
         }
     }
-    // The first block once by the check, then every other one; the header blocks were read
-    // by the identification as well, so they are not told apart here.
-    EXPECT_EQ(readBack, (std::vector<uint32_t>{0x2000, 0x3000, 0x4000, 0x5000}));
+    // The first block once by the check, then every other one, and the first once more
+    // after the header; the header blocks were read by the identification as well, so they
+    // are not told apart here.
+    EXPECT_EQ(readBack, (std::vector<uint32_t>{0x2000, 0x3000, 0x4000, 0x5000, 0x2000}));
     // The code is read back before the header is written, the header after it.
     auto writing =
         std::find(view_.statuses.begin(), view_.statuses.end(), FlashSession::kTextWriting);

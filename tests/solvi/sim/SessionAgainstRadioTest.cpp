@@ -7,6 +7,7 @@
 
 #include "../SRecordTestUtil.h"
 #include "solvi/core/FlashSession.h"
+#include "solvi/core/ProgrammingWatch.h"
 #include "solvi/core/TMap27Thread.h"
 #include "tests/support/MemoryLine.h"
 #include "tools/radiosim/FlashImage.h"
@@ -16,7 +17,18 @@ namespace norda::solvi {
 namespace {
 
 struct View : FlashSessionView {
-    void ShowStatus(int id) override { statuses.push_back(id); }
+    void ShowStatus(int id) override {
+        statuses.push_back(id);
+        // As a panel feeds its production record, on the worker thread.
+        if (session != nullptr) {
+            ProgrammingWatch::Report report;
+            report.statusId = id;
+            report.radioVersion = session->RadioVersionText();
+            if (auto run = watch.OnStatus(report)) {
+                runs.push_back(*run);
+            }
+        }
+    }
     void SetGauge(GaugeState s, int v) override { gauge = {s, v}; }
     void EnableProgramButton(bool on) override { button = on; }
     void ShowRadioVersion(const std::string& text, const std::string&) override {
@@ -31,6 +43,9 @@ struct View : FlashSessionView {
     bool button = false;
     std::string radioText;
     std::vector<int> results;
+    const FlashSession* session = nullptr;
+    ProgrammingWatch watch{2};
+    std::vector<ProgrammingOutcome> runs;
 };
 
 class SessionAgainstRadio : public ::testing::Test {
@@ -58,6 +73,7 @@ class SessionAgainstRadio : public ::testing::Test {
         });
         session_ = std::make_unique<FlashSession>(2, 115200, image_, flags_, view_, clock_,
                                                   line_.MakeStream());
+        view_.session = session_.get();
         ASSERT_EQ(session_->Start(), Status::Ok);
     }
     void TearDown() override { line_.SetWriteListener(nullptr); }
@@ -152,9 +168,12 @@ TEST_F(SessionAgainstRadio, ProgramButtonOnEqualSoftwareReprograms) {
 // its erase ends.
 TEST_F(SessionAgainstRadio, EveryRadioHoldsTheFileWhenReportedProgrammed) {
     enum Before { Ordinary, New, Interrupted };
-    for (bool readsOld : {false, true}) {
+    using Reads = sim::RadioConfig::EraseReads;
+    for (Reads reads : {Reads::Busy, Reads::Old, Reads::Erased}) {
         for (Before before : {Ordinary, New, Interrupted}) {
-            SCOPED_TRACE(std::string(readsOld ? "reads old, " : "reads busy, ") +
+            SCOPED_TRACE(std::string(reads == Reads::Busy  ? "reads busy, "
+                                     : reads == Reads::Old ? "reads old, "
+                                                           : "reads erased, ") +
                          (before == Ordinary ? "ordinary"
                           : before == New    ? "new"
                                              : "interrupted"));
@@ -163,7 +182,7 @@ TEST_F(SessionAgainstRadio, EveryRadioHoldsTheFileWhenReportedProgrammed) {
             flags_.autoMode = true;
             sim::RadioConfig config;
             config.eraseMs = 300;
-            config.eraseReadsOld = readsOld;
+            config.eraseReads = reads;
             Create(config);
             auto sw = image_.Current();
             if (before == New) {
@@ -181,13 +200,63 @@ TEST_F(SessionAgainstRadio, EveryRadioHoldsTheFileWhenReportedProgrammed) {
             EXPECT_EQ(view_.results, (std::vector<int>{0}));
             EXPECT_EQ(view_.Status(), FlashSession::kTextProgrammed);
             EXPECT_TRUE(RadioHoldsFile());
-            if (!readsOld) {
+            if (reads == Reads::Busy) {
                 // A flash that answers busy is written once; only the read-back is new.
                 EXPECT_EQ(radio_->Stats().memoryWrites, static_cast<uint32_t>(sw->BlockCount()));
             }
             flags_.autoMode = false;
         }
     }
+}
+
+// A flash that reads erased as soon as its erase begins, takes what is written and is
+// wiped when the erase ends: a small file is in before the end. One lost LA then holds the
+// run up for as long as the erase has left: of the read-back (the radio's reply still
+// comes) or of the first header block (a write, repeated under its number after a second).
+// The wipe falls between the code and the header, and the radio must not restart with the
+// file's header over an empty flash while the panel says "programmed".
+TEST_F(SessionAgainstRadio, ALateEraseCannotHideBehindTheHeader) {
+    for (uint32_t lostLa : {8u, 9u}) {
+        SCOPED_TRACE(lostLa == 8 ? "LA of the read-back lost" : "LA of the header lost");
+        view_ = View();
+        LoadFile(3);
+        flags_.autoMode = true;
+        sim::RadioConfig config;
+        config.eraseMs = 600;
+        config.eraseReads = sim::RadioConfig::EraseReads::Erased;
+        config.faults.dropLaEvery = lostLa;
+        Create(config);
+        ASSERT_TRUE(RunUntil([&] { return !view_.results.empty(); }));
+        if (view_.results.front() == FlashSession::kResultOk) {
+            EXPECT_TRUE(RadioHoldsFile())
+                << "reported programmed over a flash that does not hold the file";
+        }
+        EXPECT_EQ(view_.results, (std::vector<int>{0}));
+        flags_.autoMode = false;
+    }
+}
+
+// The radio restarts the link in the middle of a run. That run goes on, and its record is
+// one: a success, with the software the radio held before the run began. It was a failure
+// "Cihaz yazılımı farklı" from the identification the restart led to, and then a second
+// run whose "before" was the header read half erased.
+TEST_F(SessionAgainstRadio, ALinkRestartInTheRunCarriesThatRunOn) {
+    LoadFile(40);
+    flags_.autoMode = true;
+    sim::RadioConfig config;
+    config.faults.relinkAfter = 20;
+    Create(config);
+    ASSERT_TRUE(RunUntil([&] { return !view_.results.empty(); }));
+    EXPECT_EQ(view_.results, (std::vector<int>{0}));
+    EXPECT_TRUE(RadioHoldsFile());
+    ASSERT_EQ(view_.runs.size(), 1u);
+    EXPECT_TRUE(view_.runs[0].ok);
+    EXPECT_EQ(view_.runs[0].statusId, FlashSession::kTextProgrammed);
+    EXPECT_EQ(view_.runs[0].softwareBefore,
+              SoftwareVersion::FromHeader(
+                  std::span<const uint8_t, SoftwareVersion::kHeaderSize>(
+                      sim::GenerateFlashImage().data() + 0x10000, SoftwareVersion::kHeaderSize))
+                  .DisplayText());
 }
 
 TEST_F(SessionAgainstRadio, FaultsEndInTheirReports) {
