@@ -28,6 +28,8 @@ class NetworkRequest {
     bool IsLoop() const { return loop_; }
     // The radio's data for this read: a reply from the memory and the address it asked.
     bool AnsweredBy(uint8_t memory, uint32_t address) const;
+    // Data bytes the reply to this read carries.
+    size_t ReplyDataLength() const { return replyDue_ ? message_[6] : 0; }
     const uint8_t* Message() const { return message_.data(); }
     size_t Size() const { return size_; }
 

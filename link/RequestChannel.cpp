@@ -16,6 +16,14 @@ uint32_t AckLineTime(const TWinmap27Port& link, size_t sentFrameLength) {
     return link.Port().LineTimeMs(sentFrameLength + TWinmap27Port::kShortFrameLength);
 }
 
+// Likewise the reply: at 300 Bd an 80-byte block alone is on the line for longer than the
+// whole wait. Stuffing is not counted; the wait itself covers that of ordinary data.
+constexpr size_t kReplyFraming =
+    17;  // SYN DLE STX, LT header, 03 04 memory address, DLE ETX, check
+uint32_t ReplyLineTime(const TWinmap27Port& link, const NetworkRequest& request) {
+    return link.Port().LineTimeMs(kReplyFraming + request.ReplyDataLength());
+}
+
 }  // namespace
 
 RequestChannel::RequestChannel(const LinkProfile& profile, int portNumber, int32_t baud,
@@ -36,7 +44,6 @@ int RequestChannel::Receive() {
 }
 
 void RequestChannel::RequestLink() {
-    resyncing_ = false;
     link_.ResetLink();
 }
 
@@ -46,6 +53,7 @@ RequestChannel::SendResult RequestChannel::Send(const NetworkRequest& request, i
     }
     if (link_.AwaitingAck() && sentOnLink_ && !(request == lastSent_)) {
         resyncing_ = true;
+        linkAttempts_ = 1;
         link_.ResetLink();
         return SendResult::Resyncing;
     }
@@ -113,10 +121,11 @@ void RequestChannel::OnLinkUp() {
     if (link_.Profile().linkUpEndsExchange) {
         replyWait_.reset();
     } else if (link_.NetworkState() == TWinmap27Port::kNetworkAwaitingReply) {
-        replyWait_ = Now() + link_.Profile().replyWaitMs;
+        replyWait_ = Now() + ReplyLineTime(link_, lastSent_) + link_.Profile().replyWaitMs;
     }
     sentOnLink_ = false;
     sends_ = 0;
+    linkAttempts_ = 0;
     if (resyncing_) {
         // The link was restarted for the request handed over: the owner goes on as if
         // nothing had happened and sends it now.
@@ -130,7 +139,7 @@ void RequestChannel::OnLinkUp() {
 void RequestChannel::OnAcknowledged() {
     ackWait_.reset();
     if (link_.NetworkState() == TWinmap27Port::kNetworkAwaitingReply) {
-        replyWait_ = Now() + link_.Profile().replyWaitMs;
+        replyWait_ = Now() + ReplyLineTime(link_, lastSent_) + link_.Profile().replyWaitMs;
     }
     ResetAttempts();
     owner_.OnAcknowledged();

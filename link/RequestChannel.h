@@ -65,14 +65,14 @@ class RequestChannel final : private LinkListener {
                link_.NetworkState() == TWinmap27Port::kNetworkIdle;
     }
 
-    // Sends our link request and awaits its LA. Also ends a restart that went unanswered:
-    // what follows is a link set-up like any other.
+    // Sends our link request and awaits its LA. A restart of the channel's own whose LR
+    // went unanswered stays the channel's: its owner still hears nothing of the link.
     void RequestLink();
     // A new link is wanted; nothing goes out until RequestLink.
     void RequireLink() { link_.RequireLink(); }
-    // Counts a link request against the attempts of the request under way; true while
-    // there are no more than `limit`.
-    bool TakeLinkAttempt(int limit) { return ++sends_ <= limit; }
+    // Counts a link request; true while there have been no more than `limit` since the
+    // link was last up (a restart's own LR is the first).
+    bool TakeLinkAttempt(int limit) { return ++linkAttempts_ <= limit; }
 
     // Hands a request over. `maxSends` bounds how often one request goes out, and how many
     // LTs in a row may go unacknowledged.
@@ -94,10 +94,11 @@ class RequestChannel final : private LinkListener {
     // port's queues purged. The link state is the owner's to set (DropLink, RequireLink).
     void Stop();
     void DropLink() { link_.DropLink(); }
-    // Starts the count of sends and unacknowledged LTs afresh.
+    // Starts the count of sends, unacknowledged LTs and link requests afresh.
     void ResetAttempts() {
         sends_ = 0;
         unacknowledged_ = 0;
+        linkAttempts_ = 0;
     }
 
   private:
@@ -118,6 +119,7 @@ class RequestChannel final : private LinkListener {
     // LA does not end that run: a radio that never acknowledges is given up).
     int sends_ = 0;
     int unacknowledged_ = 0;
+    int linkAttempts_ = 0;
     // An LT went out on this link, and which: a different request may not follow it while
     // its LA is outstanding.
     bool sentOnLink_ = false;

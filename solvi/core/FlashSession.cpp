@@ -155,11 +155,12 @@ void FlashSession::SearchStep() {
     }
     if (++searchCount_ > 2) {
         searchCount_ = 0;
-        // The radio has gone from a run broken off: the run ends here, with this report.
-        if (run_.active) {
-            run_ = Run{};
-            busy_ = false;
-        }
+        // Whatever radio answers next is met from the start. A run broken off by the link
+        // ends here, with this report: its radio has gone.
+        run_ = Run{};
+        busy_ = false;
+        channel_.Stop();
+        RestartIdentification();
         ShowStatus(kTextSearching);
         ClearRadioLines();
         ShowGauge(GaugeState::Idle, 0);

@@ -87,7 +87,8 @@ TEST(RequestChannel, WaitsComeFromTheProfile) {
         EXPECT_EQ(l.channel.AckDeadline(), t + 31 + profile.ackWaitMs);
         l.Radio({0x02, 0x02, 0x01, 0x00});
         EXPECT_FALSE(l.channel.AwaitingAck());
-        EXPECT_EQ(l.channel.ReplyDeadline(), l.clock.TickCount() + profile.replyWaitMs);
+        // Counted from the moment the reply could have crossed the line: 18 bytes, 18 ms.
+        EXPECT_EQ(l.channel.ReplyDeadline(), l.clock.TickCount() + 18 + profile.replyWaitMs);
         l.Data(1, 0x21);
         EXPECT_FALSE(l.channel.AwaitingReply());
         EXPECT_TRUE(l.channel.Idle());
@@ -101,7 +102,7 @@ TEST(RequestChannel, WaitsComeFromTheProfile) {
         // A reply that never comes runs out at its deadline, not a millisecond before.
         l.channel.Send(Linked::Read(0x30), profile.sends);
         l.Radio({0x02, 0x04, 0x01, 0x00});
-        l.clock.Advance(profile.replyWaitMs - 1);
+        l.clock.Advance(18 + profile.replyWaitMs - 1);
         EXPECT_FALSE(l.channel.ReplyWaitExpired(l.clock.TickCount()));
         l.clock.Advance(1);
         EXPECT_TRUE(l.channel.ReplyWaitExpired(l.clock.TickCount()));
@@ -204,6 +205,43 @@ TEST(RequestChannel, AnUnacknowledgedLtIsRepeatedOrFollowedByAFreshLink) {
         EXPECT_EQ(l.line.TakeWritten(), Linked::ReadLt(1, 0x32));
         EXPECT_EQ(l.channel.Sends(), 1) << "a new request is a first send";
         EXPECT_EQ(l.owner.events, std::vector<std::string>{"Reply"});
+    }
+}
+
+// The restart's own LR goes unanswered as well. The owner sends the next LR as it sends any
+// and counts it, the restart's LR being the first; the link that comes up is still no news
+// to the owner, who took it for the radio breaking off the transfer and stopped a read that
+// could go on.
+TEST(RequestChannel, ARestartWhoseLinkRequestIsLostStaysTheChannels) {
+    for (Program program : {Program::Ombra, Program::Solvi}) {
+        SCOPED_TRACE(static_cast<int>(program));
+        Linked l(program);
+        ASSERT_EQ(l.channel.Send(Linked::Read(0x21), 4), RequestChannel::SendResult::Sent);
+        l.Data(1, 0x99);
+        l.Pass(1100);
+        ASSERT_EQ(l.channel.Send(Linked::Read(0x32), 4), RequestChannel::SendResult::Resyncing);
+        l.line.TakeWritten();
+        l.Pass(1100);
+        ASSERT_TRUE(l.channel.NeedsLink());
+        EXPECT_TRUE(l.channel.TakeLinkAttempt(3));
+        l.channel.RequestLink();
+        EXPECT_EQ(l.line.TakeWritten(), kLr);
+        l.Radio({0x02, 0x01, 0x01, 0x00});
+        ASSERT_TRUE(l.channel.Idle());
+        EXPECT_EQ(l.owner.events, std::vector<std::string>{"Reply"});
+        EXPECT_EQ(l.channel.Send(Linked::Read(0x32), 4), RequestChannel::SendResult::Sent);
+        EXPECT_EQ(l.line.TakeWritten(), Linked::ReadLt(1, 0x32));
+    }
+    {
+        // A restart that is never answered ends after as many LRs as a link set-up.
+        Linked l(Program::Ombra);
+        l.channel.Send(Linked::Read(0x21), 4);
+        l.Data(1, 0x99);
+        l.Pass(1100);
+        ASSERT_EQ(l.channel.Send(Linked::Read(0x32), 4), RequestChannel::SendResult::Resyncing);
+        EXPECT_TRUE(l.channel.TakeLinkAttempt(3));
+        EXPECT_TRUE(l.channel.TakeLinkAttempt(3));
+        EXPECT_FALSE(l.channel.TakeLinkAttempt(3));
     }
 }
 

@@ -56,6 +56,18 @@ TEST(Read, FullReadGivesTheRadioImageAndItsParameters) {
     EXPECT_EQ(rig.progressReports.back().done, 24);
 }
 
+// At 300 Bd an 80-byte reply alone is on the line for 3.2 s, longer than the whole wait for
+// a reply: counted from the LA, the first Clone block always ended in 807.
+TEST(Read, AWholeReadAtThreeHundredBaud) {
+    sim::RadioConfig config;
+    config.baud = 300;
+    SimRig rig(config);
+    ASSERT_TRUE(rig.ReadRadio()) << "still reading";
+    EXPECT_TRUE(rig.messages.empty()) << rig.messages[0].text;
+    EXPECT_EQ(rig.parameters, Decoded(rig.radio->Params()));
+    EXPECT_TRUE(rig.client->DataValid());
+}
+
 TEST(Read, RequestsEveryAreaInEightyByteBlocksInReadListOrder) {
     SimRig rig;
     ASSERT_TRUE(rig.ReadRadio());
@@ -124,9 +136,10 @@ TEST(Read, AcknowledgedRequestWithoutReplyGives807AfterThreeSeconds) {
     EXPECT_FALSE(rig.client->DataValid());
 }
 
-TEST(Read, RequestsNeverAcknowledgedGive808AfterFourSends) {
+TEST(Read, RequestsNeverAcknowledgedNorAnsweredGive808AfterFourSends) {
     sim::RadioConfig config;
     config.faults.dropLaEvery = 1;
+    config.faults.noDataReply = true;
     SimRig rig(config);
     rig.client->CmRead();
     ASSERT_TRUE(rig.RunUntil([&] { return rig.Finished(); }, 20000));

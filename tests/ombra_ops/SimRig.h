@@ -69,7 +69,8 @@ class SimRig : public TransferHost {
                 written.push_back({clock.TickCount(), b});
             radio->Receive(bytes.data(), bytes.size());
         });
-        client = std::make_unique<ProbeWin>(*this, image, parameters, 1, 9600, settings, clock,
+        client = std::make_unique<ProbeWin>(*this, image, parameters, 1,
+                                            config.baud != 0 ? config.baud : 9600, settings, clock,
                                             line.MakeStream());
         portResult = client->SetupWindow();
     }
@@ -245,7 +246,7 @@ class SimRig : public TransferHost {
     // Runs "Oku" to its end.
     bool ReadRadio() {
         client->CmRead();
-        return RunUntil([this] { return Finished(); });
+        return RunUntil([this] { return Finished(); }, 600000);
     }
 
     struct WrittenByte {

@@ -65,14 +65,14 @@ class SessionAgainstRadio : public ::testing::Test {
         ASSERT_EQ(image_.LoadSoftwareFile(dir_.Write("x.hex", text)), Status::Ok);
     }
 
-    void Create(sim::RadioConfig config = {}) {
-        config.baud = 115200;
+    void Create(sim::RadioConfig config = {}, uint32_t baud = 115200) {
+        config.baud = baud;
         radio_ = std::make_unique<sim::SimRadio>(clock_, config);
         line_.SetWriteListener([this](std::span<const uint8_t> bytes) {
             radio_->Receive(bytes.data(), bytes.size());
         });
-        session_ = std::make_unique<FlashSession>(2, 115200, image_, flags_, view_, clock_,
-                                                  line_.MakeStream());
+        session_ = std::make_unique<FlashSession>(2, static_cast<int32_t>(baud), image_, flags_,
+                                                  view_, clock_, line_.MakeStream());
         view_.session = session_.get();
         ASSERT_EQ(session_->Start(), Status::Ok);
     }
@@ -125,6 +125,16 @@ TEST_F(SessionAgainstRadio, IdentifiesTheRadiosOwnSoftwareAsEqual) {
     EXPECT_EQ(view_.radioText, image_.VersionText());
     EXPECT_EQ(radio_->Stats().loopCommands, 0u);
     EXPECT_EQ(radio_->Stats().memoryWrites, 0u);
+}
+
+// A 128-byte half of the header is 2.4 s on the line at 600 Bd: counted from the LA, the
+// wait for it ran out before it could arrive, and no radio was ever identified.
+TEST_F(SessionAgainstRadio, IdentifiesARadioAtSixHundredBaud) {
+    LoadFile(1);
+    Create({}, 600);
+    ASSERT_TRUE(RunUntil([&] { return view_.Status() == FlashSession::kTextDifferentSoftware; }))
+        << "last status " << view_.Status();
+    EXPECT_FALSE(view_.Seen(FlashSession::kTextNoReadReply));
 }
 
 TEST_F(SessionAgainstRadio, ProgramsDifferentSoftwareAndConfirmsItAfterTheRestart) {
