@@ -214,8 +214,9 @@ unsigned SerialOf(SimRadio& radio) {
 void PtyServer::SwapRadio(Port& port) {
     std::unique_ptr<SimRadio> next = maker_(port.com);
     if (swapReport_ != nullptr) {
-        std::fprintf(swapReport_, "com%d: serial %u off the bench, serial %u on\n", port.com,
-                     SerialOf(*port.radio), SerialOf(*next));
+        const std::string note = swapNote_ ? "; " + swapNote_(*port.radio) : std::string();
+        std::fprintf(swapReport_, "com%d: serial %u off the bench, serial %u on%s\n", port.com,
+                     SerialOf(*port.radio), SerialOf(*next), note.c_str());
         std::fflush(swapReport_);
     }
     port.radio = std::move(next);

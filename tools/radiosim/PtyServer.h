@@ -36,6 +36,10 @@ class PtyServer {
     // `report` as "comN: serial S off the bench, serial T on".
     using RadioMaker = std::function<std::unique_ptr<SimRadio>(int com)>;
     void SetRadioMaker(RadioMaker maker, bool afterReset, std::FILE* report);
+    // What the report adds about the radio going off the bench ("; " and the note), so a
+    // long run can be checked radio by radio.
+    using SwapNote = std::function<std::string(SimRadio& leaving)>;
+    void SetSwapNote(SwapNote note) { swapNote_ = std::move(note); }
     // Async-signal-safe: every port gets its next radio in the next round.
     void RequestSwap();
 
@@ -80,6 +84,7 @@ class PtyServer {
     RadioMaker maker_;
     bool swapAfterReset_ = false;
     std::FILE* swapReport_ = nullptr;
+    SwapNote swapNote_;
 };
 
 }  // namespace norda::sim

@@ -36,12 +36,14 @@ void Usage(std::FILE* to = stderr) {
                  "                [--fault NAME[=V] ...] [--log FILE]\n"
                  "                [--answer-lr-with-lr] [--erase-ms MS] [--reset-quiet-ms MS]\n"
                  "                [--erase-reads busy|old|erased] [--swap-after-reset]\n"
+                 "                [--expect-flash FILE]\n"
                  "       radiosim --help | --version\n"
                  "faults: silent no-data-reply drop-la-every=N relink-after=K garbage\n"
                  "        never-erased ignore-reset bad-fcs[=N] lose-writes\n"
                  "a new radio (fresh memory, the next serial number) takes the place of every\n"
                  "radio on SIGUSR1, and of each radio that acknowledged a reset command with\n"
-                 "--swap-after-reset; each swap is told on stdout\n");
+                 "--swap-after-reset; each swap is told on stdout, with --expect-flash also\n"
+                 "whether the radio leaving holds that S-record file\n");
 }
 
 bool ParseNumber(const std::string& text, long minimum, long maximum, long& out) {
@@ -59,7 +61,7 @@ bool ParseNumber(const std::string& text, long minimum, long maximum, long& out)
 
 int main(int argc, char** argv) {
     using namespace norda::sim;
-    std::string portsDir, paramImage, flashHex, logPath;
+    std::string portsDir, paramImage, flashHex, expectHex, logPath;
     std::vector<int> coms;
     RadioConfig config;
     bool swapAfterReset = false;
@@ -115,6 +117,9 @@ int main(int argc, char** argv) {
         } else if (opt == "--flash-hex") {
             if (!next(flashHex))
                 return Usage(), 2;
+        } else if (opt == "--expect-flash") {
+            if (!next(expectHex))
+                return Usage(), 2;
         } else if (opt == "--log") {
             if (!next(logPath))
                 return Usage(), 2;
@@ -165,6 +170,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "radiosim: cannot load %s as S-records\n", flashHex.c_str());
         return 1;
     }
+    std::vector<uint8_t> expected;
+    if (!expectHex.empty() && LoadFlashHex(expectHex, expected) != 0) {
+        std::fprintf(stderr, "radiosim: cannot load %s as S-records\n", expectHex.c_str());
+        return 1;
+    }
     std::FILE* log = nullptr;
     if (!logPath.empty()) {
         log = std::fopen(logPath.c_str(), "w");
@@ -204,6 +214,17 @@ int main(int argc, char** argv) {
                 return std::make_unique<SimRadio>(clock, config, fresh, flash);
             },
             swapAfterReset, stdout);
+        if (!expected.empty()) {
+            server.SetSwapNote([&expected](SimRadio& leaving) {
+                const std::vector<uint8_t>& held = leaving.Flash();
+                size_t differ = 0;
+                for (size_t a = 0; a < expected.size(); ++a)
+                    differ += a >= held.size() || held[a] != expected[a];
+                return differ == 0
+                           ? std::string("flash = file")
+                           : "flash differs from the file in " + std::to_string(differ) + " bytes";
+            });
+        }
 
         g_server = &server;
         struct sigaction sa {};
