@@ -295,6 +295,30 @@ TEST(SimRadioMemory, ResetAcknowledgesThenGoesQuietThenListensAgain) {
     EXPECT_EQ(link.wire, kLaToLr);
 }
 
+// What swaps the radio of a bench: a programmer that never got the LA to its reset sends
+// it again, to the same radio, so a reset counts as acknowledged only when its LA
+// reached the line whole.
+TEST(SimRadioMemory, AResetCountsAsAcknowledgedOnceItsLaWentOutWhole) {
+    struct Case {
+        Faults faults;
+        uint32_t acknowledged;
+    };
+    Faults lost, spoilt, whole;
+    lost.dropLaEvery = 1;
+    spoilt.badFcsEvery = 2;  // the LA to the LR goes out whole, the next does not
+    whole.badFcsEvery = 3;
+    for (const Case& c : {Case{lost, 0}, Case{spoilt, 0}, Case{whole, 1}}) {
+        RadioConfig config;
+        config.faults = c.faults;
+        TestLink link(config);
+        link.LinkUp();
+        link.SendLt({0x04, 0x01});
+        link.Run(50);
+        EXPECT_EQ(link.radio.Stats().resets, 1u);
+        EXPECT_EQ(link.radio.Stats().resetsAcknowledged, c.acknowledged);
+    }
+}
+
 TEST(SimRadioMemory, UnknownMessagesAreAcknowledgedOnly) {
     TestLink link;
     link.LinkUp();

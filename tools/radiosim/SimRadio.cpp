@@ -243,8 +243,7 @@ bool SimRadio::AcknowledgeLt(uint64_t t) {
         ++stats_.laDropped;
         return false;
     }
-    SendLa(vr_, t);
-    return true;
+    return SendLa(vr_, t);
 }
 
 void SimRadio::Execute(const std::vector<uint8_t>& m, bool acknowledged, uint64_t t) {
@@ -339,9 +338,9 @@ void SimRadio::WriteMemory(uint8_t memory, uint32_t address, const uint8_t* data
     }
 }
 
-void SimRadio::SendFrame(const std::vector<uint8_t>& body, uint64_t t) {
+bool SimRadio::SendFrame(const std::vector<uint8_t>& body, uint64_t t) {
     if (config_.faults.silent)
-        return;
+        return false;
     ++framesSent_;
     CheckBytes check = CheckBytes::Crc;
     if (config_.faults.badFcsEvery && framesSent_ % config_.faults.badFcsEvery == 0) {
@@ -374,11 +373,12 @@ void SimRadio::SendFrame(const std::vector<uint8_t>& body, uint64_t t) {
         output_.push_back({at, b});
     }
     outLineFree_ = at;
+    return check == CheckBytes::Crc;
 }
 
-void SimRadio::SendLa(uint8_t nr, uint64_t t) {
+bool SimRadio::SendLa(uint8_t nr, uint64_t t) {
     ++stats_.laSent;
-    SendFrame({kFrameLa, nr, 0x01, 0x00}, t);
+    return SendFrame({kFrameLa, nr, 0x01, 0x00}, t);
 }
 
 void SimRadio::SendLr(uint64_t t) {

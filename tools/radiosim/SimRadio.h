@@ -93,8 +93,9 @@ class SimRadio {
     void HandleFrame(const ReceivedFrame& frame, uint64_t t);
     void HandleLt(const std::vector<uint8_t>& body, uint64_t t);
     void Execute(const std::vector<uint8_t>& message, bool acknowledged, uint64_t t);
-    void SendFrame(const std::vector<uint8_t>& body, uint64_t t);
-    void SendLa(uint8_t nr, uint64_t t);
+    // False when the frame did not reach the line whole (silent, or its check spoilt).
+    bool SendFrame(const std::vector<uint8_t>& body, uint64_t t);
+    bool SendLa(uint8_t nr, uint64_t t);
     void SendLr(uint64_t t);
     // False when a fault dropped the LA.
     bool AcknowledgeLt(uint64_t t);
