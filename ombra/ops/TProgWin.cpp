@@ -198,8 +198,10 @@ void TProgWin::OnAcknowledged() {
 
 void TProgWin::PollTick() {
     poll_.reset();
-    if (channel_.Receive() < 0)
+    if (channel_.Receive() < 0) {
         StopAndShowMessage(msg::kReadError, msg::kCaptionSerialPort, kStyleFailure);
+        return;
+    }
     if (!channel_.AwaitingAck()) {
         if (channel_.NeedsLink() && !Link().LinkEstablished()) {
             if (!channel_.TakeLinkAttempt(kLinkAttempts)) {
@@ -212,7 +214,10 @@ void TProgWin::PollTick() {
         }
         CheckCompletion();
     }
-    poll_ = TimeSource().TickCount() + kPollMs;
+    // An operation that ended in this tick leaves the port alone: a device that has gone
+    // would otherwise fail the next poll again, and the next, each with its own message.
+    if (phase_ != Phase::Idle)
+        poll_ = TimeSource().TickCount() + kPollMs;
 }
 
 void TProgWin::IssueNextRequest() {

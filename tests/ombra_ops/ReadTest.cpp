@@ -149,16 +149,28 @@ TEST(Read, RequestsNeverAcknowledgedNorAnsweredGive808AfterFourSends) {
     EXPECT_FALSE(rig.client->DataValid());
 }
 
-TEST(Read, LineErrorGives634AndThePollGoesOn) {
-    SimRig rig;
-    rig.client->CmRead();
-    rig.Run(300);
-    rig.line.InjectLineError();
-    rig.Run(40);
-    ASSERT_EQ(rig.MessageIds(), std::vector<int>{msg::kReadError});
-    EXPECT_EQ(rig.messages[0].captionId, msg::kCaptionSerialPort);
-    EXPECT_FALSE(rig.client->Reading());
-    EXPECT_TRUE(rig.client->Polling());
+TEST(Read, ALineErrorOrAVanishedDeviceGives634OnceAndNothingPollsAfterIt) {
+    for (bool vanished : {false, true}) {
+        SCOPED_TRACE(vanished);
+        SimRig rig;
+        rig.client->CmRead();
+        rig.Run(300);
+        if (vanished)
+            rig.line.SetVanished(true);
+        else
+            rig.line.InjectLineError();
+        rig.Run(2000);
+        ASSERT_EQ(rig.MessageIds(), std::vector<int>{msg::kReadError});
+        EXPECT_EQ(rig.messages[0].captionId, msg::kCaptionSerialPort);
+        EXPECT_FALSE(rig.client->Reading());
+        EXPECT_FALSE(rig.client->Polling());
+        // The line back, the next read starts afresh and completes.
+        rig.line.SetVanished(false);
+        rig.messages.clear();
+        ASSERT_TRUE(rig.ReadRadio());
+        EXPECT_TRUE(rig.messages.empty()) << rig.messages[0].text;
+        EXPECT_TRUE(rig.client->DataValid());
+    }
 }
 
 TEST(Read, RadioRelinkingMidReadGives806ButTheFirstLinkIsQuiet) {
