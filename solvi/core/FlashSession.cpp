@@ -59,6 +59,8 @@ void FlashSession::RequestReopen(int32_t baud) {
 
 void FlashSession::Tick() {
     ApplyUserRequests();
+    if (lostPortRetryAt_ && !ReopenLostPort())
+        return;
     if (!channel_.Port().PortOpen() ||
         (flags_.closing.load(std::memory_order_acquire) && !Busy())) {
         BackToStart();
@@ -78,7 +80,8 @@ void FlashSession::Tick() {
             Finish(report);
         }
     } else if (received < 0) {
-        Finish(kTextReadError);
+        LosePort();
+        return;
     }
 
     bool heldBack = false;
@@ -142,6 +145,28 @@ void FlashSession::BackToStart() {
         busy_ = false;
         run_ = Run{};
     }
+}
+
+void FlashSession::LosePort() {
+    Finish(kTextReadError);
+    channel_.Port().Close();
+    busy_ = false;
+    lostPortRetryAt_ = TimeSource().TickCount() + kReopenLostPortMs;
+}
+
+bool FlashSession::ReopenLostPort() {
+    if (static_cast<int32_t>(TimeSource().TickCount() - *lostPortRetryAt_) < 0)
+        return false;
+    if (channel_.Port().Open() != Status::Ok) {
+        lostPortRetryAt_ = TimeSource().TickCount() + kReopenLostPortMs;
+        return false;
+    }
+    lostPortRetryAt_.reset();
+    channel_.RequireLink();
+    channel_.ResetAttempts();
+    searchCount_ = 0;
+    RestartIdentification();
+    return true;
 }
 
 void FlashSession::RestartIdentification() {

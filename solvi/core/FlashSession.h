@@ -37,6 +37,9 @@ class FlashSession final : private LinkListener {
     static constexpr uint32_t kEraseCheckLimitMs = 60000;
     // No new writing round starts later than this after the first failed read-back.
     static constexpr uint32_t kReadBackLimitMs = 60000;
+    // How often a device that failed is tried again: an adapter pulled out and put back
+    // comes up under its old name, as a new device.
+    static constexpr uint32_t kReopenLostPortMs = 1000;
 
     // Status texts by string number.
     static constexpr int kTextPortFailure = 625;
@@ -180,6 +183,10 @@ class FlashSession final : private LinkListener {
     // The channel's waits, run at the end of every tick.
     void CheckTimers();
     void Finish(int statusId);
+    // The device failed under us: report it once, close it, and try it again from time to time.
+    void LosePort();
+    // True once the lost device is open again.
+    bool ReopenLostPort();
 
     void ShowStatus(int statusId);
     void ShowGauge(GaugeState state, int value);
@@ -200,6 +207,8 @@ class FlashSession final : private LinkListener {
     Run run_;
     int progress_ = 0;
     int searchCount_ = 0;
+    // The device failed and was closed; it is opened again from this time on.
+    std::optional<uint32_t> lostPortRetryAt_;
     bool programRequest_ = false;
     int completion_ = -1;
     // A report decided inside a hook, made by the tick once the frame is processed.

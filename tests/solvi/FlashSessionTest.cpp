@@ -574,5 +574,21 @@ TEST(StatusLine, PrefixesThePortBesideOtherPanels) {
     EXPECT_EQ(StatusLine(texts, 12, 0, true), "");
 }
 
+// An adapter pulled out in the middle of a flash: the panel says so once, the worker does
+// not hammer the dead device, and the adapter put back is taken up like a new radio.
+TEST_F(FlashSessionTest, APortThatVanishesIsReportedOnceAndTakenUpAgainWhenItComesBack) {
+    Load(1);
+    flags_.autoProg = true;
+    Create();
+    ASSERT_TRUE(RunUntil([&] { return radio_.writes.size() >= 2; }));
+    line_.Unplug();
+    RunTicks(500);
+    EXPECT_EQ(
+        std::count(view_.statuses.begin(), view_.statuses.end(), FlashSession::kTextReadError), 1);
+    EXPECT_FALSE(session_->Busy());
+    line_.SetPresent(true);
+    ASSERT_TRUE(RunUntilStatus(FlashSession::kTextProgrammed));
+}
+
 }  // namespace
 }  // namespace norda::solvi

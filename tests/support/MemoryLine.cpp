@@ -22,6 +22,8 @@ struct MemoryLine::State {
     bool writeLimited = false;
     size_t writeLimit = 0;
     bool open = false;
+    // Counts unplugging: a stream opened before the last one talks to a device that is gone.
+    int device = 0;
     int openCount = 0;
     int portNumber = 0;
     int32_t baud = 0;
@@ -44,6 +46,7 @@ class MemoryStream final : public ByteStream {
             return -2;
         }
         state_->open = true;
+        device_ = state_->device;
         ++state_->openCount;
         state_->portNumber = portNumber;
         return 0;
@@ -84,7 +87,7 @@ class MemoryStream final : public ByteStream {
     int ReadByte(uint8_t* byte, uint32_t waitMs) override {
         std::lock_guard lock(state_->mutex);
         state_->lastReadWait = waitMs;
-        if (state_->vanished || state_->lineError) {
+        if (state_->vanished || state_->lineError || Unplugged()) {
             state_->lineError = false;
             return -1;
         }
@@ -100,7 +103,7 @@ class MemoryStream final : public ByteStream {
     // clock (a virtual one in tests) lets the time pass.
     int WaitReadable(uint32_t) override {
         std::lock_guard lock(state_->mutex);
-        return !state_->vanished && !state_->toPort.empty() ? 1 : -1;
+        return !state_->vanished && !Unplugged() && !state_->toPort.empty() ? 1 : -1;
     }
 
     int Write(const uint8_t* data, size_t length, uint32_t timeoutMs) override {
@@ -110,7 +113,7 @@ class MemoryStream final : public ByteStream {
         {
             std::lock_guard lock(state_->mutex);
             state_->lastWriteTimeout = timeoutMs;
-            if (state_->vanished) {
+            if (state_->vanished || Unplugged()) {
                 return -1;
             }
             if (state_->writeLimited) {
@@ -133,7 +136,10 @@ class MemoryStream final : public ByteStream {
     }
 
   private:
+    bool Unplugged() const { return device_ != state_->device; }
+
     std::shared_ptr<MemoryLine::State> state_;
+    int device_ = 0;
 };
 
 }  // namespace
@@ -264,6 +270,12 @@ uint32_t MemoryLine::LastReadWait() const {
 uint32_t MemoryLine::LastWriteTimeout() const {
     std::lock_guard lock(state_->mutex);
     return state_->lastWriteTimeout;
+}
+
+void MemoryLine::Unplug() {
+    std::lock_guard lock(state_->mutex);
+    state_->present = false;
+    ++state_->device;
 }
 
 }  // namespace norda

@@ -47,6 +47,9 @@ class MemoryLine {
     void InjectLineError();            // the next read reports -1
     void SetVanished(bool vanished);   // reads and writes fail until cleared
     void SetWriteLimit(size_t bytes);  // the next write accepts only this many
+    // The device goes away for good, as a USB adapter pulled out: what has it open fails
+    // from now on; SetPresent(true) brings a new one that has to be opened.
+    void Unplug();
 
     // What the port did to the line.
     bool IsOpen() const;
