@@ -83,6 +83,7 @@ void TQtHost::Schedule() {
     } else {
         timer_->stop();
     }
+    FollowPort();
     if (input_)
         input_->setEnabled(client_->Polling());
 }
@@ -144,8 +145,16 @@ QWidget* TQtHost::OwnerWidget(MessageOwner owner) const {
     return frame_;
 }
 
+// A device closed after a failure, or opened again, has another descriptor (or none); the
+// loop must not watch the old one, also not in the loop of a message box.
+void TQtHost::FollowPort() {
+    if (client_->Port().InputHandle() != (input_ ? static_cast<int>(input_->socket()) : -1))
+        WatchPort();
+}
+
 int TQtHost::MessageBox(const std::string& text, const std::string& caption, int style,
                         MessageOwner owner) {
+    FollowPort();
     if (frame_ == nullptr)
         return kIdOk;
     return frame_->MessageBox(text, caption, style, OwnerWidget(owner));

@@ -72,7 +72,7 @@ class TQtHost final : public QObject, public TransferHost, public ClientPort {
     // ClientPort
     bool Reading() const override { return client_->Reading(); }
     bool Writing() const override { return client_->Writing(); }
-    bool PortOpen() const override { return client_->Port().PortOpen(); }
+    bool PortOpen() const override { return client_->PortUsable(); }
     bool LinkEstablished() const override { return client_->Link().LinkEstablished(); }
     int NetworkState() const override { return client_->Link().NetworkState(); }
     int PortNumber() const override { return client_->Port().PortNumber(); }
@@ -100,6 +100,7 @@ class TQtHost final : public QObject, public TransferHost, public ClientPort {
     void Schedule();
     // (Re)watches the port's descriptor, which changes with every open.
     void WatchPort();
+    void FollowPort();
 
     TApp& app_;
     TProgFrame* frame_ = nullptr;

@@ -11,6 +11,7 @@ inline constexpr int kCaptionUsageError = 605;  // "KULLANIM HATASI"
 inline constexpr int kCaptionSerialPort = 621;  // "SERİ ÇIKIŞ"
 inline constexpr int kCaptionCommError = 622;   // "İLETİŞİM HATASI"
 
+inline constexpr int kBadPort = 625;
 inline constexpr int kReadError = 634;
 inline constexpr int kConfirmDiscard = 800;
 inline constexpr int kRadioData = 802;

@@ -199,6 +199,10 @@ void TProgWin::OnAcknowledged() {
 void TProgWin::PollTick() {
     poll_.reset();
     if (channel_.Receive() < 0) {
+        // The device is closed: one that was pulled out comes back as a new device under
+        // its old name, and only a fresh open reaches it.
+        channel_.Port().Close();
+        portLost_ = true;
         StopAndShowMessage(msg::kReadError, msg::kCaptionSerialPort, kStyleFailure);
         return;
     }
@@ -369,6 +373,13 @@ void TProgWin::FinishDataPhase() {
 // ---- starting and stopping ------------------------------------------------------
 
 void TProgWin::StartLink() {
+    if (portLost_) {
+        if (!Succeeded(channel_.Port().Open())) {
+            StopAndShowMessage(msg::kBadPort, msg::kCaptionSerialPort, kStyleFailure);
+            return;
+        }
+        portLost_ = false;
+    }
     channel_.RequireLink();
     firstLinkUp_ = true;
     channel_.ResetAttempts();
@@ -437,13 +448,13 @@ void TProgWin::CloseProgressWindow() {
 // ---- commands -------------------------------------------------------------------
 
 bool TProgWin::CanRead() const {
-    return !settings_.testMode && Port().PortOpen() && Idle();
+    return !settings_.testMode && PortUsable() && Idle();
 }
 bool TProgWin::CanCopy() const {
     return CanRead();
 }
 bool TProgWin::CanSequential() const {
-    return Port().PortOpen() && Idle();
+    return PortUsable() && Idle();
 }
 
 bool TProgWin::CanWrite() {

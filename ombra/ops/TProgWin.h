@@ -60,6 +60,9 @@ class TProgWin : private LinkListener {
 
     // The window has been set up: opens the port.
     Status SetupWindow();
+    // The port can take an operation: open, or closed after its device failed (it is
+    // opened again when the next operation starts).
+    bool PortUsable() const { return Port().PortOpen() || portLost_; }
 
     TPort& Port() { return channel_.Port(); }
     const TPort& Port() const { return channel_.Port(); }
@@ -236,6 +239,7 @@ class TProgWin : private LinkListener {
     // The next link up is the one the operation asked for; any later one means the
     // radio started over.
     bool firstLinkUp_ = true;
+    bool portLost_ = false;
     // What the write after a pre-read takes: the editor's data, or (copy) another
     // radio's with the target's identity kept.
     bool copy_ = false;

@@ -81,13 +81,20 @@ done
 
 mkdir -p "$work/ports" "$work/home" "$work/program" "$work/files"
 chmod 700 "$work/home"
-"$radiosim" --ports-dir "$work/ports" --com 1 --baud 115200 >"$work/radio.out" 2>&1 &
-pids+=($!)
-for _ in $(seq 200); do
-    grep -q "com1 ->" "$work/radio.out" 2>/dev/null && break
-    sleep 0.05
-done
-grep -q "com1 ->" "$work/radio.out" || fail "radiosim did not start: $(cat "$work/radio.out")"
+# The radio on com1; its output (and, with a second argument, its wire log) in `out`.
+start_radio() {
+    local out=$1
+    shift
+    "$radiosim" --ports-dir "$work/ports" --com 1 --baud 115200 "$@" >"$out" 2>&1 &
+    radio_pid=$!
+    pids+=("$radio_pid")
+    for _ in $(seq 200); do
+        grep -q "com1 ->" "$out" 2>/dev/null && break
+        sleep 0.05
+    done
+    grep -q "com1 ->" "$out" || fail "radiosim did not start: $(cat "$out")"
+}
+start_radio "$work/radio.out"
 
 cp "$ombra" "$work/program/ombra"
 cp "$(dirname "$ombra")/OMBRA0009.DLL" "$work/program/" ||
@@ -196,6 +203,29 @@ expect "$frame"
 
 step="read (Telsiz > Oku)"
 menu "$frame" t o
+expect "$radio"
+
+# The adapter pulled out: one message, and once it is closed nothing comes back.
+step="read with the port gone (radiosim stopped)"
+kill "$radio_pid"
+wait "$radio_pid" 2>/dev/null
+menu "$radio" t o
+expect "$radio" "DİKKAT!"
+press "DİKKAT!" Return
+expect "$radio" "SERİ ÇIKIŞ"
+press "SERİ ÇIKIŞ" Return
+expect "$radio"
+sleep 2
+[[ $(titles) == "$radio" ]] || fail "$step: after the message, on the screen [$(titles | paste -sd'|')]"
+
+step="read with the port back (radiosim started again)"
+start_radio "$work/radio2.out" --log "$work/radio2.log"
+menu "$radio" t o
+for _ in $(seq $((timeout_s * 10))); do
+    grep -q " out " "$work/radio2.log" 2>/dev/null && [[ $(titles) == "$radio" ]] && break
+    sleep 0.1
+done
+grep -q " out " "$work/radio2.log" || fail "$step: the radio never answered"
 expect "$radio"
 
 step="write (Telsiz > Yaz)"

@@ -149,14 +149,14 @@ TEST(Read, RequestsNeverAcknowledgedNorAnsweredGive808AfterFourSends) {
     EXPECT_FALSE(rig.client->DataValid());
 }
 
-TEST(Read, ALineErrorOrAVanishedDeviceGives634OnceAndNothingPollsAfterIt) {
-    for (bool vanished : {false, true}) {
-        SCOPED_TRACE(vanished);
+TEST(Read, ALineErrorOrAnUnpluggedDeviceGives634OnceAndTheNextReadOpensItAgain) {
+    for (bool unplugged : {false, true}) {
+        SCOPED_TRACE(unplugged);
         SimRig rig;
         rig.client->CmRead();
         rig.Run(300);
-        if (vanished)
-            rig.line.SetVanished(true);
+        if (unplugged)
+            rig.line.Unplug();
         else
             rig.line.InjectLineError();
         rig.Run(2000);
@@ -164,9 +164,17 @@ TEST(Read, ALineErrorOrAVanishedDeviceGives634OnceAndNothingPollsAfterIt) {
         EXPECT_EQ(rig.messages[0].captionId, msg::kCaptionSerialPort);
         EXPECT_FALSE(rig.client->Reading());
         EXPECT_FALSE(rig.client->Polling());
-        // The line back, the next read starts afresh and completes.
-        rig.line.SetVanished(false);
+        EXPECT_TRUE(rig.client->CanRead());
+        // Still away: the next read says the port cannot be used.
         rig.messages.clear();
+        if (unplugged) {
+            rig.client->CmRead();
+            rig.Run(100);
+            ASSERT_EQ(rig.MessageIds(), std::vector<int>{msg::kBadPort});
+            rig.messages.clear();
+            rig.line.SetPresent(true);
+        }
+        // Back, the next read opens the device afresh and completes.
         ASSERT_TRUE(rig.ReadRadio());
         EXPECT_TRUE(rig.messages.empty()) << rig.messages[0].text;
         EXPECT_TRUE(rig.client->DataValid());
