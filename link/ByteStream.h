@@ -21,6 +21,10 @@ class ByteStream {
 
     // 0 = open; -2 = missing or held by someone else.
     virtual int Open(int portNumber) = 0;
+    // The device of the last Open again, not what the number leads to now: a device that
+    // failed is looked for where it was, and never mistaken for another that the number
+    // falls back to in its absence.
+    virtual int OpenSameDevice(int portNumber) { return Open(portNumber); }
     // Largest driver queues the device admits, 0 where it sets no limit.
     virtual void QueueLimits(uint32_t& maxTransmit, uint32_t& maxReceive) {
         maxTransmit = 0;

@@ -29,6 +29,14 @@ void TPort::SetByteStream(std::unique_ptr<ByteStream> stream) {
 }
 
 Status TPort::Open() {
+    return OpenDevice(false);
+}
+
+Status TPort::OpenSameDevice() {
+    return OpenDevice(true);
+}
+
+Status TPort::OpenDevice(bool sameDevice) {
     Close();
     if (profile_.openPauseMs > 0) {
         clock_.Sleep(profile_.openPauseMs);
@@ -40,7 +48,7 @@ Status TPort::Open() {
     if (!stream_) {
         stream_ = std::make_unique<TermiosStream>();
     }
-    if (stream_->Open(portNumber_) != 0) {
+    if ((sameDevice ? stream_->OpenSameDevice(portNumber_) : stream_->Open(portNumber_)) != 0) {
         return Status::CannotOpen;
     }
     uint32_t maxTransmit = 0;

@@ -28,6 +28,8 @@ class TPort {
 
     // Ok, CannotOpen or SettingsRefused (the device is closed again).
     Status Open();
+    // The same, on the device of the last Open (after it failed or vanished).
+    Status OpenSameDevice();
     Status Reopen(int portNumber, int32_t baud, HandshakeMode handshake, uint32_t transmitQueue,
                   uint32_t receiveQueue);
     void Close();
@@ -78,6 +80,7 @@ class TPort {
     uint32_t Session() const { return session_; }
 
   private:
+    Status OpenDevice(bool sameDevice);
     PortProfile profile_;
     int portNumber_;
     int32_t baud_;

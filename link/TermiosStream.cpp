@@ -103,6 +103,18 @@ int TermiosStream::Open(int portNumber) {
         return -2;
     }
     path_ = PortDevicePath(portNumber);
+    return OpenPath();
+}
+
+int TermiosStream::OpenSameDevice(int portNumber) {
+    if (path_.empty())
+        return Open(portNumber);
+    Close();
+    failure_ = 0;
+    return OpenPath();
+}
+
+int TermiosStream::OpenPath() {
     const int fd = ::open(path_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return Fail(-2, errno);

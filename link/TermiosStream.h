@@ -26,6 +26,7 @@ class TermiosStream final : public ByteStream {
     ~TermiosStream() override;
 
     int Open(int portNumber) override;
+    int OpenSameDevice(int portNumber) override;
     int Configure(int32_t baud, HandshakeMode handshake) override;
     void Close() override;
     void Purge(PurgeScope scope) override;
@@ -38,6 +39,7 @@ class TermiosStream final : public ByteStream {
     const std::string& DevicePath() const { return path_; }
 
   private:
+    int OpenPath();
     bool LineErrorSinceLastLook();
     int Fail(int result, int error);
     void RememberErrorCounters();

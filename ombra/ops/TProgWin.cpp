@@ -374,7 +374,7 @@ void TProgWin::FinishDataPhase() {
 
 void TProgWin::StartLink() {
     if (portLost_) {
-        if (!Succeeded(channel_.Port().Open())) {
+        if (!Succeeded(channel_.Port().OpenSameDevice())) {
             StopAndShowMessage(msg::kBadPort, msg::kCaptionSerialPort, kStyleFailure);
             return;
         }

@@ -157,7 +157,7 @@ void FlashSession::LosePort() {
 bool FlashSession::ReopenLostPort() {
     if (static_cast<int32_t>(TimeSource().TickCount() - *lostPortRetryAt_) < 0)
         return false;
-    if (channel_.Port().Open() != Status::Ok) {
+    if (channel_.Port().OpenSameDevice() != Status::Ok) {
         lostPortRetryAt_ = TimeSource().TickCount() + kReopenLostPortMs;
         return false;
     }

@@ -191,6 +191,23 @@ TEST_F(PtyPort, VanishedDeviceReadsAsError) {
     EXPECT_EQ(port.ReadByte(&b), -1);
     const uint8_t data[4] = {1, 2, 3, 4};
     EXPECT_EQ(port.Write(data, sizeof data), Status::WriteFailed);
+
+    // Pulled out, the device is looked for where it was, never on the ttyS that the
+    // number falls back to without it; put back, it is found under its old name.
+    fs::remove(dir_ / "com3");
+    EXPECT_EQ(port.OpenSameDevice(), Status::CannotOpen);
+    int slave = -1;
+    char name[128] = {};
+    ASSERT_EQ(openpty(&master_, &slave, name, nullptr, nullptr), 0);
+    close(slave);
+    struct termios t {};
+    tcgetattr(master_, &t);
+    cfmakeraw(&t);
+    tcsetattr(master_, TCSANOW, &t);
+    fs::create_symlink(name, dir_ / "com3");
+    ASSERT_EQ(port.OpenSameDevice(), Status::Ok);
+    EXPECT_EQ(port.Write(data, sizeof data), Status::Ok);
+    EXPECT_EQ(ReadMaster(sizeof data), std::vector<uint8_t>(data, data + sizeof data));
 }
 
 }  // namespace
