@@ -397,15 +397,46 @@ bool TListValidator::IsValid(const std::string& text) {
     return r == PictureResult::Complete || r == PictureResult::Empty;
 }
 
+namespace {
+
+// A picture of alternatives as the three lines of the list validator's message; lines
+// the picture does not need are empty.
+std::vector<std::string> PictureLines(std::string_view picture) {
+    // Each line ends after a comma, so no alternative is cut in two; the narrowest width
+    // from 47 on that takes the whole picture in three lines keeps the message compact.
+    auto fill = [picture](size_t width) {
+        std::vector<std::string> lines(1);
+        for (size_t at = 0; at < picture.size();) {
+            size_t end = picture.find(',', at);
+            end = end == std::string_view::npos ? picture.size() : end + 1;
+            const std::string_view item = picture.substr(at, end - at);
+            if (!lines.back().empty() && lines.back().size() + item.size() > width)
+                lines.emplace_back();
+            lines.back() += item;
+            at = end;
+        }
+        return lines;
+    };
+    std::vector<std::string> lines;
+    for (size_t width = 47;; ++width) {
+        lines = fill(width);
+        if (lines.size() <= 3)
+            break;
+    }
+    lines.resize(3);
+    return lines;
+}
+
+}  // namespace
+
 std::string TListValidator::ErrorText(const TextSource& texts) const {
     if (missing_ == kReceiveMissing)
         return texts.Text(kTextRxFrequencyMissing);
     if (missing_ == kTransmitMissing)
         return texts.Text(kTextTxFrequencyMissing);
-    auto piece = [&](size_t from, size_t n) {
-        return FormatArg(from < picture_.size() ? picture_.substr(from, n) : std::string());
-    };
-    return FormatText(texts.Text(kTextPictureList), {piece(0, 47), piece(47, 48), piece(95, 48)});
+    const std::vector<std::string> lines = PictureLines(picture_);
+    return FormatText(texts.Text(kTextPictureList),
+                      {FormatArg(lines[0]), FormatArg(lines[1]), FormatArg(lines[2])});
 }
 
 std::string UpperCaseTyped1254(std::string_view text, int countryCode) {

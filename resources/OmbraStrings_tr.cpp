@@ -177,6 +177,17 @@ constexpr StringEntry kOmbraTr[] = {
     {3340, "Telsizdeki parametreler dosyadakilerle aynı."},
     {3341, "Telsizdeki parametreler dosyadakilerden farklı!"},
     {3400, "Üretim kaydı yazılamadı: %s"},
+
+    // Codeplug files the window saves over or cannot open
+    {3550, "%s kütüğü zaten var.\nÜzerine yazılsın mı?"},
+    {3551, "%s kütüğü açılamadı: %s"},
+
+    // What a radio holds against what a copy would write into it
+    {3560, "Kurulum Sabitleri [Clone Constants]"},
+    {3561, "Kopyalamanın Sıfırladığı Değerler"},
+    {3562, "Sağlama toplamı (%s)"},
+    {3563, "Bayt %s"},
+    {3564, "Telsiz dosyanın parametrelerini taşıyor: farklar yalnızca kopyalamanın kendisinin yazdığı değerlerde (kurulum sabitleri, sayaçlar, tarih, sağlama toplamları)."},
 };
 // clang-format on
 

@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
 # Configures and builds into build/ (programs and language libraries in build/bin).
+# scripts/run.sh and scripts/test.sh both build through here with the same settings, so
+# the second of them finds the first one's build up to date. Warnings are errors where
+# CI is set (.ci/run sets it) or NORDA_WERROR=ON asks for it.
 # Extra arguments go to the CMake configure step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,7 +12,7 @@ generator=()
 if command -v ninja >/dev/null 2>&1 && [[ ! -f "$build_dir/CMakeCache.txt" ]]; then
     generator=(-G Ninja)
 fi
-werror=OFF
+werror=${NORDA_WERROR:-OFF}
 if [[ -n "${CI:-}" ]]; then
     werror=ON
 fi

@@ -6,18 +6,20 @@
 # Other arguments go to OMBRA ("-test", "-debug").
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-bin="$here/../${NORDA_BUILD_DIR:-build}/bin"
+bin="$(cd "$here/.." && pwd)/${NORDA_BUILD_DIR:-build}/bin"
 
-# OMBRA is a desktop program; without a display Qt would only abort. A platform chosen
-# through QT_QPA_PLATFORM (offscreen, vnc, ...) needs none.
-if [[ -z ${DISPLAY:-} && -z ${WAYLAND_DISPLAY:-} &&
-    ${QT_QPA_PLATFORM:-xcb} =~ ^(xcb|wayland) ]]; then
-    echo "run.sh: OMBRA needs a desktop session (no DISPLAY or WAYLAND_DISPLAY is set)." >&2
-    echo "run.sh: without one, build/bin/ombra-cli reads, copies and decodes radios." >&2
-    exit 1
-fi
 "$here/install-deps.sh"
 "$here/build.sh"
+
+# OMBRA is a desktop program; without a display Qt would only abort. A platform chosen
+# through QT_QPA_PLATFORM (offscreen, vnc, ...) needs none. The build is done either way,
+# so what works without a display is there to use.
+if [[ -z ${DISPLAY:-} && -z ${WAYLAND_DISPLAY:-} &&
+    ${QT_QPA_PLATFORM:-xcb} =~ ^(xcb|wayland) ]]; then
+    echo "run.sh: built into $bin; OMBRA needs a desktop session (no DISPLAY or WAYLAND_DISPLAY is set)." >&2
+    echo "run.sh: without one, $bin/ombra-cli reads, copies and decodes radios (ombra-cli --help)." >&2
+    exit 1
+fi
 
 real=0
 args=()

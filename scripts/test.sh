@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with warnings as errors and runs the whole test suite,
+# Installs what is missing, builds as scripts/run.sh does (scripts/build.sh; warnings are
+# errors under CI) and runs the whole test suite,
 # then runs it again in sanitizer builds: everything under AddressSanitizer and
 # UndefinedBehaviorSanitizer in build-asan/, the threaded SOLVI tests under
 # ThreadSanitizer in build-tsan/. Any sanitizer report fails the run.
@@ -21,7 +22,7 @@ for loc in "${comma_locales[@]}"; do
 done
 export QT_QPA_PLATFORM=offscreen
 if [[ ${NORDA_SANITIZERS:-on} != only ]]; then
-    CI=${CI:-1} "$here/build.sh"
+    "$here/build.sh"
     ctest --test-dir "$root/${NORDA_BUILD_DIR:-build}" --output-on-failure -j "$(nproc)" --timeout 300
     for loc in "${comma_locales[@]}"; do
         echo "Windows and codeplug under $loc"

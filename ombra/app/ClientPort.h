@@ -18,6 +18,8 @@ class ClientPort {
     virtual bool LinkEstablished() const = 0;
     virtual int NetworkState() const = 0;
     virtual int PortNumber() const = 0;
+    // After a failed open: the device and the system's reason; empty when none is known.
+    virtual std::string OpenFailure() const = 0;
     virtual int BaudRate() const = 0;
     // The write precondition, without a message.
     virtual bool WritePrecondition() = 0;

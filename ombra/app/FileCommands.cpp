@@ -1,5 +1,13 @@
 #include "ombra/app/FileCommands.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
 #include <QFileDialog>
 #include <QStringList>
 
@@ -15,6 +23,8 @@ namespace norda::ombra {
 
 namespace {
 constexpr int kConfirmDiscard = 800;
+constexpr int kConfirmReplace = 3550;
+constexpr int kCannotOpen = 3551;
 constexpr int kCaptionInfo = 601;
 constexpr int kCaptionError = 602;
 constexpr int kCaptionWarning = 603;
@@ -23,6 +33,17 @@ constexpr int kTransferablePage = 3;
 FileCommandHost::FileNameResponder& Responder() {
     static FileCommandHost::FileNameResponder responder;
     return responder;
+}
+
+// Why `path` cannot be read as a file (an errno value), 0 when it can.
+int ReadError(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    struct stat st {};
+    const int error = fstat(fd, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : 0;
+    ::close(fd);
+    return error;
 }
 
 int Show(FileCommandHost& host, const std::string& text, int captionId, int style) {
@@ -56,8 +77,10 @@ std::string FileCommandHost::AskSaveFileName(const std::string& title, const std
                                              const std::string& proposed) {
     if (Responder())
         return Responder()(title);
+    // The name chosen may still get ".OMB"; the file commands ask about the name written.
     return QFileDialog::getSaveFileName(Window(), ToQString(title), ToQString(proposed),
-                                        NameFilter(filter))
+                                        NameFilter(filter), nullptr,
+                                        QFileDialog::DontConfirmOverwrite)
         .toStdString();
 }
 
@@ -122,6 +145,13 @@ void FileCommands::OpenFile(const std::string& name) {
 }
 
 void FileCommands::Load(const std::string& name) {
+    // A file that is not there has no band either; the user is told what really happened.
+    if (const int error = ReadError(name); error != 0) {
+        Show(host_,
+             FormatText(Text(kCannotOpen), {FormatArg(name), FormatArg(std::strerror(error))}),
+             kCaptionError, kIconExclamation);
+        return;
+    }
     if (LoadCodeplugFile(name, parameters_, host_.FileOptions()) == Status::NoBand) {
         Show(host_, Text(kTextFileNoBand), kCaptionError, kIconExclamation);
         return;
@@ -140,17 +170,35 @@ void FileCommands::Load(const std::string& name) {
 void FileCommands::Save() {
     if (!host_.CanLeavePage())
         return;
-    std::string name = host_.FileName();
+    const std::string& name = host_.FileName();
     // A backup is the record of what a radio held: "&Sakla" does not write over it.
     if (name.empty() || IsBackupFile(name))
-        name = host_.AskSaveFileName(Text(kSaveTitle), Text(kFilter), "");
-    SaveTo(name);
+        SaveTo(AskSaveName(""));
+    else
+        SaveTo(name);
 }
 
 void FileCommands::SaveAs() {
     if (!host_.CanLeavePage())
         return;
-    SaveTo(host_.AskSaveFileName(Text(kSaveTitle), Text(kFilter), host_.FileName()));
+    SaveTo(AskSaveName(host_.FileName()));
+}
+
+std::string FileCommands::AskSaveName(std::string proposed) {
+    for (;;) {
+        const std::string chosen = host_.AskSaveFileName(Text(kSaveTitle), Text(kFilter), proposed);
+        if (chosen.empty())
+            return {};
+        const std::string name = CompleteCodeplugName(chosen);
+        std::error_code ec;
+        if (!std::filesystem::exists(std::filesystem::symlink_status(name, ec)))
+            return name;
+        const std::string question = FormatText(Text(kConfirmReplace), {FormatArg(name)});
+        if (Show(host_, question, kCaptionWarning, kStyleOkCancel | kIconExclamation) == kIdOk)
+            return name;
+        // As the file dialog does when its own question is declined: choose again.
+        proposed = name;
+    }
 }
 
 void FileCommands::SaveTo(const std::string& chosenName) {

@@ -78,6 +78,9 @@ class FileCommands {
   private:
     bool ConfirmDiscard();
     void Load(const std::string& name);
+    // The name from the save dialog as it will be written, once the user has agreed to
+    // replace a file of that name; empty when the user cancels.
+    std::string AskSaveName(std::string proposed);
     void SaveTo(const std::string& chosenName);
     std::string Text(int id) { return host_.Module().Text(id); }
 

@@ -276,7 +276,12 @@ void TProgFrame::ReportPortFailure() {
     } else {
         portHint_->SetFullText({});
     }
-    ShowMessage(kTextBadPort, kCaptionError, kStyleOkExclamation);
+    // The system's words say what is wrong: a port held by another program, for one,
+    // is no wrong number.
+    std::string text = app_.Module().Text(kTextBadPort);
+    if (const std::string failure = client_.OpenFailure(); !failure.empty())
+        text += "\n(" + failure + ")";
+    MessageBox(text, app_.Module().Text(kCaptionError), kStyleOkExclamation);
 }
 
 void TProgFrame::ShowNotice(Note note) {

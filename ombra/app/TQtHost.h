@@ -76,6 +76,7 @@ class TQtHost final : public QObject, public TransferHost, public ClientPort {
     bool LinkEstablished() const override { return client_->Link().LinkEstablished(); }
     int NetworkState() const override { return client_->Link().NetworkState(); }
     int PortNumber() const override { return client_->Port().PortNumber(); }
+    std::string OpenFailure() const override { return client_->Port().OpenFailure(); }
     int BaudRate() const override { return client_->Port().Baud(); }
     bool WritePrecondition() override { return client_->CanWrite(); }
     bool TestMode() const override { return client_->TestMode(); }

@@ -18,6 +18,7 @@
 #include "ombra/ops/RecordingClientWin.h"
 #include "ombra/ops/WritePreview.h"
 #include "ombra/pages/CodeplugDiff.h"
+#include "ombra/pages/CopyComparison.h"
 
 namespace norda::ombra {
 namespace {
@@ -30,8 +31,7 @@ constexpr int kTextRadioDiffers = 3341;
 // A radio restarting after a write does not answer for a while; so long a verify
 // after a copy keeps trying to reach it.
 constexpr uint32_t kRestartWaitMs = 30000;
-// Bytes listed when a radio differs only where no page looks.
-constexpr int kMaxByteLines = 32;
+constexpr int kTextOnlyCopySet = 3564;
 
 struct FileCloser {
     void operator()(std::FILE* file) const {
@@ -266,35 +266,17 @@ class Command {
             host_.Show(texts_.Text(kTextRadioAsFile), texts_.Text(msg::kCaptionInfo), kStyleNotice);
             return kExitOk;
         }
-        auto want = std::make_unique<RadioParameters>();
-        auto have = std::make_unique<RadioParameters>();
-        DecodeAsRead(*expected, *want);
-        DecodeAsRead(image_, *have);
-        std::string listing =
-            DiffListing(DiffCodeplugs(*want, *have, DiffCoverage::Image, texts_), texts_);
-        if (listing.empty())
-            listing = ByteListing(*expected, image_);
-        std::fputs(listing.c_str(), out_);
+        const CopyComparison comparison = CompareWithCopy(image_, *expected, texts_);
+        std::fputs(DiffListing(comparison.rows, texts_).c_str(), out_);
         std::fflush(out_);
-        host_.Show(texts_.Text(kTextRadioDiffers), texts_.Text(msg::kCaptionError), kStyleFailure);
+        // Still a difference: a copy would change the radio. But not one of its parameters.
+        if (comparison.onlyCopySet)
+            host_.Show(texts_.Text(kTextOnlyCopySet), texts_.Text(msg::kCaptionWarning),
+                       kStyleNotice);
+        else
+            host_.Show(texts_.Text(kTextRadioDiffers), texts_.Text(msg::kCaptionError),
+                       kStyleFailure);
         return kExitFailed;
-    }
-
-    // Differences that no page shows (kept bits, reserved bits) by address.
-    static std::string ByteListing(const RadioImage& want, const RadioImage& have) {
-        std::string listing;
-        int lines = 0;
-        for (const MemoryArea& area : kMemoryAreas) {
-            for (int a = area.address; a < area.address + area.readLength; ++a) {
-                if (want[a] == have[a] || lines++ >= kMaxByteLines)
-                    continue;
-                char line[64];
-                std::snprintf(line, sizeof line, "%s %d: %02X → %02X\n", area.name, a, want[a],
-                              have[a]);
-                listing += line;
-            }
-        }
-        return listing;
     }
 
     int Diff() {

@@ -22,10 +22,23 @@ int main(int argc, char** argv) {
         }
     }
     if (!args.empty() && args[0] == "ports") {
+        std::vector<std::string> portArgs;
+        std::string ini;
+        for (size_t i = 1; i < args.size(); ++i) {
+            if (args[i] != "--ini") {
+                portArgs.push_back(args[i]);
+            } else if (i + 1 < args.size()) {
+                ini = args[++i];
+            } else {
+                std::fprintf(stderr, "ombra-cli: --ini wants a file\n%s", kPortsUsage);
+                return kExitUsage;
+            }
+        }
+        // Only the language is taken from the settings; the user's copy of them is not made
+        // when another file is named.
         const std::unique_ptr<ResourceModule> texts =
-            LoadLanguage(ReadCliConfig(OmbraIniPath()).countryCode);
-        return RunPortsCommand({args.begin() + 1, args.end()}, SerialDeviceTree{}, *texts, stdout,
-                               stderr);
+            LoadLanguage(ReadCliConfig(ini.empty() ? OmbraIniPath() : ini).countryCode);
+        return RunPortsCommand(portArgs, SerialDeviceTree{}, *texts, stdout, stderr);
     }
     CliOptions options;
     std::string error;

@@ -185,6 +185,13 @@ constexpr StringEntry kStrings[] = {
     {3340, "The radio holds the parameters of the file."},
     {3341, "The radio's parameters differ from the file's!"},
     {3400, "Production log not written: %s"},
+    {3550, "%s already exists.\nDo you want to replace it?"},
+    {3551, "The file %s cannot be opened: %s"},
+    {3560, "Installation Constants [Clone Constants]"},
+    {3561, "Values a Copy Clears"},
+    {3562, "Checksum (%s)"},
+    {3563, "Byte %s"},
+    {3564, "The radio holds the file's parameters: it differs only in values a copy sets itself (installation constants, counters, date, checksums)."},
 };
 
 constexpr MenuEntry kMenu100[] = {

@@ -9,11 +9,13 @@ namespace norda::solvi {
 
 namespace {
 
-PortFlags Probe(int first, int last) {
+PortFlags Probe(int first, int last, std::string* failure = nullptr) {
     PortFlags available{};
     TPort probe(kSolviLink.port, 1, 9600, HandshakeMode::None);
     for (int port = std::max(first, 1); port <= std::min(last, kMaxPorts); ++port) {
         available[port] = Succeeded(probe.Reopen(port, 9600, HandshakeMode::None, 1024, 1024));
+        if (!available[port] && failure != nullptr)
+            *failure = probe.OpenFailure();
         probe.Close();
     }
     return available;
@@ -25,8 +27,8 @@ PortFlags ProbePorts() {
     return Probe(1, kMaxPorts);
 }
 
-PortFlags ProbePorts(int only) {
-    return Probe(only, only);
+PortFlags ProbePorts(int only, std::string* failure) {
+    return Probe(only, only, failure);
 }
 
 }  // namespace norda::solvi

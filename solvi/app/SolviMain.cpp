@@ -55,14 +55,18 @@ int SolviMain(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     const CommandLine commandLine = ParseCommandLine(args);
     try {
+        std::string failure;
         const PortFlags available =
-            commandLine.autoMode ? ProbePorts(commandLine.autoPort) : ProbePorts();
+            commandLine.autoMode ? ProbePorts(commandLine.autoPort, &failure) : ProbePorts();
         if (commandLine.autoMode) {
             const int port = commandLine.autoPort;
             if (port < 1 || port > kMaxPorts || !available[port]) {
                 const auto texts = ResourceModule::BuiltIn(SolviBuiltinResources());
-                const std::string line = AutoResultLine(
-                    port, {}, {}, ReportText(*texts, FlashSession::kTextPortFailure), 0);
+                // As the panel says it: a port held by another program is no wrong number.
+                std::string report = ReportText(*texts, FlashSession::kTextPortFailure);
+                if (!failure.empty())
+                    report += " (" + failure + ")";
+                const std::string line = AutoResultLine(port, {}, {}, report, 0);
                 std::printf("%s\n", line.c_str());
                 return -1;
             }

@@ -82,8 +82,12 @@ void TSPDlg::OnProgram() {
 
 void TSPDlg::ApplyStatus(int statusId) {
     const bool single = app_.Flags().singlePortLayout.load();
-    statusText_ = QString::fromStdString(
-        StatusLine(app_.Texts(), port_, statusId, single, session_->StatusAddress()));
+    std::string text = StatusLine(app_.Texts(), port_, statusId, single, session_->StatusAddress());
+    // A port held by another program is no wrong number: the system's reason says so.
+    if (statusId == FlashSession::kTextPortFailure)
+        if (const std::string failure = session_->PortFailure(); !failure.empty())
+            text += " (" + failure + ")";
+    statusText_ = QString::fromStdString(text);
     // One line only: the two-line reports read as one sentence, and the full text stays
     // in the tool tip when it does not fit.
     QString line = statusText_;

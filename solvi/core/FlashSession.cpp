@@ -34,10 +34,8 @@ FlashSession::~FlashSession() = default;
 Status FlashSession::Start() {
     ShowStatus(0);
     const Status rc = channel_.Port().Open();
-    if (!Succeeded(rc)) {
-        result_ = kResultPortFailure;
-        Finish(kTextPortFailure);
-    }
+    if (!Succeeded(rc))
+        PortFailed();
     channel_.RequireLink();
     channel_.ResetAttempts();
     firstHalfPending_ = true;
@@ -126,9 +124,22 @@ void FlashSession::ApplyUserRequests() {
     int32_t baud = pendingBaud_.exchange(0, std::memory_order_acq_rel);
     if (baud != 0 && channel_.Port().Reopen(channel_.Port().PortNumber(), baud, HandshakeMode::None,
                                             kReopenQueueSize, kReopenQueueSize) != Status::Ok) {
-        result_ = kResultPortFailure;
-        Finish(kTextPortFailure);
+        PortFailed();
     }
+}
+
+void FlashSession::PortFailed() {
+    {
+        const std::lock_guard lock(portFailureMutex_);
+        portFailure_ = channel_.Port().OpenFailure();
+    }
+    result_ = kResultPortFailure;
+    Finish(kTextPortFailure);
+}
+
+std::string FlashSession::PortFailure() const {
+    const std::lock_guard lock(portFailureMutex_);
+    return portFailure_;
 }
 
 // Silence while the port is closed or the program is ending: the next radio is met from

@@ -4,7 +4,9 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <string>
 
 #include "link/RequestChannel.h"
 #include "solvi/core/FlashSessionView.h"
@@ -112,6 +114,9 @@ class FlashSession final : private LinkListener {
     int StatusId() const { return statusId_.load(std::memory_order_acquire); }
     // The flash address that status text kTextVerifyFailed names.
     uint32_t StatusAddress() const { return statusAddress_.load(std::memory_order_acquire); }
+    // With status kTextPortFailure: the device and the system's reason; empty when the
+    // port knows none.
+    std::string PortFailure() const;
     int Result() const { return result_.load(std::memory_order_acquire); }
     int Port() const { return channel_.Port().PortNumber(); }
     Clock& TimeSource() const { return channel_.TimeSource(); }
@@ -182,6 +187,8 @@ class FlashSession final : private LinkListener {
     uint32_t Elapsed(uint32_t since) const;
     // The channel's waits, run at the end of every tick.
     void CheckTimers();
+    // Status kTextPortFailure with what the port says went wrong.
+    void PortFailed();
     void Finish(int statusId);
     // The device failed under us: report it once, close it, and try it again from time to time.
     void LosePort();
@@ -219,6 +226,8 @@ class FlashSession final : private LinkListener {
     std::atomic<bool> busy_{false};
     std::atomic<int> statusId_{0};
     std::atomic<uint32_t> statusAddress_{0};
+    mutable std::mutex portFailureMutex_;
+    std::string portFailure_;
     std::atomic<int> result_{kResultFailed};
     std::atomic<bool> programPressed_{false};
     std::atomic<int32_t> pendingBaud_{0};

@@ -197,9 +197,9 @@ TEST(TListValidator, ToneFieldNeedsItsFrequency) {
     EXPECT_FALSE(tx.IsValid("68"));
     EXPECT_EQ(tx.ErrorText(Tr()),
               "Değer aşağıdakilerden biri olmalıdır :\n"
-              " 0,67,69,71,74,77,79,82,85,88,91,94,97,100,103,1\n"
-              " 07,110,114,118,123,127,131,136,141,146,151,156,1\n"
-              " 59,162,165,167,171,173,177,179,183,186,189,192,1");
+              " 0,67,69,71,74,77,79,82,85,88,91,94,97,100,103,107,110,114,118,\n"
+              " 123,127,131,136,141,146,151,156,159,162,165,167,171,173,177,179,\n"
+              " 183,186,189,192,196,199,203,206,210,218,225,229,233,241,250,254");
     host.set[FrequencyFieldHost::kTransmit] = false;
     EXPECT_FALSE(tx.IsValid("67"));
     EXPECT_EQ(tx.ErrorText(Tr()), "Gönderme frekansı girilmedi !");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "ombra/app/ClientPort.h"
@@ -21,6 +22,7 @@ class FakeClient final : public ClientPort {
     bool dataValid = false;
     bool trace = false;
     Status openResult = Status::Ok;
+    std::string openFailure;  // the device and reason a failed open reports
     int stops = 0;
     std::vector<std::pair<int, int>> reopens;
     std::vector<int> commands;
@@ -31,6 +33,7 @@ class FakeClient final : public ClientPort {
     bool LinkEstablished() const override { return link; }
     int NetworkState() const override { return networkState; }
     int PortNumber() const override { return port; }
+    std::string OpenFailure() const override { return portOpen ? std::string() : openFailure; }
     int BaudRate() const override { return baud; }
     bool WritePrecondition() override { return writePrecondition; }
     bool TestMode() const override { return testMode; }

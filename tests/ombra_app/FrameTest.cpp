@@ -360,9 +360,13 @@ TEST_F(FrameTest, TraceWindowCollectsAndSavesLines) {
 TEST_F(FrameTest, PortFailureAtStartKeepsRunningWithRadioCommandsOff) {
     Start();
     client.openResult = Status::CannotOpen;
+    client.openFailure = "/dev/ttyUSB0: Device or resource busy";
     frame->SetupClient();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].caption, "HATA");
+    EXPECT_EQ(messages[0].text,
+              "Seri çıkış numarası hatalı. Lütfen başka bir çıkış seçin.\n"
+              "(/dev/ttyUSB0: Device or resource busy)");
     EXPECT_EQ(messages[0].style, 48);
     EXPECT_FALSE(Enabled(536));
     EXPECT_TRUE(Enabled(553));

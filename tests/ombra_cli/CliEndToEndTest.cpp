@@ -412,8 +412,42 @@ TEST_F(CliEndToEnd, CopyWithVerifyHoldsTheRadioAgainstTheFile) {
     EXPECT_EQ(
         Cli({"copy", "--verify", "--port", "1", "--baud", "115200", File("new.omb").string()}), 1);
     EXPECT_TRUE(err_.ends_with("HATA: Telsizdeki parametreler dosyadakilerden farklı!\n")) << err_;
-    EXPECT_NE(Slurp(File("cli.out")).find("  Kanal No 3\n    Kanal Adı: \"XYZW"), std::string::npos)
-        << Slurp(File("cli.out"));
+    const std::string listing = Slurp(File("cli.out"));
+    const size_t row = listing.find("  Kanal No 3\n    Kanal Adı: \"");
+    ASSERT_NE(row, std::string::npos) << listing;
+    const std::string line = listing.substr(row, listing.find('\n', row + 14) - row);
+    EXPECT_NE(line.find("\" → \"XYZW"), std::string::npos) << line;  // radio → file
+}
+
+TEST_F(CliEndToEnd, VerifyAfterReadNamesWhatACopyWouldSetAndSaysTheParametersHold) {
+    // A radio programmed elsewhere: other installation constants, and counters it has kept.
+    sim::ParamMemory memory = sim::GenerateParamMemory();
+    memory[1357] = 5;
+    memory[1355] |= 0x08;
+    sim::WriteAreaChecksums(memory);
+    std::ofstream(File("radio.bin"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(memory.data()), memory.size());
+    StartRadio({"--param-image", File("radio.bin").string()});
+    ASSERT_EQ(ReadRadio("radio.omb"), 0) << err_;
+    EXPECT_EQ(Cli({"verify", "--port", "1", "--baud", "115200", File("radio.omb").string()}), 1);
+    const std::string listing = Slurp(File("cli.out"));
+    EXPECT_TRUE(
+        listing.starts_with("Aktarılabilir Parametreler\n"
+                            "  Kurulum Sabitleri [Clone Constants]\n"
+                            "    TUNETIM: " +
+                            std::to_string(memory[30]) + " → 10\n"))
+        << listing;
+    EXPECT_NE(listing.find("    ZCC_CCIR: "), std::string::npos) << listing;
+    EXPECT_NE(listing.find("  Kopyalamanın Sıfırladığı Değerler\n"
+                           "    Bayt 1355 bit 3: 1 → 0\n"
+                           "    Bayt 1357: 5 → 0\n"),
+              std::string::npos)
+        << listing;
+    EXPECT_NE(listing.find("  Sağlama toplamı (User): "), std::string::npos) << listing;
+    EXPECT_EQ(err_,
+              "DİKKAT!: Telsiz dosyanın parametrelerini taşıyor: farklar yalnızca kopyalamanın "
+              "kendisinin yazdığı değerlerde (kurulum sabitleri, sayaçlar, tarih, sağlama "
+              "toplamları).\n");
 }
 
 }  // namespace

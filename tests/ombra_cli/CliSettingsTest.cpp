@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace norda::ombra {
 namespace {
@@ -52,25 +53,37 @@ class ReadOnlyProgramFolder : public ::testing::Test {
     fs::path Program() const { return root_ / "lib/norda"; }
     fs::path Config() const { return root_ / "config"; }
 
-    // "ombra-cli --help": its last line names the settings file it uses.
-    std::string SettingsFile() {
-        const fs::path out = root_ / "help.out";
+    // The installed ombra-cli as its user runs it; the exit status, standard output in `out`.
+    int Run(std::vector<std::string> args, std::string& out) {
+        const fs::path outFile = root_ / "cli.out";
+        const std::string program = (Program() / "ombra-cli").string();
+        args.insert(args.begin(), program);
         const pid_t pid = fork();
         if (pid == 0) {
             setenv("XDG_CONFIG_HOME", Config().c_str(), 1);
-            if (std::freopen(out.c_str(), "w", stdout) == nullptr)
+            if (std::freopen(outFile.c_str(), "w", stdout) == nullptr ||
+                std::freopen("/dev/null", "w", stderr) == nullptr)
                 _exit(127);
             if (asRoot_ &&
                 (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0))
                 _exit(126);
-            const std::string program = (Program() / "ombra-cli").string();
-            execl(program.c_str(), program.c_str(), "--help", static_cast<char*>(nullptr));
+            std::vector<char*> argv;
+            for (std::string& a : args)
+                argv.push_back(a.data());
+            argv.push_back(nullptr);
+            execv(program.c_str(), argv.data());
             _exit(127);
         }
         int status = 0;
         waitpid(pid, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-        const std::string help = Slurp(out);
+        out = Slurp(outFile);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    // "ombra-cli --help": its last line names the settings file it uses.
+    std::string SettingsFile() {
+        std::string help;
+        EXPECT_EQ(Run({"--help"}, help), 0);
         const size_t at = help.rfind("settings: ");
         return at == std::string::npos ? help : help.substr(at + 10, help.size() - at - 11);
     }
@@ -92,6 +105,18 @@ TEST_F(ReadOnlyProgramFolder, SettingsMoveToTheUsersFolderAsACopyOfTheSitesFile)
     std::ofstream(own) << "[Communication]\r\nSerial Port=7\r\n";
     EXPECT_EQ(SettingsFile(), own.string());
     EXPECT_EQ(Slurp(own), "[Communication]\r\nSerial Port=7\r\n");
+}
+
+TEST_F(ReadOnlyProgramFolder, PortsTakesTheSettingsFileItIsGivenAndMakesNoCopy) {
+    if (!asRoot_)
+        fs::permissions(Program(), fs::perms::owner_write, fs::perm_options::remove);
+    const fs::path ini = root_ / "site.INI";
+    std::ofstream(ini) << "[International]\r\nCountry Code=90\r\n";
+    std::string out;
+    EXPECT_EQ(Run({"ports", "--ini", ini.string()}, out), 0);
+    EXPECT_TRUE(out.starts_with("PORT\tDEVICE\t")) << out;
+    EXPECT_FALSE(fs::exists(Config() / "norda/ombra.INI"));
+    EXPECT_EQ(Run({"ports", "--ini"}, out), 2);
 }
 
 TEST_F(ReadOnlyProgramFolder, AWritableProgramFolderKeepsItsOwnFile) {

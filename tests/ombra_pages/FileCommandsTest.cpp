@@ -2,7 +2,9 @@
 
 #include <sys/resource.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -13,6 +15,7 @@
 
 #include "ParamPagesTestSupport.h"
 #include "codeplug/FrequencyCode.h"
+#include "ombra/ops/TransferHost.h"
 #include "ombra/pages/ParamPages.h"
 #include "ombra/pages/TFileDefaults.h"
 #include "ombra/pages/TPageDispatcher.h"
@@ -58,6 +61,11 @@ class FakeFrame final : public FileCommandHost {
     std::string AskSaveFileName(const std::string& title, const std::string& filter,
                                 const std::string& proposed) override {
         asked.push_back(title + " " + filter + " " + proposed);
+        if (!answers.empty()) {
+            const std::string next = answers.front();
+            answers.erase(answers.begin());
+            return next;
+        }
         return answer;
     }
 
@@ -70,6 +78,7 @@ class FakeFrame final : public FileCommandHost {
     bool testSwitch = false;
     std::string fileName;
     std::string answer;
+    std::vector<std::string> answers;  // save dialog answers taken before `answer`
     std::vector<std::string> asked;
 };
 
@@ -230,6 +239,43 @@ TEST_F(FileCommandsTest, SaveAsProposesTheCurrentName) {
     EXPECT_EQ(messages.shown.size(), 1u);
 }
 
+TEST_F(FileCommandsTest, ReplacingAFileIsAskedAboutTheNameThatIsWritten) {
+    frame.pages.SetCurrentPage(0);
+    p.TestAyar.HalfBaseChan = 5840;
+    std::ofstream(dir / "foo.OMB") << "kept";
+    const std::string question =
+        (dir / "foo.OMB").string() + " kütüğü zaten var.\n" + "Üzerine yazılsın mı?";
+    {
+        // Declined: the dialog comes back with that name, and another is taken.
+        frame.answers = {(dir / "foo").string(), (dir / "bar").string()};
+        Messages cancel(kIdCancel);
+        commands.SaveAs();
+        ASSERT_EQ(cancel.shown.size(), 2u);
+        EXPECT_EQ(cancel.shown[0].text, question);
+        EXPECT_EQ(cancel.shown[0].caption, "DİKKAT!");
+        EXPECT_EQ(cancel.shown[1].text, "Kütük saklandı.");
+        ASSERT_EQ(frame.asked.size(), 2u);
+        EXPECT_TRUE(frame.asked[1].ends_with(" " + (dir / "foo.OMB").string()));
+    }
+    EXPECT_EQ(Read(dir / "foo.OMB"), "kept");
+    EXPECT_TRUE(fs::exists(dir / "bar.OMB"));
+    EXPECT_EQ(frame.fileName, (dir / "bar.OMB").string());
+
+    // Agreed, through "&Sakla" of a file never saved as well.
+    frame.fileName.clear();
+    frame.answer = (dir / "foo").string();
+    Messages ok(kIdOk);
+    commands.Save();
+    ASSERT_EQ(ok.shown.size(), 2u);
+    EXPECT_EQ(ok.shown[0].text, question);
+    EXPECT_NE(Read(dir / "foo.OMB").find("[TestAyar]"), std::string::npos);
+    EXPECT_EQ(frame.fileName, (dir / "foo.OMB").string());
+
+    commands.Save();  // its own file: written without a question
+    EXPECT_EQ(ok.shown.size(), 3u);
+    EXPECT_EQ(ok.shown[2].text, "Kütük saklandı.");
+}
+
 TEST_F(FileCommandsTest, AFileWithoutBandChangesNothing) {
     AnswerNewFileDialog();
     commands.New();
@@ -244,6 +290,23 @@ TEST_F(FileCommandsTest, AFileWithoutBandChangesNothing) {
     EXPECT_EQ(messages.shown[1].caption, "HATA");
     EXPECT_EQ(p, before);
     EXPECT_EQ(frame.fileName, "");  // a later "Sakla" must not write over that file
+}
+
+TEST_F(FileCommandsTest, AFileThatCannotBeOpenedIsReportedWithTheSystemsReason) {
+    AnswerNewFileDialog();
+    commands.New();
+    const RadioParameters before = p;
+    Messages messages;
+    for (const auto& [path, error] : {std::pair{dir / "none.omb", ENOENT}, {dir, EISDIR}}) {
+        messages.shown.clear();
+        commands.OpenFile(path.string());
+        ASSERT_FALSE(messages.shown.empty());
+        EXPECT_EQ(messages.shown.back().text,
+                  path.string() + " kütüğü açılamadı: " + std::strerror(error));
+        EXPECT_EQ(messages.shown.back().caption, "HATA");
+        EXPECT_EQ(p, before);
+        EXPECT_EQ(frame.fileName, "");
+    }
 }
 
 TEST_F(FileCommandsTest, AnInvalidPageValueStopsTheSave) {
