@@ -136,7 +136,8 @@ void TChannel::TransferFromDialog() {
             StoreRadioText(Text(e), k.KanalAdi);
         if (BandIsSet(hbc)) {
             if (QLineEdit* e = Edit(kTxFreq, r))
-                k.TxFreq = static_cast<int16_t>(TextToFrequencyCode(Text(e), hbc));
+                k.TxFreq = static_cast<int16_t>(
+                    TextToFrequencyCode(Text(e), hbc).value_or(kNoFrequencyCode));
             if (QLineEdit* e = Edit(kRxFreq, r)) {
                 const std::string text = Text(e);
                 const int64_t hz = FrequencyTextHz(text);
@@ -146,7 +147,8 @@ void TChannel::TransferFromDialog() {
                 } else {
                     k.ShiftFlag = 0;
                     k.ShiftFlag = static_cast<int16_t>(ShiftFlag(hz, env_.shiftFrequencies));
-                    k.RxFreq = static_cast<int16_t>(TextToFrequencyCode(text, hbc));
+                    k.RxFreq = static_cast<int16_t>(
+                        TextToFrequencyCode(text, hbc).value_or(kNoFrequencyCode));
                 }
             }
         }

@@ -133,7 +133,7 @@ void TClone::TransferFromDialog() {
     }
     c.ExtendedTon = static_cast<int16_t>(Integer(Text(*this, kExtendedTone)));
     c.RekeyDelay = static_cast<int16_t>(Integer(Text(*this, kRekey)));
-    c.ScanDelay = static_cast<int16_t>(ScanDelaySteps(Text(*this, kScanDelay)));
+    c.ScanDelay = static_cast<int16_t>(ScanDelaySteps(Text(*this, kScanDelay)).value_or(0));
     c.TxDelay = static_cast<int16_t>(static_cast<long>(Real(Text(*this, kTxDelay))) / 100);
 }
 

@@ -94,7 +94,8 @@ void TKsys::TransferFromDialog() {
     ReadNumber(Edit(kSmtIdent), k.SMTIDENT);
     auto frequency = [&](int id, int16_t& code) {
         if (BandIsSet(hbc) && Edit(id) != nullptr)
-            code = static_cast<int16_t>(TextToFrequencyCode(Text(Edit(id)), hbc));
+            code = static_cast<int16_t>(
+                TextToFrequencyCode(Text(Edit(id)), hbc).value_or(kNoFrequencyCode));
     };
     auto tone = [&](int id, int16_t& code) {
         if (Edit(id) != nullptr)

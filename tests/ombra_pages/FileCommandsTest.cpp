@@ -12,6 +12,7 @@
 #include <QRadioButton>
 
 #include "ParamPagesTestSupport.h"
+#include "codeplug/CodeplugFile.h"
 #include "codeplug/FrequencyCode.h"
 #include "ombra/pages/ParamPages.h"
 #include "ombra/pages/TFileDefaults.h"
@@ -42,7 +43,11 @@ class FakeFrame final : public FileCommandHost {
         pages.ClosePage();
         pages.OpenPage(page);
     }
-    void SetDocumentState(DocumentState s) override { state = s; }
+    void SetDocumentState(DocumentState s) override {
+        state = s;
+        changed = false;
+    }
+    void SetDocumentChanged(bool c) override { changed = c; }
     void SetRestrictedPages(bool r) override { restricted = r; }
     void SetFileOpened(bool o) override { fileOpened = o; }
     void SetDataValid(bool v) override { dataValid = v; }
@@ -64,6 +69,7 @@ class FakeFrame final : public FileCommandHost {
     QWidget client;
     TPageDispatcher pages;
     DocumentState state = DocumentState::Empty;
+    bool changed = false;
     bool restricted = false;
     bool fileOpened = false;
     bool dataValid = true;
@@ -244,6 +250,52 @@ TEST_F(FileCommandsTest, AFileWithoutBandChangesNothing) {
     EXPECT_EQ(messages.shown[1].caption, "HATA");
     EXPECT_EQ(p, before);
     EXPECT_EQ(frame.fileName, "");  // a later "Sakla" must not write over that file
+}
+
+TEST_F(FileCommandsTest, ValuesThatCannotBeTakenOpenEmptyWithOneMessage) {
+    AnswerNewFileDialog();
+    commands.New();
+    const fs::path file = dir / "virgul.omb";
+    std::string text = CodeplugFileText(p, {});
+    for (int n = 1; n <= 12; ++n) {
+        const std::string key = "TxFreq[" + std::to_string(n) + "]=";
+        const size_t at = text.find(key);
+        text.replace(at, text.find('\r', at) - at, key + "146,0" + std::to_string(n));
+    }
+    std::ofstream(file, std::ios::binary) << text;
+    frame.answer = file.string();
+    Messages messages;
+    commands.Open();
+    ASSERT_EQ(messages.shown.size(), 2u);  // the question about the page, then one message
+    const TMessageDlg::Record& shown = messages.shown[1];
+    EXPECT_EQ(shown.caption, "DİKKAT!");
+    std::vector<std::string> lines;
+    std::istringstream in(shown.text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    ASSERT_EQ(lines.size(), 12u) << shown.text;
+    EXPECT_EQ(lines[0],
+              "Kütükteki 12 değer yazıldığı gibi alınamadı. Bu alanlar boş açıldı; telsize "
+              "yazmadan önce doldurun:");
+    EXPECT_EQ(lines[1].substr(lines[1].find(':')),
+              ": [Kanal] TxFreq[1]=146,01 — ondalık ayırıcı virgül; nokta olmalı");
+    EXPECT_NE(lines[10].find("TxFreq[10]=146,010"), std::string::npos);
+    EXPECT_EQ(lines[11], "... ve 2 değer daha.");
+    for (int n = 0; n < 12; ++n)
+        EXPECT_EQ(p.Clone.Kanal[n].TxFreq, kNoFrequencyCode) << n + 1;
+    EXPECT_EQ(frame.state, DocumentState::OpenedFile);
+    EXPECT_TRUE(frame.changed);
+    EXPECT_EQ(frame.pages.CurrentPage(), 3);
+
+    // Saved, the document is its file again, and that file opens without a message.
+    frame.answer = (dir / "nokta").string();
+    commands.SaveAs();
+    EXPECT_FALSE(frame.changed);
+    frame.answer = (dir / "nokta.OMB").string();
+    messages.shown.clear();
+    commands.Open();
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_FALSE(frame.changed);
 }
 
 TEST_F(FileCommandsTest, AnInvalidPageValueStopsTheSave) {
