@@ -89,16 +89,11 @@ void TChannel::TransferToDialog() {
         const ChannelRecord& k = p.Clone.Kanal[n - 1];
         if (auto* number = Item<QLabel>(kNumber + r))
             number->setText(QString::number(n));
-        if (QLineEdit* e = Edit(kName, r))
-            e->setText(ToQString(RadioTextDisplay(k.KanalAdi)));
-        if (QLineEdit* e = Edit(kTxFreq, r))
-            e->setText(ToQString(FrequencyDisplay(k.TxFreq, hbc)));
-        if (QLineEdit* e = Edit(kRxFreq, r))
-            e->setText(ToQString(FrequencyDisplay(k.RxFreq, hbc)));
-        if (QLineEdit* e = Edit(kTxTone, r))
-            e->setText(ToQString(ToneDisplay(k.TxTCS)));
-        if (QLineEdit* e = Edit(kRxTone, r))
-            e->setText(ToQString(ToneDisplay(k.RxTCS)));
+        ShowText(Edit(kName, r), RadioTextDisplay(k.KanalAdi));
+        ShowText(Edit(kTxFreq, r), FrequencyDisplay(k.TxFreq, hbc));
+        ShowText(Edit(kRxFreq, r), FrequencyDisplay(k.RxFreq, hbc));
+        ShowText(Edit(kTxTone, r), ToneDisplay(k.TxTCS));
+        ShowText(Edit(kRxTone, r), ToneDisplay(k.RxTCS));
         if (QCheckBox* b = Box(kTot, r))
             b->setChecked(k.TotVar == 1);
         if (QCheckBox* b = Box(kHprf, r))

@@ -57,8 +57,19 @@ QWidget* TDataDlg::Control(int id) const {
 }
 
 void TDataDlg::SetTextLimit(int editId, int textLimit) {
-    if (auto* e = Item<QLineEdit>(editId); e != nullptr && textLimit > 0)
+    if (auto* e = Item<QLineEdit>(editId); e != nullptr && textLimit > 0) {
         e->setMaxLength(textLimit);
+        limits_[e] = textLimit;
+    }
+}
+
+void TDataDlg::ShowText(QLineEdit* edit, const std::string& text) {
+    if (edit == nullptr)
+        return;
+    const QString shown = QString::fromStdString(text);
+    if (const auto limit = limits_.find(edit); limit != limits_.end())
+        edit->setMaxLength(std::max(limit->second, static_cast<int>(shown.size())));
+    edit->setText(shown);
 }
 
 void TDataDlg::Bind(int editId, std::unique_ptr<FieldCheck> check, int textLimit) {
