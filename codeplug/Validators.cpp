@@ -141,6 +141,12 @@ bool TRealFilterValidator::Transfer(std::string& text, double& value, TransferDi
     return true;
 }
 
+std::string TRealFilterValidator::AsTyped(std::string text) const {
+    if (Allows('.'))
+        std::replace(text.begin(), text.end(), ',', '.');
+    return text;
+}
+
 LinkedBounds& LinkedBounds::Shared() {
     static LinkedBounds bounds;
     return bounds;

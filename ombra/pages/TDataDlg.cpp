@@ -1,5 +1,6 @@
 #include "ombra/pages/TDataDlg.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -78,6 +79,9 @@ void TDataDlg::Bind(int editId, std::unique_ptr<FieldCheck> check, int textLimit
         return;
     SetTextLimit(editId, textLimit);
     edit->setValidator(new TQtFieldValidator(*check, edit));
+    // A refused keystroke is heard, as the edits of the system's own dialogs sound it:
+    // a character that silently vanished would leave another number than was typed.
+    connect(edit, &QLineEdit::inputRejected, edit, [] { QApplication::beep(); });
     bindings_.push_back({editId, edit, std::move(check)});
 }
 
