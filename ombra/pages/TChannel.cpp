@@ -18,9 +18,9 @@ namespace norda::ombra {
 namespace {
 
 // Text limits in characters (the dialog resource's limits count the terminating zero
-// as well): a name of eight characters, a frequency "ddd.dddd", a tone of three digits.
+// as well): a name of eight characters, a tone of three digits; a frequency as wide as
+// its band needs.
 constexpr int kNameChars = 8;
-constexpr int kFrequencyChars = 8;
 constexpr int kToneChars = 3;
 constexpr int kStepKind = 2;  // 10 kHz or 12.5 kHz raster
 constexpr int kChannelCodeBits = 14;
@@ -55,7 +55,7 @@ TChannel::TChannel(QWidget* parent, int firstChannel, const ResourceModule& modu
             Bind(column + r,
                  std::make_unique<TValidatorCheck>(std::make_unique<TFRangeValidator>(
                      band.min, band.max, true, link, r, kStepKind, this)),
-                 kFrequencyChars);
+                 FrequencyChars(band));
             const int which = column == kTxFreq ? kTransmit : kReceive;
             connect(edit, &QLineEdit::editingFinished, this, [this, edit, which, r] {
                 if (edit->isModified() && !FrequencySet(which, r))

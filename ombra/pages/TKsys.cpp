@@ -46,7 +46,7 @@ TKsys::TKsys(QWidget* parent, const ResourceModule& module, PageEnvironment envi
              std::make_unique<TValidatorCheck>(std::make_unique<TFRangeValidator>(
                  band.min, band.max, true, id == kTxFreq ? kTransmitLink : kReceiveLink, 0,
                  kStepKind, this)),
-             8);
+             FrequencyChars(band));
         const int which = id == kTxFreq ? kTransmit : kReceive;
         connect(edit, &QLineEdit::editingFinished, this, [this, edit, which] {
             if (edit->isModified() && !FrequencySet(which, 0))

@@ -135,12 +135,23 @@ TEST_F(FileCommandsTest, NewFileWithAUserDefinedBand) {
         EXPECT_FALSE(dlg.Control(FileDefaultsIds::kBandEdit)->isEnabled());
         dlg.Item<QRadioButton>(FileDefaultsIds::kUserDefined)->setChecked(true);
         EXPECT_TRUE(dlg.Control(FileDefaultsIds::kBandEdit)->isEnabled());
-        dlg.Item<QLineEdit>(FileDefaultsIds::kBandEdit)->setText("220");
+        dlg.Item<QLineEdit>(FileDefaultsIds::kBandEdit)->setText("999");
         dlg.Item<QLineEdit>(FileDefaultsIds::kToneCount)->setText("4");
     });
     commands.New();
-    EXPECT_EQ(p.TestAyar.HalfBaseChan, 8800);
+    EXPECT_EQ(static_cast<uint16_t>(p.TestAyar.HalfBaseChan), 39960);
     EXPECT_EQ(p.Clone.TonLength, 4);
+    // The band value is unsigned all the way: a file of it holds 1000 MHz as written.
+    p.Clone.Kanal[0].TxFreq = 400;
+    p.KSYS.RxFreq = 400;
+    const std::string text = CodeplugFileText(p, {});
+    EXPECT_NE(text.find("TxFreq[1]=1000.0000\r\n"), std::string::npos);
+    RadioParameters again;
+    FileValueReports reports;
+    ASSERT_EQ(LoadCodeplugText(text, again, {}, &reports), Status::Ok);
+    EXPECT_TRUE(reports.empty());
+    EXPECT_TRUE(again.Clone == p.Clone);
+    EXPECT_EQ(again.KSYS.RxFreq, 400);
 }
 
 TEST_F(FileCommandsTest, NewFileDialogInsistsOnABandAndATonesCount) {
@@ -157,7 +168,7 @@ TEST_F(FileCommandsTest, NewFileDialogInsistsOnABandAndATonesCount) {
     });
     commands.New();
     ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[0].text, "Değer 1 ile 819 arasında olmalıdır.");
+    EXPECT_EQ(messages.shown[0].text, "Değer 1 ile 999 MHz arasında olmalıdır.");
     EXPECT_EQ(messages.shown[1].text, "Değer 2 ile 6 arasında olmalıdır.");
     EXPECT_EQ(p.TestAyar.HalfBaseChan, 6400);
     EXPECT_EQ(p.Clone.TonLength, 2);
