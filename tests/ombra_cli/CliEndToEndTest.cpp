@@ -517,6 +517,25 @@ TEST_F(CliEndToEnd, SequenceNumbersRadioAfterRadioAndAFailedRadioKeepsItsNumbers
         EXPECT_NE(log.find(record), std::string::npos) << record << "\n" << log;
 }
 
+TEST_F(CliEndToEnd, ANumberThatOutgrowsItsFieldStopsTheSequence) {
+    StartRadio({"--swap-after-reset"});
+    ASSERT_EQ(ReadRadio("base.omb"), 0) << err_;
+    std::ofstream(File("answers")) << "\n\n\n\n";
+    input_ = File("answers");
+    EXPECT_EQ(
+        Cli({"sequence", "--port", "1", "--baud", "115200", "--state", File("next.ini").string(),
+             "--serial", "100", "--ani", "999998", "--count", "3", File("base.omb").string()}),
+        2);
+    EXPECT_EQ(out_,
+              "programmed --serial 100 --ani 999998 --ack 1 --selcall 1\n"
+              "programmed --serial 101 --ani 999999 --ack 2 --selcall 2\n");
+    EXPECT_TRUE(err_.ends_with("ombra-cli: --ani 1000000: En fazla 6 hane girilebilir.\n")) << err_;
+    EXPECT_EQ(CountOf(Slurp(File("sim.out")), "off the bench"), 2);
+    // The next radio's serial number, and no ANI cut to six digits.
+    const std::string state = Slurp(File("next.ini"));
+    EXPECT_NE(state.find("Serial=102\r\nANI=999999\r\n"), std::string::npos) << state;
+}
+
 TEST_F(CliEndToEnd, UnwritableProductionLogLeavesTheCopyIntact) {
     StartRadio();
     ASSERT_EQ(ReadRadio("radio.omb"), 0) << err_;
