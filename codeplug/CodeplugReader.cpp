@@ -150,6 +150,20 @@ CodeplugReader::Found CodeplugReader::Get(const char* section, const std::string
     return Found::Value;
 }
 
+bool CodeplugReader::GetOr(const char* section, const std::string& key, const char* def,
+                           std::string& value, const void* variable) {
+    switch (Get(section, key, value, variable)) {
+        case Found::Missing:
+            value = def;
+            return true;
+        case Found::Twice:
+            return false;
+        case Found::Value:
+            return true;
+    }
+    return false;
+}
+
 void CodeplugReader::Flag(const char* section, const std::string& key, int16_t& variable, int def) {
     std::string v;
     switch (Get(section, key, v, &variable)) {
@@ -216,15 +230,8 @@ std::optional<int64_t> CodeplugReader::Number(const char* section, const std::st
 std::optional<int> CodeplugReader::ScanDelay(const char* section, const std::string& key,
                                              const char* def, const void* variable) {
     std::string v;
-    switch (Get(section, key, v, variable)) {
-        case Found::Missing:
-            v = def;
-            break;
-        case Found::Twice:
-            return std::nullopt;
-        case Found::Value:
-            break;
-    }
+    if (!GetOr(section, key, def, v, variable))
+        return std::nullopt;
     if (!IsRealNumber(v)) {
         Report(section, key, v, WhyNoNumber(v), variable);
         return std::nullopt;
@@ -243,15 +250,8 @@ std::optional<int64_t> CodeplugReader::FrequencyHz(const char* section, const st
                                                    const char* def, int halfBaseChan, int codeBits,
                                                    const void* variable) {
     std::string v;
-    switch (Get(section, key, v, variable)) {
-        case Found::Missing:
-            v = def;
-            break;
-        case Found::Twice:
-            return std::nullopt;
-        case Found::Value:
-            break;
-    }
+    if (!GetOr(section, key, def, v, variable))
+        return std::nullopt;
     const std::optional<int64_t> hz = DecimalToScaled(v, 6);
     if (!hz) {
         Report(section, key, v, WhyNoNumber(v), variable);
@@ -281,15 +281,8 @@ std::optional<std::string> CodeplugReader::Text(const char* section, const std::
 
 void CodeplugReader::Name(const char* section, const std::string& key, char (&chars)[8]) {
     std::string v;
-    switch (Get(section, key, v, chars)) {
-        case Found::Twice:
-            return;
-        case Found::Missing:
-            v = "<        >";
-            break;
-        case Found::Value:
-            break;
-    }
+    if (!GetOr(section, key, "<        >", v, chars))
+        return;
     for (size_t i = 0; i < 8; ++i) {
         const char c = i + 1 < v.size() ? v[i + 1] : ' ';
         const auto u = static_cast<unsigned char>(c);

@@ -51,6 +51,9 @@ class CodeplugReader {
     enum class Found { Missing, Value, Twice };
     Found Get(const char* section, const std::string& key, std::string& value,
               const void* variable);
+    // The value, or `def` for a missing key; false for a key given twice (reported).
+    bool GetOr(const char* section, const std::string& key, const char* def, std::string& value,
+               const void* variable);
     void Report(const char* section, const std::string& key, const std::string& value,
                 FileValueProblem problem, const void* variable);
     void ReportRange(const char* section, const std::string& key, const std::string& value,
