@@ -4,8 +4,11 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <limits>
+#include <optional>
 #include <string_view>
 
+#include "codeplug/CodeplugReader.h"
 #include "codeplug/Ctcss.h"
 #include "codeplug/FrequencyCode.h"
 #include "codeplug/NewFileDefaults.h"
@@ -43,29 +46,10 @@ std::string NameValue(const char (&chars)[8]) {
     return Windows1254ToUtf8(bytes);
 }
 
-// Characters 2 to 9 of the value; a short value leaves blanks.
-void ReadName(const ProfileFile& f, const char* section, const std::string& key, char (&chars)[8]) {
-    const std::string v = f.GetBytes(section, key, "<        >", 11);
-    for (size_t i = 0; i < 8; ++i)
-        chars[i] = i + 1 < v.size() ? v[i + 1] : ' ';
-}
-
 std::string ToneValue(int code, bool emptyForNone) {
     if (code == 0)
         return emptyForNone ? "" : "0";
     return std::to_string(CtcssTone(code));
-}
-
-// Decimal text as the file's readers take it: sign and leading digits.
-int64_t DecimalText(const std::string& v) {
-    size_t i = 0;
-    bool negative = false;
-    if (i < v.size() && (v[i] == '-' || v[i] == '+'))
-        negative = v[i++] == '-';
-    int64_t n = 0;
-    for (; i < v.size() && v[i] >= '0' && v[i] <= '9'; ++i)
-        n = (n * 10 + (v[i] - '0')) & 0xFFFFFFFF;
-    return negative ? -n : n;
 }
 
 class Writer {
@@ -221,39 +205,56 @@ int ShiftFlag(int64_t f, std::span<const int32_t> shiftFrequencies) {
     return 0;
 }
 
+int32_t ShiftFrequencyHz(std::string_view megahertz) {
+    const std::optional<int64_t> hz = DecimalToScaled(megahertz, 6);
+    if (!hz || *hz > std::numeric_limits<int32_t>::max() ||
+        *hz < std::numeric_limits<int32_t>::min())
+        return -1;
+    return static_cast<int32_t>(*hz);
+}
+
 namespace {
 
-Status LoadFrom(const ProfileFile& f, RadioParameters& p, const CodeplugOptions& options) {
-    const int hb0 = f.GetInt("TestAyar", "HalfBaseChan[0]", 0);
-    const int hb1 = f.GetInt("TestAyar", "HalfBaseChan[1]", 0);
-    if (hb0 == 0 && hb1 == 0)
+Status LoadFrom(const ProfileFile& f, RadioParameters& p, const CodeplugOptions& options,
+                FileValueReports* reports) {
+    CodeplugReader read(f, p, reports);
+    const std::optional<int> hb0 = read.BandByte("HalfBaseChan[0]");
+    const std::optional<int> hb1 = read.BandByte("HalfBaseChan[1]");
+    if (!hb0 || !hb1 || (*hb0 == 0 && *hb1 == 0))
         return Status::NoBand;
-    p.TestAyar.HalfBaseChan = Low16(int64_t{hb0} * 256 + hb1);
+    p.TestAyar.HalfBaseChan = Low16(int64_t{*hb0} * 256 + *hb1);
     ResetToNewFile(p);
 
-    auto Int = [&](const char* s, const std::string& k, int def) {
-        return Low16(f.GetInt(s, k, def));
+    // A number that is reported keeps the value it opens with.
+    auto number = [&](const char* s, const std::string& k, int16_t& variable, int def,
+                      int scale = 1) {
+        if (const std::optional<int64_t> n = read.Number(s, k, def, &variable, scale))
+            variable = Low16(*n / scale);
     };
-    auto Str = [&](const char* s, const std::string& k, const char* def) {
-        return f.GetString(s, k, def, kValueBuffer);
+    auto tone = [&](const char* s, const std::string& k, int16_t& code) {
+        const std::optional<int64_t> tone = read.AnyNumber(s, k, 0, &code);
+        code = Low16(tone && *tone > 0 && *tone < 1000 ? CtcssCode(static_cast<int>(*tone)) : 0);
     };
-    auto Dec = [&](const char* s, const char* k) { return Low16(DecimalText(Str(s, k, "0"))); };
 
     if (options.testMode) {
-        p.Master.Compander = Int("Master", "Compander", 0);
-        p.Master.TDM = Int("Master", "TDM", 0);
+        read.Flag("Master", "Compander", p.Master.Compander, 0);
+        read.Flag("Master", "TDM", p.Master.TDM, 0);
         ServiceParameters& s = p.Service;
-        s.OptionAtStart = Int("Service", "OptionAtStart", 0);
-        s.MonitorDisabled = Int("Service", "MonitorDisabled", 0);
-        s.KeyPad = Int("Service", "KeyPad", 1);
-        s.MicType = Int("Service", "MicType", 0);
-        s.VOXExists = Int("Service", "VOXExists", 0);
-        s.MarineRadio = Int("Service", "MarineRadio", 0);
-        s.Cloner = Int("Service", "Cloner", 0);
-        s.CloneKey = Int("Service", "CloneKey", 0);
-        s.SCEnc = Int("Service", "SCEnc", 0);
-        s.LPIndex = Int("Service", "LPIndex", 3);
-        s.HPIndex = Int("Service", "HPIndex", 7);
+        read.Flag("Service", "OptionAtStart", s.OptionAtStart, 0);
+        read.Flag("Service", "MonitorDisabled", s.MonitorDisabled, 0);
+        read.Flag("Service", "KeyPad", s.KeyPad, 1);
+        read.Flag("Service", "MicType", s.MicType, 0);
+        read.Flag("Service", "VOXExists", s.VOXExists, 0);
+        read.Flag("Service", "MarineRadio", s.MarineRadio, 0);
+        read.Flag("Service", "Cloner", s.Cloner, 0);
+        read.Flag("Service", "SCEnc", s.SCEnc, 0);
+        // No new-file values: a reported number opens at the key table's default.
+        s.CloneKey = 0;
+        s.LPIndex = 3;
+        s.HPIndex = 7;
+        number("Service", "CloneKey", s.CloneKey, 0);
+        number("Service", "LPIndex", s.LPIndex, 3);
+        number("Service", "HPIndex", s.HPIndex, 7);
         p.Master.SeriNo = 0;
         for (int i = 0; i < kDigitPlaces; ++i) {
             s.ANINo[i] = kEmptyDigit;
@@ -262,98 +263,121 @@ Status LoadFrom(const ProfileFile& f, RadioParameters& p, const CodeplugOptions&
         }
     }
 
-    p.User.invdisplay = Int("User", "invdisplay", 0);
-    p.User.lightsoff = Int("User", "lightsoff", 0);
-    p.User.warningoff = Int("User", "warningoff", 0);
+    read.Flag("User", "invdisplay", p.User.invdisplay, 0);
+    read.Flag("User", "lightsoff", p.User.lightsoff, 0);
+    read.Flag("User", "warningoff", p.User.warningoff, 0);
 
     CloneParameters& c = p.Clone;
-    c.Language = Str("Clone", "Language", "") == "Ingilizce" ? 0 : 1;
-    c.GrupTonu = Str("Clone", "GrupTonu", "A") == "0" ? 0 : 1;
-    c.ExtInputModem = Int("Clone", "ExtInputModem", 0);
-    c.PowerSave = Int("Clone", "PowerSave", 1);
-    const int32_t busy = f.GetInt("Clone", "BusyChan", 1);
-    c.BusyChan = busy == 0 ? 0 : 1;
-    c.BusyChanMode = busy == 0 || busy == 1 ? 0 : 1;
-    c.AcilCagri = Int("Clone", "AcilCagri", 0);
-    c.AcilCagriKanali = Int("Clone", "AcilCagriKanali", 0);
-    c.DigerMenu = Int("Clone", "DigerMenu", 1);
-    c.TxDelay = Low16(f.GetInt("Clone", "TxDelay", 100) / 100);
-    c.ExtendedTon = Int("Clone", "ExtendedTon", 1);
+    if (const auto language = read.Text("Clone", "Language", "", kValueBuffer))
+        c.Language = *language == "Ingilizce" ? 0 : 1;
+    if (const auto groupTone = read.Text("Clone", "GrupTonu", "A", kValueBuffer))
+        c.GrupTonu = *groupTone == "0" ? 0 : 1;
+    read.Flag("Clone", "ExtInputModem", c.ExtInputModem, 0);
+    read.Flag("Clone", "PowerSave", c.PowerSave, 1);
+    if (const std::optional<int64_t> busy = read.AnyNumber("Clone", "BusyChan", 1, &c.BusyChan)) {
+        c.BusyChan = *busy == 0 ? 0 : 1;
+        c.BusyChanMode = *busy == 0 || *busy == 1 ? 0 : 1;
+    }
+    read.Flag("Clone", "AcilCagri", c.AcilCagri, 0);
+    number("Clone", "AcilCagriKanali", c.AcilCagriKanali, 0);
+    read.Flag("Clone", "DigerMenu", c.DigerMenu, 1);
+    number("Clone", "TxDelay", c.TxDelay, 100, 100);
+    number("Clone", "ExtendedTon", c.ExtendedTon, 1);
     if (c.ExtendedTon == 0)
         c.ExtendedTon = 1;
-    c.Tot = Low16(f.GetInt("Clone", "Tot", 60) / 15);
-    c.ScanDelay = Low16(ScanDelaySteps(Str("Clone", "ScanDelay", "3")));
-    c.RekeyDelay = Int("Clone", "RekeyDelay", 0);
-    c.TonLength = Int("Clone", "TonLength", 5);
-    const std::string standard = Str("Clone", "TonStandardi", "");
-    c.TonStandardi = standard == "DSC" ? 0 : standard == "ZVEI" ? 2 : standard == "EEA" ? 3 : 1;
-    c.UserSelectedDig = Int("Clone", "UserSelectedDig", 2);
-    const std::string ani = Str("Clone", "ANITipi", "");
-    c.ANITipi = 0;
-    for (int i = 0; i < 6; ++i) {
-        if (ani == kANITipi[i])
-            c.ANITipi = static_cast<int16_t>(i);
+    number("Clone", "Tot", c.Tot, 60, 15);
+    if (const std::optional<int> steps = read.ScanDelay("Clone", "ScanDelay", "3", &c.ScanDelay))
+        c.ScanDelay = Low16(*steps);
+    number("Clone", "RekeyDelay", c.RekeyDelay, 0);
+    number("Clone", "TonLength", c.TonLength, 5);
+    if (const auto standard = read.Text("Clone", "TonStandardi", "", kValueBuffer)) {
+        c.TonStandardi = *standard == "DSC"    ? 0
+                         : *standard == "ZVEI" ? 2
+                         : *standard == "EEA"  ? 3
+                                               : 1;
     }
-    c.Oncelik = Str("Clone", "Oncelik", "") == "PTT" ? 1 : 0;
+    number("Clone", "UserSelectedDig", c.UserSelectedDig, 2);
+    if (const auto ani = read.Text("Clone", "ANITipi", "", kValueBuffer)) {
+        c.ANITipi = 0;
+        for (int i = 0; i < 6; ++i) {
+            if (*ani == kANITipi[i])
+                c.ANITipi = static_cast<int16_t>(i);
+        }
+    }
+    if (const auto priority = read.Text("Clone", "Oncelik", "", kValueBuffer))
+        c.Oncelik = *priority == "PTT" ? 1 : 0;
 
     const int hbc = p.TestAyar.HalfBaseChan;
     const bool convert = static_cast<uint16_t>(hbc) != 0xFFFF;
     const int channels = std::min(options.channelCount, kChannelCount);
     for (int n = 1; n <= channels; ++n) {
         ChannelRecord& k = c.Kanal[n - 1];
-        ReadName(f, "Kanal", Key("Kanal Adi[%d]", n), k.KanalAdi);
+        read.Name("Kanal", Key("Kanal Adi[%d]", n), k.KanalAdi);
         if (convert) {
-            k.TxFreq = Low16(TextToFrequencyCode(Str("Kanal", Key("TxFreq[%d]", n), ""), hbc));
-            const std::string rx = Str("Kanal", Key("RxFreq[%d]", n), "");
-            const int64_t rxHz = DecimalToScaled(rx, 6);
-            k.RxFreq = Low16(HzToFrequencyCode(rxHz, hbc));
-            k.ShiftFlag = rxHz != 0 ? Low16(ShiftFlag(rxHz, options.shiftFrequencies)) : 0;
+            const std::optional<int64_t> txHz =
+                read.FrequencyHz("Kanal", Key("TxFreq[%d]", n), "", hbc, 14, &k.TxFreq);
+            k.TxFreq =
+                Low16(txHz.value_or(0) != 0 ? HzToFrequencyCode(*txHz, hbc) : kNoFrequencyCode);
+            const std::optional<int64_t> rxHz =
+                read.FrequencyHz("Kanal", Key("RxFreq[%d]", n), "", hbc, 14, &k.RxFreq);
+            const int64_t rx = rxHz.value_or(0);
+            k.RxFreq = Low16(rx != 0 ? HzToFrequencyCode(rx, hbc) : kNoFrequencyCode);
+            k.ShiftFlag = rx != 0 ? Low16(ShiftFlag(rx, options.shiftFrequencies)) : 0;
         }
-        k.TxTCS = Low16(CtcssCode(f.GetInt("Kanal", Key("TxTCS[%d]", n), 0)));
+        tone("Kanal", Key("TxTCS[%d]", n), k.TxTCS);
         k.TxTCSOn = k.TxTCS != 0 ? 1 : 0;
-        k.RxTCS = Low16(CtcssCode(f.GetInt("Kanal", Key("RxTCS[%d]", n), 0)));
-        k.TotVar = Int("Kanal", Key("TotVar[%d]", n), 0);
-        k.Hprf = Int("Kanal", Key("Hprf[%d]", n), 1);
-        k.ANIVar = Int("Kanal", Key("ANIVar[%d]", n), 0);
-        c.Scan[n - 1] = Int("Kanal", Key("Scan[%d]", n), 1);
+        tone("Kanal", Key("RxTCS[%d]", n), k.RxTCS);
+        read.Flag("Kanal", Key("TotVar[%d]", n), k.TotVar, 0);
+        read.Flag("Kanal", Key("Hprf[%d]", n), k.Hprf, 1);
+        read.Flag("Kanal", Key("ANIVar[%d]", n), k.ANIVar, 0);
+        read.Flag("Kanal", Key("Scan[%d]", n), c.Scan[n - 1], 1);
     }
-    c.PriorChannel1 = Int("Clone", "PriorChannel1", 0);
-    c.PriorChannel2 = Int("Clone", "PriorChannel2", 0);
+    number("Clone", "PriorChannel1", c.PriorChannel1, 0);
+    number("Clone", "PriorChannel2", c.PriorChannel2, 0);
 
     KsysParameters& k = p.KSYS;
-    k.SYSID = Dec("KSYS", "SYSID");
-    k.SMTIDENT = Dec("KSYS", "SMTIDENT");
-    k.RxFreq = Low16(TextToFrequencyCode(Str("KSYS", "RxFreq", "0"), hbc));
-    k.RxTCS = Low16(CtcssCode(static_cast<int>(DecimalText(Str("KSYS", "RxTCS", "0")))));
-    k.TxFreq = Low16(TextToFrequencyCode(Str("KSYS", "TxFreq", "0"), hbc));
-    k.TxTCS = Low16(CtcssCode(static_cast<int>(DecimalText(Str("KSYS", "TxTCS", "0")))));
-    k.YuksekGuc = Int("KSYS", "Yüksek Güç", 0);
+    number("KSYS", "SYSID", k.SYSID, 0);
+    number("KSYS", "SMTIDENT", k.SMTIDENT, 0);
+    auto ksysFrequency = [&](const char* key, int16_t& code) {
+        const std::optional<int64_t> hz = read.FrequencyHz("KSYS", key, "0", hbc, 16, &code);
+        code = Low16(hz.value_or(0) != 0 ? HzToFrequencyCode(*hz, hbc) : kNoFrequencyCode);
+    };
+    ksysFrequency("RxFreq", k.RxFreq);
+    tone("KSYS", "RxTCS", k.RxTCS);
+    ksysFrequency("TxFreq", k.TxFreq);
+    tone("KSYS", "TxTCS", k.TxTCS);
+    read.Flag("KSYS", "Yüksek Güç", k.YuksekGuc, 0);
     for (int i = 1; i <= kKsysGroups; ++i)
-        k.GrupNo[i - 1] = Int("KSYS", Key("Grup No[%d]", i), 0);
+        number("KSYS", Key("Grup No[%d]", i), k.GrupNo[i - 1], 0);
 
     AdataParameters& a = p.ADATA;
-    a.SYSID = Dec("ADATA", "SYSID");
-    a.FLEETID = Dec("ADATA", "FLEETID");
-    a.RADIOID = Dec("ADATA", "RADIOID");
-    a.RXID = Dec("ADATA", "RXID");
-    a.PREAMBLE = Dec("ADATA", "PREAMBLE");
+    number("ADATA", "SYSID", a.SYSID, 0);
+    number("ADATA", "FLEETID", a.FLEETID, 0);
+    number("ADATA", "RADIOID", a.RADIOID, 0);
+    number("ADATA", "RXID", a.RXID, 0);
+    number("ADATA", "PREAMBLE", a.PREAMBLE, 0);
     for (int i = 1; i <= kAdataGroups; ++i)
-        a.GRUP[i - 1] = Int("ADATA", Key("GRUP[%d]", i), 0);
+        number("ADATA", Key("GRUP[%d]", i), a.GRUP[i - 1], 0);
     for (int i = 1; i <= kStatusMessages; ++i)
-        ReadName(f, "ADATA", Key("STATUS[%d]", i), a.STATUS[i - 1]);
+        read.Name("ADATA", Key("STATUS[%d]", i), a.STATUS[i - 1]);
+    if (reports != nullptr) {
+        std::stable_sort(
+            reports->begin(), reports->end(),
+            [](const FileValueReport& x, const FileValueReport& y) { return x.line < y.line; });
+    }
     return Status::Ok;
 }
 
 }  // namespace
 
-Status LoadCodeplugFile(const std::string& path, RadioParameters& p,
-                        const CodeplugOptions& options) {
-    return LoadFrom(ProfileFile::Load(path), p, options);
+Status LoadCodeplugFile(const std::string& path, RadioParameters& p, const CodeplugOptions& options,
+                        FileValueReports* reports) {
+    return LoadFrom(ProfileFile::Load(path), p, options, reports);
 }
 
-Status LoadCodeplugText(std::string_view bytes, RadioParameters& p,
-                        const CodeplugOptions& options) {
-    return LoadFrom(ProfileFile::Parse(bytes), p, options);
+Status LoadCodeplugText(std::string_view bytes, RadioParameters& p, const CodeplugOptions& options,
+                        FileValueReports* reports) {
+    return LoadFrom(ProfileFile::Parse(bytes), p, options, reports);
 }
 
 }  // namespace norda

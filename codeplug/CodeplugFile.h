@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "codeplug/FileValueReport.h"
 #include "codeplug/RadioParameters.h"
 #include "platform/Status.h"
 
@@ -37,16 +38,22 @@ std::string CodeplugFileText(const RadioParameters& p, const CodeplugOptions& op
 // it was and returns the negative ProfileResult.
 int SaveCodeplugFile(const std::string& path, const RadioParameters& p,
                      const CodeplugOptions& options);
-// Ok, or NoBand when the file has no band (a missing file has none; nothing is changed
-// then). Any content loads: values are taken as the key table says and kept to their
-// variables' width.
-Status LoadCodeplugFile(const std::string& path, RadioParameters& p,
-                        const CodeplugOptions& options);
-Status LoadCodeplugText(std::string_view bytes, RadioParameters& p, const CodeplugOptions& options);
+// Ok, or NoBand when the file has no band or a band byte other than 0-255 (a missing
+// file has none; nothing is changed then). Any other content loads: values are taken
+// as the key table says, and every value that cannot be taken as written goes into
+// `reports` (in file order) and leaves its parameter empty, so that nothing reaches a
+// radio from a value nobody saw.
+Status LoadCodeplugFile(const std::string& path, RadioParameters& p, const CodeplugOptions& options,
+                        FileValueReports* reports = nullptr);
+Status LoadCodeplugText(std::string_view bytes, RadioParameters& p, const CodeplugOptions& options,
+                        FileValueReports* reports = nullptr);
 
 // Whether a receive frequency (hertz) falls on a harmonic of the radio's reference
 // or on a configured shift frequency (checked from the list's second entry on, up
 // to its first 0).
 int ShiftFlag(int64_t receiveHz, std::span<const int32_t> shiftFrequencies);
+// A configured shift frequency: the key's megahertz in hertz. A key that is no number,
+// or too large a one, keeps its place in the list and matches no receive frequency.
+int32_t ShiftFrequencyHz(std::string_view megahertz);
 
 }  // namespace norda

@@ -56,6 +56,11 @@ double LeadingReal(const std::string& text) {
     return v;
 }
 
+// One number and nothing else: "1..5" or "2-1" would be read as another number than typed.
+bool IsDecimal(const std::string& text) {
+    return DecimalToScaled(text, 0).has_value();
+}
+
 std::string RealText(const char* format, double v) {
     const CNumericLocale c;
     char buf[64];
@@ -134,6 +139,12 @@ bool TRealFilterValidator::Transfer(std::string& text, double& value, TransferDi
         text = RealText("%f", value);
     }
     return true;
+}
+
+std::string TRealFilterValidator::AsTyped(std::string text) const {
+    if (Allows('.'))
+        std::replace(text.begin(), text.end(), ',', '.');
+    return text;
 }
 
 LinkedBounds& LinkedBounds::Shared() {
@@ -261,7 +272,7 @@ TFRangeValidator::TFRangeValidator(double min, double max, bool zeroAllowed, int
       host_(host) {}
 
 bool TFRangeValidator::IsValid(const std::string& text) {
-    if (!TFilterValidator::IsValid(text))
+    if (!TFilterValidator::IsValid(text) || !IsDecimal(text))
         return false;
     const double x = LeadingReal(text);
     if (zeroAllowed_ && x == 0)
@@ -269,7 +280,7 @@ bool TFRangeValidator::IsValid(const std::string& text) {
     if (x < min_ || x > max_)
         return false;
     if (link_ != kNoFrequencyLink && x != 0) {
-        const int64_t hz = DecimalToScaled(text, 6);
+        const int64_t hz = DecimalToScaled(text, 6).value_or(0);
         bool onRaster;
         switch (stepKind_) {
             case 2:
@@ -318,7 +329,7 @@ TStepValidator::TStepValidator(double min, double max, double step, bool zeroAll
 }
 
 bool TStepValidator::IsValid(const std::string& text) {
-    if (!TFilterValidator::IsValid(text))
+    if (!TFilterValidator::IsValid(text) || !IsDecimal(text))
         return false;
     const double x = LeadingReal(text);
     if (zeroAllowed_ && x == 0)

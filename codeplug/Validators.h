@@ -38,6 +38,9 @@ class TValidator {
     virtual std::string ErrorText(const TextSource& texts) const = 0;
     // Typed input; may reshape the text (upper case). False refuses the keystroke.
     virtual bool IsValidInput(std::string& text, bool suppressFill);
+    // What the field holds for a typed text, before IsValidInput judges it: a field
+    // may take a character in another form than it was typed.
+    virtual std::string AsTyped(std::string text) const { return text; }
     virtual bool IsValid(const std::string& text) = 0;
 
     // Only fields that ask for it move their value through the validator.
@@ -77,6 +80,9 @@ class TRealFilterValidator : public TFilterValidator {
   public:
     explicit TRealFilterValidator(double lowest);
     bool Transfer(std::string& text, double& value, TransferDirection dir) const;
+    // A comma typed where the point belongs is the point: the decimal key of a Turkish
+    // keypad gives ",", and dropping it would turn "0,5" into 5.
+    std::string AsTyped(std::string text) const override;
 };
 
 // The pair of 16-bit bounds that ties a lower and an upper field together (the

@@ -4,8 +4,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <limits>
-#include <vector>
 
 namespace norda {
 
@@ -15,62 +13,55 @@ std::string ScanDelayText(int steps) {
     return (tenths < 0 ? "-" : "") + std::to_string(a / 10) + "." + std::to_string(a % 10);
 }
 
-int ScanDelaySteps(std::string_view text) {
+std::optional<int> ScanDelaySteps(std::string_view text) {
     double v = 0;
     const char* b = text.data();
     const char* e = b + text.size();
     if (b != e && *b == '+')
         ++b;
-    std::from_chars(b, e, v, std::chars_format::general);
+    const auto [end, error] = std::from_chars(b, e, v, std::chars_format::general);
+    if (error != std::errc() || end != e)
+        return std::nullopt;
     v *= 2;
     if (!std::isfinite(v) || v >= 2147483647.0 || v <= -2147483648.0)
-        return 0;
+        return std::nullopt;
     return static_cast<int>(v);
 }
 
-int32_t DecimalToScaled(std::string_view text, int digits) {
-    std::vector<std::string_view> pieces;
-    for (size_t i = 0; i < text.size() && pieces.size() < 2;) {
-        size_t dot = text.find('.', i);
-        if (dot == std::string_view::npos)
-            dot = text.size();
-        if (dot > i)
-            pieces.push_back(text.substr(i, dot - i));
-        i = dot + 1;
-    }
-    if (pieces.empty())
-        return 0;
-    std::string joined(pieces[0]);
-    std::string fraction(pieces.size() > 1 ? pieces[1] : std::string_view());
-    fraction.resize(static_cast<size_t>(digits < 0 ? 0 : digits), '0');
-    joined += fraction;
-
+std::optional<int64_t> DecimalToScaled(std::string_view text, int digits) {
+    constexpr int64_t kMost = 1000000000000000000;  // 10^18
     size_t i = 0;
-    while (i < joined.size() && (joined[i] == ' ' || joined[i] == '\t'))
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
         ++i;
+    if (i == text.size())
+        return 0;
     bool negative = false;
-    if (i < joined.size() && (joined[i] == '+' || joined[i] == '-'))
-        negative = joined[i++] == '-';
+    if (text[i] == '+' || text[i] == '-')
+        negative = text[i++] == '-';
     int64_t value = 0;
-    constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
-    for (; i < joined.size() && joined[i] >= '0' && joined[i] <= '9'; ++i) {
-        value = value * 10 + (joined[i] - '0');
-        if (value > kLimit)
-            value = kLimit;
+    int wholeDigits = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++wholeDigits)
+        value = std::min(kMost, value * 10 + (text[i] - '0'));
+    int fractionDigits = 0;
+    int places = 0;
+    if (i < text.size() && text[i] == '.') {
+        for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++fractionDigits) {
+            if (places < digits) {
+                value = std::min(kMost, value * 10 + (text[i] - '0'));
+                ++places;
+            }
+        }
     }
-    if (negative)
-        value = -value;
-    if (value > std::numeric_limits<int32_t>::max())
-        value = std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(value);
+    if (i != text.size() || wholeDigits + fractionDigits == 0)
+        return std::nullopt;
+    for (; places < digits; ++places)
+        value = std::min(kMost, value * 10);
+    return negative ? -value : value;
 }
 
-std::string FrequencyCodeToText(int code, int halfBaseChan) {
-    if (code == kNoFrequencyCode)
-        return "0.0000";
+std::string MegahertzText(int64_t hz) {
     // Whole hertz rounded to 100 Hz: exactly what "%.4f" of megahertz shows, without
     // the binary fraction in between.
-    const int64_t hz = FrequencyCodeToHz(code, halfBaseChan);
     const int64_t units = (hz < 0 ? -hz + 50 : hz + 50) / 100;
     char buf[40];
     std::snprintf(buf, sizeof buf, "%s%lld.%04lld", hz < 0 && units != 0 ? "-" : "",
@@ -78,8 +69,46 @@ std::string FrequencyCodeToText(int code, int halfBaseChan) {
     return buf;
 }
 
-int32_t TextToFrequencyCode(std::string_view text, int halfBaseChan) {
-    return static_cast<int32_t>(HzToFrequencyCode(DecimalToScaled(text, 6), halfBaseChan));
+std::string FrequencyCodeToText(int code, int halfBaseChan) {
+    if (code == kNoFrequencyCode)
+        return "0.0000";
+    return MegahertzText(FrequencyCodeToHz(code, halfBaseChan));
+}
+
+std::optional<int64_t> TextToFrequencyCode(std::string_view text, int halfBaseChan) {
+    const std::optional<int64_t> hz = DecimalToScaled(text, 6);
+    if (!hz)
+        return std::nullopt;
+    return HzToFrequencyCode(*hz, halfBaseChan);
+}
+
+namespace {
+
+int64_t BandTopHz(int halfBaseChan) {
+    switch (static_cast<uint16_t>(halfBaseChan) / 40) {
+        case 146:
+            return 174000000;
+        case 406:
+            return 430000000;
+        case 430:
+            return 450000000;
+        case 450:
+            return 470000000;
+        default:
+            return 1500000000;
+    }
+}
+
+}  // namespace
+
+int64_t FieldTopHz(int halfBaseChan, int codeBits) {
+    const int64_t topCode = codeBits >= 16 ? 0xFFFF : kNoFrequencyCode - 1;
+    return BandBaseHz(halfBaseChan) + topCode * kFrequencyStepHz;
+}
+
+FrequencyLimits BandLimits(int halfBaseChan, int codeBits) {
+    const int64_t top = std::min(BandTopHz(halfBaseChan), FieldTopHz(halfBaseChan, codeBits));
+    return {static_cast<double>(BandBaseHz(halfBaseChan)) / 1e6, static_cast<double>(top) / 1e6};
 }
 
 int TextToDigits(std::string_view text, DigitString& places) {

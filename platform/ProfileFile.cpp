@@ -89,7 +89,9 @@ ProfileFile ProfileFile::Parse(std::string_view bytes) {
     ProfileFile pf;
     pf.sections_.emplace_back();  // lines before the first header
     std::string_view rest = text;
+    int number = 0;
     while (!rest.empty()) {
+        ++number;
         size_t eol = rest.find('\n');
         std::string_view raw = rest.substr(0, eol);
         rest = eol == std::string_view::npos ? std::string_view() : rest.substr(eol + 1);
@@ -109,6 +111,7 @@ ProfileFile ProfileFile::Parse(std::string_view bytes) {
         }
         Line line;
         line.raw = std::string(raw);
+        line.number = number;
         if (!t.empty() && t.front() != ';') {
             line.isKey = true;
             size_t eq = t.find('=');
@@ -163,6 +166,32 @@ bool ProfileFile::HasSection(std::string_view section) const {
 
 bool ProfileFile::HasKey(std::string_view section, std::string_view key) const {
     return FindLine(section, key) != nullptr;
+}
+
+int ProfileFile::KeyLine(std::string_view section, std::string_view key) const {
+    const Line* line = FindLine(section, key);
+    return line != nullptr ? line->number : 0;
+}
+
+std::vector<ProfileFile::RepeatedKey> ProfileFile::RepeatedKeys() const {
+    std::vector<RepeatedKey> repeats;
+    std::unordered_map<std::string, const Line*> first;
+    for (const Section& s : sections_) {
+        if (!s.hasHeader)
+            continue;
+        const std::string section = Fold(s.name);
+        for (const Line& line : s.lines) {
+            if (!line.isKey)
+                continue;
+            const auto [at, added] = first.emplace(section + '\0' + Fold(line.key), &line);
+            if (added)
+                continue;
+            repeats.push_back({Windows1254ToUtf8(s.name), Windows1254ToUtf8(line.key), line.number,
+                               Windows1254ToUtf8(Unquote(line.value)), at->second->number,
+                               Windows1254ToUtf8(Unquote(at->second->value))});
+        }
+    }
+    return repeats;
 }
 
 std::string ProfileFile::GetBytes(std::string_view section, std::string_view key,

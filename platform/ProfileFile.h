@@ -51,6 +51,22 @@ class ProfileFile {
     // Optional sign and decimal digits up to the first other character (no digits
     // give 0, arithmetic wraps at 32 bits); a missing key or an empty value gives def.
     int32_t GetInt(std::string_view section, std::string_view key, int32_t def) const;
+    // The line of the file (the first is 1) that gives the key's value; 0 when the key is
+    // missing or was set by this program.
+    int KeyLine(std::string_view section, std::string_view key) const;
+    // A key given again in a section of the same name, where the profile functions take
+    // the first value and never see the later one.
+    struct RepeatedKey {
+        std::string section;  // as the file spells them at the later line
+        std::string key;
+        int line = 0;
+        std::string value;
+        int firstLine = 0;
+        std::string firstValue;
+    };
+    // Every later line of a key given before, in file order; values without their quotes.
+    std::vector<RepeatedKey> RepeatedKeys() const;
+
     // The key names of a section in file order, as they fit into a caller's buffer of
     // bufferSize bytes holding each name with a NUL and one more NUL at the end; the
     // name that does not fit is cut.
@@ -73,6 +89,7 @@ class ProfileFile {
         bool isKey = false;  // has a key name (blank lines, comments and headers do not)
         std::string key;     // trimmed key name
         std::string value;   // trimmed value, quotes kept
+        int number = 0;      // line in the file, 1 for the first; 0 for lines set here
     };
     struct Section {
         bool hasHeader = false;  // false only for lines before the first header

@@ -188,6 +188,22 @@ constexpr StringEntry kOmbraTr[] = {
     {3562, "Sağlama toplamı (%s)"},
     {3563, "Bayt %s"},
     {3564, "Telsiz dosyanın parametrelerini taşıyor: farklar yalnızca kopyalamanın kendisinin yazdığı değerlerde (kurulum sabitleri, sayaçlar, tarih, sağlama toplamları)."},
+
+    // Values of a file that cannot be taken as written; numbers that outgrow their field
+    {3500, "Kütükteki %d değer yazıldığı gibi alınamadı. Bu alanlar boş açıldı; telsize yazmadan önce doldurun:"},
+    {3501, "... ve %d değer daha."},
+    {3502, "Satır %d: [%s] %s=%s — %s"},
+    {3503, "Kütük telsize yazılmadı: %d değer yazıldığı gibi alınamadı."},
+    {3510, "sayı değil"},
+    {3511, "ondalık ayırıcı virgül; nokta olmalı"},
+    {3512, "tam sayı olmalı"},
+    {3513, "sayının ardında başka yazı var"},
+    {3514, "0 veya 1 olmalı"},
+    {3515, "alan %s ile %s arasını tutar"},
+    {3516, "bant ve alan %s ile %s MHz arasını tutar"},
+    {3517, "anahtar %d. satırda başka bir değerle de var"},
+    {3520, "okunamadı (%s)"},
+    {3530, "Değer %ld ile %ld MHz arasında olmalıdır."},
 };
 // clang-format on
 

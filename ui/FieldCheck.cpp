@@ -3,7 +3,12 @@
 namespace norda {
 
 QValidator::State TQtFieldValidator::validate(QString& input, int&) const {
-    return check_.IsValidInput(input.toStdString()) ? Acceptable : Invalid;
+    const std::string typed = check_.AsTyped(input.toStdString());
+    if (!check_.IsValidInput(typed))
+        return Invalid;
+    if (typed != input.toStdString())
+        input = QString::fromStdString(typed);
+    return Acceptable;
 }
 
 }  // namespace norda

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "codeplug/ValueFormats.h"
+#include "codeplug/CodeplugFile.h"
 
 namespace norda::ombra {
 
@@ -58,7 +58,7 @@ void ReadCommunicationAndConstants(const IniStore& ini, StartupConfig& config) {
     for (const auto& key : ini.KeyNames("Shift Frequencies", kShiftKeyBufferSize)) {
         if (config.shiftFrequencies.size() == kShiftFrequencyCount)
             break;
-        config.shiftFrequencies.push_back(DecimalToScaled(key, 6));
+        config.shiftFrequencies.push_back(ShiftFrequencyHz(key));
     }
 }
 

@@ -152,7 +152,8 @@ void FileCommands::Load(const std::string& name) {
              kCaptionError, kIconExclamation);
         return;
     }
-    if (LoadCodeplugFile(name, parameters_, host_.FileOptions()) == Status::NoBand) {
+    FileValueReports reports;
+    if (LoadCodeplugFile(name, parameters_, host_.FileOptions(), &reports) == Status::NoBand) {
         Show(host_, Text(kTextFileNoBand), kCaptionError, kIconExclamation);
         return;
     }
@@ -161,10 +162,17 @@ void FileCommands::Load(const std::string& name) {
     host_.SetDataValid(false);
     host_.SetRestrictedPages(!host_.TestSwitch());
     host_.SetDocumentState(DocumentState::OpenedFile);
+    // The fields of values that could not be taken are empty: what is on screen is no
+    // longer what the file holds.
+    host_.SetDocumentChanged(!reports.empty());
     if (host_.TestMode())
         host_.ClosePage();
     else
         host_.OpenPage(kTransferablePage);
+    if (!reports.empty()) {
+        Show(host_, FileValueReportsMessage(reports, host_.Module()), kCaptionWarning,
+             kIconExclamation);
+    }
 }
 
 void FileCommands::Save() {

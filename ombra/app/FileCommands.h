@@ -32,8 +32,10 @@ class FileCommandHost {
     virtual void ClosePage() = 0;
     virtual void OpenPage(int page) = 0;
 
-    // Editor state; the document state also sets the frame caption.
+    // Editor state; the document state also sets the frame caption and makes the
+    // document unchanged; a changed document differs from its file.
     virtual void SetDocumentState(DocumentState state) = 0;
+    virtual void SetDocumentChanged(bool changed) = 0;
     virtual void SetRestrictedPages(bool restricted) = 0;
     virtual void SetFileOpened(bool opened) = 0;
     virtual void SetDataValid(bool valid) = 0;

@@ -30,6 +30,7 @@ TProgramSetup::TProgramSetup(TProgFrame& frame, TQtHost& host)
     frame_.SetCommandHandler(cmd::kCompare, [this] { Compare(); });
     host_.SetSequentialRunner([this](TProgWin& client) {
         TAutoProg dialog(&frame_, frame_.Module(), client);
+        dialog.KeepNumbersIn(frame_.App().IniPath());
         host_.SetSequentialDialog(&dialog, [&dialog](uint32_t) { dialog.NextRadio(); });
         dialog.Execute();
         host_.SetSequentialDialog(nullptr, nullptr);

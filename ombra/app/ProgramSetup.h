@@ -20,6 +20,7 @@ class TFrameFileHost final : public FileCommandHost {
     void ClosePage() override { frame_.ClosePage(); }
     void OpenPage(int page) override { frame_.OpenPage(page); }
     void SetDocumentState(DocumentState state) override { frame_.SetDocumentState(state); }
+    void SetDocumentChanged(bool changed) override { frame_.SetDocumentChanged(changed); }
     void SetRestrictedPages(bool restricted) override { frame_.SetRestrictedPages(restricted); }
     void SetFileOpened(bool opened) override { frame_.SetFileOpened(opened); }
     void SetDataValid(bool valid) override { host_.SetDataValid(valid); }

@@ -205,11 +205,20 @@ void TProgFrame::CmNextPage(bool forward) {
 
 void TProgFrame::SetDocumentState(DocumentState state) {
     state_ = state;
+    changed_ = false;
+    RefreshCaption();
+}
+
+void TProgFrame::SetDocumentChanged(bool changed) {
+    changed_ = changed;
     RefreshCaption();
 }
 
 void TProgFrame::RefreshCaption() {
-    setWindowTitle(Q(FrameCaption(app_.Module(), app_.Title(), state_, fileName_)));
+    const std::string caption = FrameCaption(app_.Module(), app_.Title(), state_, fileName_);
+    // Qt shows the mark of a changed document in place of "[*]".
+    setWindowTitle(Q(changed_ ? caption + "[*]" : caption));
+    setWindowModified(changed_);
 }
 
 int TProgFrame::ShowMessage(int textId, int captionId, int style) {

@@ -54,8 +54,12 @@ class TProgFrame : public QMainWindow {
     void ClosePage() { pages_->ClosePage(); }
 
     // Editor state.
+    // A new state is a document as its source holds it.
     void SetDocumentState(DocumentState state);
     DocumentState State() const { return state_; }
+    // A changed document differs from its file; the caption shows it with "*".
+    void SetDocumentChanged(bool changed);
+    bool DocumentChanged() const { return changed_; }
     void SetRestrictedPages(bool restricted) { restrictedPages_ = restricted; }
     bool RestrictedPages() const { return restrictedPages_; }
     void SetFileOpened(bool opened) { fileOpened_ = opened; }
@@ -120,6 +124,7 @@ class TProgFrame : public QMainWindow {
     std::unique_ptr<TTraceWin> trace_;
     bool traceOn_ = false;
     DocumentState state_ = DocumentState::Empty;
+    bool changed_ = false;
     bool restrictedPages_ = true;
     bool fileOpened_ = false;
     std::string fileName_;

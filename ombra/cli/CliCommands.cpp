@@ -11,6 +11,7 @@
 #include "codeplug/CodeplugFile.h"
 #include "codeplug/MemoryAreas.h"
 #include "codeplug/RadioTexts.h"
+#include "codeplug/TextFormat.h"
 #include "ombra/cli/ConsoleHost.h"
 #include "ombra/cli/SequenceCommand.h"
 #include "ombra/ops/BackupStore.h"
@@ -147,17 +148,30 @@ class Command {
         return SaveCodeplug(options_.files[0]);
     }
 
+    // A file goes into a radio only as written: one value the loader cannot take
+    // refuses the whole file before the port is opened.
     bool LoadInput(const std::string& in, RadioParameters& parameters) {
         if (!std::ifstream(in)) {
             Problem("cannot read " + in);
             return false;
         }
-        if (!Succeeded(LoadCodeplugFile(in, parameters, codeplugOptions_))) {
+        FileValueReports reports;
+        if (!Succeeded(LoadCodeplugFile(in, parameters, codeplugOptions_, &reports))) {
             host_.Show(texts_.Text(kTextFileNoBand), texts_.Text(msg::kCaptionError),
                        kStyleFailure);
             return false;
         }
-        return true;
+        if (reports.empty())
+            return true;
+        for (const FileValueReport& r : reports) {
+            std::fprintf(err_, "ombra-cli: %s:%d: [%s] %s=%s: %s\n", in.c_str(), r.line,
+                         r.section.c_str(), r.key.c_str(), ReportedValueText(r).c_str(),
+                         FileValueProblemText(r, texts_).c_str());
+        }
+        host_.Show(FormatText(texts_.Text(kTextFileValuesRefused),
+                              {FormatArg(static_cast<long long>(reports.size()))}),
+                   texts_.Text(msg::kCaptionError), kStyleFailure);
+        return false;
     }
 
     // Every radio programmed, or failed, goes into the production log; a log that
@@ -282,15 +296,18 @@ class Command {
     int Diff() {
         std::unique_ptr<RadioParameters> sides[2];
         DiffCoverage coverage[2] = {};
+        FileValueReports reports[2];
         for (size_t i = 0; i < 2; ++i) {
             sides[i] = std::make_unique<RadioParameters>();
-            if (!LoadComparable(options_.files[i], codeplugOptions_, *sides[i], coverage[i])) {
+            if (!LoadComparable(options_.files[i], codeplugOptions_, *sides[i], coverage[i],
+                                &reports[i])) {
                 Problem("cannot read " + options_.files[i]);
                 return kExitUsage;
             }
         }
         const std::vector<DiffRow> rows =
-            DiffCodeplugs(*sides[0], *sides[1], std::min(coverage[0], coverage[1]), texts_);
+            DiffCodeplugs({*sides[0], reports[0]}, {*sides[1], reports[1]},
+                          std::min(coverage[0], coverage[1]), texts_);
         std::fputs(DiffListing(rows, texts_).c_str(), out_);
         std::fflush(out_);
         return rows.empty() ? kExitOk : kExitFailed;

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "codeplug/ValueFormats.h"
+#include "codeplug/CodeplugFile.h"
 #include "platform/ProfileFile.h"
 #include "platform/SettingsFile.h"
 
@@ -54,7 +54,7 @@ CliConfig ReadCliConfig(const std::string& iniPath) {
     for (const std::string& key : ini.KeyNames("Shift Frequencies", kShiftKeyBuffer)) {
         if (config.shiftFrequencies.size() == kShiftEntries)
             break;
-        config.shiftFrequencies.push_back(DecimalToScaled(key, 6));
+        config.shiftFrequencies.push_back(ShiftFrequencyHz(key));
     }
     return config;
 }

@@ -27,7 +27,6 @@ void OnInterrupt(int) {
     g_interrupted = 1;
 }
 
-constexpr const char* kStateSection = "Sequence";
 constexpr const char* kPrompt = "connect the next radio and press Enter (q to stop) ";
 // How often a waiting prompt looks whether Ctrl-C was pressed.
 constexpr int kPromptPollMs = 200;
@@ -72,16 +71,11 @@ int SequenceCommand::Prepare() {
                          options_.stateFile.c_str(), std::strerror(errno));
             return kExitUsage;
         }
-        const ProfileFile state = ProfileFile::Load(options_.stateFile);
-        if (!state.HasKey(kStateSection, "Serial")) {
+        if (!autoprog::TakeKeptNumbers(ProfileFile::Load(options_.stateFile), fields_)) {
             std::fprintf(err_, "ombra-cli: %s holds no serial number\n",
                          options_.stateFile.c_str());
             return kExitUsage;
         }
-        fields_.serialNo = state.GetString(kStateSection, "Serial", "");
-        fields_.ani = state.GetString(kStateSection, "ANI", fields_.ani);
-        fields_.ack = state.GetString(kStateSection, "ACK", fields_.ack);
-        fields_.selectiveCall = state.GetString(kStateSection, "SelCall", fields_.selectiveCall);
     } else if (!options_.serial) {
         std::fprintf(err_, "ombra-cli: sequence wants --serial N or a --state file\n%s", kUsage);
         return kExitUsage;
@@ -100,28 +94,20 @@ int SequenceCommand::Prepare() {
     fields_.ack = Upper(fields_.ack);
     fields_.selectiveCall = Upper(fields_.selectiveCall);
 
-    struct Check {
-        const char* option;
-        const std::string& text;
-        std::unique_ptr<TValidator> validator;
-    };
-    const Check checks[] = {
-        {"--serial", fields_.serialNo, autoprog::SerialNoValidator()},
-        {"--ani", fields_.ani, autoprog::DigitStringValidator()},
-        {"--ack", fields_.ack, autoprog::DigitStringValidator()},
-        {"--selcall", fields_.selectiveCall, autoprog::DigitStringValidator()},
-        {"--clone-key", fields_.cloneKey, autoprog::CloneKeyValidator()},
-    };
-    for (const Check& check : checks) {
-        if (!check.validator->IsValid(check.text)) {
-            std::fprintf(err_, "ombra-cli: %s %s: %s\n", check.option, check.text.c_str(),
-                         check.validator->ErrorText(texts_).c_str());
-            return kExitUsage;
-        }
-    }
+    if (!NumbersFit())
+        return kExitUsage;
     // The selective-call field left empty takes the acknowledgement number with it.
     autoprog::SelectiveCallLeft(fields_);
     return 0;
+}
+
+bool SequenceCommand::NumbersFit() {
+    const auto refused = autoprog::FirstRefusedNumber(fields_, texts_);
+    if (refused) {
+        std::fprintf(err_, "ombra-cli: %s %s: %s\n", refused->option, refused->text.c_str(),
+                     refused->message.c_str());
+    }
+    return !refused;
 }
 
 bool SequenceCommand::ReadAnswer(int fd, std::string& line) {
@@ -164,10 +150,7 @@ bool SequenceCommand::SaveState() {
     if (options_.stateFile.empty())
         return true;
     ProfileFile state = ProfileFile::Load(options_.stateFile);
-    state.SetString(kStateSection, "Serial", fields_.serialNo);
-    state.SetString(kStateSection, "ANI", fields_.ani);
-    state.SetString(kStateSection, "ACK", fields_.ack);
-    state.SetString(kStateSection, "SelCall", fields_.selectiveCall);
+    autoprog::KeepNumbers(state, fields_);
     if (state.Save(options_.stateFile) == kProfileOk)
         return true;
     std::fprintf(err_, "ombra-cli: cannot write %s\n", options_.stateFile.c_str());
@@ -180,6 +163,7 @@ int SequenceCommand::Run() {
     int programmed = 0;
     bool lastFailed = false;
     bool stateLost = false;
+    bool outgrown = false;
     for (;;) {
         if (programmed > 0 || lastFailed) {
             if (options_.count > 0 && programmed >= options_.count)
@@ -209,6 +193,14 @@ int SequenceCommand::Run() {
             autoprog::PrepareNextRadio(fields_, client_.TestMode());
         }
         Describe(out_, ok ? "programmed" : "failed", radio);
+        // A number that outgrew its field would reach the next radio cut; the state keeps
+        // the last numbers that fit.
+        if (ok && !NumbersFit()) {
+            outgrown = true;
+            fields_ = autoprog::LastFitting(fields_, radio);
+            SaveState();
+            break;
+        }
         // Without the state the next run would give the same numbers again.
         if (ok && !SaveState()) {
             stateLost = true;
@@ -221,6 +213,8 @@ int SequenceCommand::Run() {
         }
     }
     client_.SetSequentialRunning(false);
+    if (outgrown)
+        return kExitUsage;
     Describe(out_, "next", fields_);
     if (stateLost)
         return kExitUsage;

@@ -24,13 +24,17 @@ class SequenceCommand {
     int Prepare();
     // Programs radios until --count is reached, the operator stops or Ctrl-C; the port
     // is open. Prints the next numbers at the end. kExitOk, kExitFailed when the last
-    // radio tried was not programmed, kExitUsage when the state file cannot be written.
+    // radio tried was not programmed, kExitUsage when the state file cannot be written
+    // or the next numbers outgrow their fields (no radio is programmed with them).
     int Run();
 
     // Operator input: one line, or false for end of input and Ctrl-C.
     static bool ReadAnswer(int fd, std::string& line);
 
   private:
+    // The numbers checked as the dialog checks its fields; false after saying which one
+    // does not fit and why.
+    bool NumbersFit();
     bool SaveState();
     static void Describe(std::FILE* to, const char* what, const AutoProgFields& fields);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "ombra/ops/TransferHost.h"
 
@@ -65,6 +66,62 @@ std::unique_ptr<TValidator> CloneKeyValidator() {
 
 std::unique_ptr<TValidator> DigitStringValidator() {
     return std::make_unique<DigitString>();
+}
+
+std::optional<RefusedNumber> FirstRefusedNumber(const AutoProgFields& fields,
+                                                const TextSource& texts) {
+    struct Check {
+        const char* option;
+        const std::string& text;
+        std::unique_ptr<TValidator> validator;
+    };
+    const Check checks[] = {
+        {"--serial", fields.serialNo, SerialNoValidator()},
+        {"--ani", fields.ani, DigitStringValidator()},
+        {"--ack", fields.ack, DigitStringValidator()},
+        {"--selcall", fields.selectiveCall, DigitStringValidator()},
+        {"--clone-key", fields.cloneKey, CloneKeyValidator()},
+    };
+    for (const Check& check : checks) {
+        if (!check.validator->IsValid(check.text))
+            return RefusedNumber{check.option, check.text, check.validator->ErrorText(texts)};
+    }
+    return std::nullopt;
+}
+
+AutoProgFields LastFitting(AutoProgFields next, const AutoProgFields& current) {
+    const std::pair<std::string AutoProgFields::*, std::unique_ptr<TValidator>> numbers[] = {
+        {&AutoProgFields::serialNo, SerialNoValidator()},
+        {&AutoProgFields::ani, DigitStringValidator()},
+        {&AutoProgFields::ack, DigitStringValidator()},
+        {&AutoProgFields::selectiveCall, DigitStringValidator()},
+    };
+    for (const auto& [number, validator] : numbers) {
+        if (!validator->IsValid(next.*number))
+            next.*number = current.*number;
+    }
+    return next;
+}
+
+namespace {
+constexpr const char* kSequenceSection = "Sequence";
+}  // namespace
+
+void KeepNumbers(ProfileFile& file, const AutoProgFields& fields) {
+    file.SetString(kSequenceSection, "Serial", fields.serialNo);
+    file.SetString(kSequenceSection, "ANI", fields.ani);
+    file.SetString(kSequenceSection, "ACK", fields.ack);
+    file.SetString(kSequenceSection, "SelCall", fields.selectiveCall);
+}
+
+bool TakeKeptNumbers(const ProfileFile& file, AutoProgFields& fields) {
+    if (!file.HasKey(kSequenceSection, "Serial"))
+        return false;
+    fields.serialNo = file.GetString(kSequenceSection, "Serial", "");
+    fields.ani = file.GetString(kSequenceSection, "ANI", fields.ani);
+    fields.ack = file.GetString(kSequenceSection, "ACK", fields.ack);
+    fields.selectiveCall = file.GetString(kSequenceSection, "SelCall", fields.selectiveCall);
+    return true;
 }
 
 int TextToDigits(const std::string& text, int16_t (&digits)[kDigitPlaces]) {

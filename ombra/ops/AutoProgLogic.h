@@ -1,10 +1,12 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "codeplug/RadioParameters.h"
 #include "codeplug/Validators.h"
+#include "platform/ProfileFile.h"
 
 namespace norda::ombra {
 
@@ -80,6 +82,26 @@ std::unique_ptr<TValidator> SerialNoValidator();     // 104: 1-65535, never empt
 std::unique_ptr<TValidator> CloneKeyValidator();     // 131: 0-255, may stay empty
 std::unique_ptr<TValidator> DigitStringValidator();  // 134, 132, 133: the picture, six places
 inline constexpr int kTextTooManyDigits = 923;
+
+// The first number field its check refuses: the option ombra-cli gives it by, its text and
+// the dialog's message for it. Nothing when every number fits its field.
+struct RefusedNumber {
+    const char* option;
+    std::string text;
+    std::string message;
+};
+std::optional<RefusedNumber> FirstRefusedNumber(const AutoProgFields& fields,
+                                                const TextSource& texts);
+// The numbers of `next` that fit their fields, and those of `current` where `next` outgrew
+// them: what is kept for the next radio, so that no kept number is cut or repeats one
+// that was still to be given.
+AutoProgFields LastFitting(AutoProgFields next, const AutoProgFields& current);
+
+// The next radio's numbers as a settings file keeps them between runs: OMBRA's INI for
+// the dialog, the --state file for ombra-cli sequence (section "Sequence").
+void KeepNumbers(ProfileFile& file, const AutoProgFields& fields);
+// The kept numbers into `fields`; false (and nothing changed) when no serial number is kept.
+bool TakeKeptNumbers(const ProfileFile& file, AutoProgFields& fields);
 
 // The six-place digit conversions the three number fields use.
 int TextToDigits(const std::string& text, int16_t (&digits)[kDigitPlaces]);

@@ -6,10 +6,12 @@
 #include <iterator>
 #include <memory>
 #include <span>
+#include <tuple>
 
 #include "codeplug/LayoutEngine.h"
 #include "codeplug/MemoryAreas.h"
 #include "codeplug/RadioTexts.h"
+#include "codeplug/TextFormat.h"
 #include "codeplug/ValueFormats.h"
 #include "ombra/ops/TProgWin.h"
 #include "ombra/pages/PageTable.h"
@@ -18,6 +20,8 @@
 
 namespace norda::ombra {
 namespace {
+
+constexpr int kTextNotReadable = 3520;  // "okunamadı (%s)": a file value not taken as written
 
 // One field as a page shows it.
 struct Shown {
@@ -109,7 +113,8 @@ class Labels {
 
 class PageView {
   public:
-    PageView(const RadioParameters& p, const ResourceModule& module) : p_(p), module_(module) {}
+    PageView(const DiffSide& side, const ResourceModule& module)
+        : p_(side.parameters), reports_(side.reports), module_(module) {}
 
     std::vector<Shown> Build() {
         Master();
@@ -128,6 +133,16 @@ class PageView {
         out_.push_back({page, needs, std::move(group), std::move(label), std::move(value)});
     }
 
+    // What the page shows of `variable`, or the text of a file value it could not take.
+    std::string Of(const void* variable, std::string shown) const {
+        const std::ptrdiff_t place = ParameterPlace(p_, variable);
+        for (const FileValueReport& r : reports_) {
+            if (r.parameter == place)
+                return FormatText(module_.Text(kTextNotReadable), {FormatArg(r.text)});
+        }
+        return shown;
+    }
+
     void Master() {
         using enum MasterIds::Control;
         const Labels l(module_, MasterIds::kDialog);
@@ -142,8 +157,8 @@ class PageView {
         Add(1, kImage, "", l.Before(kRadioType), module_.Text(RadioKindTextId(p_)));
         Add(1, kImage, "", l.Before(kHardware), module_.Text(HardwareTextId(p_)));
         Add(1, DiffCoverage::File, "", l.Before(kBand), BandText(p_.TestAyar.HalfBaseChan));
-        Add(1, DiffCoverage::TestFile, "", l.Own(kCompander), Box(m.Compander));
-        Add(1, DiffCoverage::TestFile, "", l.Own(kTdm), Box(m.TDM));
+        Add(1, DiffCoverage::TestFile, "", l.Own(kCompander), Of(&m.Compander, Box(m.Compander)));
+        Add(1, DiffCoverage::TestFile, "", l.Own(kTdm), Of(&m.TDM, Box(m.TDM)));
     }
 
     void Service() {
@@ -154,24 +169,24 @@ class PageView {
         constexpr DiffCoverage kImage = DiffCoverage::Image;
         Add(2, kImage, "", l.Before(kVersion),
             std::to_string(s.ProgVersionMajor) + "." + std::to_string(s.ProgVersionMinor));
-        const std::pair<int, int> boxes[] = {
-            {kOptionAtStart, s.OptionAtStart},
-            {kMonitor, s.MonitorDisabled == 0 ? 1 : 0},
-            {kKeyPad, s.KeyPad},
-            {kMicType, s.MicType},
-            {kVox, s.VOXExists},
-            {kMarine, s.MarineRadio},
-            {kCloner, s.Cloner},
-            {kScEnc, s.SCEnc},
+        const std::tuple<int, const int16_t*, int> boxes[] = {
+            {kOptionAtStart, &s.OptionAtStart, s.OptionAtStart},
+            {kMonitor, &s.MonitorDisabled, s.MonitorDisabled == 0 ? 1 : 0},
+            {kKeyPad, &s.KeyPad, s.KeyPad},
+            {kMicType, &s.MicType, s.MicType},
+            {kVox, &s.VOXExists, s.VOXExists},
+            {kMarine, &s.MarineRadio, s.MarineRadio},
+            {kCloner, &s.Cloner, s.Cloner},
+            {kScEnc, &s.SCEnc, s.SCEnc},
         };
-        for (const auto& [id, value] : boxes)
-            Add(2, kTest, "", l.Own(id), Box(value));
-        Add(2, kTest, "", l.Before(kCloneKey), std::to_string(s.CloneKey));
+        for (const auto& [id, variable, value] : boxes)
+            Add(2, kTest, "", l.Own(id), Of(variable, Box(value)));
+        Add(2, kTest, "", l.Before(kCloneKey), Of(&s.CloneKey, std::to_string(s.CloneKey)));
         Add(2, kImage, "", l.Before(kAni), DigitsToText(s.ANINo));
         Add(2, kImage, "", l.Before(kAck), DigitsToText(s.ACKNo));
         Add(2, kImage, "", l.Before(kSelectiveCall), DigitsToText(s.SecmeliCagriNo));
-        Add(2, kTest, "", l.Before(kLowPower), std::to_string(s.LPIndex));
-        Add(2, kTest, "", l.Before(kHighPower), std::to_string(s.HPIndex));
+        Add(2, kTest, "", l.Before(kLowPower), Of(&s.LPIndex, std::to_string(s.LPIndex)));
+        Add(2, kTest, "", l.Before(kHighPower), Of(&s.HPIndex, std::to_string(s.HPIndex)));
     }
 
     // The selected button of a group of `count` buttons from `first`, by value.
@@ -190,32 +205,35 @@ class PageView {
         add("", l.Group(kEnglish), Choice(l, kEnglish, 2, c.Language));
         const int busy =
             c.BusyChan == 0 ? kBusyNone : (c.BusyChanMode == 1 ? kBusyActive : kBusyTcs);
-        add("", l.Group(kBusyActive), l.Own(busy));
-        add("", l.Group(kVoice), Choice(l, kVoice, 2, c.ExtInputModem));
+        add("", l.Group(kBusyActive), Of(&c.BusyChan, l.Own(busy)));
+        add("", l.Group(kVoice), Of(&c.ExtInputModem, Choice(l, kVoice, 2, c.ExtInputModem)));
         add("", l.Group(kGroupTone0), Choice(l, kGroupTone0, 2, c.GrupTonu));
         add("", l.Group(kPriorityCall), Choice(l, kPriorityCall, 2, c.Oncelik));
         add("", l.Group(kToneDsc), Choice(l, kToneDsc, 4, c.TonStandardi));
-        add("", l.Group(kDigits2), Choice(l, kDigits2, 5, c.UserSelectedDig - 2));
+        add("", l.Group(kDigits2),
+            Of(&c.UserSelectedDig, Choice(l, kDigits2, 5, c.UserSelectedDig - 2)));
         add("", l.Group(kAniNone), Choice(l, kAniNone, 6, c.ANITipi));
-        add("", l.Own(kPowerSave), Box(c.PowerSave));
-        add("", l.Own(kSubMenu), Box(c.DigerMenu));
+        add("", l.Own(kPowerSave), Of(&c.PowerSave, Box(c.PowerSave)));
+        add("", l.Own(kSubMenu), Of(&c.DigerMenu, Box(c.DigerMenu)));
         // The box and the channel beside it read as one: "[x] 12".
-        std::string emergency = Box(c.AcilCagri);
+        std::string emergency = Of(&c.AcilCagri, Box(c.AcilCagri));
         if (c.AcilCagri == 1 && c.AcilCagriKanali != 0)
             emergency += " " + std::to_string(c.AcilCagriKanali);
-        add("", l.Own(kEmergency), emergency);
-        add(l.Group(kPriority1), l.Before(kPriority1), OptionalNumber(c.PriorChannel1));
-        add(l.Group(kPriority2), l.Before(kPriority2), OptionalNumber(c.PriorChannel2));
-        add(l.Group(kInvDisplay), l.Own(kInvDisplay), Box(u.invdisplay));
-        add(l.Group(kLightsOff), l.Own(kLightsOff), Box(u.lightsoff));
-        add(l.Group(kWarningOff), l.Own(kWarningOff), Box(u.warningoff));
-        add("", l.Before(kTot), std::to_string(c.Tot * 15));
-        add("", l.Before(kExtendedTone), std::to_string(c.ExtendedTon));
-        add("", l.Before(kRekey), std::to_string(c.RekeyDelay));
+        add("", l.Own(kEmergency), Of(&c.AcilCagriKanali, emergency));
+        add(l.Group(kPriority1), l.Before(kPriority1),
+            Of(&c.PriorChannel1, OptionalNumber(c.PriorChannel1)));
+        add(l.Group(kPriority2), l.Before(kPriority2),
+            Of(&c.PriorChannel2, OptionalNumber(c.PriorChannel2)));
+        add(l.Group(kInvDisplay), l.Own(kInvDisplay), Of(&u.invdisplay, Box(u.invdisplay)));
+        add(l.Group(kLightsOff), l.Own(kLightsOff), Of(&u.lightsoff, Box(u.lightsoff)));
+        add(l.Group(kWarningOff), l.Own(kWarningOff), Of(&u.warningoff, Box(u.warningoff)));
+        add("", l.Before(kTot), Of(&c.Tot, std::to_string(c.Tot * 15)));
+        add("", l.Before(kExtendedTone), Of(&c.ExtendedTon, std::to_string(c.ExtendedTon)));
+        add("", l.Before(kRekey), Of(&c.RekeyDelay, std::to_string(c.RekeyDelay)));
         // Half seconds, written out without printf so that no locale can touch the point.
         add("", l.Before(kScanDelay),
-            std::to_string(c.ScanDelay / 2) + (c.ScanDelay % 2 ? ".5" : ".0"));
-        add("", l.Before(kTxDelay), std::to_string(c.TxDelay * 100));
+            Of(&c.ScanDelay, std::to_string(c.ScanDelay / 2) + (c.ScanDelay % 2 ? ".5" : ".0")));
+        add("", l.Before(kTxDelay), Of(&c.TxDelay, std::to_string(c.TxDelay * 100)));
     }
 
     void Channel(int n) {
@@ -225,15 +243,15 @@ class PageView {
         const int page = 4 + (n - 1) / 10;
         const std::string group = l.Nth(0) + " " + std::to_string(n);
         const std::string values[] = {
-            Quoted(k.KanalAdi),
-            FrequencyDisplay(k.TxFreq, band),
-            FrequencyDisplay(k.RxFreq, band),
-            ToneDisplay(k.TxTCS),
-            ToneDisplay(k.RxTCS),
-            Box(k.TotVar),
-            Box(k.Hprf),
-            Box(k.ANIVar),
-            Box(p_.Clone.Scan[n - 1]),
+            Of(k.KanalAdi, Quoted(k.KanalAdi)),
+            Of(&k.TxFreq, FrequencyDisplay(k.TxFreq, band)),
+            Of(&k.RxFreq, FrequencyDisplay(k.RxFreq, band)),
+            Of(&k.TxTCS, ToneDisplay(k.TxTCS)),
+            Of(&k.RxTCS, ToneDisplay(k.RxTCS)),
+            Of(&k.TotVar, Box(k.TotVar)),
+            Of(&k.Hprf, Box(k.Hprf)),
+            Of(&k.ANIVar, Box(k.ANIVar)),
+            Of(&p_.Clone.Scan[n - 1], Box(p_.Clone.Scan[n - 1])),
         };
         for (size_t column = 0; column < std::size(values); ++column) {
             Add(page, DiffCoverage::File, group, l.Nth(static_cast<int>(column) + 1),
@@ -249,15 +267,17 @@ class PageView {
         auto add = [&](std::string group, std::string label, std::string value) {
             Add(14, DiffCoverage::File, std::move(group), std::move(label), std::move(value));
         };
-        add("", l.Before(kSysId), OptionalNumber(static_cast<uint16_t>(k.SYSID)));
-        add("", l.Before(kSmtIdent), OptionalNumber(k.SMTIDENT));
-        add("", l.Before(kRxFreq), KsysFrequencyText(k.RxFreq, band));
-        add("", l.Before(kRxTone), ToneDisplay(k.RxTCS));
-        add("", l.Before(kTxFreq), KsysFrequencyText(k.TxFreq, band));
-        add("", l.Before(kTxTone), ToneDisplay(k.TxTCS));
-        add("", l.Own(kHighPower), Box(k.YuksekGuc));
-        for (int g = 0; g < kKsysGroups; ++g)
-            add(l.Group(kFirstGroup + g), l.Before(kFirstGroup + g), OptionalNumber(k.GrupNo[g]));
+        add("", l.Before(kSysId), Of(&k.SYSID, OptionalNumber(static_cast<uint16_t>(k.SYSID))));
+        add("", l.Before(kSmtIdent), Of(&k.SMTIDENT, OptionalNumber(k.SMTIDENT)));
+        add("", l.Before(kRxFreq), Of(&k.RxFreq, KsysFrequencyText(k.RxFreq, band)));
+        add("", l.Before(kRxTone), Of(&k.RxTCS, ToneDisplay(k.RxTCS)));
+        add("", l.Before(kTxFreq), Of(&k.TxFreq, KsysFrequencyText(k.TxFreq, band)));
+        add("", l.Before(kTxTone), Of(&k.TxTCS, ToneDisplay(k.TxTCS)));
+        add("", l.Own(kHighPower), Of(&k.YuksekGuc, Box(k.YuksekGuc)));
+        for (int g = 0; g < kKsysGroups; ++g) {
+            add(l.Group(kFirstGroup + g), l.Before(kFirstGroup + g),
+                Of(&k.GrupNo[g], OptionalNumber(k.GrupNo[g])));
+        }
     }
 
     void AData() {
@@ -267,16 +287,18 @@ class PageView {
         auto add = [&](std::string label, std::string value) {
             Add(15, DiffCoverage::File, "", std::move(label), std::move(value));
         };
-        const int16_t numbers[] = {a.SYSID, a.FLEETID, a.RADIOID, a.RXID, a.PREAMBLE};
+        const int16_t* numbers[] = {&a.SYSID, &a.FLEETID, &a.RADIOID, &a.RXID, &a.PREAMBLE};
         for (size_t i = 0; i < std::size(numbers); ++i)
-            add(l.Before(kSysId + static_cast<int>(i)), OptionalNumber(numbers[i]));
+            add(l.Before(kSysId + static_cast<int>(i)),
+                Of(numbers[i], OptionalNumber(*numbers[i])));
         for (int g = 0; g < kAdataGroups; ++g)
-            add(l.Before(kFirstGroup + g), OptionalNumber(a.GRUP[g]));
+            add(l.Before(kFirstGroup + g), Of(&a.GRUP[g], OptionalNumber(a.GRUP[g])));
         for (int s = 0; s < kStatusMessages; ++s)
-            add(l.Before(kFirstStatus + s), Quoted(a.STATUS[s]));
+            add(l.Before(kFirstStatus + s), Of(a.STATUS[s], Quoted(a.STATUS[s])));
     }
 
     const RadioParameters& p_;
+    std::span<const FileValueReport> reports_;
     const ResourceModule& module_;
     std::vector<Shown> out_;
 };
@@ -296,8 +318,8 @@ bool EndsWithOmb(const std::string& path) {
 
 }  // namespace
 
-std::vector<DiffRow> DiffCodeplugs(const RadioParameters& a, const RadioParameters& b,
-                                   DiffCoverage coverage, const ResourceModule& module) {
+std::vector<DiffRow> DiffCodeplugs(const DiffSide& a, const DiffSide& b, DiffCoverage coverage,
+                                   const ResourceModule& module) {
     const std::vector<Shown> left = PageView(a, module).Build();
     const std::vector<Shown> right = PageView(b, module).Build();
     std::vector<DiffRow> rows;
@@ -347,7 +369,8 @@ void DecodeAsRead(const RadioImage& image, RadioParameters& parameters) {
 }
 
 bool LoadComparable(const std::string& path, const CodeplugOptions& options,
-                    RadioParameters& parameters, DiffCoverage& coverage) {
+                    RadioParameters& parameters, DiffCoverage& coverage,
+                    FileValueReports* reports) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec))
         return false;
@@ -364,7 +387,7 @@ bool LoadComparable(const std::string& path, const CodeplugOptions& options,
         coverage = DiffCoverage::Image;
         return true;
     }
-    if (!Succeeded(LoadCodeplugFile(path, parameters, options)))
+    if (!Succeeded(LoadCodeplugFile(path, parameters, options, reports)))
         return false;
     coverage = options.testMode ? DiffCoverage::TestFile : DiffCoverage::File;
     return true;

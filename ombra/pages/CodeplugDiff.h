@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -23,11 +24,21 @@ struct DiffRow {
     std::string a, b;   // the values as the page shows them
 };
 
+// One side of a comparison: the parameters, and the values their file held that could
+// not be taken as written. Such a value shows as not readable, with its text, never as
+// the empty value its parameter opened with.
+struct DiffSide {
+    DiffSide(const RadioParameters& p, std::span<const FileValueReport> r = {})
+        : parameters(p), reports(r) {}
+    const RadioParameters& parameters;
+    std::span<const FileValueReport> reports;
+};
+
 // The parameters of `a` and `b` that the pages show differently, in page order and
 // within a page in the order of its fields; channels by channel number. Labels and
 // texts are those of `module`'s pages.
-std::vector<DiffRow> DiffCodeplugs(const RadioParameters& a, const RadioParameters& b,
-                                   DiffCoverage coverage, const ResourceModule& module);
+std::vector<DiffRow> DiffCodeplugs(const DiffSide& a, const DiffSide& b, DiffCoverage coverage,
+                                   const ResourceModule& module);
 
 // The heading of a page as its dialog shows it.
 std::string PageTitle(int page, const ResourceModule& module);
@@ -37,9 +48,11 @@ std::string PageTitle(int page, const ResourceModule& module);
 std::string DiffListing(const std::vector<DiffRow>& rows, const ResourceModule& module);
 
 // A codeplug to compare: an .omb file, or a 2048-byte radio image decoded as a read
-// would leave it. Returns false for a file that cannot be read or has no band.
+// would leave it. Returns false for a file that cannot be read or has no band; the
+// values of an .omb file that cannot be taken as written go into `reports`.
 bool LoadComparable(const std::string& path, const CodeplugOptions& options,
-                    RadioParameters& parameters, DiffCoverage& coverage);
+                    RadioParameters& parameters, DiffCoverage& coverage,
+                    FileValueReports* reports = nullptr);
 
 // The parameters a full read of `image` leaves in the editor, without its messages.
 void DecodeAsRead(const RadioImage& image, RadioParameters& parameters);

@@ -14,30 +14,8 @@ bool BandIsSet(int halfBaseChan) {
     return static_cast<uint16_t>(halfBaseChan) != 0xFFFF;
 }
 
-FrequencyLimits BandLimits(int halfBaseChan, int codeBits) {
-    const int band = static_cast<uint16_t>(halfBaseChan) / 40;
-    double max = 1500;
-    switch (band) {
-        case 146:
-            max = 174;
-            break;
-        case 406:
-            max = 430;
-            break;
-        case 430:
-            max = 450;
-            break;
-        case 450:
-            max = 470;
-            break;
-        default:
-            break;
-    }
-    const int64_t base = BandBaseHz(halfBaseChan);
-    // The highest code is the one below "no frequency" for 14-bit fields.
-    const int64_t topCode = codeBits >= 16 ? 0xFFFF : kNoFrequencyCode - 1;
-    const double top = static_cast<double>(base + topCode * kFrequencyStepHz) / 1e6;
-    return {static_cast<double>(base) / 1e6, std::min(max, top)};
+int FrequencyChars(const FrequencyLimits& limits) {
+    return static_cast<int>(std::to_string(static_cast<int64_t>(limits.max)).size()) + 5;
 }
 
 std::string FrequencyDisplay(int code, int halfBaseChan) {
@@ -64,7 +42,7 @@ std::string ProgrammingDateText(int packedDate) {
 }
 
 int64_t FrequencyTextHz(std::string_view text) {
-    return DecimalToScaled(text, 6);
+    return DecimalToScaled(text, 6).value_or(0);
 }
 
 bool FrequencyTextIsZero(std::string_view text) {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "codeplug/RadioParameters.h"
+#include "codeplug/ValueFormats.h"
 
 namespace norda::ombra {
 
@@ -33,13 +34,9 @@ inline constexpr std::string_view kRadioTextPicture = "*{&,#,; ,_,-,/}";
 // A 0xFFFF band means that no band is known and frequencies cannot be converted.
 bool BandIsSet(int halfBaseChan);
 
-struct FrequencyLimits {
-    double min;  // megahertz
-    double max;
-};
-// The frequencies a band's fields accept. The upper limit is also kept to what a code of
-// `codeBits` bits can hold, so that a frequency is never stored as another one.
-FrequencyLimits BandLimits(int halfBaseChan, int codeBits);
+// Characters of the widest frequency a band's field accepts ("ddd.dddd", or one more
+// from 1000 MHz on), so that the whole frequency can be typed and shown.
+int FrequencyChars(const FrequencyLimits& limits);
 
 // "%d.%04d" megahertz of a code; "0.0000" for no frequency.
 std::string FrequencyDisplay(int code, int halfBaseChan);
@@ -49,7 +46,7 @@ std::string KsysFrequencyText(int code, int halfBaseChan);
 std::string ProgrammingDateText(int packedDate);
 // A frequency text that reads as 0 (an empty text too).
 bool FrequencyTextIsZero(std::string_view text);
-// Hertz of a frequency text (six fraction digits).
+// Hertz of a frequency text (six fraction digits); 0 for a text that is no number.
 int64_t FrequencyTextHz(std::string_view text);
 
 // The tone of a code in whole hertz, "" for none.

@@ -71,7 +71,7 @@ std::string Text(const TDataDlg& dlg, int id) {
 
 void SetText(TDataDlg& dlg, int id, const std::string& text) {
     if (auto* e = dlg.Item<QLineEdit>(id))
-        e->setText(QString::fromStdString(text));
+        dlg.ShowText(e, text);
     else if (auto* l = dlg.Item<QLabel>(id))
         l->setText(QString::fromStdString(text));
 }

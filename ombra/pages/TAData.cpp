@@ -21,11 +21,6 @@ void ReadNumber(const QLineEdit* edit, int16_t& value) {
         value = static_cast<int16_t>(NumberOfText(edit->text().toStdString()));
 }
 
-void SetText(QLineEdit* edit, const std::string& text) {
-    if (edit != nullptr)
-        edit->setText(ToQString(text));
-}
-
 // Empty is allowed and stands for 0; a typed 0 is refused unless the range holds it.
 std::unique_ptr<FieldCheck> Range(int32_t min, int32_t max) {
     return std::make_unique<TValidatorCheck>(
@@ -71,11 +66,11 @@ TAData::TAData(QWidget* parent, const ResourceModule& module, PageEnvironment en
 void TAData::TransferToDialog() {
     const AdataParameters& a = env_.Parameters().ADATA;
     for (const NumberField& f : kNumbers)
-        SetText(Edit(f.id), OptionalNumber(a.*f.value));
+        ShowText(Edit(f.id), OptionalNumber(a.*f.value));
     for (int g = 0; g < kAdataGroups; ++g)
-        SetText(Edit(kFirstGroup + g), OptionalNumber(a.GRUP[g]));
+        ShowText(Edit(kFirstGroup + g), OptionalNumber(a.GRUP[g]));
     for (int s = 0; s < kStatusMessages; ++s)
-        SetText(Edit(kFirstStatus + s), RadioTextDisplay(a.STATUS[s]));
+        ShowText(Edit(kFirstStatus + s), RadioTextDisplay(a.STATUS[s]));
 }
 
 void TAData::TransferFromDialog() {

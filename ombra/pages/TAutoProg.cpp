@@ -130,7 +130,10 @@ void TAutoProg::ShowFields(const AutoProgFields& f) {
 }
 
 void TAutoProg::TransferToDialog() {
-    const AutoProgFields fields = autoprog::TransferToDialog(parameters_, dataValid_);
+    AutoProgFields fields = autoprog::TransferToDialog(parameters_, dataValid_);
+    // A series goes on where it stopped, not at a serial number a radio already has.
+    if (!testMode_ && !settingsPath_.empty())
+        autoprog::TakeKeptNumbers(ProfileFile::Load(settingsPath_), fields);
     ShowFields(fields);
     powerBounds_.lower = static_cast<int16_t>(PowerOf(fields.lowPower));
     powerBounds_.upper = static_cast<int16_t>(PowerOf(fields.highPower));
@@ -169,12 +172,20 @@ void TAutoProg::Command(int id) {
 }
 
 void TAutoProg::NextRadio() {
-    AutoProgFields fields = Fields();
+    const AutoProgFields programmed = Fields();
+    AutoProgFields fields = programmed;
     autoprog::PrepareNextRadio(fields, testMode_);
     SetText(*this, kSerialNo, fields.serialNo);
     SetText(*this, kAni, fields.ani);
     SetText(*this, kAck, fields.ack);
     SetText(*this, kSelectiveCall, fields.selectiveCall);
+    // A number that outgrew its field is refused by "Programla"; the settings keep the
+    // last numbers that fit.
+    if (!testMode_ && !settingsPath_.empty()) {
+        ProfileFile settings = ProfileFile::Load(settingsPath_);
+        autoprog::KeepNumbers(settings, autoprog::LastFitting(fields, programmed));
+        settings.Save(settingsPath_);
+    }
     if (QWidget* serial = Control(kSerialNo))
         serial->setFocus();
 }

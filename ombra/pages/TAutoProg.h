@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "codeplug/RadioParameters.h"
 #include "codeplug/Validators.h"
 #include "ombra/ops/AutoProgLogic.h"
@@ -38,6 +40,10 @@ class TAutoProg : public TDataDlg {
     AutoProgFields Fields() const;
     void ShowFields(const AutoProgFields& fields);
 
+    // The settings file (OMBRA's INI) that keeps the next radio's numbers from one opening
+    // of the dialog to the next; without one the dialog starts from the parameters.
+    void KeepNumbersIn(std::string settingsPath) { settingsPath_ = std::move(settingsPath); }
+
     // The dialog that is open, for the client window's 0x504; nullptr when none is.
     static TAutoProg* Active();
 
@@ -48,6 +54,7 @@ class TAutoProg : public TDataDlg {
     TransferHost& host_;
     bool testMode_;
     bool dataValid_;
+    std::string settingsPath_;
     LinkedBounds powerBounds_;
     TValidator* lowPower_ = nullptr;
     TValidator* highPower_ = nullptr;

@@ -18,9 +18,9 @@ namespace norda::ombra {
 namespace {
 
 // Text limits in characters (the dialog resource's limits count the terminating zero
-// as well): a name of eight characters, a frequency "ddd.dddd", a tone of three digits.
+// as well): a name of eight characters, a tone of three digits; a frequency as wide as
+// its band needs.
 constexpr int kNameChars = 8;
-constexpr int kFrequencyChars = 8;
 constexpr int kToneChars = 3;
 constexpr int kStepKind = 2;  // 10 kHz or 12.5 kHz raster
 constexpr int kChannelCodeBits = 14;
@@ -55,7 +55,7 @@ TChannel::TChannel(QWidget* parent, int firstChannel, const ResourceModule& modu
             Bind(column + r,
                  std::make_unique<TValidatorCheck>(std::make_unique<TFRangeValidator>(
                      band.min, band.max, true, link, r, kStepKind, this)),
-                 kFrequencyChars);
+                 FrequencyChars(band));
             const int which = column == kTxFreq ? kTransmit : kReceive;
             connect(edit, &QLineEdit::editingFinished, this, [this, edit, which, r] {
                 if (edit->isModified() && !FrequencySet(which, r))
@@ -89,16 +89,11 @@ void TChannel::TransferToDialog() {
         const ChannelRecord& k = p.Clone.Kanal[n - 1];
         if (auto* number = Item<QLabel>(kNumber + r))
             number->setText(QString::number(n));
-        if (QLineEdit* e = Edit(kName, r))
-            e->setText(ToQString(RadioTextDisplay(k.KanalAdi)));
-        if (QLineEdit* e = Edit(kTxFreq, r))
-            e->setText(ToQString(FrequencyDisplay(k.TxFreq, hbc)));
-        if (QLineEdit* e = Edit(kRxFreq, r))
-            e->setText(ToQString(FrequencyDisplay(k.RxFreq, hbc)));
-        if (QLineEdit* e = Edit(kTxTone, r))
-            e->setText(ToQString(ToneDisplay(k.TxTCS)));
-        if (QLineEdit* e = Edit(kRxTone, r))
-            e->setText(ToQString(ToneDisplay(k.RxTCS)));
+        ShowText(Edit(kName, r), RadioTextDisplay(k.KanalAdi));
+        ShowText(Edit(kTxFreq, r), FrequencyDisplay(k.TxFreq, hbc));
+        ShowText(Edit(kRxFreq, r), FrequencyDisplay(k.RxFreq, hbc));
+        ShowText(Edit(kTxTone, r), ToneDisplay(k.TxTCS));
+        ShowText(Edit(kRxTone, r), ToneDisplay(k.RxTCS));
         if (QCheckBox* b = Box(kTot, r))
             b->setChecked(k.TotVar == 1);
         if (QCheckBox* b = Box(kHprf, r))
@@ -136,7 +131,8 @@ void TChannel::TransferFromDialog() {
             StoreRadioText(Text(e), k.KanalAdi);
         if (BandIsSet(hbc)) {
             if (QLineEdit* e = Edit(kTxFreq, r))
-                k.TxFreq = static_cast<int16_t>(TextToFrequencyCode(Text(e), hbc));
+                k.TxFreq = static_cast<int16_t>(
+                    TextToFrequencyCode(Text(e), hbc).value_or(kNoFrequencyCode));
             if (QLineEdit* e = Edit(kRxFreq, r)) {
                 const std::string text = Text(e);
                 const int64_t hz = FrequencyTextHz(text);
@@ -146,7 +142,8 @@ void TChannel::TransferFromDialog() {
                 } else {
                     k.ShiftFlag = 0;
                     k.ShiftFlag = static_cast<int16_t>(ShiftFlag(hz, env_.shiftFrequencies));
-                    k.RxFreq = static_cast<int16_t>(TextToFrequencyCode(text, hbc));
+                    k.RxFreq = static_cast<int16_t>(
+                        TextToFrequencyCode(text, hbc).value_or(kNoFrequencyCode));
                 }
             }
         }

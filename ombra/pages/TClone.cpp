@@ -48,14 +48,15 @@ std::unique_ptr<TValidatorCheck> Check(V&& validator) {
 TClone::TClone(QWidget* parent, const ResourceModule& module, RadioParameters& parameters)
     : TDataDlg(parent, kDialogId, module, false, false, false), parameters_(parameters) {
     BoldHeading(*this);
-    Bind(kEmergencyChannel, Check(TLRangeValidator(0, 99, false, true)), 3);
-    Bind(kPriority1, Check(TLRangeValidator(0, 99, false, true)), 3);
-    Bind(kPriority2, Check(TLRangeValidator(0, 99, false, true)), 3);
-    Bind(kTot, Check(TStepValidator(0, 225, 15)), 4);
-    Bind(kExtendedTone, Check(TLRangeValidator(1, 15)), 3);
-    Bind(kRekey, Check(TLRangeValidator(0, 15)), 3);
-    Bind(kScanDelay, Check(TStepValidator(0, 7.5, 0.5)), 4);
-    Bind(kTxDelay, Check(TStepValidator(0, 1500, 100)), 5);
+    // Text limits in characters: the dialog resource's limits count the terminating zero.
+    Bind(kEmergencyChannel, Check(TLRangeValidator(0, 99, false, true)), 2);
+    Bind(kPriority1, Check(TLRangeValidator(0, 99, false, true)), 2);
+    Bind(kPriority2, Check(TLRangeValidator(0, 99, false, true)), 2);
+    Bind(kTot, Check(TStepValidator(0, 225, 15)), 3);
+    Bind(kExtendedTone, Check(TLRangeValidator(1, 15)), 2);
+    Bind(kRekey, Check(TLRangeValidator(0, 15)), 2);
+    Bind(kScanDelay, Check(TStepValidator(0, 7.5, 0.5)), 3);
+    Bind(kTxDelay, Check(TStepValidator(0, 1500, 100)), 4);
 
     OnClicked(*this, kEmergency, [this] { EmergencyCallClicked(); });
     OnFocusLost(*this, kEmergencyChannel, [this] { EmergencyChannelLeft(); });
@@ -133,7 +134,7 @@ void TClone::TransferFromDialog() {
     }
     c.ExtendedTon = static_cast<int16_t>(Integer(Text(*this, kExtendedTone)));
     c.RekeyDelay = static_cast<int16_t>(Integer(Text(*this, kRekey)));
-    c.ScanDelay = static_cast<int16_t>(ScanDelaySteps(Text(*this, kScanDelay)));
+    c.ScanDelay = static_cast<int16_t>(ScanDelaySteps(Text(*this, kScanDelay)).value_or(0));
     c.TxDelay = static_cast<int16_t>(static_cast<long>(Real(Text(*this, kTxDelay))) / 100);
 }
 

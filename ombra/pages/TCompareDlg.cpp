@@ -64,7 +64,8 @@ void TCompareDlg::CompareWith(const std::string& path) {
         source->setText(ToQString(path));
     auto other = std::make_unique<RadioParameters>();
     DiffCoverage coverage = DiffCoverage::Image;
-    if (!LoadComparable(path, fileOptions_, *other, coverage)) {
+    FileValueReports reports;
+    if (!LoadComparable(path, fileOptions_, *other, coverage, &reports)) {
         rows_.clear();
         differences_->clear();
         if (auto* count = Item<QLabel>(kCount))
@@ -74,7 +75,7 @@ void TCompareDlg::CompareWith(const std::string& path) {
                           ToQString(Module().Text(kCaptionError)), kStyleExclamation);
         return;
     }
-    rows_ = DiffCodeplugs(onScreen_, *other, std::min(coverage_, coverage), Module());
+    rows_ = DiffCodeplugs(onScreen_, {*other, reports}, std::min(coverage_, coverage), Module());
     ShowRows();
 }
 

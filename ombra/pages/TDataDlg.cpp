@@ -1,5 +1,6 @@
 #include "ombra/pages/TDataDlg.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -57,8 +58,19 @@ QWidget* TDataDlg::Control(int id) const {
 }
 
 void TDataDlg::SetTextLimit(int editId, int textLimit) {
-    if (auto* e = Item<QLineEdit>(editId); e != nullptr && textLimit > 0)
+    if (auto* e = Item<QLineEdit>(editId); e != nullptr && textLimit > 0) {
         e->setMaxLength(textLimit);
+        limits_[e] = textLimit;
+    }
+}
+
+void TDataDlg::ShowText(QLineEdit* edit, const std::string& text) {
+    if (edit == nullptr)
+        return;
+    const QString shown = QString::fromStdString(text);
+    if (const auto limit = limits_.find(edit); limit != limits_.end())
+        edit->setMaxLength(std::max(limit->second, static_cast<int>(shown.size())));
+    edit->setText(shown);
 }
 
 void TDataDlg::Bind(int editId, std::unique_ptr<FieldCheck> check, int textLimit) {
@@ -67,6 +79,9 @@ void TDataDlg::Bind(int editId, std::unique_ptr<FieldCheck> check, int textLimit
         return;
     SetTextLimit(editId, textLimit);
     edit->setValidator(new TQtFieldValidator(*check, edit));
+    // A refused keystroke is heard, as the edits of the system's own dialogs sound it:
+    // a character that silently vanished would leave another number than was typed.
+    connect(edit, &QLineEdit::inputRejected, edit, [] { QApplication::beep(); });
     bindings_.push_back({editId, edit, std::move(check)});
 }
 

@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <QDialog>
@@ -41,6 +42,10 @@ class TDataDlg : public QDialog {
     // Binds an edit to its validator and sets its text limit (0: none).
     void Bind(int editId, std::unique_ptr<FieldCheck> check, int textLimit);
     void SetTextLimit(int editId, int textLimit);
+    // Shows a value in an edit whole, even one wider than may be typed there: cut to the
+    // limit it would be stored back as another value; whole, the field's check refuses it
+    // when the page is left.
+    void ShowText(QLineEdit* edit, const std::string& text);
 
     int ResourceId() const { return resourceId_; }
     bool IsModal() const { return isModal_; }
@@ -77,6 +82,7 @@ class TDataDlg : public QDialog {
     bool setUp_ = false;
     std::map<int, QWidget*> controls_;
     std::vector<Binding> bindings_;
+    std::map<const QLineEdit*, int> limits_;
 };
 
 }  // namespace norda::ombra

@@ -2,6 +2,7 @@
 
 #include <QRadioButton>
 
+#include "codeplug/TextFormat.h"
 #include "codeplug/Validators.h"
 #include "ombra/pages/ParamPageSupport.h"
 
@@ -11,6 +12,18 @@ using namespace paramctl;
 
 namespace {
 using enum FileDefaultsIds::Control;
+constexpr int kTextBandRange = 3530;  // "Değer %ld ile %ld MHz arasında olmalıdır."
+
+// The band's range names its unit: a bare "1 ile 999" leaves the user guessing.
+class TBandValidator final : public TLRangeValidator {
+  public:
+    TBandValidator() : TLRangeValidator(1, TFileDefaults::kMaxUserBandMHz) {}
+    std::string ErrorText(const TextSource& texts) const override {
+        return FormatText(
+            texts.Text(kTextBandRange),
+            {FormatArg(1LL), FormatArg(static_cast<long long>(TFileDefaults::kMaxUserBandMHz))});
+    }
+};
 }  // namespace
 
 TFileDefaults::TFileDefaults(QWidget* parent, const ResourceModule& module,
@@ -20,9 +33,7 @@ TFileDefaults::TFileDefaults(QWidget* parent, const ResourceModule& module,
          1);
     // Without a band a codeplug cannot be saved and loaded again, so a user-defined
     // band must be given, and only then is its field open.
-    Bind(kBandEdit,
-         std::make_unique<TValidatorCheck>(std::make_unique<TLRangeValidator>(1, kMaxUserBandMHz)),
-         3);
+    Bind(kBandEdit, std::make_unique<TValidatorCheck>(std::make_unique<TBandValidator>()), 3);
     if (auto* user = Item<QRadioButton>(kUserDefined)) {
         connect(user, &QRadioButton::toggled, this,
                 [this](bool on) { SetEnabled(*this, kBandEdit, on); });

@@ -13,8 +13,10 @@ class TFileDefaults : public TDataDlg {
     Q_OBJECT
   public:
     static constexpr int kDialogId = FileDefaultsIds::kDialog;
-    // A user-defined band in megahertz; its base must fit the radio's 16-bit band value.
-    static constexpr int kMaxUserBandMHz = 819;
+    // A user-defined band in megahertz, as many as its three digits hold: the file, the
+    // radio image, the pages, the frequency conversions and KSYS all read the band value
+    // as an unsigned 16-bit count of 25 kHz steps, where 999 MHz (39960) fits.
+    static constexpr int kMaxUserBandMHz = 999;
 
     TFileDefaults(QWidget* parent, const ResourceModule& module,
                   RadioParameters& parameters = ProcessParameters());

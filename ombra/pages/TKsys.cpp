@@ -24,11 +24,6 @@ void ReadNumber(const QLineEdit* edit, int16_t& value) {
         value = static_cast<int16_t>(NumberOfText(edit->text().toStdString()));
 }
 
-void SetText(QLineEdit* edit, const std::string& text) {
-    if (edit != nullptr)
-        edit->setText(ToQString(text));
-}
-
 std::unique_ptr<FieldCheck> Range(int32_t min, int32_t max) {
     return std::make_unique<TValidatorCheck>(
         std::make_unique<TLRangeValidator>(min, max, false, true));
@@ -51,7 +46,7 @@ TKsys::TKsys(QWidget* parent, const ResourceModule& module, PageEnvironment envi
              std::make_unique<TValidatorCheck>(std::make_unique<TFRangeValidator>(
                  band.min, band.max, true, id == kTxFreq ? kTransmitLink : kReceiveLink, 0,
                  kStepKind, this)),
-             8);
+             FrequencyChars(band));
         const int which = id == kTxFreq ? kTransmit : kReceive;
         connect(edit, &QLineEdit::editingFinished, this, [this, edit, which] {
             if (edit->isModified() && !FrequencySet(which, 0))
@@ -74,16 +69,16 @@ void TKsys::TransferToDialog() {
     const RadioParameters& p = env_.Parameters();
     const KsysParameters& k = p.KSYS;
     const int hbc = p.TestAyar.HalfBaseChan;
-    SetText(Edit(kSysId), OptionalNumber(static_cast<uint16_t>(k.SYSID)));
-    SetText(Edit(kSmtIdent), OptionalNumber(k.SMTIDENT));
-    SetText(Edit(kRxFreq), KsysFrequencyText(k.RxFreq, hbc));
-    SetText(Edit(kTxFreq), KsysFrequencyText(k.TxFreq, hbc));
-    SetText(Edit(kRxTone), ToneDisplay(k.RxTCS));
-    SetText(Edit(kTxTone), ToneDisplay(k.TxTCS));
+    ShowText(Edit(kSysId), OptionalNumber(static_cast<uint16_t>(k.SYSID)));
+    ShowText(Edit(kSmtIdent), OptionalNumber(k.SMTIDENT));
+    ShowText(Edit(kRxFreq), KsysFrequencyText(k.RxFreq, hbc));
+    ShowText(Edit(kTxFreq), KsysFrequencyText(k.TxFreq, hbc));
+    ShowText(Edit(kRxTone), ToneDisplay(k.RxTCS));
+    ShowText(Edit(kTxTone), ToneDisplay(k.TxTCS));
     if (auto* b = Item<QCheckBox>(kHighPower))
         b->setChecked(k.YuksekGuc == 1);
     for (int g = 0; g < kKsysGroups; ++g)
-        SetText(Edit(kFirstGroup + g), OptionalNumber(k.GrupNo[g]));
+        ShowText(Edit(kFirstGroup + g), OptionalNumber(k.GrupNo[g]));
 }
 
 void TKsys::TransferFromDialog() {
@@ -94,7 +89,8 @@ void TKsys::TransferFromDialog() {
     ReadNumber(Edit(kSmtIdent), k.SMTIDENT);
     auto frequency = [&](int id, int16_t& code) {
         if (BandIsSet(hbc) && Edit(id) != nullptr)
-            code = static_cast<int16_t>(TextToFrequencyCode(Text(Edit(id)), hbc));
+            code = static_cast<int16_t>(
+                TextToFrequencyCode(Text(Edit(id)), hbc).value_or(kNoFrequencyCode));
     };
     auto tone = [&](int id, int16_t& code) {
         if (Edit(id) != nullptr)

@@ -20,8 +20,9 @@ TMaster::TMaster(QWidget* parent, const ResourceModule& module, RadioParameters&
     : TDataDlg(parent, kDialogId, module, false, false, false), parameters_(parameters) {
     BoldHeading(*this);
     AlignLabelColons(*this);
+    // Five digits: the dialog resource's limit of six counts the terminating zero.
     Bind(kSerialNo, std::make_unique<TValidatorCheck>(std::make_unique<TLRangeValidator>(1, 65535)),
-         6);
+         5);
 }
 
 void TMaster::TransferToDialog() {

@@ -42,21 +42,22 @@ TService::TService(QWidget* parent, const ResourceModule& module, RadioParameter
     BoldHeading(*this);
     AlignLabelColons(*this);
     const int limit = HighPowerLimit(parameters_);
+    // Text limits in characters: the dialog resource's limits count the terminating zero.
     Bind(kCloneKey, std::make_unique<TValidatorCheck>(std::make_unique<TLRangeValidator>(0, 255)),
-         4);
-    Bind(kAni, std::make_unique<TDigitStringCheck>(), 7);
-    Bind(kAck, std::make_unique<TDigitStringCheck>(), 7);
-    Bind(kSelectiveCall, std::make_unique<TDigitStringCheck>(), 7);
+         3);
+    Bind(kAni, std::make_unique<TDigitStringCheck>(), kDigitPlaces);
+    Bind(kAck, std::make_unique<TDigitStringCheck>(), kDigitPlaces);
+    Bind(kSelectiveCall, std::make_unique<TDigitStringCheck>(), kDigitPlaces);
     Bind(kLowPower,
          Check(
              std::make_unique<TLRangeValidator>(0, limit, false, false, kLowerField, &powerBounds_),
              &lowPower_),
-         2);
+         1);
     Bind(kHighPower,
          Check(
              std::make_unique<TLRangeValidator>(0, limit, false, false, kUpperField, &powerBounds_),
              &highPower_),
-         2);
+         1);
 
     OnClicked(*this, kKeyPad, [this] { KeyPadClicked(); });
     OnClicked(*this, kScEnc, [this] { SelectiveCallSendingClicked(); });

@@ -192,6 +192,21 @@ constexpr StringEntry kStrings[] = {
     {3562, "Checksum (%s)"},
     {3563, "Byte %s"},
     {3564, "The radio holds the file's parameters: it differs only in values a copy sets itself (installation constants, counters, date, checksums)."},
+
+    {3500, "Values of the file that cannot be taken as written: %d. Their fields open empty; fill them in before writing to a radio:"},
+    {3501, "... and %d more."},
+    {3502, "Line %d: [%s] %s=%s — %s"},
+    {3503, "The file was not written to the radio: values that cannot be taken as written: %d."},
+    {3510, "not a number"},
+    {3511, "decimal comma; the decimal mark is a point"},
+    {3512, "must be a whole number"},
+    {3513, "text after the number"},
+    {3514, "must be 0 or 1"},
+    {3515, "the field holds %s to %s"},
+    {3516, "the band and the field hold %s to %s MHz"},
+    {3517, "the key is also on line %d, with another value"},
+    {3520, "not readable (%s)"},
+    {3530, "The value must be between %ld and %ld MHz."},
 };
 
 constexpr MenuEntry kMenu100[] = {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <vector>
 
 #include "codeplug/Ctcss.h"
@@ -276,7 +277,7 @@ TEST_F(CodeplugFileTest, MalformedFilesLoadSafely) {
         junk += static_cast<char>((i * 2654435761u) >> 24);
     const std::string huge(3 << 20, 'X');
     const std::string text =
-        junk + "\n[TestAyar]\nHalfBaseChan[0]=99999999999\nHalfBaseChan[1]=-7\n" +
+        junk + "\n[TestAyar]\nHalfBaseChan[0]=22\nHalfBaseChan[1]=208\n" +
         "[Kanal]\nKanal Adi[1]=<AB>\nKanal Adi[2]=" + huge + "\nKanal Adi[3]=\n" +
         "TxFreq[1]=9999999999.9999999\nRxFreq[1]=-146.0125\nTxTCS[1]=" + huge +
         "\nHprf[1]=70000\nTotVar[1]=-70000\n" + huge + "=1\n" +
@@ -284,22 +285,116 @@ TEST_F(CodeplugFileTest, MalformedFilesLoadSafely) {
         "[ADATA]\nSTATUS[1]=\"<QUOTED >\"\nSTATUS[2]=<\x01\x02\x03\x04\x05\x06\x07\x08>\n" +
         "[Clone]\nScanDelay=1e308\nTot=-2147483648\n";
     RadioParameters p;
-    ASSERT_EQ(LoadCodeplugText(text, p, {}), Status::Ok);
+    FileValueReports reports;
+    ASSERT_EQ(LoadCodeplugText(text, p, {}, &reports), Status::Ok);
     EXPECT_EQ(Name(p.Clone.Kanal[0].KanalAdi), "AB>     ");
     EXPECT_EQ(Name(p.Clone.Kanal[1].KanalAdi), "XXXXXXXX");
     EXPECT_EQ(Name(p.Clone.Kanal[2].KanalAdi), "        ");
-    EXPECT_EQ(p.Clone.Kanal[0].TxTCS, 0);
-    EXPECT_EQ(p.Clone.Kanal[0].Hprf, static_cast<int16_t>(70000 & 0xFFFF));
-    EXPECT_EQ(p.Clone.Kanal[0].TotVar, static_cast<int16_t>(-70000 & 0xFFFF));
-    EXPECT_EQ(p.KSYS.GrupNo[0], 1);
-    EXPECT_EQ(p.KSYS.RxTCS, 0);
     EXPECT_EQ(Name(p.ADATA.STATUS[0]), "QUOTED >");
-    EXPECT_EQ(p.Clone.ScanDelay, 0);
-    // Whatever was loaded saves to a file that loads to the same parameters again.
+    EXPECT_EQ(Name(p.ADATA.STATUS[1]), "        ");
+    // Nothing is wrapped into another value: each one is reported and opens empty.
+    std::vector<std::string> reported;
+    for (const FileValueReport& r : reports)
+        reported.push_back(r.section + " " + r.key);
+    EXPECT_EQ(reported, (std::vector<std::string>{
+                            "Kanal TxFreq[1]", "Kanal RxFreq[1]", "Kanal TxTCS[1]", "Kanal Hprf[1]",
+                            "Kanal TotVar[1]", "KSYS SYSID", "KSYS RxTCS", "KSYS Grup No[1]",
+                            "Clone ScanDelay", "Clone Tot"}));
+    EXPECT_EQ(p.Clone.Kanal[0].TxFreq, kNoFrequencyCode);
+    EXPECT_EQ(p.Clone.Kanal[0].RxFreq, kNoFrequencyCode);
+    EXPECT_EQ(p.Clone.Kanal[0].TxTCS, 0);
+    EXPECT_EQ(p.Clone.Kanal[0].Hprf, 0);
+    EXPECT_EQ(p.Clone.Kanal[0].TotVar, 0);
+    EXPECT_EQ(p.KSYS.SYSID, 1);  // the new-file values
+    EXPECT_EQ(p.KSYS.GrupNo[0], 1);
+    EXPECT_EQ(p.Clone.ScanDelay, 6);
+    EXPECT_EQ(p.Clone.Tot, 4);
+    // What was loaded saves to a file that loads to the same parameters, without reports.
     const std::string once = CodeplugFileText(p, {});
     RadioParameters again;
-    ASSERT_EQ(LoadCodeplugText(once, again, {}), Status::Ok);
-    EXPECT_EQ(CodeplugFileText(again, {}), once);
+    FileValueReports none;
+    ASSERT_EQ(LoadCodeplugText(once, again, {}, &none), Status::Ok);
+    EXPECT_TRUE(none.empty());
+    EXPECT_TRUE(again == p);
+
+    EXPECT_EQ(
+        LoadCodeplugText("[TestAyar]\nHalfBaseChan[0]=99999999999\nHalfBaseChan[1]=-7\n", p, {}),
+        Status::NoBand);
+}
+
+std::string ProblemName(FileValueProblem problem) {
+    switch (problem) {
+        case FileValueProblem::NotANumber:
+            return "not a number";
+        case FileValueProblem::DecimalComma:
+            return "decimal comma";
+        case FileValueProblem::NotWhole:
+            return "not whole";
+        case FileValueProblem::TrailingText:
+            return "trailing text";
+        case FileValueProblem::NotAFlag:
+            return "not a flag";
+        case FileValueProblem::OutsideField:
+            return "outside the field";
+        case FileValueProblem::OutsideBand:
+            return "outside the band";
+        case FileValueProblem::GivenTwice:
+            return "given twice";
+    }
+    return "?";
+}
+
+std::string Describe(const FileValueReport& r) {
+    std::string line = std::to_string(r.line) + " [" + r.section + "] " + r.key + "=" +
+                       ReportedValueText(r) + ": " + ProblemName(r.problem);
+    if (!r.lowest.empty())
+        line += " " + r.lowest + ".." + r.highest;
+    if (r.firstLine != 0)
+        line += ", first on " + std::to_string(r.firstLine);
+    return line;
+}
+
+// tests/data/codeplug-values: each file with what loading it reports, line by line, or
+// "no band", or "as FILE" for a file that loads exactly as another one.
+TEST(CodeplugValues, EachFileReportsWhatItCannotTakeAsWritten) {
+    CodeplugOptions options;
+    options.testMode = true;
+    const fs::path folder = NORDA_TEST_DATA "/codeplug-values";
+    int files = 0;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        if (entry.path().extension() != ".omb")
+            continue;
+        ++files;
+        SCOPED_TRACE(entry.path().filename().string());
+        std::vector<std::string> expected;
+        std::ifstream in(fs::path(entry.path()).replace_extension(".expected"));
+        ASSERT_TRUE(in) << "no .expected beside it";
+        for (std::string line; std::getline(in, line);) {
+            if (!line.empty() && line[0] != '#')
+                expected.push_back(line);
+        }
+        auto p = std::make_unique<RadioParameters>();
+        FileValueReports reports;
+        const Status status = LoadCodeplugFile(entry.path().string(), *p, options, &reports);
+        if (expected == std::vector<std::string>{"no band"}) {
+            EXPECT_EQ(status, Status::NoBand);
+            continue;
+        }
+        ASSERT_EQ(status, Status::Ok);
+        if (expected.size() == 1 && expected[0].rfind("as ", 0) == 0) {
+            auto as = std::make_unique<RadioParameters>();
+            ASSERT_EQ(LoadCodeplugFile(NORDA_TEST_DATA "/" + expected[0].substr(3), *as, options),
+                      Status::Ok);
+            EXPECT_TRUE(reports.empty());
+            EXPECT_TRUE(*p == *as);
+            continue;
+        }
+        std::vector<std::string> seen;
+        for (const FileValueReport& r : reports)
+            seen.push_back(Describe(r));
+        EXPECT_EQ(seen, expected);
+    }
+    EXPECT_EQ(files, 15);
 }
 
 TEST_F(CodeplugFileTest, FailedSaveReportsAndKeepsOldFile) {

@@ -127,6 +127,9 @@ TEST(TFRangeValidator, StepKindsAndClearedFrequency) {
     EXPECT_FALSE(rx.IsValid("145.5"));
     EXPECT_FALSE(Typed(rx, "-1"));
     EXPECT_FALSE(rx.IsValid("146,5"));
+    // Read as 146 and stored as 146.5 they were, or refused as no number.
+    EXPECT_FALSE(rx.IsValid("146..5"));
+    EXPECT_FALSE(rx.IsValid("146.0.125"));
     EXPECT_TRUE(rx.IsValid("0"));
     EXPECT_TRUE(host.cleared.empty());  // zero allowed: simply accepted
     EXPECT_EQ(rx.ErrorText(Tr()),
@@ -159,6 +162,8 @@ TEST(TStepValidator, StepsAndDecimalPoint) {
     EXPECT_FALSE(whole.IsValid("150"));
     TStepValidator tenth(0.1, 0.7, 0.1);
     EXPECT_TRUE(tenth.IsValid("0.3"));  // binary fractions stay within the tolerance
+    EXPECT_FALSE(v.IsValid("2..5"));
+    EXPECT_FALSE(v.IsValid("5-2.5"));
 }
 
 TEST(PictureMatcher, TheTwoPicturesAndSyntax) {

@@ -9,7 +9,7 @@
 namespace norda {
 namespace {
 
-TEST(DecimalToScaled, SplitsPadsAndCuts) {
+TEST(DecimalToScaled, OneNumberPaddedOrCutElseNone) {
     EXPECT_EQ(DecimalToScaled("4.6", 6), 4600000);
     EXPECT_EQ(DecimalToScaled("10", 6), 10000000);
     EXPECT_EQ(DecimalToScaled("-4.6", 6), -4600000);
@@ -19,15 +19,12 @@ TEST(DecimalToScaled, SplitsPadsAndCuts) {
     EXPECT_EQ(DecimalToScaled("146", 6), 146000000);
     EXPECT_EQ(DecimalToScaled("", 6), 0);
     EXPECT_EQ(DecimalToScaled("0.0000", 6), 0);
-    // Leading dots vanish as with a tokenizer; a third piece is ignored.
-    EXPECT_EQ(DecimalToScaled(".5", 6), 5000000);
-    EXPECT_EQ(DecimalToScaled("1..5", 6), 1500000);
-    EXPECT_EQ(DecimalToScaled("1.2.3", 6), 1200000);
-    // Conversion stops at junk and saturates instead of overflowing.
-    EXPECT_EQ(DecimalToScaled("1.2x", 6), 12);
-    EXPECT_EQ(DecimalToScaled("abc", 6), 0);
-    EXPECT_EQ(DecimalToScaled("99999999999", 6), INT32_MAX);
-    EXPECT_EQ(DecimalToScaled("-99999999999", 6), INT32_MIN);
+    EXPECT_EQ(DecimalToScaled(".5", 6), 500000);
+    EXPECT_EQ(DecimalToScaled("5.", 6), 5000000);
+    EXPECT_EQ(DecimalToScaled("99999999999", 6), 99999999999000000);
+    // A text that is not one number is none, never a number made up from its pieces.
+    for (const char* text : {"1..5", "1.2.3", "146,0125", "1.2x", "abc", ".", "-", "1 2"})
+        EXPECT_EQ(DecimalToScaled(text, 6), std::nullopt) << text;
 }
 
 TEST(FrequencyText, CodesAndMegahertz) {
@@ -43,6 +40,7 @@ TEST(FrequencyText, CodesAndMegahertz) {
     EXPECT_EQ(TextToFrequencyCode("", kVhf), kNoFrequencyCode);
     EXPECT_EQ(TextToFrequencyCode("145.9990", kVhf), 0);  // toward zero, not down
     EXPECT_EQ(TextToFrequencyCode("145.9975", kVhf), -1);
+    EXPECT_EQ(TextToFrequencyCode("146,0125", kVhf), std::nullopt);
     for (int32_t code = 0; code < 16383; code += 97)
         EXPECT_EQ(TextToFrequencyCode(FrequencyCodeToText(code, 17200), 17200), code);
 }

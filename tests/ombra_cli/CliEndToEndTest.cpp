@@ -253,6 +253,53 @@ TEST_F(CliEndToEnd, FilesThatCannotBeReadOrWrittenGiveStatusTwo) {
     EXPECT_NE(err_.find("HATA: "), std::string::npos) << err_;
 }
 
+int CountOf(const std::string& text, const std::string& what) {
+    int n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
+// The line of `key` in a file's text, the first line being 1.
+int LineOf(const std::string& text, const std::string& key) {
+    const size_t at = text.find("\n" + key);
+    return at == std::string::npos ? 0 : CountOf(text.substr(0, at + 1), "\n") + 1;
+}
+
+TEST_F(CliEndToEnd, AValueThatCannotBeTakenAsWrittenKeepsTheFileFromEveryRadio) {
+    StartRadio();
+    ASSERT_EQ(ReadRadio("radio.omb"), 0) << err_;
+    std::string codeplug = Slurp(File("radio.omb"));
+    const size_t at = codeplug.find("TxFreq[1]=");
+    ASSERT_NE(at, std::string::npos);
+    const size_t end = codeplug.find('\r', at);
+    codeplug.replace(at, end - at, "TxFreq[1]=146,0125");
+    std::ofstream(File("comma.omb"), std::ios::binary) << codeplug;
+    const std::string where =
+        File("comma.omb").string() + ":" + std::to_string(LineOf(codeplug, "TxFreq[1]=")) +
+        ": [Kanal] TxFreq[1]=146,0125: ondalık ayırıcı virgül; nokta olmalı\n";
+    const std::string refused =
+        "ombra-cli: " + where +
+        "HATA: Kütük telsize yazılmadı: 1 değer yazıldığı gibi alınamadı.\n";
+
+    const size_t wire = Slurp(File("wire.log")).size();
+    EXPECT_EQ(Cli({"copy", "--port", "1", "--baud", "115200", File("comma.omb").string()}), 2);
+    EXPECT_EQ(err_, refused);
+    EXPECT_EQ(Cli({"verify", "--port", "1", "--baud", "115200", File("comma.omb").string()}), 2);
+    EXPECT_EQ(err_, refused);
+    EXPECT_EQ(Cli({"sequence", "--port", "1", "--baud", "115200", "--serial", "7",
+                   File("comma.omb").string()}),
+              2);
+    EXPECT_EQ(err_, refused);
+    EXPECT_EQ(Slurp(File("wire.log")).size(), wire) << "nothing crossed the line";
+    ASSERT_EQ(ReadRadio("after.omb"), 0) << err_;
+    EXPECT_EQ(Slurp(File("after.omb")), Slurp(File("radio.omb")));
+
+    // The diff shows what the file holds, not a frequency it does not.
+    EXPECT_EQ(Cli({"diff", File("radio.omb").string(), File("comma.omb").string()}), 1);
+    EXPECT_NE(out_.find(" → okunamadı (146,0125)\n"), std::string::npos) << out_;
+}
+
 // ---- backups, diff, verify -----------------------------------------------------
 
 // The backups under the test's data folder: .bin and .omb files by day.
@@ -451,13 +498,6 @@ TEST_F(CliEndToEnd, VerifyAfterReadNamesWhatACopyWouldSetAndSaysTheParametersHol
 }
 
 }  // namespace
-int CountOf(const std::string& text, const std::string& what) {
-    int n = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-        ++n;
-    return n;
-}
-
 TEST_F(CliEndToEnd, SequenceNumbersRadioAfterRadioAndAFailedRadioKeepsItsNumbers) {
     StartRadio({"--swap-after-reset"});
     ASSERT_EQ(ReadRadio("base.omb"), 0) << err_;
@@ -509,6 +549,25 @@ TEST_F(CliEndToEnd, SequenceNumbersRadioAfterRadioAndAFailedRadioKeepsItsNumbers
     for (const char* record : {",ombra-cli,", ",1,sequence,100,0099,1,1,,,821,",
                                ",1,sequence,102,101,3,3,,,821,", ",1,sequence,103,102,4,4,,,816,"})
         EXPECT_NE(log.find(record), std::string::npos) << record << "\n" << log;
+}
+
+TEST_F(CliEndToEnd, ANumberThatOutgrowsItsFieldStopsTheSequence) {
+    StartRadio({"--swap-after-reset"});
+    ASSERT_EQ(ReadRadio("base.omb"), 0) << err_;
+    std::ofstream(File("answers")) << "\n\n\n\n";
+    input_ = File("answers");
+    EXPECT_EQ(
+        Cli({"sequence", "--port", "1", "--baud", "115200", "--state", File("next.ini").string(),
+             "--serial", "100", "--ani", "999998", "--count", "3", File("base.omb").string()}),
+        2);
+    EXPECT_EQ(out_,
+              "programmed --serial 100 --ani 999998 --ack 1 --selcall 1\n"
+              "programmed --serial 101 --ani 999999 --ack 2 --selcall 2\n");
+    EXPECT_TRUE(err_.ends_with("ombra-cli: --ani 1000000: En fazla 6 hane girilebilir.\n")) << err_;
+    EXPECT_EQ(CountOf(Slurp(File("sim.out")), "off the bench"), 2);
+    // The next radio's serial number, and no ANI cut to six digits.
+    const std::string state = Slurp(File("next.ini"));
+    EXPECT_NE(state.find("Serial=102\r\nANI=999999\r\n"), std::string::npos) << state;
 }
 
 TEST_F(CliEndToEnd, UnwritableProductionLogLeavesTheCopyIntact) {

@@ -14,6 +14,7 @@
 #include <QRadioButton>
 
 #include "ParamPagesTestSupport.h"
+#include "codeplug/CodeplugFile.h"
 #include "codeplug/FrequencyCode.h"
 #include "ombra/ops/TransferHost.h"
 #include "ombra/pages/ParamPages.h"
@@ -45,7 +46,11 @@ class FakeFrame final : public FileCommandHost {
         pages.ClosePage();
         pages.OpenPage(page);
     }
-    void SetDocumentState(DocumentState s) override { state = s; }
+    void SetDocumentState(DocumentState s) override {
+        state = s;
+        changed = false;
+    }
+    void SetDocumentChanged(bool c) override { changed = c; }
     void SetRestrictedPages(bool r) override { restricted = r; }
     void SetFileOpened(bool o) override { fileOpened = o; }
     void SetDataValid(bool v) override { dataValid = v; }
@@ -72,6 +77,7 @@ class FakeFrame final : public FileCommandHost {
     QWidget client;
     TPageDispatcher pages;
     DocumentState state = DocumentState::Empty;
+    bool changed = false;
     bool restricted = false;
     bool fileOpened = false;
     bool dataValid = true;
@@ -138,12 +144,23 @@ TEST_F(FileCommandsTest, NewFileWithAUserDefinedBand) {
         EXPECT_FALSE(dlg.Control(FileDefaultsIds::kBandEdit)->isEnabled());
         dlg.Item<QRadioButton>(FileDefaultsIds::kUserDefined)->setChecked(true);
         EXPECT_TRUE(dlg.Control(FileDefaultsIds::kBandEdit)->isEnabled());
-        dlg.Item<QLineEdit>(FileDefaultsIds::kBandEdit)->setText("220");
+        dlg.Item<QLineEdit>(FileDefaultsIds::kBandEdit)->setText("999");
         dlg.Item<QLineEdit>(FileDefaultsIds::kToneCount)->setText("4");
     });
     commands.New();
-    EXPECT_EQ(p.TestAyar.HalfBaseChan, 8800);
+    EXPECT_EQ(static_cast<uint16_t>(p.TestAyar.HalfBaseChan), 39960);
     EXPECT_EQ(p.Clone.TonLength, 4);
+    // The band value is unsigned all the way: a file of it holds 1000 MHz as written.
+    p.Clone.Kanal[0].TxFreq = 400;
+    p.KSYS.RxFreq = 400;
+    const std::string text = CodeplugFileText(p, {});
+    EXPECT_NE(text.find("TxFreq[1]=1000.0000\r\n"), std::string::npos);
+    RadioParameters again;
+    FileValueReports reports;
+    ASSERT_EQ(LoadCodeplugText(text, again, {}, &reports), Status::Ok);
+    EXPECT_TRUE(reports.empty());
+    EXPECT_TRUE(again.Clone == p.Clone);
+    EXPECT_EQ(again.KSYS.RxFreq, 400);
 }
 
 TEST_F(FileCommandsTest, NewFileDialogInsistsOnABandAndATonesCount) {
@@ -160,7 +177,7 @@ TEST_F(FileCommandsTest, NewFileDialogInsistsOnABandAndATonesCount) {
     });
     commands.New();
     ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[0].text, "Değer 1 ile 819 arasında olmalıdır.");
+    EXPECT_EQ(messages.shown[0].text, "Değer 1 ile 999 MHz arasında olmalıdır.");
     EXPECT_EQ(messages.shown[1].text, "Değer 2 ile 6 arasında olmalıdır.");
     EXPECT_EQ(p.TestAyar.HalfBaseChan, 6400);
     EXPECT_EQ(p.Clone.TonLength, 2);
@@ -307,6 +324,52 @@ TEST_F(FileCommandsTest, AFileThatCannotBeOpenedIsReportedWithTheSystemsReason) 
         EXPECT_EQ(p, before);
         EXPECT_EQ(frame.fileName, "");
     }
+}
+
+TEST_F(FileCommandsTest, ValuesThatCannotBeTakenOpenEmptyWithOneMessage) {
+    AnswerNewFileDialog();
+    commands.New();
+    const fs::path file = dir / "virgul.omb";
+    std::string text = CodeplugFileText(p, {});
+    for (int n = 1; n <= 12; ++n) {
+        const std::string key = "TxFreq[" + std::to_string(n) + "]=";
+        const size_t at = text.find(key);
+        text.replace(at, text.find('\r', at) - at, key + "146,0" + std::to_string(n));
+    }
+    std::ofstream(file, std::ios::binary) << text;
+    frame.answer = file.string();
+    Messages messages;
+    commands.Open();
+    ASSERT_EQ(messages.shown.size(), 2u);  // the question about the page, then one message
+    const TMessageDlg::Record& shown = messages.shown[1];
+    EXPECT_EQ(shown.caption, "DİKKAT!");
+    std::vector<std::string> lines;
+    std::istringstream in(shown.text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    ASSERT_EQ(lines.size(), 12u) << shown.text;
+    EXPECT_EQ(lines[0],
+              "Kütükteki 12 değer yazıldığı gibi alınamadı. Bu alanlar boş açıldı; telsize "
+              "yazmadan önce doldurun:");
+    EXPECT_EQ(lines[1].substr(lines[1].find(':')),
+              ": [Kanal] TxFreq[1]=146,01 — ondalık ayırıcı virgül; nokta olmalı");
+    EXPECT_NE(lines[10].find("TxFreq[10]=146,010"), std::string::npos);
+    EXPECT_EQ(lines[11], "... ve 2 değer daha.");
+    for (int n = 0; n < 12; ++n)
+        EXPECT_EQ(p.Clone.Kanal[n].TxFreq, kNoFrequencyCode) << n + 1;
+    EXPECT_EQ(frame.state, DocumentState::OpenedFile);
+    EXPECT_TRUE(frame.changed);
+    EXPECT_EQ(frame.pages.CurrentPage(), 3);
+
+    // Saved, the document is its file again, and that file opens without a message.
+    frame.answer = (dir / "nokta").string();
+    commands.SaveAs();
+    EXPECT_FALSE(frame.changed);
+    frame.answer = (dir / "nokta.OMB").string();
+    messages.shown.clear();
+    commands.Open();
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_FALSE(frame.changed);
 }
 
 TEST_F(FileCommandsTest, AnInvalidPageValueStopsTheSave) {

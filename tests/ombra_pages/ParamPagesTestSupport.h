@@ -44,6 +44,14 @@ inline void Type(TDataDlg& dlg, int id, const std::string& text) {
     dlg.Item<QLineEdit>(id)->setText(QString::fromStdString(text));
 }
 
+// Keystrokes: one character after the other through the edit's limit and typing filter.
+inline void Keys(TDataDlg& dlg, int id, const std::string& text) {
+    QLineEdit* edit = dlg.Item<QLineEdit>(id);
+    edit->clear();
+    for (const QChar c : QString::fromStdString(text))
+        edit->insert(QString(c));
+}
+
 inline std::string TextOf(TDataDlg& dlg, int id) {
     if (auto* e = dlg.Item<QLineEdit>(id))
         return e->text().toStdString();

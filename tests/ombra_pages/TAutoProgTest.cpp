@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 
 #include "ParamPagesTestSupport.h"
 #include "ombra/ops/TransferHost.h"
@@ -71,6 +74,35 @@ TEST(TAutoProg, NumbersAdvanceAfterEachRadio) {
     Type(*d.dlg, kSerialNo, "");
     d.dlg->NextRadio();
     EXPECT_EQ(TextOf(*d.dlg, kSerialNo), "");
+}
+
+TEST(TAutoProg, NumbersGoOnWhereTheyStoppedAfterTheDialogIsClosed) {
+    const std::string ini = ::testing::TempDir() + "autoprog_ombra.INI";
+    std::ofstream(ini, std::ios::binary) << "[Communication]\r\nSerial Port=2\r\n";
+    auto open = [&](Dialog& d) {
+        d.dlg = std::make_unique<TAutoProg>(nullptr, Turkish(), d.p, d.host, false, false);
+        d.dlg->KeepNumbersIn(ini);
+        TDataDlg::SetExecuteHook([](TDataDlg&) { return 2; });
+        d.dlg->Execute();
+        TDataDlg::SetExecuteHook({});
+    };
+    {
+        Dialog d;
+        open(d);
+        Type(*d.dlg, kSerialNo, "502");
+        Type(*d.dlg, kAni, "999998");
+        d.dlg->NextRadio();
+        d.dlg->NextRadio();  // the ANI has no seventh digit: it stays at the last that fits
+        EXPECT_EQ(TextOf(*d.dlg, kAni), "1000000");
+    }
+    Dialog d;
+    open(d);
+    EXPECT_EQ(TextOf(*d.dlg, kSerialNo), "504");
+    EXPECT_EQ(TextOf(*d.dlg, kAni), "999999");
+    std::ifstream in(ini, std::ios::binary);
+    const std::string kept((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_NE(kept.find("Serial Port=2\r\n"), std::string::npos) << "the other settings stay";
+    std::remove(ini.c_str());
 }
 
 TEST(TAutoProg, TestModeEmptiesTheNumbersAndLocksTheSwitches) {

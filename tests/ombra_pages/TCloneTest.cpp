@@ -124,10 +124,23 @@ TEST(TClone, EmergencyChannelWithoutFrequencyIsReported) {
               "giriniz.");
     EXPECT_EQ(messages.shown[0].caption, "DİKKAT!");
     EXPECT_EQ(messages.shown[0].style, 48);
+}
 
-    Type(*s.page, kEmergencyChannel, "150");  // refused later, never looked up
-    s.page->EmergencyChannelLeft();
-    EXPECT_EQ(messages.shown.size(), 1u);
+TEST(TClone, WhatIsTypedIsWhatIsStored) {
+    Shown s;
+    s.Open();
+    // The decimal key of a Turkish keypad gives ",": it is the point, never dropped.
+    testing::Keys(*s.page, kScanDelay, "0,5");
+    EXPECT_EQ(TextOf(*s.page, kScanDelay), "0.5");
+    // One character beyond the field is no keystroke, not a refusal when the page is left.
+    testing::Keys(*s.page, kTxDelay, "15000");
+    EXPECT_EQ(TextOf(*s.page, kTxDelay), "1500");
+    testing::Keys(*s.page, kEmergencyChannel, "123");
+    EXPECT_EQ(TextOf(*s.page, kEmergencyChannel), "12");
+    testing::Keys(*s.page, kEmergencyChannel, "");
+    ASSERT_TRUE(s.page->CanLeave());
+    EXPECT_EQ(s.p.Clone.ScanDelay, 1);
+    EXPECT_EQ(s.p.Clone.TxDelay, 15);
 }
 
 TEST(TClone, ChoicesMapToTheirParameterValues) {

@@ -67,14 +67,17 @@ TEST(TService, RefusesNumbersTheRadioCannotHold) {
     Shown s;
     s.Open();
     Messages messages;
-    Type(*s.page, 131, "256");
+    testing::Keys(*s.page, 131, "2565");
+    EXPECT_EQ(TextOf(*s.page, 131), "256");
     EXPECT_FALSE(s.page->CanLeave());
-    Type(*s.page, 131, "25");
-    Type(*s.page, 134, "1234567");
-    EXPECT_FALSE(s.page->CanLeave());
-    ASSERT_EQ(messages.shown.size(), 2u);
+    ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Değer 0 ile 255 arasında olmalıdır.");
-    EXPECT_EQ(messages.shown[1].text, "En fazla 6 hane girilebilir.");
+    // A seventh digit, or a third power digit, cannot be typed at all.
+    Type(*s.page, 131, "25");
+    testing::Keys(*s.page, 134, "1234567");
+    EXPECT_EQ(TextOf(*s.page, 134), "123456");
+    testing::Keys(*s.page, 128, "78");
+    EXPECT_EQ(TextOf(*s.page, 128), "7");
 }
 
 TEST(TService, SelectiveCallNeedsTheKeypadOnAHandheld) {
