@@ -332,11 +332,18 @@ void TFrameWin::LoadFile() {
         loadFailure_ = app_.Text(kTextLoadFailed);
         if (image.LastOpenError() != 0)
             loadFailure_ += " (" + path + ": " + std::strerror(image.LastOpenError()) + ")";
-        if (app_.AutoMode())
+        // A malformed one with the line to look at and what is wrong there.
+        const std::string where = FormatErrorText(app_.Texts(), image.LastFormatError());
+        if (app_.AutoMode()) {
+            if (!where.empty())
+                std::fprintf(stderr, "solvi: %s: %s\n", path.c_str(), where.c_str());
             QMetaObject::invokeMethod(
                 this, [this] { ExitRequest(-2); }, Qt::QueuedConnection);
-        else
-            app_.showMessage(loadFailure_, app_.Text(kTextError));
+        } else {
+            app_.showMessage(
+                where.empty() ? loadFailure_ : loadFailure_ + "\n" + path + "\n" + where,
+                app_.Text(kTextError));
+        }
     }
     UpdateTitle();
     UpdateCommands();

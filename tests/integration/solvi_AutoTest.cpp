@@ -373,6 +373,14 @@ TEST(SolviAuto, ExitCodesOfTheFailures) {
         EXPECT_EQ(RunSolvi(home, 0, file), 255) << "no such port number: -1";
         EXPECT_EQ(RunSolvi(home, 2, bad), 254) << "bad file: -2";
         EXPECT_EQ(ResultLine(home.Path("solvi.out"))[3], "Hex yazılım dosyası hatalı!");
+        // Where the file is wrong and why, for whoever reads the server's log.
+        const std::vector<std::string> lines = Lines(home.Path("solvi.out"));
+        EXPECT_NE(
+            std::find(
+                lines.begin(), lines.end(),
+                "solvi: " + bad +
+                    ": Satır 2: Kayıtta onaltılık rakam (0-9, A-F) olmayan bir karakter var."),
+            lines.end());
         EXPECT_EQ(RunSolvi(home, 2, home.Path("missing.hex")), 254) << "no file: -2";
         EXPECT_EQ(ResultLine(home.Path("solvi.out"))[3], "Hex yazılım dosyası hatalı! (" +
                                                              home.Path("missing.hex") +

@@ -300,7 +300,9 @@ TEST_F(SolviFrameTest, FailedLoadShowsTheMessageAndKeepsTheTitleWithoutAFile) {
     app_->askOpenFile = [&](const std::string&) { return bad; };
     frame_->Command(24332);
     ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_EQ(messages_[0].text, "Hex yazılım dosyası hatalı!");
+    // The line to look at, and what is wrong there.
+    EXPECT_EQ(messages_[0].text, "Hex yazılım dosyası hatalı!\n" + bad +
+                                     "\nSatır 1: Dosya bir S0 başlık kaydıyla başlamıyor.");
     EXPECT_EQ(messages_[0].caption, "HATA");
     EXPECT_EQ(frame_->windowTitle(), "SOLVI - Com3");
     EXPECT_EQ(frame_->Client()->VersionPanel()->FileVersion(), "");
