@@ -253,7 +253,7 @@ void TFrameWin::TogglePort(int port) {
     }
     UpdateCheckMarks();
     Relayout();
-    app_.SavePort(port);
+    app_.SavePorts(port);
 }
 
 void TFrameWin::ApplyBaudrate(int32_t baud) {
