@@ -55,6 +55,7 @@ constexpr StringEntry kSolviTr[] = {
     {3400, "Programlanan: %s, hatalı: %s"},
     {3401, "Üretim kaydı yazılamadı: %s"},
     // Texts from the radio and the software file
+    {3600, "boş"},
     {3601, "Satır %s: %s"},
     {3602, "Satır, bir S kaydının olabileceğinden uzun."},
     {3603, "Dosya bir S0 başlık kaydıyla başlamıyor."},

@@ -61,6 +61,7 @@ constexpr StringEntry kStrings[] = {
     {3400, "Programmed: %s, failed: %s"},
     {3401, "Production log not written: %s"},
     // Texts from the radio and the software file
+    {3600, "blank"},
     {3601, "Line %s: %s"},
     {3602, "The line is longer than an S-record can be."},
     {3603, "The file does not begin with an S0 header record."},

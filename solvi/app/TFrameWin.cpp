@@ -35,6 +35,7 @@ constexpr int kTextLanguageFailed = 606;
 constexpr int kTextOpenTitle = 616;
 constexpr int kTextCount = 3400;
 constexpr int kTextLogFailed = 3401;
+constexpr int kTextBlank = 3600;
 
 QSize ScreenSize() {
     QScreen* screen = QGuiApplication::primaryScreen();
@@ -363,13 +364,16 @@ void TFrameWin::UpdateTitle() {
     const SoftwareImage& image = app_.Image();
     auto software = image.Current();
     const bool single = layout_.singlePortLayout;
+    // A file without a header is named in words, as a radio without software is.
+    const std::string version = !software                     ? std::string()
+                                : software->Version().Blank() ? app_.Text(kTextBlank)
+                                                              : software->VersionText();
     setWindowTitle(QString::fromStdString(
         FrameTitle(TApp::kProgramName, software != nullptr, single, layout_.singlePort,
-                   software ? software->FileName() : std::string(),
-                   software ? software->VersionText() : std::string())));
+                   software ? software->FileName() : std::string(), version)));
     if (TVerDlg* versions = client_->VersionPanel()) {
         if (software)
-            versions->SetFileLines(software->VersionText(), software->Version().text);
+            versions->SetFileLines(version, software->Version().text);
         else
             versions->SetFileLines({}, {});
     }

@@ -307,6 +307,24 @@ TEST(SoftwareVersion, DescriptionStopsAtNulOrAfter242Characters) {
     EXPECT_EQ(v.text, "xxxx");
 }
 
+// The radio designers write the header in the Turkish ANSI code page; the erased flash
+// after a text is no part of it, and a radio that never held software has nothing else.
+TEST(SoftwareVersion, HeaderTextsAreWindows1254AndErasedFlashIsNoText) {
+    auto h = HeaderBytes("\xDE\xDD\xD0", 1, 2, 3, 4, 2005, "G\xFC\xE7l\xFC telsiz");
+    h.resize(256, 0xFF);
+    h[0x0D + 12] = 0xFF;  // the description runs into erased flash
+    auto v = SoftwareVersion::FromHeader(std::span<const uint8_t, 256>(h.data(), 256));
+    EXPECT_EQ(v.DisplayText(), "ŞİĞ 1.02 N 03.04.2005");
+    EXPECT_EQ(v.text, "Güçlü telsiz");
+    EXPECT_FALSE(v.Blank());
+
+    const std::vector<uint8_t> erased(256, 0xFF);
+    v = SoftwareVersion::FromHeader(std::span<const uint8_t, 256>(erased.data(), 256));
+    EXPECT_TRUE(v.Blank());
+    EXPECT_EQ(v.text, "");
+    EXPECT_EQ(v.DisplayText(), " 255.255 N 255.255.65535");
+}
+
 // Workers keep looking at the image while the user loads files again and again. Under
 // ThreadSanitizer this must stay silent, and no worker may ever see a version that does
 // not belong to the picture it came with.

@@ -225,5 +225,38 @@ TEST_F(SolviRadiosTest, BusyPanelRefusesClosingPortTogglingAndLoading) {
     EXPECT_TRUE(frame_->CloseTimerActive());
 }
 
+// A radio from the factory has an erased header: the panel names it in words, in the
+// desktop's language, and the production log stays UTF-8.
+TEST_F(SolviRadiosTest, AFactoryNewRadioShowsAsBlank) {
+    test::RadioRig radios(home_.Ports(), {5}, FastRadio(), {.blankFlash = true});
+    ASSERT_TRUE(radios.Ok());
+    const std::string file = home_.Write("YENI.hex", test::SoftwareFile(2, 4, "Güçlü yazılım"));
+    LogTo(home_.Path("kayıt.csv"));
+    Start(test::Ports({5}), false, file);
+    ASSERT_NE(frame_->Client()->VersionPanel(), nullptr);
+    TVerDlg& versions = *frame_->Client()->VersionPanel();
+    ASSERT_TRUE(test::WaitFor([&] {
+        return versions.RadioVersion() == "boş" && Panel(5)->ProgramButton()->isEnabled();
+    }));
+    EXPECT_EQ(versions.RadioDescription(), "");
+    EXPECT_EQ(versions.FileDescription(), "Güçlü yazılım");
+    Screenshot(*frame_, "solvi-blank-radio.png");
+    frame_->ApplyLanguage(TApp::kEnglish);
+    ASSERT_TRUE(test::WaitFor([&] { return versions.RadioVersion() == "blank"; }));
+
+    Panel(5)->ProgramButton()->click();
+    ASSERT_TRUE(test::WaitFor([&] { return frame_->Tally().Programmed() == 1; }));
+    std::ifstream log(home_.Path("kayıt.csv"), std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(log, line);)
+        lines.push_back(line);
+    ASSERT_EQ(lines.size(), 2u);
+    for (const std::string& line : lines)
+        EXPECT_TRUE(IsValidUtf8(line)) << line;
+    EXPECT_NE(lines[1].find(",blank,ABC 5.01 N 07.03.2002,811,Radio programmed.,"),
+              std::string::npos)
+        << lines[1];
+}
+
 }  // namespace
 }  // namespace norda::solvi
