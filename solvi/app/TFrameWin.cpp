@@ -471,13 +471,21 @@ void TFrameWin::OnCloseTimer() {
 }
 
 void TFrameWin::closeEvent(QCloseEvent* event) {
-    if (client_->AnyBusy()) {
-        event->ignore();
-        if (!app_.AutoMode())
-            app_.showMessage(app_.Text(kTextBusy), app_.Text(kTextError));
+    if (app_.AutoMode()) {
+        if (client_->AnyBusy())
+            event->ignore();
+        else
+            event->accept();
         return;
     }
-    event->accept();
+    // From the moment the user asks to go no panel takes on another radio, and the closing
+    // sequence ends the program once the radios under way are done. The window stays until
+    // then: a panel may have begun a radio between a look at it and its end.
+    event->ignore();
+    if (!Closing())
+        ExitRequest(0);
+    if (client_->AnyBusy())
+        app_.showMessage(app_.Text(kTextBusy), app_.Text(kTextError));
 }
 
 }  // namespace norda::solvi

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -144,6 +145,8 @@ class TestHome {
 // What stands on the bench of a RadioRig.
 struct Bench {
     bool blankFlash = false;  // factory-new radios: the flash all erased
+    // Each radio that acknowledged its restart makes room for the next, as in a series.
+    bool swapAfterReset = false;
 };
 
 // Simulated radios on pseudo-terminals in the ports directory, served by a thread of
@@ -163,8 +166,17 @@ class RadioRig {
             std::string error;
             ok_ = ok_ && server_.AddRadio(com, make(), error) == 0;
         }
+        if (bench.swapAfterReset)
+            server_.SetRadioMaker(
+                [this, make](int) {
+                    ++swaps_;
+                    return make();
+                },
+                true, nullptr);
         thread_ = std::thread([this] { server_.Serve(); });
     }
+    // Radios that have left the bench.
+    int Swaps() const { return swaps_.load(); }
     ~RadioRig() { Stop(); }
     void Stop() {
         if (thread_.joinable()) {
@@ -179,6 +191,7 @@ class RadioRig {
     sim::PtyServer server_;
     std::thread thread_;
     bool ok_ = true;
+    std::atomic<int> swaps_{0};
 };
 
 struct Message {

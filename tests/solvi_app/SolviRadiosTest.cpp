@@ -211,18 +211,45 @@ TEST_F(SolviRadiosTest, BusyPanelRefusesClosingPortTogglingAndLoading) {
     EXPECT_EQ(messages_[1].text, "Programlayıcı meşgul!");
     EXPECT_EQ(app_->Image().FileName(), "A");
 
-    EXPECT_FALSE(frame_->close());
-    ASSERT_EQ(messages_.size(), 3u);
-    EXPECT_EQ(messages_[2].caption, "HATA");
     EXPECT_FALSE(frame_->CommandEnabled(417));
     EXPECT_FALSE(frame_->CommandEnabled(419));
     EXPECT_TRUE(frame_->CommandEnabled(418));
 
-    // The closing sequence waits for busy panels and tries again every second.
-    frame_->ExitRequest(0);
+    // Closing is refused with the message as often as it is asked; the closing sequence
+    // waits for the busy panels and tries again every second.
+    EXPECT_FALSE(frame_->close());
+    EXPECT_FALSE(frame_->close());
+    ASSERT_EQ(messages_.size(), 4u);
+    EXPECT_EQ(messages_[3].text, "Programlayıcı meşgul!");
+    EXPECT_EQ(messages_[3].caption, "HATA");
+    EXPECT_TRUE(frame_->Closing());
     ASSERT_TRUE(test::WaitFor([&] { return frame_->CloseTimerInterval() == 1000; }));
     EXPECT_NE(Panel(2), nullptr);
     EXPECT_TRUE(frame_->CloseTimerActive());
+}
+
+// "Otomatik" on and a radio after each one programmed: from the moment the user asks to
+// go, no panel takes on another radio, and the program ends once the running ones are done.
+TEST_F(SolviRadiosTest, ExitWhileRadiosKeepArrivingEndsAfterTheRunningOnes) {
+    test::RadioRig radios(home_.Ports(), {1, 2}, FastRadio(), {.swapAfterReset = true});
+    ASSERT_TRUE(radios.Ok());
+    const std::string file = home_.Write("SERI.hex", test::SoftwareFile(40, 5, "Seri"));
+    Start(test::Ports({1, 2}), true, file);
+    int quitCode = 12345;
+    frame_->quit = [&](int code) { quitCode = code; };
+    ASSERT_TRUE(test::WaitFor([&] { return Panel(1)->Busy() && Panel(2)->Busy(); }));
+
+    EXPECT_FALSE(frame_->close());
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].text, "Programlayıcı meşgul!");
+    ASSERT_TRUE(test::WaitFor([&] { return quitCode != 12345; }, 60000));
+    EXPECT_EQ(quitCode, 0);
+    EXPECT_EQ(radios.Swaps(), 2);
+    EXPECT_EQ(frame_->Tally().Programmed(), 2);
+    radios.Stop();
+    // The radios that came after were left alone.
+    EXPECT_EQ(radios.Radio(0).Stats().loopCommands, 0u);
+    EXPECT_EQ(radios.Radio(1).Stats().loopCommands, 0u);
 }
 
 // A radio from the factory has an erased header: the panel names it in words, in the
