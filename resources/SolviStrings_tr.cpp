@@ -56,6 +56,19 @@ constexpr StringEntry kSolviTr[] = {
     // Production count and log
     {3400, "Programlanan: %s, hatalı: %s"},
     {3401, "Üretim kaydı yazılamadı: %s"},
+    // Texts from the radio and the software file
+    {3600, "boş"},
+    {3601, "Satır %s: %s"},
+    {3602, "Satır, bir S kaydının olabileceğinden uzun."},
+    {3603, "Dosya bir S0 başlık kaydıyla başlamıyor."},
+    {3604, "Satır bir S kaydı değil."},
+    {3605, "Kayıtta onaltılık rakam (0-9, A-F) olmayan bir karakter var."},
+    {3606, "Kaydın sağlama toplamı tutmuyor."},
+    {3607, "S%s kayıtları desteklenmiyor."},
+    {3608, "Kayıt, bayt sayısının gerektirdiğinden kısa."},
+    {3609, "%s adresi flash belleğin dışında."},
+    {3610, "Sayım kaydı %s veri kaydı diyor, öncesinde %s var."},
+    {3611, "Dosya bir bitiş kaydı (S8, S9) ya da sayım kaydı (S5, S6) olmadan bitiyor."},
     {24332, "Bir hex dosyasını açar"},
 };
 // clang-format on

@@ -62,6 +62,19 @@ constexpr StringEntry kStrings[] = {
     // Production count and log
     {3400, "Programmed: %s, failed: %s"},
     {3401, "Production log not written: %s"},
+    // Texts from the radio and the software file
+    {3600, "blank"},
+    {3601, "Line %s: %s"},
+    {3602, "The line is longer than an S-record can be."},
+    {3603, "The file does not begin with an S0 header record."},
+    {3604, "The line is not an S-record."},
+    {3605, "The record holds a character that is not a hex digit (0-9, A-F)."},
+    {3606, "The record's checksum does not match."},
+    {3607, "S%s records are not supported."},
+    {3608, "The record is shorter than its byte count requires."},
+    {3609, "Address %s lies outside the flash."},
+    {3610, "The count record says %s data records; %s precede it."},
+    {3611, "The file ends without an end record (S8, S9) or a count record (S5, S6)."},
     {24332, "Opens a hex file"},
 };
 

@@ -65,6 +65,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& all) {
         line.autoPort = DecimalValue(args[1]);
         line.autoBaud = DecimalValue(args[2]);
         line.pendingFile = args[3];
+    } else if (!args.empty() && args[0] == "-auto") {
+        // Unattended, a wrong command line must end with a word, never wait in a window
+        // that nobody sees.
+        line.request = CommandLine::Request::Misuse;
+        line.misuse = "-auto needs PORT SPEED FILE.hex, and nothing but -verify after them";
     } else if (args.size() == 1) {
         line.pendingFile = args[0];
     }

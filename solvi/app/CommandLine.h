@@ -9,7 +9,7 @@ namespace norda::solvi {
 
 // What SOLVI was started with: "-auto PORT SPEED FILE" runs one port unattended (with
 // "-verify" after it, reading every written block back), a single argument is a file to
-// load; any other command line is ignored.
+// load; "-auto" with anything else is a mistake, any other command line is ignored.
 //
 // Arguments that begin with "--" are options, and so is a lone "-h": "--help", "--version"
 // and "--log FILE" (or "--log=FILE", the production log). Any other "--" argument is a

@@ -96,9 +96,13 @@ std::string TApp::ChangeLanguage(int language) {
     return failed;
 }
 
-void TApp::SavePort(int port) {
-    if (port >= 1 && port <= kMaxPorts)
-        Store("Port" + std::to_string(port), selected[port] ? 1 : 0);
+// Every port's choice, not only the toggled one's: a start that finds no choice stored
+// selects every port, so one value alone would leave out all the others next time. A port
+// that is not there now keeps what was stored for it.
+void TApp::SavePorts(int toggled) {
+    for (int port = 1; port <= kMaxPorts; ++port)
+        if (available[port] || port == toggled)
+            Store("Port" + std::to_string(port), selected[port] ? 1 : 0);
 }
 
 void TApp::SaveBaudrate() {

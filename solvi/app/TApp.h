@@ -46,7 +46,8 @@ class TApp {
     // Absolute path of a language's library beside the program.
     std::string LibraryPath(int language) const;
 
-    void SavePort(int port);
+    // After `toggled` was selected or deselected.
+    void SavePorts(int toggled);
     void SaveBaudrate();
     void SaveAutoProg();
     void SaveVerify();

@@ -35,6 +35,7 @@ constexpr int kTextLanguageFailed = 606;
 constexpr int kTextOpenTitle = 616;
 constexpr int kTextCount = 3400;
 constexpr int kTextLogFailed = 3401;
+constexpr int kTextBlank = 3600;
 
 QSize ScreenSize() {
     QScreen* screen = QGuiApplication::primaryScreen();
@@ -253,7 +254,7 @@ void TFrameWin::TogglePort(int port) {
     }
     UpdateCheckMarks();
     Relayout();
-    app_.SavePort(port);
+    app_.SavePorts(port);
 }
 
 void TFrameWin::ApplyBaudrate(int32_t baud) {
@@ -332,11 +333,18 @@ void TFrameWin::LoadFile() {
         loadFailure_ = app_.Text(kTextLoadFailed);
         if (image.LastOpenError() != 0)
             loadFailure_ += " (" + path + ": " + std::strerror(image.LastOpenError()) + ")";
-        if (app_.AutoMode())
+        // A malformed one with the line to look at and what is wrong there.
+        const std::string where = FormatErrorText(app_.Texts(), image.LastFormatError());
+        if (app_.AutoMode()) {
+            if (!where.empty())
+                std::fprintf(stderr, "solvi: %s: %s\n", path.c_str(), where.c_str());
             QMetaObject::invokeMethod(
                 this, [this] { ExitRequest(-2); }, Qt::QueuedConnection);
-        else
-            app_.showMessage(loadFailure_, app_.Text(kTextError));
+        } else {
+            app_.showMessage(
+                where.empty() ? loadFailure_ : loadFailure_ + "\n" + path + "\n" + where,
+                app_.Text(kTextError));
+        }
     }
     UpdateTitle();
     UpdateCommands();
@@ -356,13 +364,16 @@ void TFrameWin::UpdateTitle() {
     const SoftwareImage& image = app_.Image();
     auto software = image.Current();
     const bool single = layout_.singlePortLayout;
+    // A file without a header is named in words, as a radio without software is.
+    const std::string version = !software                     ? std::string()
+                                : software->Version().Blank() ? app_.Text(kTextBlank)
+                                                              : software->VersionText();
     setWindowTitle(QString::fromStdString(
         FrameTitle(TApp::kProgramName, software != nullptr, single, layout_.singlePort,
-                   software ? software->FileName() : std::string(),
-                   software ? software->VersionText() : std::string())));
+                   software ? software->FileName() : std::string(), version)));
     if (TVerDlg* versions = client_->VersionPanel()) {
         if (software)
-            versions->SetFileLines(software->VersionText(), software->Version().text);
+            versions->SetFileLines(version, software->Version().text);
         else
             versions->SetFileLines({}, {});
     }
@@ -460,13 +471,21 @@ void TFrameWin::OnCloseTimer() {
 }
 
 void TFrameWin::closeEvent(QCloseEvent* event) {
-    if (client_->AnyBusy()) {
-        event->ignore();
-        if (!app_.AutoMode())
-            app_.showMessage(app_.Text(kTextBusy), app_.Text(kTextError));
+    if (app_.AutoMode()) {
+        if (client_->AnyBusy())
+            event->ignore();
+        else
+            event->accept();
         return;
     }
-    event->accept();
+    // From the moment the user asks to go no panel takes on another radio, and the closing
+    // sequence ends the program once the radios under way are done. The window stays until
+    // then: a panel may have begun a radio between a look at it and its end.
+    event->ignore();
+    if (!Closing())
+        ExitRequest(0);
+    if (client_->AnyBusy())
+        app_.showMessage(app_.Text(kTextBusy), app_.Text(kTextError));
 }
 
 }  // namespace norda::solvi

@@ -16,6 +16,7 @@ constexpr int kPanelDialog = 1;
 constexpr int kStatusId = 101;
 constexpr int kButtonId = 102;
 constexpr int kGaugeId = 103;
+constexpr int kTextBlank = 3600;
 }  // namespace
 
 TSPDlg::TSPDlg(QWidget* parent, TApp& app, PanelHost& host, int port, int32_t baud,
@@ -39,6 +40,7 @@ TSPDlg::TSPDlg(QWidget* parent, TApp& app, PanelHost& host, int port, int32_t ba
     gauge_->setGeometry(c->x, c->y, c->w, c->h);
     connect(button_, &QPushButton::clicked, this, &TSPDlg::OnProgram);
 
+    blankWord_ = app_.Text(kTextBlank);
     session_ = std::make_unique<FlashSession>(port, baud, app_.Image(), app_.Flags(),
                                               static_cast<FlashSessionView&>(*this),
                                               SteadyClock::Instance(), std::move(stream));
@@ -67,6 +69,10 @@ bool TSPDlg::CanClose() {
 }
 
 void TSPDlg::RefreshTexts() {
+    {
+        std::lock_guard lock(blankMutex_);
+        blankWord_ = app_.Text(kTextBlank);
+    }
     ApplyStatus(session_->StatusId());
     button_->setText(QString::fromStdString(app_.Text(1010)));
 }
@@ -114,13 +120,21 @@ void TSPDlg::ApplyGauge(GaugeState state, int value) {
     gauge_->SetValue(value);
 }
 
+std::string TSPDlg::VersionShown(const SoftwareVersion& version, const std::string& text) const {
+    if (text.empty() || !version.Blank())
+        return text;
+    std::lock_guard lock(blankMutex_);
+    return blankWord_;
+}
+
 void TSPDlg::ShowStatus(int statusId) {
     // The session's own state is consistent here, on its thread, inside its report.
     auto software = app_.Image().Current();
-    auto outcome =
-        watch_.OnStatus({statusId, session_->StatusAddress(), session_->RadioVersionText(),
-                         software ? software->VersionText() : std::string(),
-                         SteadyClock::Instance().TickCount(), std::time(nullptr)});
+    auto outcome = watch_.OnStatus(
+        {statusId, session_->StatusAddress(),
+         VersionShown(session_->RadioVersion(), session_->RadioVersionText()),
+         software ? VersionShown(software->Version(), software->VersionText()) : std::string(),
+         SteadyClock::Instance().TickCount(), std::time(nullptr)});
     if (outcome)
         QMetaObject::invokeMethod(
             this, [this, done = *outcome] { host_.ProgrammingEnded(done); }, Qt::QueuedConnection);
@@ -141,7 +155,9 @@ void TSPDlg::EnableProgramButton(bool enabled) {
 void TSPDlg::ShowRadioVersion(const std::string& versionText, const std::string& description) {
     QMetaObject::invokeMethod(
         this,
-        [this, versionText, description] { host_.ShowRadioLines(port_, versionText, description); },
+        [this, shown = VersionShown(session_->RadioVersion(), versionText), description] {
+            host_.ShowRadioLines(port_, shown, description);
+        },
         Qt::QueuedConnection);
 }
 

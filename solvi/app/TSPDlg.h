@@ -4,6 +4,7 @@
 #include <QString>
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "solvi/core/FlashSession.h"
@@ -70,6 +71,9 @@ class TSPDlg : public QFrame, private FlashSessionView {
     void ShowRadioVersion(const std::string& versionText, const std::string& description) override;
     void PostResult(int result) override;
 
+    // A version as the panels and the records show it: a header without software, of a
+    // factory-new radio or of a file that has none, in words. Worker thread.
+    std::string VersionShown(const SoftwareVersion& version, const std::string& text) const;
     void ApplyStatus(int statusId);
     void ApplyGauge(GaugeState state, int value);
     void OnProgram();
@@ -81,6 +85,9 @@ class TSPDlg : public QFrame, private FlashSessionView {
     QPushButton* button_ = nullptr;
     TCGauge* gauge_ = nullptr;
     QString statusText_;
+    // The word for a radio without software, in the current language; the worker reads it.
+    mutable std::mutex blankMutex_;
+    std::string blankWord_;
     std::unique_ptr<FlashSession> session_;
     std::unique_ptr<TMap27Thread> worker_;
     ProgrammingWatch watch_;  // worker thread only

@@ -14,7 +14,37 @@
 #include "platform/Status.h"
 #include "solvi/core/SoftwareVersion.h"
 
+namespace norda {
+class TextSource;
+}  // namespace norda
+
 namespace norda::solvi {
+
+// Why a software file was refused, and where: the line counts from 1.
+struct FormatError {
+    enum class Reason {
+        None,
+        LineTooLong,      // longer than any S-record can be
+        NoHeader,         // the first line is no valid S0 record
+        NotARecord,       // a line that does not begin with 'S'
+        NotHex,           // a character other than 0-9 and A-F among the pairs
+        BadChecksum,      // the pairs do not sum to FF
+        UnsupportedType,  // S3, S4, S7, a second S0 ...
+        ShortRecord,      // the byte count leaves no room for the address, or outruns the line
+        BeyondFlash,      // a data byte above the flash
+        CountMismatch,    // an S5/S6 count that is not the number of data records before it
+        NoEndRecord,      // the file ends before an S8/S9 record or a count record
+    };
+
+    Reason reason = Reason::None;
+    int line = 0;
+    char type = 0;       // the record type, for UnsupportedType
+    uint32_t value = 0;  // the address for BeyondFlash, the record's count for CountMismatch
+    uint32_t found = 0;  // the data records before the count record, for CountMismatch
+};
+
+// "Satır 12: ..." in the user's language.
+std::string FormatErrorText(const TextSource& texts, const FormatError& error);
 
 // One loaded radio software file: the flash picture, the blocks to write and the version.
 // Never changes once published, so every port worker may read it without a lock.
@@ -73,6 +103,8 @@ class SoftwareImage {
     std::optional<Status> LastLoadResult() const { return loadResult_; }
     // The system's errno when the last load could not open its file, else 0.
     int LastOpenError() const { return openError_; }
+    // Where and why the last load found the file malformed.
+    const FormatError& LastFormatError() const { return formatError_; }
 
     bool IsLoaded() const { return loaded_.load(std::memory_order_acquire); }
     // Null while nothing is loaded. Holding the pointer keeps that image alive across a
@@ -87,8 +119,11 @@ class SoftwareImage {
     void SetTransferMode(bool on);
     bool TransferMode() const { return transferMode_.load(std::memory_order_acquire); }
 
-    // Reads S0, S1/S2 and S8/S9 records into image, which the caller has filled with 0xFF.
-    static Status ParseRecords(std::istream& in, LoadedSoftware::Image& image);
+    // Reads S0, S1/S2, S5/S6 and S8/S9 records into image, which the caller has filled with
+    // 0xFF. Lines end in LF, CR LF or CR. The file ends with its S8/S9 record, or with a
+    // count record that matches.
+    static Status ParseRecords(std::istream& in, LoadedSoftware::Image& image,
+                               FormatError* error = nullptr);
 
   private:
     void Publish(std::shared_ptr<const LoadedSoftware> software);
@@ -100,6 +135,7 @@ class SoftwareImage {
     std::atomic<bool> transferMode_{false};
     std::optional<Status> loadResult_;
     int openError_ = 0;
+    FormatError formatError_;
 };
 
 }  // namespace norda::solvi

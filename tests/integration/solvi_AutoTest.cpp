@@ -21,6 +21,7 @@
 
 #include "platform/Clock.h"
 #include "platform/ProductionLog.h"
+#include "platform/Windows1254.h"
 #include "solvi/core/SoftwareImage.h"
 #include "solvi/core/SoftwareVersion.h"
 #include "tools/radiosim/FlashImage.h"
@@ -102,13 +103,22 @@ class Home {
     std::filesystem::path root_;
 };
 
-pid_t Spawn(const std::vector<std::string>& args, const Home& home, const std::string& out) {
+// `environment` changes the program's environment last: "NAME=VALUE" sets, "NAME" unsets.
+pid_t Spawn(const std::vector<std::string>& args, const Home& home, const std::string& out,
+            const std::vector<std::string>& environment = {}) {
     pid_t pid = fork();
     if (pid == 0) {
         setenv("NORDA_PORTS", home.Ports().c_str(), 1);
         setenv("XDG_CONFIG_HOME", home.Path("config").c_str(), 1);
         setenv("XDG_DATA_HOME", home.Path("data").c_str(), 1);
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        for (const std::string& change : environment) {
+            const size_t equals = change.find('=');
+            if (equals == std::string::npos)
+                unsetenv(change.c_str());
+            else
+                setenv(change.substr(0, equals).c_str(), change.substr(equals + 1).c_str(), 1);
+        }
         if (FILE* f = std::fopen(out.c_str(), "w")) {
             dup2(fileno(f), 1);
             dup2(fileno(f), 2);
@@ -127,6 +137,21 @@ int Wait(pid_t pid) {
     int status = 0;
     if (waitpid(pid, &status, 0) != pid)
         return -1000;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1000 - WTERMSIG(status);
+}
+
+// As Wait, but a program still running after `seconds` is killed: -2000.
+int WaitAtMost(pid_t pid, int seconds) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > end) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return -2000;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1000 - WTERMSIG(status);
 }
 
@@ -375,6 +400,14 @@ TEST(SolviAuto, ExitCodesOfTheFailures) {
         EXPECT_EQ(RunSolvi(home, 0, file), 255) << "no such port number: -1";
         EXPECT_EQ(RunSolvi(home, 2, bad), 254) << "bad file: -2";
         EXPECT_EQ(ResultLine(home.Path("solvi.out"))[3], "Hex yazılım dosyası hatalı!");
+        // Where the file is wrong and why, for whoever reads the server's log.
+        const std::vector<std::string> lines = Lines(home.Path("solvi.out"));
+        EXPECT_NE(
+            std::find(
+                lines.begin(), lines.end(),
+                "solvi: " + bad +
+                    ": Satır 2: Kayıtta onaltılık rakam (0-9, A-F) olmayan bir karakter var."),
+            lines.end());
         EXPECT_EQ(RunSolvi(home, 2, home.Path("missing.hex")), 254) << "no file: -2";
         EXPECT_EQ(ResultLine(home.Path("solvi.out"))[3], "Hex yazılım dosyası hatalı! (" +
                                                              home.Path("missing.hex") +
@@ -382,6 +415,72 @@ TEST(SolviAuto, ExitCodesOfTheFailures) {
     }
     // Automatic mode keeps its hands off the settings.
     EXPECT_FALSE(std::filesystem::exists(home.Path("config/norda")));
+}
+
+// A production server runs SOLVI over ssh or as a service: no display at all.
+const std::vector<std::string> kNoDisplay = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
+
+TEST(SolviAuto, AFactoryNewRadioIsProgrammedWithoutADisplayAndRecordedAsBlank) {
+    Home home;
+    // As srec_cat writes on Linux: LF line ends, and a count record in place of an end.
+    std::string text = SoftwareFile(6);
+    const auto dataRecords = static_cast<uint32_t>(std::count(text.begin(), text.end(), '\n') - 2);
+    text.replace(text.rfind("S8"), std::string::npos, SRecord('5', dataRecords, {}));
+    std::erase(text, '\r');
+    const std::string file = home.Write("new.hex", text);
+    RadiosimProgram radio(home, {"--blank-flash"});
+    const std::string log = home.Path("production.csv");
+    const int status = WaitAtMost(Spawn({SOLVI_PROGRAM, "-auto", "2", "115200", file, "--log", log},
+                                        home, home.Path("solvi.out"), kNoDisplay),
+                                  120);
+    radio.Stop();
+    EXPECT_EQ(status, 0);
+
+    SoftwareImage image;
+    ASSERT_EQ(image.LoadSoftwareFile(file), Status::Ok);
+    const std::vector<std::string> result = ResultLine(home.Path("solvi.out"));
+    ASSERT_EQ(result.size(), 5u);
+    EXPECT_EQ(result[1], "boş");
+    EXPECT_EQ(result[2], image.Current()->VersionText());
+    std::vector<std::string> lines = Lines(home.Path("solvi.out"));
+    const std::vector<std::string> records = Lines(log);
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(Split(records[1], ',').at(9), "boş");
+    lines.insert(lines.end(), records.begin(), records.end());
+    for (const std::string& line : lines)
+        EXPECT_TRUE(IsValidUtf8(line)) << line;
+}
+
+TEST(SolviAuto, MistakesAndAMissingDisplayEndWithAWordNotAWindow) {
+    Home home;
+    const std::string file = home.Write("a.hex", SoftwareFile(7));
+    const std::string out = home.Path("solvi.out");
+    auto run = [&](const std::vector<std::string>& args, std::vector<std::string> environment) {
+        std::vector<std::string> all = {SOLVI_PROGRAM};
+        all.insert(all.end(), args.begin(), args.end());
+        return WaitAtMost(Spawn(all, home, out, environment), 60);
+    };
+    // The speed and the file left out: the usage, and no window that nobody would see.
+    EXPECT_EQ(run({"-auto", "1"}, kNoDisplay), 2);
+    std::vector<std::string> lines = Lines(out);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0].rfind("solvi: -auto needs PORT SPEED FILE.hex", 0), 0u) << lines[0];
+    EXPECT_NE(std::find_if(lines.begin(), lines.end(),
+                           [](const std::string& l) { return l.rfind("usage:", 0) == 0; }),
+              lines.end());
+    EXPECT_EQ(run({"-auto", "1", "9600"}, kNoDisplay), 2);
+
+    // The window needs a display: without one, or with one that cannot be reached, one line.
+    EXPECT_EQ(run({file}, kNoDisplay), 1);
+    lines = Lines(out);
+    EXPECT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines.front().rfind("solvi: no display", 0), 0u) << lines.front();
+    std::vector<std::string> gone = kNoDisplay;
+    gone[0] = "DISPLAY=:97";
+    EXPECT_EQ(run({file}, gone), 1);
+    lines = Lines(out);
+    EXPECT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines.front().rfind("solvi: no display", 0), 0u) << lines.front();
 }
 
 }  // namespace

@@ -12,7 +12,8 @@ namespace norda::solvi::test {
 
 // One S-record line with a correct checksum, without its line end.
 inline std::string Record(char type, uint32_t address, const std::vector<uint8_t>& data) {
-    int addressBytes = type == '2' || type == '8' ? 3 : (type == '3' || type == '7' ? 4 : 2);
+    int addressBytes =
+        type == '2' || type == '6' || type == '8' ? 3 : (type == '3' || type == '7' ? 4 : 2);
     std::vector<uint8_t> bytes;
     bytes.push_back(static_cast<uint8_t>(addressBytes + data.size() + 1));
     for (int i = addressBytes - 1; i >= 0; --i) {

@@ -8,6 +8,8 @@
 #include <thread>
 
 #include "SRecordTestUtil.h"
+#include "resources/ResourceModule.h"
+#include "resources/SolviResources.h"
 
 namespace norda::solvi {
 namespace {
@@ -60,50 +62,78 @@ TEST(SRecordParsing, LaterRecordsOverwriteEarlierOnes) {
     EXPECT_EQ(p.image[0x101], 9);
 }
 
-TEST(SRecordParsing, LineEnds) {
-    // The character after CR is dropped whatever it is; the last CR may end the file.
-    EXPECT_EQ(Parse(Header() + "\r\n" + Record('9', 0, {}) + "\r").result, Status::Ok);
-    EXPECT_EQ(Parse(Header() + "\rX" + Record('9', 0, {}) + "\r").result, Status::Ok);
-    // Bare LF never ends a line; an end record without CR never arrives.
-    EXPECT_EQ(Parse(Header() + "\n" + Record('9', 0, {}) + "\n").result, Status::BadFormat);
-    EXPECT_EQ(Parse(Header() + "\r\n" + Record('9', 0, {})).result, Status::BadFormat);
-    EXPECT_EQ(Parse(Lines({Header(), Record('1', 0, {1})})).result, Status::BadFormat);
-    EXPECT_EQ(Parse("").result, Status::BadFormat);
+TEST(SRecordParsing, LinesEndInLfCrLfOrCrAndTheLastMayEndWithTheFile) {
+    const std::string data = Record('1', 0x1234, {1, 2, 3});
+    for (const char* end : {"\n", "\r\n", "\r"}) {
+        auto p = Parse(Header() + end + data + end + Record('9', 0, {}) + end);
+        EXPECT_EQ(p.result, Status::Ok) << "line end " << (end[0] == '\n' ? "LF" : "CR...");
+        EXPECT_EQ(p.image[0x1236], 3);
+    }
+    EXPECT_EQ(Parse(Header() + "\n" + data + "\r\n\n" + Record('9', 0, {})).result, Status::Ok);
 }
 
-TEST(SRecordParsing, LineLengthLimitIs127Characters) {
-    std::vector<uint8_t> data(58, 0x41);
-    std::string longest = Record('0', 0, data) + "0";  // a dangling digit adds nothing
-    ASSERT_EQ(longest.size(), 127u);
-    EXPECT_EQ(Parse(Lines({longest, Record('9', 0, {})})).result, Status::Ok);
-    data.push_back(0x41);
-    std::string tooLong = Record('0', 0, data);
-    ASSERT_EQ(tooLong.size(), 128u);
-    EXPECT_EQ(Parse(Lines({tooLong, Record('9', 0, {})})).result, Status::BadFormat);
-}
-
-TEST(SRecordParsing, RejectsMalformedRecords) {
+// Every refusal names the line to look at and what is wrong there.
+TEST(SRecordParsing, RefusalsNameTheLineAndTheReason) {
+    using R = FormatError::Reason;
     const std::string end = Record('9', 0, {});
-    // No header, or a header with a broken checksum.
-    EXPECT_EQ(Parse(Lines({Record('1', 0, {1}), end})).result, Status::BadFormat);
-    std::string badHeader = Header();
-    badHeader.back() = badHeader.back() == '0' ? '1' : '0';
-    EXPECT_EQ(Parse(Lines({badHeader, end})).result, Status::BadFormat);
-    // Lower-case digits read as 0 and spoil the checksum.
     std::string lower = Record('1', 0xABCD, {0xEF});
     for (auto& c : lower) {
         c = static_cast<char>(c == 'S' ? c : std::tolower(c));
     }
-    EXPECT_EQ(Parse(Lines({Header(), lower, end})).result, Status::BadFormat);
-    // Record types the radio software never uses, a second header, a line without 'S'.
-    for (char type : {'3', '5', '7', '0', '4', '6'}) {
-        EXPECT_EQ(Parse(Lines({Header(), Record(type, 0x10, {1}), end})).result, Status::BadFormat)
-            << "S" << type;
-    }
+    std::string badSum = Record('1', 0, {1});
+    badSum.back() = badSum.back() == '0' ? '1' : '0';
     std::string noS = Record('1', 0, {1});
     noS[0] = 'X';
-    EXPECT_EQ(Parse(Lines({Header(), noS, end})).result, Status::BadFormat);
-    EXPECT_EQ(Parse(Lines({Header(), "", end})).result, Status::BadFormat);
+    // The longest record there can be (255 bytes counted) fits; one character more does not.
+    const std::string longest = Record('1', 0, std::vector<uint8_t>(252, 0x41));
+    ASSERT_EQ(longest.size(), 514u);
+    EXPECT_EQ(Parse(Lines({Header(), longest, end})).result, Status::Ok);
+
+    const struct {
+        std::string text;
+        R reason;
+        int line;
+    } cases[] = {
+        {"", R::NoHeader, 1},
+        {Lines({Record('1', 0, {1}), end}), R::NoHeader, 1},
+        {Lines({Header(), Record('1', 0, {1}), "", Record('1', 1, {1})}), R::NoEndRecord, 4},
+        {Lines({Header(), longest + "0", end}), R::LineTooLong, 2},
+        {Lines({Header(), Record('1', 0, {1}), noS, end}), R::NotARecord, 3},
+        {Lines({Header(), lower, end}), R::NotHex, 2},
+        {Lines({Header(), badSum, end}), R::BadChecksum, 2},
+        {Lines({Header(), Record('3', 0x10, {1}), end}), R::UnsupportedType, 2},
+        {Lines({Header(), Record('7', 0, {}), end}), R::UnsupportedType, 2},
+        {Lines({Header(), Header(), end}), R::UnsupportedType, 2},
+        {Lines({Header(), "S1060100AA4E", end}), R::ShortRecord, 2},
+        {Lines({Header(), Record('2', 0x01FFFF, {1, 2, 3}), end}), R::BeyondFlash, 2},
+    };
+    for (const auto& c : cases) {
+        std::istringstream in(c.text);
+        LoadedSoftware::Image image{};
+        FormatError error;
+        EXPECT_EQ(SoftwareImage::ParseRecords(in, image, &error), Status::BadFormat) << c.text;
+        EXPECT_EQ(error.reason, c.reason) << c.text;
+        EXPECT_EQ(error.line, c.line) << c.text;
+    }
+}
+
+// srec_cat counts the data records in an S5 (S6 beyond 65535) and may end the file there.
+TEST(SRecordParsing, CountRecordsAreCheckedAndMayEndTheFile) {
+    const std::string a = Record('1', 0x100, {1}), b = Record('2', 0x10100, {2});
+    EXPECT_EQ(Parse(Lines({Header(), a, b, Record('5', 2, {}), Record('9', 0, {})})).result,
+              Status::Ok);
+    EXPECT_EQ(Parse(Lines({Header(), a, b, Record('6', 2, {})})).result, Status::Ok);
+    // Something after the count and no end record: the file may have been cut there.
+    EXPECT_EQ(Parse(Lines({Header(), a, Record('5', 1, {}), b})).result, Status::BadFormat);
+
+    // A line doubled on its way here.
+    std::istringstream in(Lines({Header(), a, a, b, Record('5', 2, {})}));
+    LoadedSoftware::Image image{};
+    FormatError error;
+    ASSERT_EQ(SoftwareImage::ParseRecords(in, image, &error), Status::BadFormat);
+    auto texts = ResourceModule::BuiltIn(SolviBuiltinResources());
+    EXPECT_EQ(FormatErrorText(*texts, error),
+              "Satır 5: Sayım kaydı 2 veri kaydı diyor, öncesinde 3 var.");
 }
 
 TEST(SRecordParsing, ByteCountMustCoverAddressAndStayInsideTheLine) {
@@ -114,7 +144,7 @@ TEST(SRecordParsing, ByteCountMustCoverAddressAndStayInsideTheLine) {
     EXPECT_EQ(Parse(Lines({Header(), Record('1', 0x0100, {}), end})).result, Status::Ok);
     // A count that claims two more bytes than the line has (sum kept at FF): it would
     // otherwise take the checksum and characters past the line for data.
-    EXPECT_EQ(Parse(Lines({Header(), "S1060100AAF4", end})).result, Status::BadFormat);
+    EXPECT_EQ(Parse(Lines({Header(), "S1060100AA4E", end})).result, Status::BadFormat);
 }
 
 TEST(SRecordParsing, LastFlashAddressPlusOneIsKeptButNothingBeyond) {
@@ -275,6 +305,24 @@ TEST(SoftwareVersion, DescriptionStopsAtNulOrAfter242Characters) {
     h[0x0D + 4] = 0;
     v = SoftwareVersion::FromHeader(std::span<const uint8_t, 256>(h.data(), 256));
     EXPECT_EQ(v.text, "xxxx");
+}
+
+// The radio designers write the header in the Turkish ANSI code page; the erased flash
+// after a text is no part of it, and a radio that never held software has nothing else.
+TEST(SoftwareVersion, HeaderTextsAreWindows1254AndErasedFlashIsNoText) {
+    auto h = HeaderBytes("\xDE\xDD\xD0", 1, 2, 3, 4, 2005, "G\xFC\xE7l\xFC telsiz");
+    h.resize(256, 0xFF);
+    h[0x0D + 12] = 0xFF;  // the description runs into erased flash
+    auto v = SoftwareVersion::FromHeader(std::span<const uint8_t, 256>(h.data(), 256));
+    EXPECT_EQ(v.DisplayText(), "ŞİĞ 1.02 N 03.04.2005");
+    EXPECT_EQ(v.text, "Güçlü telsiz");
+    EXPECT_FALSE(v.Blank());
+
+    const std::vector<uint8_t> erased(256, 0xFF);
+    v = SoftwareVersion::FromHeader(std::span<const uint8_t, 256>(erased.data(), 256));
+    EXPECT_TRUE(v.Blank());
+    EXPECT_EQ(v.text, "");
+    EXPECT_EQ(v.DisplayText(), " 255.255 N 255.255.65535");
 }
 
 // Workers keep looking at the image while the user loads files again and again. Under

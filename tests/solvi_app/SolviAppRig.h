@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "platform/Clock.h"
+#include "platform/Windows1254.h"
 #include "solvi/app/TApp.h"
 #include "solvi/app/TFrameWin.h"
 #include "tools/radiosim/FlashImage.h"
@@ -95,8 +97,10 @@ inline std::string SoftwareFile(int codeBlocks, uint8_t seed, const std::string&
     header[9] = 'A';
     header[10] = 'B';
     header[11] = header[12] = 0;
-    for (size_t i = 0; i <= description.size(); ++i)
-        header[13 + i] = i < description.size() ? static_cast<uint8_t>(description[i]) : 0;
+    // The radio designers write the description in the Turkish ANSI code page.
+    const std::string ansi = Utf8ToWindows1254(description);
+    for (size_t i = 0; i <= ansi.size(); ++i)
+        header[13 + i] = i < ansi.size() ? static_cast<uint8_t>(ansi[i]) : 0;
     for (int part = 0; part < 8; ++part)
         text += SRecord('2', 0x10000 + part * 32,
                         std::vector<uint8_t>(header.begin() + part * 32,
@@ -138,24 +142,41 @@ class TestHome {
     std::filesystem::path root_;
 };
 
+// What stands on the bench of a RadioRig.
+struct Bench {
+    bool blankFlash = false;  // factory-new radios: the flash all erased
+    // Each radio that acknowledged its restart makes room for the next, as in a series.
+    bool swapAfterReset = false;
+};
+
 // Simulated radios on pseudo-terminals in the ports directory, served by a thread of
 // their own. Their memories may be looked at once Stop has returned.
 class RadioRig {
   public:
     RadioRig(const std::string& portsDir, const std::vector<int>& coms,
-             const sim::RadioConfig& config)
+             const sim::RadioConfig& config, Bench bench = {})
         : server_(SteadyClock::Instance(), portsDir) {
+        auto make = [config, bench] {
+            return std::make_unique<sim::SimRadio>(
+                SteadyClock::Instance(), config, sim::GenerateParamMemory(config.halfBaseChan),
+                bench.blankFlash ? std::vector<uint8_t>(sim::kFlashSize, 0xFF)
+                                 : sim::GenerateFlashImage());
+        };
         for (int com : coms) {
             std::string error;
-            ok_ = ok_ && server_.AddRadio(com,
-                                          std::make_unique<sim::SimRadio>(
-                                              SteadyClock::Instance(), config,
-                                              sim::GenerateParamMemory(config.halfBaseChan),
-                                              sim::GenerateFlashImage()),
-                                          error) == 0;
+            ok_ = ok_ && server_.AddRadio(com, make(), error) == 0;
         }
+        if (bench.swapAfterReset)
+            server_.SetRadioMaker(
+                [this, make](int) {
+                    ++swaps_;
+                    return make();
+                },
+                true, nullptr);
         thread_ = std::thread([this] { server_.Serve(); });
     }
+    // Radios that have left the bench.
+    int Swaps() const { return swaps_.load(); }
     ~RadioRig() { Stop(); }
     void Stop() {
         if (thread_.joinable()) {
@@ -170,6 +191,7 @@ class RadioRig {
     sim::PtyServer server_;
     std::thread thread_;
     bool ok_ = true;
+    std::atomic<int> swaps_{0};
 };
 
 struct Message {

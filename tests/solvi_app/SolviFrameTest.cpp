@@ -136,10 +136,9 @@ TEST_F(SolviFrameTest, SettingsAreWrittenAndReadBackAtTheNextStart) {
     EXPECT_EQ(Stored("Baudrate"), 38400u);
     frame_.reset();
 
-    // Port 1 was never toggled, so it has no value: only stored selections count.
-    RegistryStore(home_.Registry()).SetDword(TApp::kRegistryKey, "Port3", 1);
+    // Every port's choice is kept, not only the toggled one's.
     Start({}, test::Ports({1, 2, 3}));
-    EXPECT_EQ(PanelPorts(), (std::vector<int>{3}));
+    EXPECT_EQ(PanelPorts(), (std::vector<int>{1, 3}));
     EXPECT_TRUE(app_->AutoProg());
     EXPECT_TRUE(app_->Verify());
     EXPECT_EQ(app_->baudRate, 38400);
@@ -148,11 +147,26 @@ TEST_F(SolviFrameTest, SettingsAreWrittenAndReadBackAtTheNextStart) {
     EXPECT_TRUE(frame_->CommandChecked(403));
     EXPECT_FALSE(frame_->CommandChecked(402));
 
-    // A selected port that is no longer there is dropped; the others stay deselected.
+    // A selected port that is no longer there gets no panel, and keeps its choice for when
+    // its adapter is back.
     frame_.reset();
     Start({}, test::Ports({1, 2}));
-    EXPECT_TRUE(PanelPorts().empty());
-    EXPECT_EQ(frame_->LastLayout().frame.h, 44);
+    EXPECT_EQ(PanelPorts(), (std::vector<int>{1}));
+    frame_->Command(402);
+    EXPECT_EQ(Stored("Port2"), 1u);
+    EXPECT_EQ(Stored("Port3"), 1u);
+}
+
+// The bench's own words: on a first start every port has a panel; Com1 unticked and ticked
+// again, the next start still shows every port.
+TEST_F(SolviFrameTest, TogglingOnePortKeepsEveryPortsChoice) {
+    Start({}, test::Ports({1, 2, 3}));
+    frame_->Command(401);
+    frame_->Command(401);
+    EXPECT_EQ(PanelPorts(), (std::vector<int>{1, 2, 3}));
+    frame_.reset();
+    Start({}, test::Ports({1, 2, 3}));
+    EXPECT_EQ(PanelPorts(), (std::vector<int>{1, 2, 3}));
 }
 
 TEST_F(SolviFrameTest, AutomaticModeNeitherReadsNorWritesTheRegistry) {
@@ -300,7 +314,9 @@ TEST_F(SolviFrameTest, FailedLoadShowsTheMessageAndKeepsTheTitleWithoutAFile) {
     app_->askOpenFile = [&](const std::string&) { return bad; };
     frame_->Command(24332);
     ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_EQ(messages_[0].text, "Hex yazılım dosyası hatalı!");
+    // The line to look at, and what is wrong there.
+    EXPECT_EQ(messages_[0].text, "Hex yazılım dosyası hatalı!\n" + bad +
+                                     "\nSatır 1: Dosya bir S0 başlık kaydıyla başlamıyor.");
     EXPECT_EQ(messages_[0].caption, "HATA");
     EXPECT_EQ(frame_->windowTitle(), "SOLVI - Com3");
     EXPECT_EQ(frame_->Client()->VersionPanel()->FileVersion(), "");

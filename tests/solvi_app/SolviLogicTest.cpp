@@ -81,8 +81,8 @@ TEST(SolviCommandLine, AutoNeedsExactlyFourArgumentsAndTheExactSwitch) {
     EXPECT_EQ(line.pendingFile, "/x/y.hex");
 
     EXPECT_FALSE(ParseCommandLine({"-AUTO", "3", "19200", "a.hex"}).autoMode);
-    EXPECT_FALSE(ParseCommandLine({"-auto", "3", "19200"}).autoMode);
-    EXPECT_TRUE(ParseCommandLine({"-auto", "3", "19200"}).pendingFile.empty());
+    // Unattended, a short command line ends with the usage, never in a window.
+    EXPECT_EQ(ParseCommandLine({"-auto", "3", "19200"}).request, CommandLine::Request::Misuse);
     EXPECT_EQ(ParseCommandLine({"file.hex"}).pendingFile, "file.hex");
     EXPECT_FALSE(ParseCommandLine({"file.hex"}).autoMode);
     EXPECT_TRUE(ParseCommandLine({"a", "b"}).pendingFile.empty());
@@ -91,7 +91,8 @@ TEST(SolviCommandLine, AutoNeedsExactlyFourArgumentsAndTheExactSwitch) {
     EXPECT_TRUE(verify.autoMode);
     EXPECT_TRUE(verify.verify);
     EXPECT_EQ(verify.pendingFile, "/x/y.hex");
-    EXPECT_FALSE(ParseCommandLine({"-auto", "3", "19200", "/x/y.hex", "-v"}).autoMode);
+    EXPECT_EQ(ParseCommandLine({"-auto", "3", "19200", "/x/y.hex", "-v"}).request,
+              CommandLine::Request::Misuse);
 
     // Numbers as a decimal conversion reads them: a port that is no number is port 0.
     EXPECT_EQ(ParseCommandLine({"-auto", "com3", "9600", "a"}).autoPort, 0);

@@ -211,18 +211,78 @@ TEST_F(SolviRadiosTest, BusyPanelRefusesClosingPortTogglingAndLoading) {
     EXPECT_EQ(messages_[1].text, "Programlayıcı meşgul!");
     EXPECT_EQ(app_->Image().FileName(), "A");
 
-    EXPECT_FALSE(frame_->close());
-    ASSERT_EQ(messages_.size(), 3u);
-    EXPECT_EQ(messages_[2].caption, "HATA");
     EXPECT_FALSE(frame_->CommandEnabled(417));
     EXPECT_FALSE(frame_->CommandEnabled(419));
     EXPECT_TRUE(frame_->CommandEnabled(418));
 
-    // The closing sequence waits for busy panels and tries again every second.
-    frame_->ExitRequest(0);
+    // Closing is refused with the message as often as it is asked; the closing sequence
+    // waits for the busy panels and tries again every second.
+    EXPECT_FALSE(frame_->close());
+    EXPECT_FALSE(frame_->close());
+    ASSERT_EQ(messages_.size(), 4u);
+    EXPECT_EQ(messages_[3].text, "Programlayıcı meşgul!");
+    EXPECT_EQ(messages_[3].caption, "HATA");
+    EXPECT_TRUE(frame_->Closing());
     ASSERT_TRUE(test::WaitFor([&] { return frame_->CloseTimerInterval() == 1000; }));
     EXPECT_NE(Panel(2), nullptr);
     EXPECT_TRUE(frame_->CloseTimerActive());
+}
+
+// "Otomatik" on and a radio after each one programmed: from the moment the user asks to
+// go, no panel takes on another radio, and the program ends once the running ones are done.
+TEST_F(SolviRadiosTest, ExitWhileRadiosKeepArrivingEndsAfterTheRunningOnes) {
+    test::RadioRig radios(home_.Ports(), {1, 2}, FastRadio(), {.swapAfterReset = true});
+    ASSERT_TRUE(radios.Ok());
+    const std::string file = home_.Write("SERI.hex", test::SoftwareFile(40, 5, "Seri"));
+    Start(test::Ports({1, 2}), true, file);
+    int quitCode = 12345;
+    frame_->quit = [&](int code) { quitCode = code; };
+    ASSERT_TRUE(test::WaitFor([&] { return Panel(1)->Busy() && Panel(2)->Busy(); }));
+
+    EXPECT_FALSE(frame_->close());
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].text, "Programlayıcı meşgul!");
+    ASSERT_TRUE(test::WaitFor([&] { return quitCode != 12345; }, 60000));
+    EXPECT_EQ(quitCode, 0);
+    EXPECT_EQ(radios.Swaps(), 2);
+    EXPECT_EQ(frame_->Tally().Programmed(), 2);
+    radios.Stop();
+    // The radios that came after were left alone.
+    EXPECT_EQ(radios.Radio(0).Stats().loopCommands, 0u);
+    EXPECT_EQ(radios.Radio(1).Stats().loopCommands, 0u);
+}
+
+// A radio from the factory has an erased header: the panel names it in words, in the
+// desktop's language, and the production log stays UTF-8.
+TEST_F(SolviRadiosTest, AFactoryNewRadioShowsAsBlank) {
+    test::RadioRig radios(home_.Ports(), {5}, FastRadio(), {.blankFlash = true});
+    ASSERT_TRUE(radios.Ok());
+    const std::string file = home_.Write("YENI.hex", test::SoftwareFile(2, 4, "Güçlü yazılım"));
+    LogTo(home_.Path("kayıt.csv"));
+    Start(test::Ports({5}), false, file);
+    ASSERT_NE(frame_->Client()->VersionPanel(), nullptr);
+    TVerDlg& versions = *frame_->Client()->VersionPanel();
+    ASSERT_TRUE(test::WaitFor([&] {
+        return versions.RadioVersion() == "boş" && Panel(5)->ProgramButton()->isEnabled();
+    }));
+    EXPECT_EQ(versions.RadioDescription(), "");
+    EXPECT_EQ(versions.FileDescription(), "Güçlü yazılım");
+    Screenshot(*frame_, "solvi-blank-radio.png");
+    frame_->ApplyLanguage(TApp::kEnglish);
+    ASSERT_TRUE(test::WaitFor([&] { return versions.RadioVersion() == "blank"; }));
+
+    Panel(5)->ProgramButton()->click();
+    ASSERT_TRUE(test::WaitFor([&] { return frame_->Tally().Programmed() == 1; }));
+    std::ifstream log(home_.Path("kayıt.csv"), std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(log, line);)
+        lines.push_back(line);
+    ASSERT_EQ(lines.size(), 2u);
+    for (const std::string& line : lines)
+        EXPECT_TRUE(IsValidUtf8(line)) << line;
+    EXPECT_NE(lines[1].find(",blank,ABC 5.01 N 07.03.2002,811,Radio programmed.,"),
+              std::string::npos)
+        << lines[1];
 }
 
 }  // namespace

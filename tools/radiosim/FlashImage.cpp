@@ -74,6 +74,7 @@ int ParseSRecords(const std::string& text, std::vector<uint8_t>& flash) {
     std::istringstream in(text);
     std::string line;
     bool ended = false;
+    bool counted = false;  // srec_cat may end a file with its count record
     while (!ended && std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
@@ -94,8 +95,11 @@ int ParseSRecords(const std::string& text, std::vector<uint8_t>& flash) {
         if (sum != 0xFF)
             return -2;
         size_t addressBytes = 0;
+        counted = line[1] == '5' || line[1] == '6';
         switch (line[1]) {
             case '0':
+            case '5':
+            case '6':
                 continue;
             case '1':
                 addressBytes = 2;
@@ -127,7 +131,7 @@ int ParseSRecords(const std::string& text, std::vector<uint8_t>& flash) {
             flash[address + i] = b;
         }
     }
-    if (!ended)
+    if (!ended && !counted)
         return -2;
     SealFlashHeader(flash);
     return 0;

@@ -32,12 +32,14 @@ void OnSwapSignal(int) {
 void Usage(std::FILE* to = stderr) {
     std::fprintf(to,
                  "usage: radiosim --ports-dir DIR --com N [--com M ...] [--baud B]\n"
-                 "                [--band HALFBASECHAN] [--param-image FILE] [--flash-hex FILE]\n"
+                 "                [--band HALFBASECHAN] [--param-image FILE]\n"
+                 "                [--flash-hex FILE | --blank-flash]\n"
                  "                [--fault NAME[=V] ...] [--log FILE]\n"
                  "                [--answer-lr-with-lr] [--erase-ms MS] [--reset-quiet-ms MS]\n"
                  "                [--erase-reads busy|old|erased] [--swap-after-reset]\n"
                  "                [--expect-flash FILE]\n"
                  "       radiosim --help | --version\n"
+                 "--blank-flash: the radio comes from the factory, its flash all erased (FF)\n"
                  "faults: silent no-data-reply drop-la-every=N relink-after=K garbage\n"
                  "        never-erased ignore-reset bad-fcs[=N] lose-writes\n"
                  "a new radio (fresh memory, the next serial number) takes the place of every\n"
@@ -65,6 +67,7 @@ int main(int argc, char** argv) {
     std::vector<int> coms;
     RadioConfig config;
     bool swapAfterReset = false;
+    bool blankFlash = false;
 
     std::vector<std::string> args(argv + 1, argv + argc);
     for (size_t i = 0; i < args.size(); ++i) {
@@ -94,6 +97,8 @@ int main(int argc, char** argv) {
         } else if (opt == "--version") {
             std::printf("radiosim %s\n", norda::kVersion);
             return 0;
+        } else if (opt == "--blank-flash") {
+            blankFlash = true;
         } else if (opt == "--swap-after-reset") {
             swapAfterReset = true;
         } else if (opt == "--ports-dir") {
@@ -165,7 +170,12 @@ int main(int argc, char** argv) {
                      paramImage.c_str());
         return 1;
     }
-    std::vector<uint8_t> flash = GenerateFlashImage();
+    if (blankFlash && !flashHex.empty()) {
+        std::fprintf(stderr, "radiosim: --blank-flash and --flash-hex exclude each other\n");
+        return 2;
+    }
+    std::vector<uint8_t> flash =
+        blankFlash ? std::vector<uint8_t>(kFlashSize, 0xFF) : GenerateFlashImage();
     if (!flashHex.empty() && LoadFlashHex(flashHex, flash) != 0) {
         std::fprintf(stderr, "radiosim: cannot load %s as S-records\n", flashHex.c_str());
         return 1;
