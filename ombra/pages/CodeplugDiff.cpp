@@ -219,26 +219,17 @@ class PageView {
     }
 
     void Channel(int n) {
-        const Labels l(module_, ChannelIds::kDialog);
-        const ChannelRecord& k = p_.Clone.Kanal[n - 1];
-        const int band = p_.TestAyar.HalfBaseChan;
+        const std::array<std::string, kChannelFields> headings = ChannelHeadings(module_);
+        const ChannelRow row = ShownChannel(p_, n);
         const int page = 4 + (n - 1) / 10;
-        const std::string group = l.Nth(0) + " " + std::to_string(n);
+        const std::string group = headings[0] + " " + std::to_string(n);
+        const ChannelRecord& k = p_.Clone.Kanal[n - 1];
         const std::string values[] = {
-            Quoted(k.KanalAdi),
-            FrequencyDisplay(k.TxFreq, band),
-            FrequencyDisplay(k.RxFreq, band),
-            ToneDisplay(k.TxTCS),
-            ToneDisplay(k.RxTCS),
-            Box(k.TotVar),
-            Box(k.Hprf),
-            Box(k.ANIVar),
-            Box(p_.Clone.Scan[n - 1]),
+            Quoted(k.KanalAdi), row.txFreq,    row.rxFreq,   row.txTone,    row.rxTone,
+            Box(row.tot),       Box(row.hprf), Box(row.ani), Box(row.scan),
         };
-        for (size_t column = 0; column < std::size(values); ++column) {
-            Add(page, DiffCoverage::File, group, l.Nth(static_cast<int>(column) + 1),
-                values[column]);
-        }
+        for (size_t column = 0; column < std::size(values); ++column)
+            Add(page, DiffCoverage::File, group, headings[column + 1], values[column]);
     }
 
     void Ksys() {
@@ -313,6 +304,14 @@ std::vector<DiffRow> DiffCodeplugs(const RadioParameters& a, const RadioParamete
 std::string PageTitle(int page, const ResourceModule& module) {
     const PageInfo* info = FindPage(page);
     return info != nullptr ? Labels(module, info->dialogId).Title() : std::string();
+}
+
+std::array<std::string, kChannelFields> ChannelHeadings(const ResourceModule& module) {
+    const Labels labels(module, ChannelIds::kDialog);
+    std::array<std::string, kChannelFields> headings;
+    for (size_t k = 0; k < headings.size(); ++k)
+        headings[k] = labels.Nth(static_cast<int>(k));
+    return headings;
 }
 
 std::string DiffListing(const std::vector<DiffRow>& rows, const ResourceModule& module) {
