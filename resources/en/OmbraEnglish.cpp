@@ -185,6 +185,27 @@ constexpr StringEntry kStrings[] = {
     {3340, "The radio holds the parameters of the file."},
     {3341, "The radio's parameters differ from the file's!"},
     {3400, "Production log not written: %s"},
+
+    // Channel plans
+    {3700, "Channel Plans (*.csv)|*.csv|All Files (*.*)|*.*|"},
+    {3701, "Writes the channels to a spreadsheet file (CSV)"},
+    {3702, "Takes the channels from a spreadsheet file (CSV)"},
+    {3703, "Export Channel Plan"},
+    {3704, "Import Channel Plan"},
+    {3705, "Channel plan saved: %s"},
+    {3706, "The channel plan %s could not be saved!"},
+    {3707, "Channel plan imported; channels changed: %d."},
+    {3709, "%s is not a channel plan: its first row has no \"%s\" column."},
+    {3710, "Channel plan not imported; values refused: %d"},
+    {3711, "Row %d, %s, \"%s\": %s"},
+    {3712, "... and %d more."},
+    {3713, "This column name is not known."},
+    {3714, "This column appears twice."},
+    {3715, "The row has %d fields, the header %d."},
+    {3716, "Channel %d is also in row %d."},
+    {3717, "At most %d characters."},
+    {3718, "column %d"},
+    {3719, "Row %d: %s"},
 };
 
 constexpr MenuEntry kMenu100[] = {
