@@ -11,25 +11,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/CsvText.h"
 #include "platform/UserDirs.h"
 
 namespace norda {
 namespace {
-
-// RFC 4180: a cell with a comma, quote or line break goes in quotes, quotes doubled.
-void AppendCell(std::string& line, const std::string& cell) {
-    if (cell.find_first_of(",\"\r\n") == std::string::npos) {
-        line += cell;
-        return;
-    }
-    line += '"';
-    for (char c : cell) {
-        if (c == '"')
-            line += '"';
-        line += c;
-    }
-    line += '"';
-}
 
 std::string ThisHost() {
     char name[256] = {};
@@ -98,7 +84,7 @@ std::string ProductionLog::Line(const ProductionRecord& r) {
     for (const std::string& cell : cells) {
         if (&cell != &cells[0])
             line += ',';
-        AppendCell(line, cell);
+        AppendCsvField(line, cell);
     }
     line += "\r\n";
     return line;

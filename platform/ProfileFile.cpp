@@ -313,8 +313,11 @@ std::string SaveTarget(const std::string& path) {
 }  // namespace
 
 int ProfileFile::Save(const std::string& linkOrPath) const {
+    return ReplaceFileContent(linkOrPath, Serialize());
+}
+
+int ReplaceFileContent(const std::string& linkOrPath, std::string_view bytes) {
     const std::string path = SaveTarget(linkOrPath);
-    const std::string bytes = Serialize();
     std::string tmp = path + ".XXXXXX";
     int fd = mkstemp(tmp.data());
     if (fd < 0)

@@ -111,6 +111,10 @@ class ProfileFile {
     mutable bool sectionsIndexed_ = false;
 };
 
+// Replaces the file at `linkOrPath` (or the file a symbolic link there points at) with
+// `bytes` in one step, as ProfileFile::Save does; 0 or a negative ProfileResult.
+int ReplaceFileContent(const std::string& linkOrPath, std::string_view bytes);
+
 // The profile functions on a file name: every call reads the file anew, every write
 // replaces it atomically and returns a ProfileResult.
 int32_t ReadProfileInt(std::string_view section, std::string_view key, int32_t def,

@@ -204,6 +204,27 @@ constexpr StringEntry kOmbraTr[] = {
     {3517, "anahtar %d. satırda başka bir değerle de var"},
     {3520, "okunamadı (%s)"},
     {3530, "Değer %ld ile %ld MHz arasında olmalıdır."},
+
+    // Channel plans
+    {3700, "Kanal Planları (*.csv)|*.csv|Tüm Dosyalar (*.*)|*.*|"},
+    {3701, "Kanalları bir hesap tablosu dosyasına (CSV) verir"},
+    {3702, "Kanalları bir hesap tablosu dosyasından (CSV) alır"},
+    {3703, "Kanal Planını Ver"},
+    {3704, "Kanal Planını Al"},
+    {3705, "Kanal planı saklandı: %s"},
+    {3706, "%s kanal planı saklanamadı!"},
+    {3707, "Kanal planı alındı: %d kanal değişti."},
+    {3709, "%s bir kanal planı değil: ilk satırında \"%s\" sütunu yok."},
+    {3710, "Kanal planı alınmadı, %d değer kabul edilmedi:"},
+    {3711, "%d. satır, %s, \"%s\": %s"},
+    {3712, "... ve %d değer daha."},
+    {3713, "Bu sütun adı tanınmıyor."},
+    {3714, "Bu sütun iki kez var."},
+    {3715, "Satırda %d alan var, başlıkta %d."},
+    {3716, "Kanal %d, %d. satırda da var."},
+    {3717, "En çok %d karakter olabilir."},
+    {3718, "%d. sütun"},
+    {3719, "%d. satır: %s"},
 };
 // clang-format on
 

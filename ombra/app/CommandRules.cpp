@@ -42,6 +42,8 @@ bool IsCommandEnabled(int command, const CommandContext& c) {
         case cmd::kBackups:
             return idle;
         case cmd::kCompare:
+        case cmd::kExportPlan:
+        case cmd::kImportPlan:
             return loaded && idle;
         default:
             if (PageForCommand(command) != 0)

@@ -37,6 +37,8 @@ inline constexpr int kSave = 24333;
 inline constexpr int kSaveAs = 24334;
 inline constexpr int kBackups = 3301;
 inline constexpr int kCompare = 3302;
+inline constexpr int kExportPlan = 3701;
+inline constexpr int kImportPlan = 3702;
 }  // namespace cmd
 
 // What the enabling rules of the menu look at.

@@ -18,7 +18,11 @@ CodeplugOptions TFrameFileHost::FileOptions() {
 }
 
 TProgramSetup::TProgramSetup(TProgFrame& frame, TQtHost& host)
-    : frame_(frame), host_(host), fileHost_(frame, host), files_(fileHost_, host.Parameters()) {
+    : frame_(frame),
+      host_(host),
+      fileHost_(frame, host),
+      files_(fileHost_, host.Parameters()),
+      plans_(fileHost_, host.Parameters(), frame.App().ProgramDir()) {
     RegisterParamPages(frame_.Pages(), host_.Parameters());
     PageEnvironment environment;
     environment.parameters = &host_.Parameters();
@@ -28,6 +32,8 @@ TProgramSetup::TProgramSetup(TProgFrame& frame, TQtHost& host)
         frame_.SetCommandHandler(id, [this, id] { files_.Command(id); });
     frame_.SetCommandHandler(cmd::kBackups, [this] { ShowBackups(); });
     frame_.SetCommandHandler(cmd::kCompare, [this] { Compare(); });
+    frame_.SetCommandHandler(cmd::kExportPlan, [this] { plans_.Export(); });
+    frame_.SetCommandHandler(cmd::kImportPlan, [this] { plans_.Import(); });
     host_.SetSequentialRunner([this](TProgWin& client) {
         TAutoProg dialog(&frame_, frame_.Module(), client);
         dialog.KeepNumbersIn(frame_.App().IniPath());

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "ombra/app/ChannelPlanCommands.h"
 #include "ombra/app/FileCommands.h"
 #include "ombra/app/TProgFrame.h"
 #include "ombra/app/TQtHost.h"
@@ -54,6 +55,7 @@ class TProgramSetup {
     TQtHost& host_;
     TFrameFileHost fileHost_;
     FileCommands files_;
+    ChannelPlanCommands plans_;
 };
 
 }  // namespace norda::ombra

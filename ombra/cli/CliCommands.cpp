@@ -18,8 +18,10 @@
 #include "ombra/ops/OpsMessages.h"
 #include "ombra/ops/RecordingClientWin.h"
 #include "ombra/ops/WritePreview.h"
+#include "ombra/pages/ChannelPlan.h"
 #include "ombra/pages/CodeplugDiff.h"
 #include "ombra/pages/CopyComparison.h"
+#include "platform/ProfileFile.h"
 
 namespace norda::ombra {
 namespace {
@@ -80,6 +82,10 @@ class Command {
                 return Verify();
             case CliCommand::Sequence:
                 return Sequence();
+            case CliCommand::ChannelsExport:
+                return ExportChannels();
+            case CliCommand::ChannelsImport:
+                return ImportChannels();
         }
         return kExitUsage;
     }
@@ -338,6 +344,54 @@ class Command {
         std::copy(bytes.begin(), bytes.end(), image_.bytes.begin());
         client_->AcceptReadImage(TProgWin::ImageChecksums(image_));
         return SaveCodeplug(options_.files[1]);
+    }
+
+    // A codeplug written in test mode keeps its fixed and special parameters through a
+    // plan, as everything else in it.
+    bool LoadPlanCodeplug() {
+        const std::string& in = options_.files[0];
+        const ProfileFile file = ProfileFile::Load(in);
+        codeplugOptions_.testMode =
+            options_.test || file.HasSection("Master") || file.HasSection("Service");
+        return LoadInput(in, parameters_);
+    }
+
+    int ExportChannels() {
+        if (!LoadPlanCodeplug())
+            return kExitUsage;
+        const std::string& out = options_.files[1];
+        if (SavePlanFile(out, parameters_, texts_) != 0) {
+            host_.Show(FormatText(texts_.Text(kTextPlanNotSaved), {FormatArg(out)}),
+                       texts_.Text(msg::kCaptionError), kStyleFailure);
+            return kExitUsage;
+        }
+        host_.Show(FormatText(texts_.Text(kTextPlanSaved), {FormatArg(out)}),
+                   texts_.Text(msg::kCaptionInfo), kStyleNotice);
+        return kExitOk;
+    }
+
+    int ImportChannels() {
+        if (!LoadPlanCodeplug())
+            return kExitUsage;
+        const std::string& plan = options_.files[1];
+        std::string bytes;
+        if (!ReadPlanFile(plan, bytes)) {
+            host_.Show(FormatText(texts_.Text(kTextPlanNotRead), {FormatArg(plan)}),
+                       texts_.Text(msg::kCaptionError), kStyleFailure);
+            return kExitUsage;
+        }
+        const PlanLanguages languages(ProgramDirectory());
+        const PlanResult result = ImportChannelPlan(bytes, parameters_, config_.shiftFrequencies,
+                                                    texts_, languages.Modules());
+        if (!result.isPlan || !result.refusals.empty()) {
+            host_.Show(PlanRefusalText(result, plan, texts_), texts_.Text(msg::kCaptionError),
+                       kStyleFailure);
+            return kExitUsage;
+        }
+        host_.Show(FormatText(texts_.Text(kTextPlanImported),
+                              {FormatArg(static_cast<long long>(result.changed))}),
+                   texts_.Text(msg::kCaptionInfo), kStyleNotice);
+        return SaveCodeplug(options_.files[2]);
     }
 
     const CliOptions& options_;

@@ -24,7 +24,8 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
         error = "no command";
         return kExitUsage;
     }
-    const std::string& command = args[0];
+    std::string command = args[0];
+    size_t first = 1;
     size_t files = 1;
     if (command == "read") {
         options.command = CliCommand::Read;
@@ -43,6 +44,17 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
     } else if (command == "backups") {
         options.command = CliCommand::Backups;
         files = 0;
+    } else if (command == "channels") {
+        const std::string what = args.size() > 1 ? args[1] : std::string();
+        if (what != "export" && what != "import") {
+            error = "channels wants export or import";
+            return kExitUsage;
+        }
+        command += " " + what;
+        options.command =
+            what == "export" ? CliCommand::ChannelsExport : CliCommand::ChannelsImport;
+        first = 2;
+        files = what == "export" ? 2 : 3;
     } else {
         error = (command.size() > 1 && command[0] == '-' ? "unknown option " : "unknown command ") +
                 command;
@@ -69,7 +81,7 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
         }
         return nullptr;
     };
-    for (size_t i = 1; i < args.size(); ++i) {
+    for (size_t i = first; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
         long value = 0;
@@ -141,7 +153,7 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
         }
     }
     if (options.files.size() != files) {
-        static const char* const kCounts[] = {"no file", "one file", "two files"};
+        static const char* const kCounts[] = {"no file", "one file", "two files", "three files"};
         error = command + " wants " + kCounts[files];
         return kExitUsage;
     }

@@ -7,7 +7,17 @@
 
 namespace norda::ombra {
 
-enum class CliCommand { Read, Copy, Decode, Backups, Diff, Verify, Sequence };
+enum class CliCommand {
+    Read,
+    Copy,
+    Decode,
+    Backups,
+    Diff,
+    Verify,
+    Sequence,
+    ChannelsExport,
+    ChannelsImport
+};
 
 struct CliOptions {
     CliCommand command = CliCommand::Read;
@@ -18,7 +28,8 @@ struct CliOptions {
     std::string imageFile;
     std::string traceFile;
     std::string iniFile;  // empty: OMBRA's INI (OmbraIniPath)
-    // read: OUT.omb; copy, verify, sequence: IN.omb; decode: IMAGE OUT.omb; diff: A B
+    // read: OUT.omb; copy, verify, sequence: IN.omb; decode: IMAGE OUT.omb; diff: A B;
+    // channels export: IN.omb OUT.csv; channels import: IN.omb PLAN.csv OUT.omb
     std::vector<std::string> files;
     // copy, sequence: the production log in place of the INI's (or the default) one
     std::string logFile;
@@ -40,6 +51,8 @@ inline constexpr const char* kUsage =
     "       ombra-cli verify [--port N] [--baud B] [--trace FILE] IN.omb\n"
     "       ombra-cli diff   [--test] A B           (each an .omb file or a 2048-byte image)\n"
     "       ombra-cli backups\n"
+    "       ombra-cli channels export IN.omb OUT.csv\n"
+    "       ombra-cli channels import IN.omb PLAN.csv OUT.omb\n"
     "       ombra-cli sequence [--port N] [--baud B] [--trace FILE] --serial N [--ani N]\n"
     "                [--ack N] [--selcall N] [--clone-key K] [--count C] [--state FILE] IN.omb\n"
     "       ombra-cli --help | --version\n"

@@ -237,26 +237,24 @@ class PageView {
     }
 
     void Channel(int n) {
-        const Labels l(module_, ChannelIds::kDialog);
-        const ChannelRecord& k = p_.Clone.Kanal[n - 1];
-        const int band = p_.TestAyar.HalfBaseChan;
+        const std::array<std::string, kChannelFields> headings = ChannelHeadings(module_);
+        const ChannelRow row = ShownChannel(p_, n);
         const int page = 4 + (n - 1) / 10;
-        const std::string group = l.Nth(0) + " " + std::to_string(n);
+        const std::string group = headings[0] + " " + std::to_string(n);
+        const ChannelRecord& k = p_.Clone.Kanal[n - 1];
         const std::string values[] = {
             Of(k.KanalAdi, Quoted(k.KanalAdi)),
-            Of(&k.TxFreq, FrequencyDisplay(k.TxFreq, band)),
-            Of(&k.RxFreq, FrequencyDisplay(k.RxFreq, band)),
-            Of(&k.TxTCS, ToneDisplay(k.TxTCS)),
-            Of(&k.RxTCS, ToneDisplay(k.RxTCS)),
-            Of(&k.TotVar, Box(k.TotVar)),
-            Of(&k.Hprf, Box(k.Hprf)),
-            Of(&k.ANIVar, Box(k.ANIVar)),
-            Of(&p_.Clone.Scan[n - 1], Box(p_.Clone.Scan[n - 1])),
+            Of(&k.TxFreq, row.txFreq),
+            Of(&k.RxFreq, row.rxFreq),
+            Of(&k.TxTCS, row.txTone),
+            Of(&k.RxTCS, row.rxTone),
+            Of(&k.TotVar, Box(row.tot)),
+            Of(&k.Hprf, Box(row.hprf)),
+            Of(&k.ANIVar, Box(row.ani)),
+            Of(&p_.Clone.Scan[n - 1], Box(row.scan)),
         };
-        for (size_t column = 0; column < std::size(values); ++column) {
-            Add(page, DiffCoverage::File, group, l.Nth(static_cast<int>(column) + 1),
-                values[column]);
-        }
+        for (size_t column = 0; column < std::size(values); ++column)
+            Add(page, DiffCoverage::File, group, headings[column + 1], values[column]);
     }
 
     void Ksys() {
@@ -335,6 +333,14 @@ std::vector<DiffRow> DiffCodeplugs(const DiffSide& a, const DiffSide& b, DiffCov
 std::string PageTitle(int page, const ResourceModule& module) {
     const PageInfo* info = FindPage(page);
     return info != nullptr ? Labels(module, info->dialogId).Title() : std::string();
+}
+
+std::array<std::string, kChannelFields> ChannelHeadings(const ResourceModule& module) {
+    const Labels labels(module, ChannelIds::kDialog);
+    std::array<std::string, kChannelFields> headings;
+    for (size_t k = 0; k < headings.size(); ++k)
+        headings[k] = labels.Nth(static_cast<int>(k));
+    return headings;
 }
 
 std::string DiffListing(const std::vector<DiffRow>& rows, const ResourceModule& module) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <span>
 #include <string>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "codeplug/CodeplugFile.h"
 #include "codeplug/RadioImage.h"
 #include "codeplug/RadioParameters.h"
+#include "ombra/pages/ChannelRows.h"
 #include "resources/ResourceModule.h"
 
 namespace norda::ombra {
@@ -42,6 +44,8 @@ std::vector<DiffRow> DiffCodeplugs(const DiffSide& a, const DiffSide& b, DiffCov
 
 // The heading of a page as its dialog shows it.
 std::string PageTitle(int page, const ResourceModule& module);
+// The channel page's column headings, "Kanal No" to "Tarama".
+std::array<std::string, kChannelFields> ChannelHeadings(const ResourceModule& module);
 
 // The rows as text: a page heading, then one line per row ("label: a → b"), rows of a
 // group under the group's name. Empty values show as "".

@@ -86,6 +86,22 @@ bool RadioTextCharacter(char c) {
            c == '_' || c == '-' || c == '/';
 }
 
+TRadioTextValidator::TRadioTextValidator() : picture_(std::string(kRadioTextPicture)) {}
+
+bool TRadioTextValidator::IsValidInput(std::string& text, bool suppressFill) {
+    return std::all_of(text.begin(), text.end(), RadioTextCharacter) &&
+           picture_.IsValidInput(text, suppressFill);
+}
+
+bool TRadioTextValidator::IsValid(const std::string& text) {
+    badCharacter_ = !std::all_of(text.begin(), text.end(), RadioTextCharacter);
+    return !badCharacter_ && picture_.IsValid(text);
+}
+
+std::string TRadioTextValidator::ErrorText(const TextSource& texts) const {
+    return badCharacter_ ? texts.Text(kTextInvalidCharacter) : picture_.ErrorText(texts);
+}
+
 void StoreRadioText(std::string_view text, char (&chars)[8]) {
     for (size_t i = 0; i < 8; ++i) {
         char c = i < text.size() ? text[i] : ' ';

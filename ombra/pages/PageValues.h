@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "codeplug/RadioParameters.h"
+#include "codeplug/Validators.h"
 #include "codeplug/ValueFormats.h"
 
 namespace norda::ombra {
@@ -65,5 +66,21 @@ std::string RadioTextDisplay(const char (&chars)[8]);
 void StoreRadioText(std::string_view text, char (&chars)[8]);
 // Characters the radio stores as typed (lower-case letters are stored upper case).
 bool RadioTextCharacter(char c);
+
+// Channel names and status texts: the picture of letters, digits, blanks, "_", "-" and
+// "/", narrowed to what the radio's seven-bit characters hold. A Turkish letter would
+// pass the picture but come back from the radio as another character, so it is refused
+// with the invalid-character text.
+class TRadioTextValidator final : public TValidator {
+  public:
+    TRadioTextValidator();
+    bool IsValidInput(std::string& text, bool suppressFill) override;
+    bool IsValid(const std::string& text) override;
+    std::string ErrorText(const TextSource& texts) const override;
+
+  private:
+    TListValidator picture_;
+    bool badCharacter_ = false;
+};
 
 }  // namespace norda::ombra

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "codeplug/Validators.h"
+#include "ombra/pages/ChannelRows.h"
 #include "ombra/pages/PageValues.h"
 #include "ombra/pages/TDataDlg.h"
 #include "resources/OmbraControlIds.h"
@@ -19,8 +20,6 @@ class TChannel final : public TDataDlg, public FrequencyFieldHost {
     // Control of row r (1-10) is column + r.
     using Column = ChannelIds::Column;
     using enum ChannelIds::Column;
-    // Message texts of the switches' rules.
-    static constexpr int kTextTotNotSet = 842;
 
     TChannel(QWidget* parent, int firstChannel, const ResourceModule& module,
              PageEnvironment environment = {});
@@ -48,8 +47,7 @@ class TChannel final : public TDataDlg, public FrequencyFieldHost {
     QLineEdit* Edit(Column column, int row) const { return Item<QLineEdit>(column + row); }
     QCheckBox* Box(Column column, int row) const { return Item<QCheckBox>(column + row); }
     void ShowError(int textId);
-    void Untick(Column column, int row);
-    void Empty(Column column, int row);
+    void SwitchClicked(ChannelField box, int row);
 
     int first_;
     int rows_;

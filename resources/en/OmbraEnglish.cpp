@@ -207,6 +207,27 @@ constexpr StringEntry kStrings[] = {
     {3517, "the key is also on line %d, with another value"},
     {3520, "not readable (%s)"},
     {3530, "The value must be between %ld and %ld MHz."},
+
+    // Channel plans
+    {3700, "Channel Plans (*.csv)|*.csv|All Files (*.*)|*.*|"},
+    {3701, "Writes the channels to a spreadsheet file (CSV)"},
+    {3702, "Takes the channels from a spreadsheet file (CSV)"},
+    {3703, "Export Channel Plan"},
+    {3704, "Import Channel Plan"},
+    {3705, "Channel plan saved: %s"},
+    {3706, "The channel plan %s could not be saved!"},
+    {3707, "Channel plan imported; channels changed: %d."},
+    {3709, "%s is not a channel plan: its first row has no \"%s\" column."},
+    {3710, "Channel plan not imported; values refused: %d"},
+    {3711, "Row %d, %s, \"%s\": %s"},
+    {3712, "... and %d more."},
+    {3713, "This column name is not known."},
+    {3714, "This column appears twice."},
+    {3715, "The row has %d fields, the header %d."},
+    {3716, "Channel %d is also in row %d."},
+    {3717, "At most %d characters."},
+    {3718, "column %d"},
+    {3719, "Row %d: %s"},
 };
 
 constexpr MenuEntry kMenu100[] = {
@@ -220,6 +241,9 @@ constexpr MenuEntry kMenu100[] = {
         {K::Separator, 0, ""},
         {K::Item, 3301, "Backups..."},
         {K::Item, 3302, "Compare..."},
+        {K::Separator, 0, ""},
+        {K::Item, 3701, "Ex&port Channel Plan..."},
+        {K::Item, 3702, "&Import Channel Plan..."},
         {K::Separator, 0, ""},
         {K::Item, 24310, "E&xit\tAlt+F4"},
     {K::End, 0, ""},

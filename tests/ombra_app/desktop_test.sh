@@ -8,7 +8,8 @@
 #
 # OMBRA and its language library are copied into a folder of their own, so that the
 # INI file it writes on exit stays there. Exits 77 (skipped) when the programs, Xvfb,
-# xdotool, xwininfo or the locale are missing.
+# xdotool, xwininfo or the locale are missing. NORDA_DESKTOP_SHOTS names a folder for
+# screenshots of the steps whose message has more to show than its title (imagemagick).
 set -uo pipefail
 
 ombra=$1
@@ -282,6 +283,38 @@ expect "$frame - $file" "Dosya Aç"
 focus "Dosya Aç"
 xdotool type --delay 20 "$file"
 xdotool key Return
+expect "$frame - $file"
+
+plan="$work/files/deneme.csv"
+step="export the channel plan (Dosya > Kanal Planını Ver)"
+menu "$frame - $file" d v
+expect "$frame - $file" "Kanal Planını Ver"
+press "Kanal Planını Ver" Return
+expect "$frame - $file" "BİLGİ"
+press "BİLGİ" Return
+expect "$frame - $file"
+head -n1 "$plan" | grep -q "^Kanal No,Kanal Adı," || fail "$step: $plan has no plan's header"
+
+step="a refused channel plan (Dosya > Kanal Planını Al)"
+printf 'Kanal No,TxFrek.\r\n5,999\r\n' >"$work/files/bad.csv"
+menu "$frame - $file" d p
+expect "$frame - $file" "Kanal Planını Al"
+focus "Kanal Planını Al"
+xdotool type --delay 20 "$work/files/bad.csv"
+xdotool key Return
+expect "$frame - $file" "HATA"
+[[ -n ${NORDA_DESKTOP_SHOTS:-} ]] && import -window root "$NORDA_DESKTOP_SHOTS/plan_refused_$locale.png"
+press "HATA" Return
+expect "$frame - $file"
+
+step="the exported channel plan back (Dosya > Kanal Planını Al)"
+menu "$frame - $file" d p
+expect "$frame - $file" "Kanal Planını Al"
+focus "Kanal Planını Al"
+xdotool type --delay 20 "$plan"
+xdotool key Return
+expect "$frame - $file" "BİLGİ"
+press "BİLGİ" Return
 expect "$frame - $file"
 
 step="language: English (Seçenekler > Yazılım Dili)"
