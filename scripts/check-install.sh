@@ -88,6 +88,8 @@ for f in ./usr/bin/ombra ./usr/bin/solvi ./usr/bin/ombra-cli ./usr/lib/norda/omb
     grep -qx -- "$f" "$work/deb.list" || fail "$f missing from $(basename "$deb")"
 done
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "no dependencies from shlibdeps"
+dpkg-deb -f "$deb" Depends | grep -q qt6-translations-l10n ||
+    fail "the package does not depend on Qt's translations"
 dpkg-deb -x "$deb" "$work/unpacked"
 "$work/unpacked/usr/bin/ombra-cli" --help >"$work/help.out" ||
     fail "ombra-cli --help from the package failed"

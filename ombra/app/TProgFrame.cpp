@@ -14,6 +14,7 @@
 #include "ombra/pages/MessageLayout.h"
 #include "ombra/pages/TMessageDlg.h"
 #include "ui/MenuBuilder.h"
+#include "ui/QtTranslation.h"
 #include "ui/TPortAssignDlg.h"
 
 namespace norda::ombra {
@@ -43,6 +44,7 @@ TProgFrame::TProgFrame(TApp& app, ClientPort& client)
       clientArea_(new QWidget(this)),
       portHint_(new TElidingLabel(this)),
       notice_(new TElidingLabel(this)) {
+    FollowLanguageWithQt(app_.CountryCode());
     setWindowTitle(Q(app_.Title()));
     setWindowIcon(ResourceIcon(1001));
     // The client area has the colour of a button face, as dialogs have.
@@ -310,6 +312,7 @@ void TProgFrame::SwitchLanguage(int code) {
     trace_.reset();
     std::string failed;
     const bool loaded = app_.SelectLanguage(code, &failed);
+    FollowLanguageWithQt(app_.CountryCode());
     pages_->SetModule(&app_.Module());
     trace_ = std::make_unique<TTraceWin>(this, app_.Module());
     if (!kept.isEmpty())
