@@ -94,4 +94,8 @@ dpkg-deb -x "$deb" "$work/unpacked"
 "$work/unpacked/usr/bin/ombra-cli" --help >"$work/help.out" ||
     fail "ombra-cli --help from the package failed"
 grep -q '^usage: ombra-cli' "$work/help.out" || fail "ombra-cli --help printed no usage"
+# The window program answers --help on a console, without a display.
+env -u DISPLAY -u QT_QPA_PLATFORM "$work/unpacked/usr/bin/ombra" --help >"$work/help.out" ||
+    fail "ombra --help from the package failed"
+grep -q '^usage: ombra' "$work/help.out" || fail "ombra --help printed no usage"
 echo "check-install: $(basename "$deb") and the installed programs are fine"
