@@ -30,7 +30,8 @@ for f in bin/ombra bin/solvi bin/ombra-cli bin/radiosim \
     share/applications/norda-ombra.desktop share/applications/norda-solvi.desktop \
     share/icons/hicolor/scalable/apps/norda-ombra.svg \
     share/icons/hicolor/scalable/apps/norda-solvi.svg \
-    share/mime/packages/norda.xml share/man/man1/ombra-cli.1 share/man/man1/solvi.1; do
+    share/mime/packages/norda.xml share/man/man1/ombra.1 share/man/man1/ombra-cli.1 \
+    share/man/man1/solvi.1; do
     [[ -e $usr/$f ]] || fail "not installed: $f"
 done
 if find "$stage" -name '*_tests' -o -name 'fuzz_*' -o -name '*bench*' -o -name '*_flash' |

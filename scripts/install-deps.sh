@@ -15,6 +15,8 @@ packages=(
     clang-format
     # installing and packaging (scripts/check-install.sh, cpack)
     dpkg-dev file desktop-file-utils shared-mime-info
+    # the manual pages as a user sees them, held against --help
+    man-db
 )
 
 missing=()
