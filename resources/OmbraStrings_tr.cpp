@@ -177,6 +177,7 @@ constexpr StringEntry kOmbraTr[] = {
     {3340, "Telsizdeki parametreler dosyadakilerle aynı."},
     {3341, "Telsizdeki parametreler dosyadakilerden farklı!"},
     {3400, "Üretim kaydı yazılamadı: %s"},
+    {3800, "Test modu: Oku, Yaz ve Kopyala kapalı; izleme kaydı yalnız Sıralı Programla ile dolar."},
 };
 // clang-format on
 

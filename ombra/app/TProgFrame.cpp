@@ -28,6 +28,7 @@ constexpr int kTextLibraryMissing = 606;
 constexpr int kTextBadPort = 625;
 constexpr int kTextNoAccessGroup = 901;
 constexpr int kTextNoAccess = 902;
+constexpr int kTextTestModeNote = 3800;
 constexpr int kStyleOkExclamation = 48;
 constexpr int kStyleOkCancelExclamation = 49;
 constexpr int kStyleInformation = 64;
@@ -43,7 +44,8 @@ TProgFrame::TProgFrame(TApp& app, ClientPort& client)
       client_(client),
       clientArea_(new QWidget(this)),
       portHint_(new TElidingLabel(this)),
-      notice_(new TElidingLabel(this)) {
+      notice_(new TElidingLabel(this)),
+      modeNote_(new TElidingLabel(this)) {
     FollowLanguageWithQt(app_.CountryCode());
     setWindowTitle(Q(app_.Title()));
     setWindowIcon(ResourceIcon(1001));
@@ -55,6 +57,7 @@ TProgFrame::TProgFrame(TApp& app, ClientPort& client)
     setCentralWidget(clientArea_);
     statusBar()->addWidget(portHint_, 1);
     statusBar()->addWidget(notice_, 1);
+    statusBar()->addWidget(modeNote_, 1);
     statusBar()->setSizeGripEnabled(false);
     pages_ = std::make_unique<TPageDispatcher>(clientArea_);
     pages_->SetModule(&app_.Module());
@@ -120,6 +123,8 @@ void TProgFrame::UpdateCommandStates() {
     const CommandContext c = Context();
     for (auto& [id, a] : actions_)
         a->setEnabled(IsCommandEnabled(id, c));
+    // Greyed radio commands and a trace that stays empty would look like a fault.
+    modeNote_->SetFullText(c.testMode ? Q(app_.Module().Text(kTextTestModeNote)) : QString());
 }
 
 void TProgFrame::SetCommandHandler(int id, std::function<void()> handler) {

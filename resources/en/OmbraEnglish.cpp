@@ -185,6 +185,7 @@ constexpr StringEntry kStrings[] = {
     {3340, "The radio holds the parameters of the file."},
     {3341, "The radio's parameters differ from the file's!"},
     {3400, "Production log not written: %s"},
+    {3800, "Test mode: Read, Write and Copy are off; only Sequential Programming fills the trace."},
 };
 
 constexpr MenuEntry kMenu100[] = {
