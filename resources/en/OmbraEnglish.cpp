@@ -190,15 +190,15 @@ constexpr StringEntry kStrings[] = {
 
 constexpr MenuEntry kMenu100[] = {
     {K::Popup, 2008, "&File"},
-        {K::Item, 2009, "&About..."},
+        {K::Item, 2009, "Abou&t..."},
         {K::Separator, 0, ""},
         {K::Item, 24331, "&New"},
         {K::Item, 24332, "&Open"},
         {K::Item, 24333, "&Save"},
         {K::Item, 24334, "Save &As"},
         {K::Separator, 0, ""},
-        {K::Item, 3301, "Backups..."},
-        {K::Item, 3302, "Compare..."},
+        {K::Item, 3301, "&Backups..."},
+        {K::Item, 3302, "&Compare..."},
         {K::Separator, 0, ""},
         {K::Item, 24310, "E&xit\tAlt+F4"},
     {K::End, 0, ""},
