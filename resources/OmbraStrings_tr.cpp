@@ -225,6 +225,8 @@ constexpr StringEntry kOmbraTr[] = {
     {3717, "En çok %d karakter olabilir."},
     {3718, "%d. sütun"},
     {3719, "%d. satır: %s"},
+
+    {3800, "Test modu: Oku, Yaz ve Kopyala kapalı; izleme kaydı yalnız Sıralı Programla ile dolar."},
 };
 // clang-format on
 

@@ -17,7 +17,7 @@ constexpr MenuEntry kMenu100[] = {
         {K::Item, 417, "&Seri Hız"},
         {K::Item, 3200, "&Port Eşleştirme..."},
         {K::Item, 418, "&Otomatik"},
-        {K::Item, 3110, "&Doğrula"},
+        {K::Item, 3110, "Doğ&rula"},
         {K::Item, 419, "&Yazılım Aktarıcı"},
         {K::Separator, 0, ""},
         {K::Item, 551, "&Dil / Language"},

@@ -30,7 +30,8 @@ for f in bin/ombra bin/solvi bin/ombra-cli bin/radiosim \
     share/applications/norda-ombra.desktop share/applications/norda-solvi.desktop \
     share/icons/hicolor/scalable/apps/norda-ombra.svg \
     share/icons/hicolor/scalable/apps/norda-solvi.svg \
-    share/mime/packages/norda.xml share/man/man1/ombra-cli.1 share/man/man1/solvi.1; do
+    share/mime/packages/norda.xml share/man/man1/ombra.1 share/man/man1/ombra-cli.1 \
+    share/man/man1/solvi.1; do
     [[ -e $usr/$f ]] || fail "not installed: $f"
 done
 if find "$stage" -name '*_tests' -o -name 'fuzz_*' -o -name '*bench*' -o -name '*_flash' |
@@ -88,8 +89,14 @@ for f in ./usr/bin/ombra ./usr/bin/solvi ./usr/bin/ombra-cli ./usr/lib/norda/omb
     grep -qx -- "$f" "$work/deb.list" || fail "$f missing from $(basename "$deb")"
 done
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "no dependencies from shlibdeps"
+dpkg-deb -f "$deb" Depends | grep -q qt6-translations-l10n ||
+    fail "the package does not depend on Qt's translations"
 dpkg-deb -x "$deb" "$work/unpacked"
 "$work/unpacked/usr/bin/ombra-cli" --help >"$work/help.out" ||
     fail "ombra-cli --help from the package failed"
 grep -q '^usage: ombra-cli' "$work/help.out" || fail "ombra-cli --help printed no usage"
+# The window program answers --help on a console, without a display.
+env -u DISPLAY -u QT_QPA_PLATFORM "$work/unpacked/usr/bin/ombra" --help >"$work/help.out" ||
+    fail "ombra --help from the package failed"
+grep -q '^usage: ombra' "$work/help.out" || fail "ombra --help printed no usage"
 echo "check-install: $(basename "$deb") and the installed programs are fine"

@@ -7,12 +7,16 @@ packages=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
+    # Qt's own texts (file dialogs, standard buttons) in Turkish; the programs need it too
+    qt6-translations-l10n
     srecord binutils
     xvfb xauth
     xdotool x11-utils locales
     clang-format
     # installing and packaging (scripts/check-install.sh, cpack)
     dpkg-dev file desktop-file-utils shared-mime-info
+    # the manual pages as a user sees them, held against --help
+    man-db
 )
 
 missing=()

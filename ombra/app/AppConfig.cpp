@@ -13,6 +13,10 @@ CommandLineSwitches ParseCommandLine(const std::vector<std::string>& args) {
             s.dumpImage = true;
         if (a == "-test")
             s.testSwitch = true;
+        if (a == "--help" || a == "-h")
+            s.help = true;
+        if (a == "--version")
+            s.version = true;
         if (s.file.empty() && !a.empty() && a[0] != '-')
             s.file = a;
     }

@@ -23,11 +23,20 @@ struct CommandLineSwitches {
     bool dumpImage = false;   // "-debug"
     bool testSwitch = false;  // "-test": TestMode and TestSwitch
     std::string file;         // a codeplug to open, as the desktop hands it over
+    bool help = false;        // "--help" or "-h": the usage, and no window
+    bool version = false;     // "--version"
 };
 
 // Arguments after the program name; switches compared exactly. The first argument that
 // is no switch names a file; other arguments are ignored.
 CommandLineSwitches ParseCommandLine(const std::vector<std::string>& args);
+
+inline constexpr const char* kOmbraUsage =
+    "usage: ombra [-test] [-debug] [FILE.omb]\n"
+    "       ombra --help | --version\n"
+    "-test allows the test mode (Seçenekler > Yazılım Modu), in which Oku, Yaz and Kopyala\n"
+    "are off; -debug writes every image read to eprom.dbg in the working folder; FILE.omb\n"
+    "is opened as with Dosya > Aç.\n";
 
 // The INI file beside the program: its folder and base name with ".INI".
 std::string IniPathFor(const std::string& programPath);

@@ -10,6 +10,7 @@
 
 #include <QFileDialog>
 #include <QStringList>
+#include <memory>
 
 #include "codeplug/NewFileDefaults.h"
 #include "codeplug/TextFormat.h"
@@ -113,10 +114,15 @@ bool FileCommands::ConfirmDiscard() {
 void FileCommands::New() {
     if (!host_.CanLeavePage() || !ConfirmDiscard())
         return;
+    // The new file is made aside: a user who backs out of the dialog keeps the page,
+    // the data and the file he had.
+    auto fresh = std::make_unique<RadioParameters>(parameters_);
+    ResetToNewFile(*fresh);
+    TFileDefaults defaults(host_.Window(), host_.Module(), *fresh);
+    if (defaults.Execute() != 1)
+        return;
     host_.ClosePage();
-    ResetToNewFile(parameters_);
-    TFileDefaults defaults(host_.Window(), host_.Module(), parameters_);
-    defaults.Execute();
+    parameters_ = *fresh;
     host_.SetFileName("");
     host_.SetFileOpened(true);
     host_.SetDataValid(false);

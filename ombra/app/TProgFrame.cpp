@@ -14,6 +14,7 @@
 #include "ombra/pages/MessageLayout.h"
 #include "ombra/pages/TMessageDlg.h"
 #include "ui/MenuBuilder.h"
+#include "ui/QtTranslation.h"
 #include "ui/TPortAssignDlg.h"
 
 namespace norda::ombra {
@@ -27,6 +28,7 @@ constexpr int kTextLibraryMissing = 606;
 constexpr int kTextBadPort = 625;
 constexpr int kTextNoAccessGroup = 901;
 constexpr int kTextNoAccess = 902;
+constexpr int kTextTestModeNote = 3800;
 constexpr int kStyleOkExclamation = 48;
 constexpr int kStyleOkCancelExclamation = 49;
 constexpr int kStyleInformation = 64;
@@ -42,7 +44,9 @@ TProgFrame::TProgFrame(TApp& app, ClientPort& client)
       client_(client),
       clientArea_(new QWidget(this)),
       portHint_(new TElidingLabel(this)),
-      notice_(new TElidingLabel(this)) {
+      notice_(new TElidingLabel(this)),
+      modeNote_(new TElidingLabel(this)) {
+    FollowLanguageWithQt(app_.CountryCode());
     setWindowTitle(Q(app_.Title()));
     setWindowIcon(ResourceIcon(1001));
     // The client area has the colour of a button face, as dialogs have.
@@ -53,6 +57,7 @@ TProgFrame::TProgFrame(TApp& app, ClientPort& client)
     setCentralWidget(clientArea_);
     statusBar()->addWidget(portHint_, 1);
     statusBar()->addWidget(notice_, 1);
+    statusBar()->addWidget(modeNote_, 1);
     statusBar()->setSizeGripEnabled(false);
     pages_ = std::make_unique<TPageDispatcher>(clientArea_);
     pages_->SetModule(&app_.Module());
@@ -118,6 +123,8 @@ void TProgFrame::UpdateCommandStates() {
     const CommandContext c = Context();
     for (auto& [id, a] : actions_)
         a->setEnabled(IsCommandEnabled(id, c));
+    // Greyed radio commands and a trace that stays empty would look like a fault.
+    modeNote_->SetFullText(c.testMode ? Q(app_.Module().Text(kTextTestModeNote)) : QString());
 }
 
 void TProgFrame::SetCommandHandler(int id, std::function<void()> handler) {
@@ -324,6 +331,7 @@ void TProgFrame::SwitchLanguage(int code) {
     trace_.reset();
     std::string failed;
     const bool loaded = app_.SelectLanguage(code, &failed);
+    FollowLanguageWithQt(app_.CountryCode());
     pages_->SetModule(&app_.Module());
     trace_ = std::make_unique<TTraceWin>(this, app_.Module());
     if (!kept.isEmpty())

@@ -91,6 +91,8 @@ class TProgFrame : public QMainWindow {
     using Note = std::function<std::string(const TextSource&)>;
     void ShowNotice(Note note);
     QString Notice() const { return notice_->FullText(); }
+    // In test mode: which commands it turns off, and what still fills the trace.
+    QString ModeNote() const { return modeNote_->FullText(); }
 
   protected:
     void closeEvent(QCloseEvent* e) override;
@@ -115,6 +117,7 @@ class TProgFrame : public QMainWindow {
     QWidget* clientArea_;
     TElidingLabel* portHint_;
     TElidingLabel* notice_;
+    TElidingLabel* modeNote_;
     Note note_;
     std::unique_ptr<TPageDispatcher> pages_;
     std::map<int, QAction*> actions_;

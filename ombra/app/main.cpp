@@ -1,4 +1,5 @@
 #include <clocale>
+#include <cstdio>
 
 #include <QApplication>
 #include <QTimer>
@@ -8,8 +9,19 @@
 #include "ombra/app/TProgFrame.h"
 #include "ombra/app/TQtHost.h"
 #include "ombra/app/TSplash.h"
+#include "platform/NordaVersion.h"
 
 int main(int argc, char** argv) {
+    // Answered before any window system is asked for, so they work on a bare console.
+    const auto asked = norda::ombra::ParseCommandLine({argv + 1, argv + argc});
+    if (asked.help) {
+        std::fputs(norda::ombra::kOmbraUsage, stdout);
+        return 0;
+    }
+    if (asked.version) {
+        std::printf("ombra %s\n", norda::kVersion);
+        return 0;
+    }
     QApplication qapp(argc, argv);
     // Qt has given the C library the desktop's locale; numbers keep their ".".
     std::setlocale(LC_NUMERIC, "C");

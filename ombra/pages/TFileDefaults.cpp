@@ -28,7 +28,7 @@ class TBandValidator final : public TLRangeValidator {
 
 TFileDefaults::TFileDefaults(QWidget* parent, const ResourceModule& module,
                              RadioParameters& parameters)
-    : TDataDlg(parent, kDialogId, module, true, true, false), parameters_(parameters) {
+    : TDataDlg(parent, kDialogId, module, true, true, true), parameters_(parameters) {
     Bind(kToneCount, std::make_unique<TValidatorCheck>(std::make_unique<TLRangeValidator>(2, 6)),
          1);
     // Without a band a codeplug cannot be saved and loaded again, so a user-defined

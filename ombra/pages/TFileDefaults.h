@@ -8,7 +8,8 @@
 namespace norda::ombra {
 
 // "Yeni Dosya İlk Değerleri": the band and the number of selective-call tones that a
-// new codeplug cannot do without. Only "Tamam" ends it.
+// new codeplug cannot do without. "Tamam" takes them; Escape or the close button gives
+// the new file up.
 class TFileDefaults : public TDataDlg {
     Q_OBJECT
   public:

@@ -228,19 +228,20 @@ constexpr StringEntry kStrings[] = {
     {3717, "At most %d characters."},
     {3718, "column %d"},
     {3719, "Row %d: %s"},
+    {3800, "Test mode: Read, Write and Copy are off; only Sequential Programming fills the trace."},
 };
 
 constexpr MenuEntry kMenu100[] = {
     {K::Popup, 2008, "&File"},
-        {K::Item, 2009, "&About..."},
+        {K::Item, 2009, "Abou&t..."},
         {K::Separator, 0, ""},
         {K::Item, 24331, "&New"},
         {K::Item, 24332, "&Open"},
         {K::Item, 24333, "&Save"},
         {K::Item, 24334, "Save &As"},
         {K::Separator, 0, ""},
-        {K::Item, 3301, "Backups..."},
-        {K::Item, 3302, "Compare..."},
+        {K::Item, 3301, "&Backups..."},
+        {K::Item, 3302, "&Compare..."},
         {K::Separator, 0, ""},
         {K::Item, 3701, "Ex&port Channel Plan..."},
         {K::Item, 3702, "&Import Channel Plan..."},

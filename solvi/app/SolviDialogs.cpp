@@ -1,6 +1,9 @@
 #include "solvi/app/SolviDialogs.h"
 
+#include <QApplication>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRadioButton>
 
 #include "link/TPort.h"
@@ -65,5 +68,16 @@ TSplashWin::TSplashWin(const ResourceModule& module)
 
 TAboutDlg::TAboutDlg(QWidget* parent, const ResourceModule& module)
     : TemplateDialog(parent, DialogOf(module, kDialogId), SolviIcon) {}
+
+void ShowMessageBox(const std::string& text, const std::string& caption) {
+    QMessageBox::critical(QApplication::activeWindow(), QString::fromStdString(caption),
+                          QString::fromStdString(text));
+}
+
+std::string AskSoftwareFile(const std::string& title) {
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), QString::fromStdString(title),
+                                        QString(), QStringLiteral("*.hex"))
+        .toStdString();
+}
 
 }  // namespace norda::solvi

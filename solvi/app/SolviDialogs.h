@@ -59,4 +59,10 @@ class TAboutDlg : public TemplateDialog {
     TAboutDlg(QWidget* parent, const ResourceModule& module);
 };
 
+// The program's messages: a modal box over the active window with the error icon
+// and the standard button, whose text Qt gives in the program's language.
+void ShowMessageBox(const std::string& text, const std::string& caption);
+// The open-file dialog for a software file; empty when the user cancels.
+std::string AskSoftwareFile(const std::string& title);
+
 }  // namespace norda::solvi

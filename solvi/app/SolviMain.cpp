@@ -1,7 +1,6 @@
 #include "solvi/app/SolviMain.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <cstdio>
 #include <cstdlib>
@@ -55,16 +54,8 @@ int RunApp(const CommandLine& commandLine, const PortFlags& available) {
     auto registry = std::make_unique<RegistryStore>(RegistryStore::DefaultRoot());
     TApp app(commandLine, available, std::move(registry),
              QCoreApplication::applicationDirPath().toStdString());
-    app.showMessage = [](const std::string& text, const std::string& caption) {
-        QMessageBox::critical(QApplication::activeWindow(), QString::fromStdString(caption),
-                              QString::fromStdString(text));
-    };
-    app.askOpenFile = [](const std::string& title) {
-        return QFileDialog::getOpenFileName(QApplication::activeWindow(),
-                                            QString::fromStdString(title), QString(),
-                                            QStringLiteral("*.hex"))
-            .toStdString();
-    };
+    app.showMessage = ShowMessageBox;
+    app.askOpenFile = AskSoftwareFile;
     app.Initialise();
 
     std::unique_ptr<TSplashWin> splash;

@@ -22,6 +22,7 @@
 #include "solvi/app/TVerDlg.h"
 #include "ui/ElidingLabel.h"
 #include "ui/MenuBuilder.h"
+#include "ui/QtTranslation.h"
 #include "ui/TPortAssignDlg.h"
 
 namespace norda::solvi {
@@ -66,6 +67,7 @@ TFrameWin::TFrameWin(TApp& app)
         std::fputs((line + "\n").c_str(), stdout);
         std::fflush(stdout);
     };
+    FollowLanguageWithQt(app_.Language());
     setWindowTitle(TApp::kProgramName);
     setWindowIcon(SolviIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -301,6 +303,7 @@ void TFrameWin::ApplyLanguage(int language) {
     if (language == app_.Language())
         return;
     const std::string failed = app_.ChangeLanguage(language);
+    FollowLanguageWithQt(app_.Language());
     if (!failed.empty() && !app_.AutoMode())
         app_.showMessage(ReplaceName(app_.Text(kTextLanguageFailed), failed),
                          app_.Text(kTextError));

@@ -310,6 +310,10 @@ TEST_F(FrameTest, PortDialogRefusesOutOfRangeAndReportsFailure) {
 
 TEST_F(FrameTest, ProgramModeChangeEmptiesTheEditor) {
     Start({"-test"});
+    // The status bar tells why the radio commands are greyed, as long as test mode is on.
+    EXPECT_EQ(frame->ModeNote().toStdString(),
+              "Test modu: Oku, Yaz ve Kopyala kapalı; izleme kaydı yalnız Sıralı Programla ile "
+              "dolar.");
     frame->SetDocumentState(DocumentState::RadioData);
     frame->SetFileOpened(true);
     frame->SetFileName("a.omb");
@@ -322,6 +326,7 @@ TEST_F(FrameTest, ProgramModeChangeEmptiesTheEditor) {
     });
     frame->Command(101);
     EXPECT_FALSE(client.testMode);
+    EXPECT_TRUE(frame->ModeNote().isEmpty());
     EXPECT_TRUE(client.trace);
     EXPECT_EQ(frame->Pages().CurrentPage(), kPageNone);
     EXPECT_EQ(frame->Pages().Slot(kKindChannel), nullptr);

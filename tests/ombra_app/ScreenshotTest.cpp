@@ -12,49 +12,13 @@
 #include "ombra/app/TSettingsDlgs.h"
 #include "ombra/pages/ParamPages.h"
 #include "ombra/pages/TMessageDlg.h"
+#include "tests/support/FramedShot.h"
+#include "tests/support/WholeProgram.h"
 
 namespace norda::ombra {
 namespace {
 
-class NoIni final : public IniStore {
-  public:
-    int GetInt(const std::string&, const std::string&, int def) const override { return def; }
-    std::vector<std::string> KeyNames(const std::string&, size_t) const override { return {}; }
-    bool WriteString(const std::string&, const std::string&, const std::string&) override {
-        return true;
-    }
-};
-
-// The offscreen platform draws no window decorations; a plain title bar with the icon
-// and caption stands in for them so that the pictures show the captions too.
-QImage Framed(QWidget& w, const QImage& content) {
-    constexpr int kBar = 26;
-    QImage out(content.width() + 2, content.height() + kBar + 1, QImage::Format_ARGB32);
-    out.fill(QColor(60, 60, 70));
-    QPainter p(&out);
-    QLinearGradient g(0, 0, out.width(), 0);
-    g.setColorAt(0, QColor(24, 52, 110));
-    g.setColorAt(1, QColor(70, 110, 170));
-    p.fillRect(QRect(1, 1, out.width() - 2, kBar - 1), g);
-    const QIcon icon = w.windowIcon();
-    int x = 7;
-    if (!icon.isNull() && w.isWindow() && qobject_cast<QMainWindow*>(&w) != nullptr) {
-        p.drawPixmap(x, 5, icon.pixmap(16, 16));
-        x += 22;
-    }
-    QFont f = w.font();
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(Qt::white);
-    p.drawText(QRect(x, 1, out.width() - x - 4, kBar - 1), Qt::AlignVCenter | Qt::AlignLeft,
-               w.windowTitle());
-    p.drawImage(1, kBar, content);
-    return out;
-}
-
-QImage Framed(QWidget& w) {
-    return Framed(w, w.grab().toImage());
-}
+using norda::test::Framed;
 
 // Writes the pictures of the README when NORDA_SCREENSHOT_DIR names a folder.
 TEST(Screenshots, FrameDialogsAndWindows) {
@@ -62,7 +26,7 @@ TEST(Screenshots, FrameDialogsAndWindows) {
     if (dir.isEmpty())
         GTEST_SKIP() << "NORDA_SCREENSHOT_DIR not set";
     QDir().mkpath(dir);
-    TApp app(std::string(NORDA_LIBRARY_DIR) + "/ombra", {}, std::make_unique<NoIni>());
+    TApp app(std::string(NORDA_LIBRARY_DIR) + "/ombra", {}, std::make_unique<test::NoIni>());
     app.ReadCommandLineAndCountry();
     app.ReadRest();
     FakeClient client;

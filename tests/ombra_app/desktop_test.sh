@@ -241,6 +241,18 @@ expect "$radio" "BİLGİ"
 press "BİLGİ" Return
 expect "$radio"
 
+# The read left a backup; both items open by their own keys.
+step="backups (Dosya > Yedekler...)"
+menu "$radio" d e
+expect "$radio" "Yedekler"
+press "Yedekler" Escape
+expect "$radio"
+step="compare (Dosya > Karşılaştır...)"
+menu "$radio" d k
+expect "$radio" "Karşılaştır"
+press "Karşılaştır" Escape
+expect "$radio"
+
 step="sequential programming of two radios (Telsiz > Sıralı Programla)"
 menu "$radio" t s
 expect "$radio" "Sıralı Programlama"
@@ -253,6 +265,14 @@ for n in 1 2; do
 done
 step="sequential programming closed (Vazgeç)"
 press "Sıralı Programlama" Escape
+expect "$radio"
+
+step="new file given up (Dosya > Yeni, Escape)"
+menu "$radio" d y
+expect "$radio" "DİKKAT!"
+press "DİKKAT!" Return
+expect "$radio" "Yeni Dosya İlk Değerleri"
+press "Yeni Dosya İlk Değerleri" Escape
 expect "$radio"
 
 step="new file (Dosya > Yeni)"
@@ -322,6 +342,11 @@ menu "$frame - $file" s y
 expect "$frame - $file" "Yazılım Dili"
 click "Yazılım Dili" 40 59
 press "Yazılım Dili" Return
+expect "$frame - $file"
+step="backups in English (File > Backups...)"
+menu "$frame - $file" f b
+expect "$frame - $file" "Backups"
+press "Backups" Escape
 expect "$frame - $file"
 step="language: back to Turkish (Options > Language)"
 menu "$frame - $file" o l

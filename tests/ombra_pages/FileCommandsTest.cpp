@@ -10,6 +10,8 @@
 #include <sstream>
 
 #include <gtest/gtest.h>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -198,6 +200,29 @@ TEST_F(FileCommandsTest, NewFileAsksBeforeDroppingAShownPage) {
     }
     EXPECT_EQ(p.Clone.Kanal[0].TxFreq, 100);
     EXPECT_EQ(frame.pages.CurrentPage(), 3);
+}
+
+// Escape in the defaults dialog gives the new file up: the codeplug, its page and its
+// file stay as they were.
+TEST_F(FileCommandsTest, NewFileGivenUpWithEscapeKeepsTheCodeplug) {
+    AnswerNewFileDialog();
+    commands.New();
+    p.Clone.Kanal[0].TxFreq = 100;
+    frame.SetFileName("radyo1.OMB");
+    frame.SetDocumentState(DocumentState::OpenedFile);
+    TDataDlg::SetExecuteHook([](TDataDlg& dlg) {
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&dlg, &escape);
+        return dlg.result();
+    });
+    Messages discard;
+    commands.New();
+    ASSERT_EQ(discard.shown.size(), 1u);
+    EXPECT_EQ(discard.shown[0].caption, "DİKKAT!");
+    EXPECT_EQ(p.Clone.Kanal[0].TxFreq, 100);
+    EXPECT_EQ(frame.pages.CurrentPage(), 3);
+    EXPECT_EQ(frame.fileName, "radyo1.OMB");
+    EXPECT_EQ(frame.state, DocumentState::OpenedFile);
 }
 
 TEST_F(FileCommandsTest, SaveThenOpenGivesTheSameCodeplug) {

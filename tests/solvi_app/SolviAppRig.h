@@ -20,14 +20,10 @@
 #include "platform/Windows1254.h"
 #include "solvi/app/TApp.h"
 #include "solvi/app/TFrameWin.h"
+#include "tests/support/QtPrinting.h"
 #include "tools/radiosim/FlashImage.h"
 #include "tools/radiosim/PtyServer.h"
 #include "tools/radiosim/SimRadio.h"
-
-// Readable QString values in failure reports.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace norda::solvi::test {
 

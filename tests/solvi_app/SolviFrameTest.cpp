@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 
 #include "resources/SolviControlIds.h"
@@ -13,6 +14,8 @@
 #include "solvi/app/TClientWin.h"
 #include "solvi/app/TVerDlg.h"
 #include "tests/solvi_app/SolviAppRig.h"
+#include "tests/support/FramedShot.h"
+#include "tests/support/ModalScript.h"
 
 namespace norda::solvi {
 namespace {
@@ -276,6 +279,35 @@ TEST_F(SolviFrameTest, MissingLanguageLibraryFallsBackToTurkishWithAMessage) {
     Start({}, test::Ports({5}), emptyDir);
     EXPECT_EQ(app_->Language(), 90);
     EXPECT_TRUE(messages_.empty());
+}
+
+// A message box is the program's text on Qt's box: its button speaks the program's
+// language too, and changes with it. With NORDA_SCREENSHOT_DIR set the test leaves the
+// boxes' pictures there for the README.
+TEST_F(SolviFrameTest, MessageBoxesAnswerInTheProgramsLanguage) {
+    Start({}, test::Ports({3}));
+    frame_->show();
+    app_->showMessage = ShowMessageBox;
+    const std::string bad = home_.Write("bad.hex", "S1 junk\r\n");
+    app_->askOpenFile = [&](const std::string&) { return bad; };
+    auto failedLoad = [&](const QString& language) {
+        QStringList seen;
+        norda::test::ModalScript script({
+            {[](QWidget& w) { return qobject_cast<QMessageBox*>(&w) != nullptr; },
+             [&](QWidget& w) {
+                 auto& box = static_cast<QMessageBox&>(w);
+                 seen << box.windowTitle() << box.text() << norda::test::ButtonTexts(box);
+                 EXPECT_TRUE(norda::test::ShootWhenAsked(box, "solvi-message_" + language));
+                 box.accept();
+             }},
+        });
+        frame_->Command(kCmdOpen);
+        EXPECT_TRUE(script.Done());
+        return seen;
+    };
+    EXPECT_EQ(failedLoad("tr"), (QStringList{"HATA", "Hex yazılım dosyası hatalı!", "Tamam"}));
+    frame_->ApplyLanguage(TApp::kEnglish);
+    EXPECT_EQ(failedLoad("en"), (QStringList{"ERROR", "The hex software file is faulty!", "OK"}));
 }
 
 TEST_F(SolviFrameTest, ExitRequestClosesIdlePanelsAndQuitsWithTheLastCode) {

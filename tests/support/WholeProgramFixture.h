@@ -23,8 +23,8 @@
 #include <QEventLoop>
 #include <QTimer>
 
-#include "ombra/app/ProgramSetup.h"
 #include "ombra/pages/TMessageDlg.h"
+#include "tests/support/WholeProgram.h"
 
 namespace norda::ombra::test {
 
@@ -32,41 +32,6 @@ inline std::string Slurp(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), {});
 }
-
-// Start-up settings as if the INI file were empty; writes are accepted and dropped.
-class NoIni final : public IniStore {
-  public:
-    int GetInt(const std::string&, const std::string&, int def) const override { return def; }
-    std::vector<std::string> KeyNames(const std::string&, size_t) const override { return {}; }
-    bool WriteString(const std::string&, const std::string&, const std::string&) override {
-        return true;
-    }
-};
-
-// The program as its main() puts it together, on the settings of an empty INI file.
-struct WholeProgram {
-    TApp app;
-    TQtHost host;
-    TProgFrame frame;
-    TProgramSetup setup;
-
-    WholeProgram()
-        : app(std::string(NORDA_LIBRARY_DIR) + "/ombra", {}, std::make_unique<NoIni>()),
-          host(Started(app)),
-          frame(app, host),
-          setup(frame, host) {
-        host.SetFrame(&frame);
-        frame.show();
-    }
-    ~WholeProgram() { host.SetFrame(nullptr); }
-
-  private:
-    static TApp& Started(TApp& app) {
-        app.ReadCommandLineAndCountry();
-        app.ReadRest();
-        return app;
-    }
-};
 
 class WholeProgramFixture : public ::testing::Test {
   protected:
