@@ -15,6 +15,7 @@
 #include <fstream>
 
 #include "ombra/app/FileCommands.h"
+#include "ombra/pages/TMessageDlg.h"
 #include "resources/OmbraControlIds.h"
 #include "tests/support/FramedShot.h"
 #include "tests/support/ModalScript.h"
@@ -83,13 +84,14 @@ class QtTexts : public ::testing::Test {
                  EXPECT_TRUE(norda::test::ShootWhenAsked(w, "file-dialog_" + language));
                  w.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save)->click();
              }},
-            {[](QWidget& w) { return qobject_cast<QMessageBox*>(&w) != nullptr; },
+            // The question is the program's own, about the name that will be written.
+            {[](QWidget& w) { return qobject_cast<TMessageDlg*>(&w) != nullptr; },
              [&](QWidget& w) {
-                 auto& box = static_cast<QMessageBox&>(w);
-                 seen.question = box.text();
+                 auto& box = static_cast<TMessageDlg&>(w);
+                 seen.question = box.TextLabel()->text();
                  seen.questionButtons = ButtonTexts(box);
                  EXPECT_TRUE(norda::test::ShootWhenAsked(box, "file-replace_" + language));
-                 box.button(QMessageBox::No)->click();
+                 static_cast<QDialog&>(box).reject();
              }},
             {[](QWidget& w) { return qobject_cast<QFileDialog*>(&w) != nullptr; },
              [](QWidget& w) { static_cast<QFileDialog&>(w).reject(); }},
@@ -112,20 +114,20 @@ TEST_F(QtTexts, FileDialogsAskInTheProgramsLanguage) {
     QtWindows turkish = SaveOverAFile(frame, "tr");
     EXPECT_EQ(turkish.dialogButtons, (QStringList{"Kaydet", "İptal"}));
     EXPECT_EQ(turkish.fileNameLabel.toStdString(), "Dosya adı:");
-    EXPECT_TRUE(turkish.question.startsWith("radyo1.OMB zaten var."))
+    EXPECT_TRUE(turkish.question.contains("radyo1.OMB kütüğü zaten var."))
         << turkish.question.toStdString();
-    EXPECT_EQ(turkish.questionButtons, (QStringList{"Evet", "Hayır"}));
+    EXPECT_EQ(turkish.questionButtons, (QStringList{"TAMAM", "VAZGEÇ"}));
 
     frame.Command(551);  // "Yazılım Dili": English
     ASSERT_EQ(program.app.CountryCode(), kEnglishCountryCode);
     QtWindows english = SaveOverAFile(frame, "en");
     EXPECT_EQ(english.dialogButtons, (QStringList{"Cancel", "Save"}));
     EXPECT_EQ(english.fileNameLabel.toStdString(), "File name:");
-    EXPECT_TRUE(english.question.startsWith("radyo1.OMB already exists."))
+    EXPECT_TRUE(english.question.contains("radyo1.OMB already exists."))
         << english.question.toStdString();
-    EXPECT_EQ(english.questionButtons, (QStringList{"No", "Yes"}));
+    EXPECT_EQ(english.questionButtons, (QStringList{"CANCEL", "OK"}));
 
-    // "No" left the file as it was.
+    // Declining left the file as it was.
     std::ifstream in(folder_ / "radyo1.OMB");
     std::string first;
     std::getline(in, first);

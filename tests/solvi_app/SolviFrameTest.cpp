@@ -296,7 +296,9 @@ TEST_F(SolviFrameTest, MessageBoxesAnswerInTheProgramsLanguage) {
             {[](QWidget& w) { return qobject_cast<QMessageBox*>(&w) != nullptr; },
              [&](QWidget& w) {
                  auto& box = static_cast<QMessageBox&>(w);
-                 seen << box.windowTitle() << box.text() << norda::test::ButtonTexts(box);
+                 // The message's first line; the lines after it name the file and its fault.
+                 seen << box.windowTitle() << box.text().section('\n', 0, 0)
+                      << norda::test::ButtonTexts(box);
                  EXPECT_TRUE(norda::test::ShootWhenAsked(box, "solvi-message_" + language));
                  box.accept();
              }},
