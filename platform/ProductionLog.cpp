@@ -31,13 +31,6 @@ void AppendCell(std::string& line, const std::string& cell) {
     line += '"';
 }
 
-std::string ThisHost() {
-    char name[256] = {};
-    if (gethostname(name, sizeof name - 1) != 0)
-        return {};
-    return name;
-}
-
 bool WriteAll(int fd, const std::string& bytes) {
     // A regular file takes an appending write whole; a short count means a full disk.
     errno = 0;
@@ -58,6 +51,13 @@ std::string ProductionLog::OneLine(std::string text) {
             c = ' ';
     }
     return text;
+}
+
+std::string ProductionLog::ThisHost() {
+    char name[256] = {};
+    if (gethostname(name, sizeof name - 1) != 0)
+        return {};
+    return name;
 }
 
 std::string ProductionLog::DefaultPath() {

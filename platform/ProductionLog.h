@@ -35,6 +35,8 @@ class ProductionLog {
         "time,program,host,port,operation,serial,ani,ack,selcall,software_before,"
         "software_after,result_id,result,duration_s";
 
+    // The name a record with an empty host cell is given.
+    static std::string ThisHost();
     // "$XDG_DATA_HOME/norda/production.csv"; empty without a home folder.
     static std::string DefaultPath();
 

@@ -8,6 +8,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
     srecord binutils
+    # the production database: the client library, and a server the tests start themselves
+    libpq-dev postgresql
     xvfb xauth
     xdotool x11-utils locales
     clang-format
