@@ -26,6 +26,7 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
     }
     const std::string& command = args[0];
     size_t files = 1;
+    size_t first = 1;
     if (command == "read") {
         options.command = CliCommand::Read;
     } else if (command == "copy") {
@@ -40,6 +41,22 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
         files = 2;
     } else if (command == "sequence") {
         options.command = CliCommand::Sequence;
+    } else if (command == "production") {
+        options.command = CliCommand::Production;
+        const std::string action = args.size() > 1 ? args[1] : "";
+        first = 2;
+        files = 0;
+        if (action == "init") {
+            options.production = ProductionAction::Init;
+        } else if (action == "series") {
+            options.production = ProductionAction::Series;
+            files = 1;
+        } else if (action == "release") {
+            options.production = ProductionAction::Release;
+        } else {
+            error = "production wants init, series or release";
+            return kExitUsage;
+        }
     } else if (command == "backups") {
         options.command = CliCommand::Backups;
         files = 0;
@@ -52,6 +69,10 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
         options.command == CliCommand::Read || options.command == CliCommand::Copy ||
         options.command == CliCommand::Verify || options.command == CliCommand::Sequence;
     const bool sequence = options.command == CliCommand::Sequence;
+    const bool production = options.command == CliCommand::Production;
+    const bool numbers = sequence || (production && options.production == ProductionAction::Series);
+    const bool station =
+        sequence || (production && options.production == ProductionAction::Release);
     const bool logs = sequence || options.command == CliCommand::Copy;
     // The numbers of a sequence are checked as the dialog checks them, where the texts
     // are at hand.
@@ -64,12 +85,12 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
     };
     auto number = [&](const std::string& arg) -> std::optional<std::string> CliOptions::* {
         for (const auto& [name, member] : kNumbers) {
-            if (sequence && arg == name)
+            if (numbers && arg == name)
                 return member;
         }
         return nullptr;
     };
-    for (size_t i = 1; i < args.size(); ++i) {
+    for (size_t i = first; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
         long value = 0;
@@ -115,6 +136,24 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
                 return kExitUsage;
             }
             options.stateFile = args[++i];
+        } else if (sequence && arg == "--series") {
+            if (!hasValue) {
+                error = "--series wants a name";
+                return kExitUsage;
+            }
+            options.series = args[++i];
+        } else if ((sequence || production) && arg == "--db") {
+            if (!hasValue) {
+                error = "--db wants a connection string or URI";
+                return kExitUsage;
+            }
+            options.database = args[++i];
+        } else if (station && arg == "--station") {
+            if (!hasValue || args[i + 1].empty()) {
+                error = "--station wants a name";
+                return kExitUsage;
+            }
+            options.station = args[++i];
         } else if (logs && arg == "--log") {
             if (!hasValue) {
                 error = "--log wants a file";
@@ -140,9 +179,33 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
             options.files.push_back(arg);
         }
     }
+    if (production) {
+        if (options.files.size() != files) {
+            error = files == 0 ? "production " + args[1] + " takes no file"
+                               : std::string("production series wants one name");
+            return kExitUsage;
+        }
+        if (options.production == ProductionAction::Series && !options.serial) {
+            error = "production series wants --serial N";
+            return kExitUsage;
+        }
+        if (options.production == ProductionAction::Release && options.station.empty()) {
+            error = "production release wants --station S";
+            return kExitUsage;
+        }
+        return 0;
+    }
     if (options.files.size() != files) {
         static const char* const kCounts[] = {"no file", "one file", "two files"};
         error = command + " wants " + kCounts[files];
+        return kExitUsage;
+    }
+    if (!options.series.empty() &&
+        (options.serial || options.ani || options.ack || options.selectiveCall ||
+         options.cloneKey || !options.stateFile.empty())) {
+        error =
+            "--series gives the numbers; it takes no --serial, --ani, --ack, --selcall, "
+            "--clone-key or --state";
         return kExitUsage;
     }
     return 0;

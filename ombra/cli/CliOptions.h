@@ -7,7 +7,10 @@
 
 namespace norda::ombra {
 
-enum class CliCommand { Read, Copy, Decode, Backups, Diff, Verify, Sequence };
+enum class CliCommand { Read, Copy, Decode, Backups, Diff, Verify, Sequence, Production };
+
+// What `production` does to the production database.
+enum class ProductionAction { Init, Series, Release };
 
 struct CliOptions {
     CliCommand command = CliCommand::Read;
@@ -26,6 +29,14 @@ struct CliOptions {
     std::optional<std::string> serial, ani, ack, selectiveCall, cloneKey;
     int count = 0;  // radios to program; 0: until the operator stops
     std::string stateFile;
+    // sequence: the numbers come from this series of the production database
+    std::string series;
+    // sequence, production: a libpq connection string or URI in place of the INI's
+    std::string database;
+    // sequence, production release: the station's name; empty for sequence: host and port
+    std::string station;
+    ProductionAction production =
+        ProductionAction::Init;  // production: what it does (series: NAME in files)
 };
 
 inline constexpr int kExitOk = 0;
@@ -42,6 +53,12 @@ inline constexpr const char* kUsage =
     "       ombra-cli backups\n"
     "       ombra-cli sequence [--port N] [--baud B] [--trace FILE] --serial N [--ani N]\n"
     "                [--ack N] [--selcall N] [--clone-key K] [--count C] [--state FILE] IN.omb\n"
+    "       ombra-cli sequence [--port N] [--baud B] [--trace FILE] --series NAME [--db URI]\n"
+    "                [--station S] [--count C] IN.omb\n"
+    "       ombra-cli production init [--db URI]\n"
+    "       ombra-cli production series NAME --serial N [--ani N] [--ack N] [--selcall N]\n"
+    "                [--clone-key K] [--db URI]\n"
+    "       ombra-cli production release --station S [--db URI]\n"
     "       ombra-cli --help | --version\n"
     "copy and sequence also take --log FILE, the production log to append to\n"
     "any command also takes --ini FILE in place of OMBRA's INI file (--help names it)\n";

@@ -1,7 +1,9 @@
 // ombra-cli against the simulated radio program on a pseudo-terminal.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,11 +12,14 @@
 #include <fstream>
 #include <iterator>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "codeplug/CodeplugFile.h"
+#include "production/PgConnection.h"
+#include "tests/support/PgCluster.h"
 #include "tools/radiosim/ParamImage.h"
 
 namespace norda::ombra {
@@ -81,17 +86,22 @@ class CliEndToEnd : public ::testing::Test {
             << Slurp(File("sim.err"));
     }
 
-    // Runs ombra-cli to its end; returns its exit status, stderr in `err_`.
-    int Cli(std::vector<std::string> args) {
+    // Starts ombra-cli; its output goes to NAME.out and NAME.err.
+    pid_t Launch(std::vector<std::string> args, const std::string& name = "cli") {
         args.insert(args.begin(), OMBRA_CLI);
         args.insert(args.end(), {"--ini", File("ombra.INI").string()});
-        const pid_t pid = Spawn(args, dir_, File("cli.out"), File("cli.err"), input_);
+        return Spawn(args, dir_, File(name + ".out"), File(name + ".err"), input_);
+    }
+    // Waits for an ombra-cli to end; its exit status, stderr in `err_`, stdout in `out_`.
+    int Wait(pid_t pid, const std::string& name = "cli") {
         int status = 0;
         waitpid(pid, &status, 0);
-        err_ = Slurp(File("cli.err"));
-        out_ = Slurp(File("cli.out"));
+        err_ = Slurp(File(name + ".err"));
+        out_ = Slurp(File(name + ".out"));
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
+    // Runs ombra-cli to its end.
+    int Cli(std::vector<std::string> args) { return Wait(Launch(std::move(args))); }
     int ReadRadio(const std::string& out, std::vector<std::string> extra = {}) {
         std::vector<std::string> args = {"read", "--port", "1", "--baud", "115200"};
         args.insert(args.end(), extra.begin(), extra.end());
@@ -490,6 +500,168 @@ TEST_F(CliEndToEnd, UnwritableProductionLogLeavesTheCopyIntact) {
                          "\\(Not a directory\\)\nBİLGİ: Cihaz programlandı.\n")))
         << err_;
     EXPECT_NE(err_.find("Telsizdeki parametreler dosyadakilerle aynı."), std::string::npos);
+}
+
+// Stations of one line taking their numbers from a series of a production database the
+// test runs itself.
+class CliSeries : public CliEndToEnd {
+  protected:
+    static void SetUpTestSuite() {
+        if (!test::PgCluster::BinDir().empty()) {
+            cluster_ = new test::PgCluster;
+            if (!cluster_->Create())
+                failure_ = cluster_->Error();
+        }
+    }
+    static void TearDownTestSuite() {
+        delete cluster_;
+        cluster_ = nullptr;
+    }
+    void SetUp() override {
+        CliEndToEnd::SetUp();
+        if (cluster_ == nullptr)
+            GTEST_SKIP() << "the PostgreSQL server is not installed (scripts/install-deps.sh)";
+        ASSERT_EQ(failure_, "");
+        conninfo_ = cluster_->NewDatabase();
+        ASSERT_NE(conninfo_, "") << cluster_->Error();
+        // The database as a site names it: in the INI, not on each command line.
+        std::ofstream(dir_ / "ombra.INI")
+            << "[International]\r\nCountry Code=90\r\n[Production]\r\nDatabase=" << conninfo_
+            << "\r\n";
+        ASSERT_EQ(Cli({"production", "init"}), 0) << err_;
+    }
+
+    std::vector<std::vector<std::string>> Sql(const std::string& sql) {
+        std::string error;
+        const auto pg = PgConnection::Open(conninfo_, error);
+        if (!pg) {
+            ADD_FAILURE() << error;
+            return {};
+        }
+        const auto rows = pg->Exec(sql);
+        EXPECT_TRUE(rows) << pg->Error();
+        return rows ? rows->rows : std::vector<std::vector<std::string>>{};
+    }
+
+    std::vector<std::string> Sequence(int port, int count) {
+        return {"sequence",
+                "--port",
+                std::to_string(port),
+                "--baud",
+                "115200",
+                "--series",
+                "S",
+                "--count",
+                std::to_string(count),
+                "--log",
+                File("production.csv").string(),
+                File("base.omb").string()};
+    }
+
+    // A read from a radio that is then left on the bench: the file every station writes.
+    void ReadBase() {
+        ASSERT_EQ(ReadRadio("base.omb"), 0) << err_;
+        input_ = File("answers");
+        std::ofstream(input_) << std::string(20, '\n');
+    }
+
+    static inline test::PgCluster* cluster_ = nullptr;
+    static inline std::string failure_;
+    std::string conninfo_;
+};
+
+TEST_F(CliSeries, TwoStationsAtOnceGiveEveryRadioItsOwnNumbersAndRecordEach) {
+    ASSERT_EQ(Cli({"production", "init"}), 0) << err_;
+    EXPECT_EQ(out_, "schema version 1: nothing to do\n");
+    ASSERT_EQ(Cli({"production", "series", "S", "--serial", "500", "--ani", "1000", "--ack", "20",
+                   "--selcall", "20"}),
+              0)
+        << err_;
+    StartRadio({"--com", "2", "--swap-after-reset"});
+    for (int i = 0; i < 500 && Slurp(File("sim.out")).find("com2 ->") == std::string::npos; ++i)
+        usleep(10000);
+    ReadBase();
+    const pid_t bench1 = Launch(Sequence(1, 10), "bench1");
+    const pid_t bench2 = Launch(Sequence(2, 10), "bench2");
+    ASSERT_EQ(Wait(bench1, "bench1"), 0) << err_;
+    ASSERT_EQ(Wait(bench2, "bench2"), 0) << err_;
+
+    // What each radio's memory holds as it leaves its bench...
+    const std::string sim = Slurp(File("sim.out"));
+    std::set<std::pair<std::string, std::string>> benches;
+    const std::regex left("com([12]): serial ([0-9]+) off the bench");
+    for (std::sregex_iterator it(sim.begin(), sim.end(), left), end; it != end; ++it)
+        benches.insert({(*it)[1], (*it)[2]});
+    // ...is what its record names, and no two radios share a number.
+    const auto records =
+        Sql("SELECT port, serial, ani, count(*) OVER (PARTITION BY ani) FROM production_records "
+            "WHERE outcome = 'programmed' AND series = 'S' ORDER BY serial::int");
+    ASSERT_EQ(records.size(), 20u) << sim;
+    std::set<std::pair<std::string, std::string>> recorded;
+    for (size_t i = 0; i < records.size(); ++i) {
+        EXPECT_EQ(records[i][1], std::to_string(500 + i));
+        EXPECT_EQ(records[i][2], std::to_string(1000 + i));
+        EXPECT_EQ(records[i][3], "1") << "ANI " << records[i][2] << " given twice";
+        recorded.insert({records[i][0], records[i][1]});
+    }
+    EXPECT_EQ(recorded, benches) << sim;
+    EXPECT_EQ(Sql("SELECT count(DISTINCT port) FROM production_records")[0][0], "2");
+    EXPECT_EQ(Sql("SELECT count(*) FROM reservations WHERE state <> 'used'")[0][0], "0");
+    EXPECT_EQ(Sql("SELECT next_serial, next_ani FROM series")[0],
+              (std::vector<std::string>{"520", "1020"}));
+    // The local log keeps every record as well.
+    EXPECT_EQ(CountOf(Slurp(File("production.csv")), ",821,"), 20);
+}
+
+TEST_F(CliSeries, AFailedRadioGivesItsNumbersToTheNextRadio) {
+    ASSERT_EQ(Cli({"production", "series", "S", "--serial", "700"}), 0) << err_;
+    StartRadio();
+    ReadBase();
+    StopRadio();
+    StartRadio({"--band", "16240"});
+    input_ = "/dev/null";
+    EXPECT_EQ(Cli(Sequence(1, 1)), 1) << err_;
+    EXPECT_EQ(out_.rfind("failed --serial 700", 0), 0u) << out_;
+    EXPECT_EQ(Sql("SELECT serial, state FROM reservations")[0],
+              (std::vector<std::string>{"700", "released"}));
+    EXPECT_EQ(Sql("SELECT outcome, result_id FROM production_records")[0],
+              (std::vector<std::string>{"failed", "816"}));
+
+    StopRadio();
+    StartRadio({"--swap-after-reset"});
+    ASSERT_EQ(Cli(Sequence(1, 1)), 0) << err_;
+    EXPECT_NE(Slurp(File("sim.out")).find("com1: serial 700 off the bench"), std::string::npos);
+    EXPECT_EQ(Sql("SELECT serial, state FROM reservations")[0],
+              (std::vector<std::string>{"700", "used"}));
+}
+
+TEST_F(CliSeries, AStoppedServerStopsTheSeriesBeforeTheNextRadioIsWritten) {
+    ASSERT_EQ(Cli({"production", "series", "S", "--serial", "900"}), 0) << err_;
+    StartRadio({"--swap-after-reset"});
+    ReadBase();
+    // The operator's Enter for the second radio comes once the server is gone.
+    input_ = File("enter");
+    ASSERT_EQ(mkfifo(input_.c_str(), 0600), 0);
+    const pid_t cli = Launch(Sequence(1, 3));
+    const int enter = open(input_.c_str(), O_WRONLY);
+    ASSERT_GE(enter, 0);
+    for (int i = 0; i < 6000 && Sql("SELECT count(*) FROM production_records")[0][0] != "1"; ++i)
+        usleep(10000);
+    ASSERT_TRUE(cluster_->Stop()) << cluster_->Error();
+    EXPECT_EQ(write(enter, "\n", 1), 1);
+    close(enter);
+    const int rc = Wait(cli);
+    ASSERT_TRUE(cluster_->Start()) << cluster_->Error();
+
+    EXPECT_EQ(rc, 1) << err_;
+    EXPECT_NE(err_.find("production database: "), std::string::npos) << err_;
+    EXPECT_NE(err_.find("no radio is written without numbers reserved for it"), std::string::npos)
+        << err_;
+    EXPECT_EQ(out_.rfind("programmed --serial 900", 0), 0u) << out_;
+    EXPECT_EQ(CountOf(out_, "--serial"), 1) << out_;
+    EXPECT_EQ(CountOf(Slurp(File("sim.out")), "off the bench"), 1);
+    EXPECT_EQ(Sql("SELECT serial, outcome FROM production_records")[0],
+              (std::vector<std::string>{"900", "programmed"}));
 }
 
 }  // namespace norda::ombra
