@@ -41,6 +41,9 @@ std::optional<PgRows> PgConnection::Exec(const std::string& sql,
     values.reserve(params.size());
     for (const std::string& p : params)
         values.push_back(p.c_str());
+    // A server that went away and came back is reached again by the next statement.
+    if (PQstatus(conn_) == CONNECTION_BAD)
+        PQreset(conn_);
     // Without parameters a text may hold several statements (a schema step does).
     PGresult* result = values.empty()
                            ? PQexec(conn_, sql.c_str())
