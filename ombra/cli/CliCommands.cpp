@@ -19,6 +19,7 @@
 #include "ombra/ops/WritePreview.h"
 #include "ombra/pages/CodeplugDiff.h"
 #include "production/ProductionDb.h"
+#include "production/ProductionSpool.h"
 
 namespace norda::ombra {
 namespace {
@@ -177,6 +178,11 @@ class Command {
         });
     }
 
+    std::string SpoolPath() const {
+        return ProductionSpool::PathBeside(
+            ProductionLogPath(options_.logFile, config_.productionLog));
+    }
+
     // The production database the options or the INI name; empty after saying why not.
     std::unique_ptr<ProductionDb> ConnectDatabase(int& rc) {
         const std::string& conninfo =
@@ -210,6 +216,28 @@ class Command {
                                 : "the production database is not at schema version " +
                                       std::to_string(ProductionDb::kSchemaVersion) +
                                       " (ombra-cli production init)");
+            rc = kExitFailed;
+            return nullptr;
+        }
+        // Records spooled while the server was away go first, in order; their numbers stay
+        // reserved until they are in.
+        const ProductionSpool spool(SpoolPath());
+        int sent = 0;
+        const int waiting = spool.Send(station, [&](const SpooledRecord& e) {
+            const bool in = e.programmed
+                                ? db->Complete(e.reservation, e.record, e.station, e.series)
+                                : db->Release(e.reservation, e.record, e.station, e.series);
+            sent += in ? 1 : 0;
+            return in;
+        });
+        if (sent > 0)
+            std::fprintf(err_, "ombra-cli: %d spooled record(s) sent from %s\n", sent,
+                         spool.Path().c_str());
+        if (waiting != 0) {
+            Problem(waiting < 0 ? "cannot read or write " + spool.Path()
+                                : "production database: " + db->Error() + "; " +
+                                      std::to_string(waiting) + " record(s) of station " + station +
+                                      " still wait in " + spool.Path());
             rc = kExitFailed;
             return nullptr;
         }
@@ -293,7 +321,7 @@ class Command {
             db = OpenSeries(station, rc);
             if (!db)
                 return rc;
-            sequence.UseSeries(*db, options_.series, station);
+            sequence.UseSeries(*db, options_.series, station, SpoolPath());
         }
         if (const int rc = sequence.Prepare(); rc != 0)
             return rc;

@@ -10,6 +10,7 @@
 
 #include "ombra/ops/OpsMessages.h"
 #include "platform/ProfileFile.h"
+#include "production/ProductionSpool.h"
 
 namespace norda::ombra {
 namespace {
@@ -108,10 +109,12 @@ NumberRule SequenceNumberRule() {
     return rule;
 }
 
-void SequenceCommand::UseSeries(ProductionDb& db, std::string series, std::string station) {
+void SequenceCommand::UseSeries(ProductionDb& db, std::string series, std::string station,
+                                std::string spool) {
     db_ = &db;
     series_ = std::move(series);
     station_ = std::move(station);
+    spool_ = std::move(spool);
 }
 
 int SequenceCommand::Prepare() {
@@ -250,13 +253,24 @@ bool SequenceCommand::FinishNumbers(const Reservation& reservation, bool program
     }
     const bool kept = programmed ? db_->Complete(reservation.id, record, station_, series_)
                                  : db_->Release(reservation.id, record, station_, series_);
-    if (!kept) {
+    if (kept)
+        return true;
+    const std::string reason = db_->Error();
+    const ProductionSpool spool(spool_);
+    if (const int error = spool.Add({reservation.id, programmed, series_, station_, record});
+        error != 0) {
         std::fprintf(err_,
                      "ombra-cli: production database: %s; the record of serial number %ld is "
-                     "not in the database\n",
-                     db_->Error().c_str(), reservation.numbers.serial);
+                     "lost: %s: %s\n",
+                     reason.c_str(), reservation.numbers.serial, spool.Path().c_str(),
+                     std::strerror(error));
+        return false;
     }
-    return kept;
+    std::fprintf(err_,
+                 "ombra-cli: production database: %s; the record of serial number %ld waits in "
+                 "%s, its numbers reserved, until the station starts again\n",
+                 reason.c_str(), reservation.numbers.serial, spool.Path().c_str());
+    return false;
 }
 
 int SequenceCommand::Run() {

@@ -22,8 +22,9 @@ class SequenceCommand {
                     const ResourceModule& texts, std::FILE* err, std::FILE* out);
 
     // Each radio's numbers from `series` of `db`, reserved for `station` before the radio
-    // is written, used or given back when it is done.
-    void UseSeries(ProductionDb& db, std::string series, std::string station);
+    // is written, used or given back when it is done; a record the database does not take
+    // waits in `spool`, its numbers still reserved.
+    void UseSeries(ProductionDb& db, std::string series, std::string station, std::string spool);
     // The first radio's numbers, from the options or else the state file, checked as
     // the dialog checks its fields. 0, or kExitUsage after saying what is wrong.
     int Prepare();
@@ -53,6 +54,7 @@ class SequenceCommand {
     ProductionDb* db_ = nullptr;
     std::string series_;
     std::string station_;
+    std::string spool_;
     std::optional<ProductionRecord> record_;
 };
 

@@ -543,12 +543,12 @@ class CliSeries : public CliEndToEnd {
         return rows ? rows->rows : std::vector<std::vector<std::string>>{};
     }
 
-    std::vector<std::string> Sequence(int port, int count) {
+    std::vector<std::string> Sequence(int port, int count, const std::string& baud = "115200") {
         return {"sequence",
                 "--port",
                 std::to_string(port),
                 "--baud",
-                "115200",
+                baud,
                 "--series",
                 "S",
                 "--count",
@@ -559,10 +559,26 @@ class CliSeries : public CliEndToEnd {
     }
 
     // A read from a radio that is then left on the bench: the file every station writes.
-    void ReadBase() {
-        ASSERT_EQ(ReadRadio("base.omb"), 0) << err_;
+    void ReadBase(const std::string& baud = "115200") {
+        ASSERT_EQ(ReadRadio("base.omb", {"--baud", baud}), 0) << err_;
         input_ = File("answers");
         std::ofstream(input_) << std::string(20, '\n');
+    }
+
+    // Waits, with a generous bound, until a station holds numbers for a radio it writes.
+    bool AwaitReservation() {
+        for (int i = 0; i < 3000; ++i) {
+            if (Sql("SELECT count(*) FROM reservations WHERE state = 'reserved'")[0][0] == "1")
+                return true;
+            usleep(10000);
+        }
+        return false;
+    }
+
+    static std::string Station(int port) {
+        char host[256] = {};
+        gethostname(host, sizeof host - 1);
+        return std::string(host) + ":" + std::to_string(port);
     }
 
     static inline test::PgCluster* cluster_ = nullptr;
@@ -635,33 +651,79 @@ TEST_F(CliSeries, AFailedRadioGivesItsNumbersToTheNextRadio) {
               (std::vector<std::string>{"700", "used"}));
 }
 
-TEST_F(CliSeries, AStoppedServerStopsTheSeriesBeforeTheNextRadioIsWritten) {
+TEST_F(CliSeries, AServerGoneDuringAWriteSpoolsTheRecordAndStopsBeforeTheNextRadio) {
     ASSERT_EQ(Cli({"production", "series", "S", "--serial", "900"}), 0) << err_;
-    StartRadio({"--swap-after-reset"});
-    ReadBase();
-    // The operator's Enter for the second radio comes once the server is gone.
-    input_ = File("enter");
-    ASSERT_EQ(mkfifo(input_.c_str(), 0600), 0);
-    const pid_t cli = Launch(Sequence(1, 3));
-    const int enter = open(input_.c_str(), O_WRONLY);
-    ASSERT_GE(enter, 0);
-    for (int i = 0; i < 6000 && Sql("SELECT count(*) FROM production_records")[0][0] != "1"; ++i)
-        usleep(10000);
+    // A slow line, so that the server is gone well before the radio is done.
+    StartRadio({"--swap-after-reset", "--baud", "9600"});
+    ReadBase("9600");
+    const pid_t cli = Launch(Sequence(1, 3, "9600"));
+    ASSERT_TRUE(AwaitReservation());
     ASSERT_TRUE(cluster_->Stop()) << cluster_->Error();
-    EXPECT_EQ(write(enter, "\n", 1), 1);
-    close(enter);
     const int rc = Wait(cli);
     ASSERT_TRUE(cluster_->Start()) << cluster_->Error();
 
+    // The radio on the bench was finished; the next one was not started.
     EXPECT_EQ(rc, 1) << err_;
-    EXPECT_NE(err_.find("production database: "), std::string::npos) << err_;
-    EXPECT_NE(err_.find("no radio is written without numbers reserved for it"), std::string::npos)
-        << err_;
-    EXPECT_EQ(out_.rfind("programmed --serial 900", 0), 0u) << out_;
-    EXPECT_EQ(CountOf(out_, "--serial"), 1) << out_;
+    EXPECT_EQ(out_, "programmed --serial 900\n");
     EXPECT_EQ(CountOf(Slurp(File("sim.out")), "off the bench"), 1);
-    EXPECT_EQ(Sql("SELECT serial, outcome FROM production_records")[0],
-              (std::vector<std::string>{"900", "programmed"}));
+    const std::string spool = File("production-spool.tsv").string();
+    EXPECT_NE(err_.find("the record of serial number 900 waits in " + spool), std::string::npos)
+        << err_;
+    EXPECT_EQ(CountOf(Slurp(spool), "\n"), 1);
+    EXPECT_EQ(Sql("SELECT serial, state FROM reservations")[0],
+              (std::vector<std::string>{"900", "reserved"}));
+    EXPECT_EQ(Sql("SELECT count(*) FROM production_records")[0][0], "0");
+
+    // Back again: the spooled record goes in first, then the next radio gets the next number.
+    ASSERT_EQ(Cli(Sequence(1, 1, "9600")), 0) << err_;
+    EXPECT_NE(err_.find("1 spooled record(s) sent from " + spool), std::string::npos) << err_;
+    EXPECT_EQ(Slurp(spool), "");
+    EXPECT_EQ(
+        Sql("SELECT serial, outcome FROM production_records ORDER BY id"),
+        (std::vector<std::vector<std::string>>{{"900", "programmed"}, {"901", "programmed"}}));
+    EXPECT_EQ(Sql("SELECT count(*) FROM reservations WHERE state = 'used'")[0][0], "2");
+}
+
+TEST_F(CliSeries, AServerThatCannotBeReachedWritesNoRadio) {
+    ASSERT_EQ(Cli({"production", "series", "S", "--serial", "1"}), 0) << err_;
+    StartRadio({"--swap-after-reset"});
+    ReadBase();
+    ASSERT_TRUE(cluster_->Stop()) << cluster_->Error();
+    const std::string wire = Slurp(File("wire.log"));
+    const int rc = Cli(Sequence(1, 1));
+    ASSERT_TRUE(cluster_->Start()) << cluster_->Error();
+    EXPECT_EQ(rc, 1);
+    EXPECT_EQ(err_.rfind("ombra-cli: production database: ", 0), 0u) << err_;
+    EXPECT_EQ(out_, "");
+    EXPECT_EQ(Slurp(File("wire.log")), wire) << "not a byte to the radio";
+    EXPECT_EQ(CountOf(Slurp(File("sim.out")), "off the bench"), 0);
+}
+
+TEST_F(CliSeries, AStationKilledDuringAWriteGivesItsNumbersBack) {
+    ASSERT_EQ(Cli({"production", "series", "S", "--serial", "300"}), 0) << err_;
+    StartRadio({"--swap-after-reset", "--baud", "9600"});
+    ReadBase("9600");
+    pid_t cli = Launch(Sequence(1, 1, "9600"));
+    ASSERT_TRUE(AwaitReservation());
+    kill(cli, SIGKILL);
+    Wait(cli);
+
+    // At its next start the station frees what it held; the numbers go to the next radio.
+    ASSERT_EQ(Cli(Sequence(1, 1, "9600")), 0) << err_;
+    EXPECT_NE(err_.find("station " + Station(1) + " gave back the numbers of 1 radio(s)"),
+              std::string::npos)
+        << err_;
+    EXPECT_EQ(out_, "programmed --serial 300\n");
+
+    // Or the line's operator frees them, for a station that does not come back.
+    cli = Launch(Sequence(1, 1, "9600"));
+    ASSERT_TRUE(AwaitReservation());
+    kill(cli, SIGKILL);
+    Wait(cli);
+    ASSERT_EQ(Cli({"production", "release", "--station", Station(1)}), 0) << err_;
+    EXPECT_EQ(out_, "released the numbers of 1 radio(s)\n");
+    EXPECT_EQ(Sql("SELECT serial, state FROM reservations ORDER BY serial"),
+              (std::vector<std::vector<std::string>>{{"300", "used"}, {"301", "released"}}));
 }
 
 }  // namespace norda::ombra
