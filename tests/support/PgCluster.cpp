@@ -59,7 +59,8 @@ bool PgCluster::Run(const std::string& command) {
     return false;
 }
 
-bool PgCluster::Create() {
+bool PgCluster::Create(bool durable) {
+    durable_ = durable;
     const std::string bin = BinDir();
     if (bin.empty()) {
         error_ = "no PostgreSQL server under /usr/lib/postgresql";
@@ -78,8 +79,8 @@ bool PgCluster::Create() {
             return false;
         }
     }
-    return Run(bin + "/initdb --no-sync --no-locale -E UTF8 -A trust -U norda -D " + dir_ +
-               "/data") &&
+    return Run(bin + "/initdb" + (durable ? "" : " --no-sync") +
+               " --no-locale -E UTF8 -A trust -U norda -D " + dir_ + "/data") &&
            Start();
 }
 

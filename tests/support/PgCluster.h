@@ -17,8 +17,9 @@ class PgCluster {
     // The folder of initdb and pg_ctl; empty when the server is not installed.
     static std::string BinDir();
 
-    // Creates the cluster and starts it; false with the reason in Error().
-    bool Create();
+    // Creates the cluster and starts it; false with the reason in Error(). A test's
+    // cluster skips fsync; a durable one commits as a real server does, for timing.
+    bool Create(bool durable = false);
     bool Start();
     // Stops at once, as a server that went away: clients see their connection drop.
     bool Stop();
@@ -35,6 +36,7 @@ class PgCluster {
     std::string dir_;
     std::string error_;
     bool running_ = false;
+    bool durable_ = false;
     int databases_ = 0;
 };
 
