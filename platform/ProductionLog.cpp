@@ -79,29 +79,36 @@ std::string ProductionLog::LocalTimestamp(int64_t secondsSinceEpoch) {
     return std::string(text) + zone;
 }
 
-std::string ProductionLog::Line(const ProductionRecord& r) {
+std::vector<std::string> ProductionLog::Cells(const ProductionRecord& r) {
+    return {LocalTimestamp(r.startedAt),
+            r.program,
+            r.host.empty() ? ThisHost() : r.host,
+            std::to_string(r.port),
+            r.operation,
+            r.serial,
+            r.ani,
+            r.ack,
+            r.selectiveCall,
+            r.softwareBefore,
+            r.softwareAfter,
+            std::to_string(r.resultId),
+            r.result,
+            Seconds(r.durationMs)};
+}
+
+std::string ProductionLog::CsvLine(const std::vector<std::string>& cells) {
     std::string line;
-    const std::string cells[] = {LocalTimestamp(r.startedAt),
-                                 r.program,
-                                 r.host.empty() ? ThisHost() : r.host,
-                                 std::to_string(r.port),
-                                 r.operation,
-                                 r.serial,
-                                 r.ani,
-                                 r.ack,
-                                 r.selectiveCall,
-                                 r.softwareBefore,
-                                 r.softwareAfter,
-                                 std::to_string(r.resultId),
-                                 r.result,
-                                 Seconds(r.durationMs)};
-    for (const std::string& cell : cells) {
-        if (&cell != &cells[0])
+    for (size_t i = 0; i < cells.size(); ++i) {
+        if (i > 0)
             line += ',';
-        AppendCell(line, cell);
+        AppendCell(line, cells[i]);
     }
     line += "\r\n";
     return line;
+}
+
+std::string ProductionLog::Line(const ProductionRecord& r) {
+    return CsvLine(Cells(r));
 }
 
 int ProductionLog::Append(const ProductionRecord& record) const {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace norda {
 
@@ -50,6 +51,10 @@ class ProductionLog {
 
     // The record as its CSV line, ending in CR LF.
     static std::string Line(const ProductionRecord& record);
+    // The record's cells as the line has them, in the header's order.
+    static std::vector<std::string> Cells(const ProductionRecord& record);
+    // Cells as one CSV line, quoted where they must be, ending in CR LF.
+    static std::string CsvLine(const std::vector<std::string>& cells);
     // Seconds with one decimal and always a "." ("12.3"), as the duration cell has them.
     static std::string Seconds(uint32_t ms);
     // A message for the result cell: its line breaks and tabs become spaces, so that every

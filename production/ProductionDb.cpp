@@ -259,4 +259,40 @@ bool ProductionDb::AddRecord(const ProductionRecord& record, const std::string& 
     return InsertRecord(record, station, series, outcome);
 }
 
+std::optional<std::vector<StoredRecord>> ProductionDb::Records(int64_t since,
+                                                               const std::string& series,
+                                                               const std::string& serial) {
+    const auto rows = db_->Exec(
+        "SELECT extract(epoch FROM time)::bigint, program, host, port, operation, serial, ani, "
+        "ack, selcall, software_before, software_after, result_id, result, duration_ms, "
+        "station, series, outcome FROM production_records WHERE time >= to_timestamp($1) "
+        "AND ($2 = '' OR series = $2) AND ($3 = '' OR serial = $3) ORDER BY time, id",
+        {std::to_string(since), series, serial});
+    if (!rows)
+        return std::nullopt;
+    std::vector<StoredRecord> records;
+    for (const auto& c : rows->rows) {
+        StoredRecord& s = records.emplace_back();
+        ProductionRecord& r = s.record;
+        r.startedAt = std::stoll(c[0]);
+        r.program = c[1];
+        r.host = c[2];
+        r.port = std::stoi(c[3]);
+        r.operation = c[4];
+        r.serial = c[5];
+        r.ani = c[6];
+        r.ack = c[7];
+        r.selectiveCall = c[8];
+        r.softwareBefore = c[9];
+        r.softwareAfter = c[10];
+        r.resultId = std::stoi(c[11]);
+        r.result = c[12];
+        r.durationMs = static_cast<uint32_t>(std::stoul(c[13]));
+        s.station = c[14];
+        s.series = c[15];
+        s.outcome = c[16];
+    }
+    return records;
+}
+
 }  // namespace norda

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/ProductionLog.h"
 #include "production/PgConnection.h"
@@ -49,6 +50,14 @@ struct Reservation {
     std::string cloneKey;
 };
 
+// A record as the database keeps it.
+struct StoredRecord {
+    ProductionRecord record;
+    std::string station;
+    std::string series;
+    std::string outcome;
+};
+
 enum class ReserveResult { Ok, NoSeries, Exhausted, Failed };
 
 // The production database of a line of stations: series of numbers, the numbers reserved
@@ -86,6 +95,11 @@ class ProductionDb {
     // A record without numbers (a copy, a flash).
     bool AddRecord(const ProductionRecord& record, const std::string& station,
                    const std::string& series, const std::string& outcome);
+
+    // The records from `since` (seconds since the epoch) on, in the order they were made;
+    // an empty `series` or `serial` takes any.
+    std::optional<std::vector<StoredRecord>> Records(int64_t since, const std::string& series,
+                                                     const std::string& serial);
 
     const std::string& Error() const { return db_->Error(); }
 

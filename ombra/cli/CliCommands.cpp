@@ -12,6 +12,7 @@
 #include "codeplug/MemoryAreas.h"
 #include "codeplug/RadioTexts.h"
 #include "ombra/cli/ConsoleHost.h"
+#include "ombra/cli/ReportCommand.h"
 #include "ombra/cli/SequenceCommand.h"
 #include "ombra/ops/BackupStore.h"
 #include "ombra/ops/OpsMessages.h"
@@ -258,6 +259,11 @@ class Command {
 
     int Production() {
         int rc = kExitOk;
+        const std::string logPath = ProductionLogPath(options_.logFile, config_.productionLog);
+        // A report comes from the local log on a bench without a database.
+        if (options_.production == ProductionAction::Report && options_.database.empty() &&
+            config_.productionDatabase.empty())
+            return RunReport(options_, nullptr, logPath, out_, err_);
         const auto db = ConnectDatabase(rc);
         if (!db)
             return rc;
@@ -301,6 +307,8 @@ class Command {
                 std::fprintf(out_, "released the numbers of %ld radio(s)\n", released);
                 return kExitOk;
             }
+            case ProductionAction::Report:
+                return RunReport(options_, db.get(), logPath, out_, err_);
         }
         Problem("production database: " + db->Error());
         return kExitFailed;

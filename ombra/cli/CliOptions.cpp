@@ -53,8 +53,10 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
             files = 1;
         } else if (action == "release") {
             options.production = ProductionAction::Release;
+        } else if (action == "report") {
+            options.production = ProductionAction::Report;
         } else {
-            error = "production wants init, series or release";
+            error = "production wants init, series, release or report";
             return kExitUsage;
         }
     } else if (command == "backups") {
@@ -73,7 +75,8 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
     const bool numbers = sequence || (production && options.production == ProductionAction::Series);
     const bool station =
         sequence || (production && options.production == ProductionAction::Release);
-    const bool logs = sequence || options.command == CliCommand::Copy;
+    const bool report = production && options.production == ProductionAction::Report;
+    const bool logs = sequence || report || options.command == CliCommand::Copy;
     // The numbers of a sequence are checked as the dialog checks them, where the texts
     // are at hand.
     static constexpr std::pair<const char*, std::optional<std::string> CliOptions::*> kNumbers[] = {
@@ -136,7 +139,13 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
                 return kExitUsage;
             }
             options.stateFile = args[++i];
-        } else if (sequence && arg == "--series") {
+        } else if (report && (arg == "--since" || arg == "--radio")) {
+            if (!hasValue) {
+                error = arg + " wants a value";
+                return kExitUsage;
+            }
+            (arg == "--since" ? options.since : options.radio) = args[++i];
+        } else if ((sequence || report) && arg == "--series") {
             if (!hasValue) {
                 error = "--series wants a name";
                 return kExitUsage;

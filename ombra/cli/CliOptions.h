@@ -10,7 +10,7 @@ namespace norda::ombra {
 enum class CliCommand { Read, Copy, Decode, Backups, Diff, Verify, Sequence, Production };
 
 // What `production` does to the production database.
-enum class ProductionAction { Init, Series, Release };
+enum class ProductionAction { Init, Series, Release, Report };
 
 struct CliOptions {
     CliCommand command = CliCommand::Read;
@@ -35,6 +35,8 @@ struct CliOptions {
     std::string database;
     // sequence, production release: the station's name; empty for sequence: host and port
     std::string station;
+    // production report: records from this day or time on, of this radio's serial number
+    std::string since, radio;
     ProductionAction production =
         ProductionAction::Init;  // production: what it does (series: NAME in files)
 };
@@ -59,6 +61,8 @@ inline constexpr const char* kUsage =
     "       ombra-cli production series NAME --serial N [--ani N] [--ack N] [--selcall N]\n"
     "                [--clone-key K] [--db URI]\n"
     "       ombra-cli production release --station S [--db URI]\n"
+    "       ombra-cli production report [--since DATE] [--series NAME] [--radio SERIAL]\n"
+    "                [--db URI] [--log FILE]\n"
     "       ombra-cli --help | --version\n"
     "copy and sequence also take --log FILE, the production log to append to\n"
     "any command also takes --ini FILE in place of OMBRA's INI file (--help names it)\n";

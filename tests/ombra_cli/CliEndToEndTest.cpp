@@ -485,6 +485,23 @@ TEST_F(CliEndToEnd, SequenceNumbersRadioAfterRadioAndAFailedRadioKeepsItsNumbers
     for (const char* record : {",ombra-cli,", ",1,sequence,100,0099,1,1,,,821,",
                                ",1,sequence,102,101,3,3,,,821,", ",1,sequence,103,102,4,4,,,816,"})
         EXPECT_NE(log.find(record), std::string::npos) << record << "\n" << log;
+
+    // A bench without a database reports from its log, each record as the log has it.
+    const size_t at = log.find(",1,sequence,102,");
+    ASSERT_NE(at, std::string::npos);
+    const size_t begin = log.rfind('\n', at) + 1;
+    const std::string line = log.substr(begin, log.find('\n', at) + 1 - begin);
+    input_ = "/dev/null";
+    ASSERT_EQ(
+        Cli({"production", "report", "--log", File("production.csv").string(), "--radio", "102"}),
+        0)
+        << err_;
+    EXPECT_EQ(out_, log.substr(0, log.find('\n') + 1) + line);
+    ASSERT_EQ(Cli({"production", "report", "--log", File("production.csv").string(), "--since",
+                   "2999-01-01"}),
+              0)
+        << err_;
+    EXPECT_EQ(CountOf(out_, "\n"), 1) << out_;
 }
 
 TEST_F(CliEndToEnd, UnwritableProductionLogLeavesTheCopyIntact) {
@@ -627,6 +644,16 @@ TEST_F(CliSeries, TwoStationsAtOnceGiveEveryRadioItsOwnNumbersAndRecordEach) {
               (std::vector<std::string>{"520", "1020"}));
     // The local log keeps every record as well.
     EXPECT_EQ(CountOf(Slurp(File("production.csv")), ",821,"), 20);
+
+    // Which numbers went into radio 505, when, at which bench: from the database.
+    ASSERT_EQ(Cli({"production", "report", "--series", "S", "--radio", "505"}), 0) << err_;
+    EXPECT_EQ(CountOf(out_, "\r\n"), 2) << out_;
+    EXPECT_EQ(out_.rfind("time,program,", 0), 0u) << out_;
+    EXPECT_NE(out_.find(",station,series,outcome\r\n"), std::string::npos) << out_;
+    EXPECT_TRUE(
+        std::regex_search(out_, std::regex("\n20[0-9-]+T[0-9:]+[+-][0-9:]+,ombra-cli,[^,]+,"
+                                           "[12],sequence,505,1005,.*:[12],S,programmed\r\n$")))
+        << out_;
 }
 
 TEST_F(CliSeries, AFailedRadioGivesItsNumbersToTheNextRadio) {
