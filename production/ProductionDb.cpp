@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "production/RecordText.h"
+
 namespace norda {
 namespace {
 
@@ -201,18 +203,18 @@ ReserveResult ProductionDb::Reserve(const std::string& series, const std::string
     return tx.Commit() ? ReserveResult::Ok : ReserveResult::Failed;
 }
 
-bool ProductionDb::InsertRecord(const ProductionRecord& r, const std::string& station,
+bool ProductionDb::InsertRecord(const ProductionRecord& record, const std::string& station,
                                 const std::string& series, const std::string& outcome) {
+    std::vector<std::string> params = RecordText(record);
+    if (record.host.empty())
+        params[2] = ProductionLog::ThisHost();
+    params.insert(params.end(), {station, series, outcome});
     return db_->Run(
         "INSERT INTO production_records (time, program, host, port, operation, serial, ani, ack, "
         "selcall, software_before, software_after, result_id, result, duration_ms, station, "
         "series, outcome) VALUES (to_timestamp($1), $2, $3, $4, $5, $6, $7, $8, $9, $10, $11, "
         "$12, $13, $14, $15, $16, $17)",
-        {std::to_string(r.startedAt), r.program,
-         r.host.empty() ? ProductionLog::ThisHost() : r.host, std::to_string(r.port), r.operation,
-         r.serial, r.ani, r.ack, r.selectiveCall, r.softwareBefore, r.softwareAfter,
-         std::to_string(r.resultId), r.result, std::to_string(r.durationMs), station, series,
-         outcome});
+        params);
 }
 
 bool ProductionDb::Finish(long reservation, const char* state, const ProductionRecord& record,
@@ -273,24 +275,13 @@ std::optional<std::vector<StoredRecord>> ProductionDb::Records(int64_t since,
     std::vector<StoredRecord> records;
     for (const auto& c : rows->rows) {
         StoredRecord& s = records.emplace_back();
-        ProductionRecord& r = s.record;
-        r.startedAt = std::stoll(c[0]);
-        r.program = c[1];
-        r.host = c[2];
-        r.port = std::stoi(c[3]);
-        r.operation = c[4];
-        r.serial = c[5];
-        r.ani = c[6];
-        r.ack = c[7];
-        r.selectiveCall = c[8];
-        r.softwareBefore = c[9];
-        r.softwareAfter = c[10];
-        r.resultId = std::stoi(c[11]);
-        r.result = c[12];
-        r.durationMs = static_cast<uint32_t>(std::stoul(c[13]));
-        s.station = c[14];
-        s.series = c[15];
-        s.outcome = c[16];
+        if (!RecordFromText(c, 0, s.record)) {
+            db_->SetError("a record the server returned does not read as one");
+            return std::nullopt;
+        }
+        s.station = c[kRecordTextCells];
+        s.series = c[kRecordTextCells + 1];
+        s.outcome = c[kRecordTextCells + 2];
     }
     return records;
 }

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "production/RecordText.h"
+
 namespace norda {
 namespace {
 
@@ -50,15 +52,6 @@ std::vector<std::string> Cells(const std::string& line) {
     return cells;
 }
 
-bool Number(const std::string& text, long long& value) {
-    if (text.empty())
-        return false;
-    char* end = nullptr;
-    errno = 0;
-    value = std::strtoll(text.c_str(), &end, 10);
-    return errno == 0 && *end == '\0';
-}
-
 bool WriteAll(int fd, const std::string& bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
@@ -88,7 +81,8 @@ int OpenLocked(const std::string& path, int flags) {
     return fd;
 }
 
-constexpr size_t kCells = 17;
+// Reservation, outcome, series and station before the record.
+constexpr size_t kLeadingCells = 4;
 
 }  // namespace
 
@@ -99,45 +93,28 @@ std::string ProductionSpool::PathBeside(const std::string& logPath) {
 }
 
 std::string ProductionSpool::Line(const SpooledRecord& e) {
-    const ProductionRecord& r = e.record;
     std::string line;
-    for (const std::string& cell :
-         {std::to_string(e.reservation), std::string(e.programmed ? "1" : "0"), e.series, e.station,
-          std::to_string(r.startedAt), r.program, r.host, std::to_string(r.port), r.operation,
-          r.serial, r.ani, r.ack, r.selectiveCall, r.softwareBefore, r.softwareAfter,
-          std::to_string(r.resultId), r.result}) {
+    std::vector<std::string> cells = {std::to_string(e.reservation), e.programmed ? "1" : "0",
+                                      e.series, e.station};
+    for (const std::string& cell : RecordText(e.record))
+        cells.push_back(cell);
+    for (const std::string& cell : cells)
         AddCell(line, cell);
-    }
-    AddCell(line, std::to_string(r.durationMs));
     return line + "\n";
 }
 
 bool ProductionSpool::Parse(const std::string& line, SpooledRecord& e) {
     const std::vector<std::string> c = Cells(line);
-    long long reservation = 0, startedAt = 0, port = 0, resultId = 0, duration = 0;
-    if (c.size() != kCells + 1 || !Number(c[0], reservation) || !Number(c[4], startedAt) ||
-        !Number(c[7], port) || !Number(c[15], resultId) || !Number(c[17], duration))
+    char* end = nullptr;
+    if (c.size() != kLeadingCells + kRecordTextCells || c[0].empty())
         return false;
-    e.reservation = static_cast<long>(reservation);
+    e.reservation = std::strtol(c[0].c_str(), &end, 10);
+    if (*end != '\0')
+        return false;
     e.programmed = c[1] == "1";
     e.series = c[2];
     e.station = c[3];
-    ProductionRecord& r = e.record;
-    r.startedAt = startedAt;
-    r.program = c[5];
-    r.host = c[6];
-    r.port = static_cast<int>(port);
-    r.operation = c[8];
-    r.serial = c[9];
-    r.ani = c[10];
-    r.ack = c[11];
-    r.selectiveCall = c[12];
-    r.softwareBefore = c[13];
-    r.softwareAfter = c[14];
-    r.resultId = static_cast<int>(resultId);
-    r.result = c[16];
-    r.durationMs = static_cast<uint32_t>(duration);
-    return true;
+    return RecordFromText(c, kLeadingCells, e.record);
 }
 
 int ProductionSpool::Add(const SpooledRecord& entry) const {

@@ -19,7 +19,7 @@
 
 #include "codeplug/CodeplugFile.h"
 #include "production/PgConnection.h"
-#include "tests/support/PgCluster.h"
+#include "tests/support/PgSuite.h"
 #include "tools/radiosim/ParamImage.h"
 
 namespace norda::ombra {
@@ -521,26 +521,15 @@ TEST_F(CliEndToEnd, UnwritableProductionLogLeavesTheCopyIntact) {
 
 // Stations of one line taking their numbers from a series of a production database the
 // test runs itself.
-class CliSeries : public CliEndToEnd {
+class CliSeries : public CliEndToEnd, protected test::PgSuite {
   protected:
-    static void SetUpTestSuite() {
-        if (!test::PgCluster::BinDir().empty()) {
-            cluster_ = new test::PgCluster;
-            if (!cluster_->Create())
-                failure_ = cluster_->Error();
-        }
-    }
-    static void TearDownTestSuite() {
-        delete cluster_;
-        cluster_ = nullptr;
-    }
+    static void SetUpTestSuite() { StartCluster(); }
+    static void TearDownTestSuite() { StopCluster(); }
     void SetUp() override {
         CliEndToEnd::SetUp();
-        if (cluster_ == nullptr)
-            GTEST_SKIP() << "the PostgreSQL server is not installed (scripts/install-deps.sh)";
-        ASSERT_EQ(failure_, "");
-        conninfo_ = cluster_->NewDatabase();
-        ASSERT_NE(conninfo_, "") << cluster_->Error();
+        NewDatabase();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         // The database as a site names it: in the INI, not on each command line.
         std::ofstream(dir_ / "ombra.INI")
             << "[International]\r\nCountry Code=90\r\n[Production]\r\nDatabase=" << conninfo_
@@ -597,10 +586,6 @@ class CliSeries : public CliEndToEnd {
         gethostname(host, sizeof host - 1);
         return std::string(host) + ":" + std::to_string(port);
     }
-
-    static inline test::PgCluster* cluster_ = nullptr;
-    static inline std::string failure_;
-    std::string conninfo_;
 };
 
 TEST_F(CliSeries, TwoStationsAtOnceGiveEveryRadioItsOwnNumbersAndRecordEach) {

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "tests/support/PgCluster.h"
+#include "tests/support/PgSuite.h"
 
 namespace norda {
 namespace {
@@ -22,26 +22,15 @@ const NumberRule kCountUp{[](const SeriesNumbers& n) { return n.serial <= 65535;
                               return next;
                           }};
 
-class ProductionDbTest : public ::testing::Test {
+class ProductionDbTest : public ::testing::Test, protected test::PgSuite {
   protected:
-    static void SetUpTestSuite() {
-        if (!test::PgCluster::BinDir().empty()) {
-            cluster_ = new test::PgCluster;
-            if (!cluster_->Create())
-                failure_ = cluster_->Error();
-        }
-    }
-    static void TearDownTestSuite() {
-        delete cluster_;
-        cluster_ = nullptr;
-    }
+    static void SetUpTestSuite() { StartCluster(); }
+    static void TearDownTestSuite() { StopCluster(); }
 
     void SetUp() override {
-        if (cluster_ == nullptr)
-            GTEST_SKIP() << "the PostgreSQL server is not installed (scripts/install-deps.sh)";
-        ASSERT_EQ(failure_, "");
-        conninfo_ = cluster_->NewDatabase();
-        ASSERT_NE(conninfo_, "") << cluster_->Error();
+        NewDatabase();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         db_ = Connect();
         ASSERT_TRUE(db_);
         int before = -1;
@@ -88,9 +77,6 @@ class ProductionDbTest : public ::testing::Test {
         return record;
     }
 
-    static inline test::PgCluster* cluster_ = nullptr;
-    static inline std::string failure_;
-    std::string conninfo_;
     std::unique_ptr<ProductionDb> db_;
 };
 
