@@ -79,10 +79,10 @@ std::string ProductionLog::LocalTimestamp(int64_t secondsSinceEpoch) {
     return std::string(text) + zone;
 }
 
-std::vector<std::string> ProductionLog::Cells(const ProductionRecord& r) {
-    return {LocalTimestamp(r.startedAt),
+std::vector<std::string> ProductionLog::RawCells(const ProductionRecord& r) {
+    return {std::to_string(r.startedAt),
             r.program,
-            r.host.empty() ? ThisHost() : r.host,
+            r.host,
             std::to_string(r.port),
             r.operation,
             r.serial,
@@ -93,7 +93,16 @@ std::vector<std::string> ProductionLog::Cells(const ProductionRecord& r) {
             r.softwareAfter,
             std::to_string(r.resultId),
             r.result,
-            Seconds(r.durationMs)};
+            std::to_string(r.durationMs)};
+}
+
+std::vector<std::string> ProductionLog::Cells(const ProductionRecord& r) {
+    std::vector<std::string> cells = RawCells(r);
+    cells.front() = LocalTimestamp(r.startedAt);
+    if (r.host.empty())
+        cells[2] = ThisHost();
+    cells.back() = Seconds(r.durationMs);
+    return cells;
 }
 
 std::string ProductionLog::CsvLine(const std::vector<std::string>& cells) {

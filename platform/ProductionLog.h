@@ -53,6 +53,9 @@ class ProductionLog {
     static std::string Line(const ProductionRecord& record);
     // The record's cells as the line has them, in the header's order.
     static std::vector<std::string> Cells(const ProductionRecord& record);
+    // The same cells as stored elsewhere: the time in seconds since the epoch, the
+    // duration in milliseconds, the host as the record has it.
+    static std::vector<std::string> RawCells(const ProductionRecord& record);
     // Cells as one CSV line, quoted where they must be, ending in CR LF.
     static std::string CsvLine(const std::vector<std::string>& cells);
     // Seconds with one decimal and always a "." ("12.3"), as the duration cell has them.

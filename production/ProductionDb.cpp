@@ -205,7 +205,7 @@ ReserveResult ProductionDb::Reserve(const std::string& series, const std::string
 
 bool ProductionDb::InsertRecord(const ProductionRecord& record, const std::string& station,
                                 const std::string& series, const std::string& outcome) {
-    std::vector<std::string> params = RecordText(record);
+    std::vector<std::string> params = ProductionLog::RawCells(record);
     if (record.host.empty())
         params[2] = ProductionLog::ThisHost();
     params.insert(params.end(), {station, series, outcome});

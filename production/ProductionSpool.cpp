@@ -96,7 +96,7 @@ std::string ProductionSpool::Line(const SpooledRecord& e) {
     std::string line;
     std::vector<std::string> cells = {std::to_string(e.reservation), e.programmed ? "1" : "0",
                                       e.series, e.station};
-    for (const std::string& cell : RecordText(e.record))
+    for (const std::string& cell : ProductionLog::RawCells(e.record))
         cells.push_back(cell);
     for (const std::string& cell : cells)
         AddCell(line, cell);

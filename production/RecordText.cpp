@@ -17,23 +17,6 @@ bool Number(const std::string& text, long long& value) {
 
 }  // namespace
 
-std::vector<std::string> RecordText(const ProductionRecord& r) {
-    return {std::to_string(r.startedAt),
-            r.program,
-            r.host,
-            std::to_string(r.port),
-            r.operation,
-            r.serial,
-            r.ani,
-            r.ack,
-            r.selectiveCall,
-            r.softwareBefore,
-            r.softwareAfter,
-            std::to_string(r.resultId),
-            r.result,
-            std::to_string(r.durationMs)};
-}
-
 bool RecordFromText(const std::vector<std::string>& cells, size_t first, ProductionRecord& r) {
     if (cells.size() < first + kRecordTextCells)
         return false;
