@@ -256,6 +256,13 @@ long ProductionDb::ReleaseStation(const std::string& station) {
     return released ? released->affected : -1;
 }
 
+bool ProductionDb::Resend(const SpooledRecord& e) {
+    if (e.reservation == 0)
+        return AddRecord(e.record, e.station, e.series, e.programmed ? "programmed" : "failed");
+    return e.programmed ? Complete(e.reservation, e.record, e.station, e.series)
+                        : Release(e.reservation, e.record, e.station, e.series);
+}
+
 bool ProductionDb::AddRecord(const ProductionRecord& record, const std::string& station,
                              const std::string& series, const std::string& outcome) {
     return InsertRecord(record, station, series, outcome);

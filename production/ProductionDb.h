@@ -8,6 +8,7 @@
 
 #include "platform/ProductionLog.h"
 #include "production/PgConnection.h"
+#include "production/ProductionSpool.h"
 
 namespace norda {
 
@@ -92,6 +93,8 @@ class ProductionDb {
                  const std::string& series);
     // Every number `station` still holds goes back; how many, or -1 on failure.
     long ReleaseStation(const std::string& station);
+    // A spooled record: it completes its reservation, or is a record without numbers.
+    bool Resend(const SpooledRecord& entry);
     // A record without numbers (a copy, a flash).
     bool AddRecord(const ProductionRecord& record, const std::string& station,
                    const std::string& series, const std::string& outcome);

@@ -56,6 +56,7 @@ constexpr StringEntry kSolviTr[] = {
     // Production count and log
     {3400, "Programlanan: %s, hatalı: %s"},
     {3401, "Üretim kaydı yazılamadı: %s"},
+    {3900, "Üretim veritabanına yazılamadı: %s"},
     {24332, "Bir hex dosyasını açar"},
 };
 // clang-format on

@@ -225,9 +225,7 @@ class Command {
         const ProductionSpool spool(SpoolPath());
         int sent = 0;
         const int waiting = spool.Send(station, [&](const SpooledRecord& e) {
-            const bool in = e.programmed
-                                ? db->Complete(e.reservation, e.record, e.station, e.series)
-                                : db->Release(e.reservation, e.record, e.station, e.series);
+            const bool in = db->Resend(e);
             sent += in ? 1 : 0;
             return in;
         });

@@ -62,6 +62,7 @@ constexpr StringEntry kStrings[] = {
     // Production count and log
     {3400, "Programmed: %s, failed: %s"},
     {3401, "Production log not written: %s"},
+    {3900, "Production database not written: %s"},
     {24332, "Opens a hex file"},
 };
 

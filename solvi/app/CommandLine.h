@@ -12,7 +12,8 @@ namespace norda::solvi {
 // load; any other command line is ignored.
 //
 // Arguments that begin with "--" are options, and so is a lone "-h": "--help", "--version"
-// and "--log FILE" (or "--log=FILE", the production log). Any other "--" argument is a
+// "--log FILE" (or "--log=FILE", the production log) and "--db URI" (or "--db=URI", the
+// production database). Any other "--" argument is a
 // mistake. A file whose name looks like an option is given after "--" or as "./--name".
 struct CommandLine {
     enum class Request { Run, Help, Version, Misuse };
@@ -24,7 +25,8 @@ struct CommandLine {
     int autoPort = 0;
     int32_t autoBaud = 0;
     std::string pendingFile;
-    std::string logPath;  // empty: the setting or the default file
+    std::string logPath;   // empty: the setting or the default file
+    std::string database;  // empty: the setting "Database", else none
 };
 
 // Exit status of a command line that is not understood.
