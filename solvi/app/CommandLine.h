@@ -33,14 +33,15 @@ struct CommandLine {
 inline constexpr int kExitUsage = 2;
 
 inline constexpr const char* kSolviUsage =
-    "usage: solvi [--log FILE] [FILE.hex]\n"
-    "       solvi -auto PORT SPEED FILE.hex [-verify] [--log FILE]\n"
+    "usage: solvi [--log FILE] [--db URI] [FILE.hex]\n"
+    "       solvi -auto PORT SPEED FILE.hex [-verify] [--log FILE] [--db URI]\n"
     "       solvi --help | --version\n"
     "-auto programs the radio on port PORT at SPEED bit/s when its software differs\n"
     "from FILE.hex, prints one result line (port, software before and after, result,\n"
     "seconds, separated by tabs) and ends with 0, -1 (port), -2 (file) or -3 (radio).\n"
     "--log FILE appends a record of every programmed radio to FILE instead of the\n"
-    "production log in $XDG_DATA_HOME/norda/production.csv.\n";
+    "production log in $XDG_DATA_HOME/norda/production.csv.\n"
+    "--db URI also writes each record to that production database (PostgreSQL).\n";
 
 // args without the program name.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
