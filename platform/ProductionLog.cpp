@@ -17,13 +17,6 @@
 namespace norda {
 namespace {
 
-std::string ThisHost() {
-    char name[256] = {};
-    if (gethostname(name, sizeof name - 1) != 0)
-        return {};
-    return name;
-}
-
 bool WriteAll(int fd, const std::string& bytes) {
     // A regular file takes an appending write whole; a short count means a full disk.
     errno = 0;
@@ -46,6 +39,13 @@ std::string ProductionLog::OneLine(std::string text) {
     return text;
 }
 
+std::string ProductionLog::ThisHost() {
+    char name[256] = {};
+    if (gethostname(name, sizeof name - 1) != 0)
+        return {};
+    return name;
+}
+
 std::string ProductionLog::DefaultPath() {
     const std::string dir = NordaDataDir();
     return dir.empty() ? dir : dir + "/production.csv";
@@ -65,29 +65,45 @@ std::string ProductionLog::LocalTimestamp(int64_t secondsSinceEpoch) {
     return std::string(text) + zone;
 }
 
-std::string ProductionLog::Line(const ProductionRecord& r) {
+std::vector<std::string> ProductionLog::RawCells(const ProductionRecord& r) {
+    return {std::to_string(r.startedAt),
+            r.program,
+            r.host,
+            std::to_string(r.port),
+            r.operation,
+            r.serial,
+            r.ani,
+            r.ack,
+            r.selectiveCall,
+            r.softwareBefore,
+            r.softwareAfter,
+            std::to_string(r.resultId),
+            r.result,
+            std::to_string(r.durationMs)};
+}
+
+std::vector<std::string> ProductionLog::Cells(const ProductionRecord& r) {
+    std::vector<std::string> cells = RawCells(r);
+    cells.front() = LocalTimestamp(r.startedAt);
+    if (r.host.empty())
+        cells[2] = ThisHost();
+    cells.back() = Seconds(r.durationMs);
+    return cells;
+}
+
+std::string ProductionLog::CsvLine(const std::vector<std::string>& cells) {
     std::string line;
-    const std::string cells[] = {LocalTimestamp(r.startedAt),
-                                 r.program,
-                                 r.host.empty() ? ThisHost() : r.host,
-                                 std::to_string(r.port),
-                                 r.operation,
-                                 r.serial,
-                                 r.ani,
-                                 r.ack,
-                                 r.selectiveCall,
-                                 r.softwareBefore,
-                                 r.softwareAfter,
-                                 std::to_string(r.resultId),
-                                 r.result,
-                                 Seconds(r.durationMs)};
-    for (const std::string& cell : cells) {
-        if (&cell != &cells[0])
+    for (size_t i = 0; i < cells.size(); ++i) {
+        if (i > 0)
             line += ',';
-        AppendCsvField(line, cell);
+        AppendCsvField(line, cells[i]);
     }
     line += "\r\n";
     return line;
+}
+
+std::string ProductionLog::Line(const ProductionRecord& r) {
+    return CsvLine(Cells(r));
 }
 
 int ProductionLog::Append(const ProductionRecord& record) const {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace norda {
 
@@ -35,6 +36,8 @@ class ProductionLog {
         "time,program,host,port,operation,serial,ani,ack,selcall,software_before,"
         "software_after,result_id,result,duration_s";
 
+    // The name a record with an empty host cell is given.
+    static std::string ThisHost();
     // "$XDG_DATA_HOME/norda/production.csv"; empty without a home folder.
     static std::string DefaultPath();
 
@@ -48,6 +51,13 @@ class ProductionLog {
 
     // The record as its CSV line, ending in CR LF.
     static std::string Line(const ProductionRecord& record);
+    // The record's cells as the line has them, in the header's order.
+    static std::vector<std::string> Cells(const ProductionRecord& record);
+    // The same cells as stored elsewhere: the time in seconds since the epoch, the
+    // duration in milliseconds, the host as the record has it.
+    static std::vector<std::string> RawCells(const ProductionRecord& record);
+    // Cells as one CSV line, quoted where they must be, ending in CR LF.
+    static std::string CsvLine(const std::vector<std::string>& cells);
     // Seconds with one decimal and always a "." ("12.3"), as the duration cell has them.
     static std::string Seconds(uint32_t ms);
     // A message for the result cell: its line breaks and tabs become spaces, so that every

@@ -69,6 +69,8 @@ constexpr StringEntry kSolviTr[] = {
     {3609, "%s adresi flash belleğin dışında."},
     {3610, "Sayım kaydı %s veri kaydı diyor, öncesinde %s var."},
     {3611, "Dosya bir bitiş kaydı (S8, S9) ya da sayım kaydı (S5, S6) olmadan bitiyor."},
+
+    {3900, "Üretim veritabanına yazılamadı: %s"},
     {24332, "Bir hex dosyasını açar"},
 };
 // clang-format on

@@ -10,6 +10,8 @@ packages=(
     # Qt's own texts (file dialogs, standard buttons) in Turkish; the programs need it too
     qt6-translations-l10n
     srecord binutils
+    # the production database: the client library, and a server the tests start themselves
+    libpq-dev postgresql
     xvfb xauth
     xdotool x11-utils locales
     clang-format

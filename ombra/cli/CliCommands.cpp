@@ -13,6 +13,7 @@
 #include "codeplug/RadioTexts.h"
 #include "codeplug/TextFormat.h"
 #include "ombra/cli/ConsoleHost.h"
+#include "ombra/cli/ReportCommand.h"
 #include "ombra/cli/SequenceCommand.h"
 #include "ombra/ops/BackupStore.h"
 #include "ombra/ops/OpsMessages.h"
@@ -22,6 +23,8 @@
 #include "ombra/pages/CodeplugDiff.h"
 #include "ombra/pages/CopyComparison.h"
 #include "platform/ProfileFile.h"
+#include "production/ProductionDb.h"
+#include "production/ProductionSpool.h"
 
 namespace norda::ombra {
 namespace {
@@ -86,6 +89,8 @@ class Command {
                 return ExportChannels();
             case CliCommand::ChannelsImport:
                 return ImportChannels();
+            case CliCommand::Production:
+                return Production();
         }
         return kExitUsage;
     }
@@ -182,14 +187,149 @@ class Command {
 
     // Every radio programmed, or failed, goes into the production log; a log that
     // cannot be written is only a warning.
-    void KeepProductionLog() {
+    void KeepProductionLog(RecordingClientWin::Recorder also = nullptr) {
         const ProductionLog log(ProductionLogPath(options_.logFile, config_.productionLog));
-        client_->SetRecorder("ombra-cli", [this, log](const ProductionRecord& record) {
+        client_->SetRecorder("ombra-cli", [this, log, also](const ProductionRecord& record) {
             if (const int error = log.Append(record); error != 0) {
                 host_.Show(ProductionLogNote(log.Path(), error, texts_),
                            texts_.Text(msg::kCaptionWarning), kStyleNotice);
             }
+            if (also)
+                also(record);
         });
+    }
+
+    std::string SpoolPath() const {
+        return ProductionSpool::PathBeside(
+            ProductionLogPath(options_.logFile, config_.productionLog));
+    }
+
+    // The production database the options or the INI name; empty after saying why not.
+    std::unique_ptr<ProductionDb> ConnectDatabase(int& rc) {
+        const std::string& conninfo =
+            options_.database.empty() ? config_.productionDatabase : options_.database;
+        if (conninfo.empty()) {
+            Problem(
+                "no production database: --db URI, or Database= in the [Production] section "
+                "of " +
+                (options_.iniFile.empty() ? OmbraIniPath() : options_.iniFile));
+            rc = kExitUsage;
+            return nullptr;
+        }
+        std::string error;
+        auto db = ProductionDb::Connect(conninfo, error);
+        if (!db) {
+            Problem("production database: " + error);
+            rc = kExitFailed;
+        }
+        return db;
+    }
+
+    // A station of a series holds no numbers from a run that did not end: they go back
+    // for the next radio before this run takes any.
+    std::unique_ptr<ProductionDb> OpenSeries(const std::string& station, int& rc) {
+        auto db = ConnectDatabase(rc);
+        if (!db)
+            return nullptr;
+        const int version = db->SchemaVersion();
+        if (version != ProductionDb::kSchemaVersion) {
+            Problem(version < 0 ? "production database: " + db->Error()
+                                : "the production database is not at schema version " +
+                                      std::to_string(ProductionDb::kSchemaVersion) +
+                                      " (ombra-cli production init)");
+            rc = kExitFailed;
+            return nullptr;
+        }
+        // Records spooled while the server was away go first, in order; their numbers stay
+        // reserved until they are in.
+        const ProductionSpool spool(SpoolPath());
+        int sent = 0;
+        const int waiting = spool.Send(station, [&](const SpooledRecord& e) {
+            const bool in = db->Resend(e);
+            sent += in ? 1 : 0;
+            return in;
+        });
+        if (sent > 0)
+            std::fprintf(err_, "ombra-cli: %d spooled record(s) sent from %s\n", sent,
+                         spool.Path().c_str());
+        if (waiting != 0) {
+            Problem(waiting < 0 ? "cannot read or write " + spool.Path()
+                                : "production database: " + db->Error() + "; " +
+                                      std::to_string(waiting) + " record(s) of station " + station +
+                                      " still wait in " + spool.Path());
+            rc = kExitFailed;
+            return nullptr;
+        }
+        const long released = db->ReleaseStation(station);
+        if (released < 0) {
+            Problem("production database: " + db->Error());
+            rc = kExitFailed;
+            return nullptr;
+        }
+        if (released > 0) {
+            std::fprintf(err_,
+                         "ombra-cli: station %s gave back the numbers of %ld radio(s) it did "
+                         "not finish\n",
+                         station.c_str(), released);
+        }
+        return db;
+    }
+
+    int Production() {
+        int rc = kExitOk;
+        const std::string logPath = ProductionLogPath(options_.logFile, config_.productionLog);
+        // A report comes from the local log on a bench without a database.
+        if (options_.production == ProductionAction::Report && options_.database.empty() &&
+            config_.productionDatabase.empty())
+            return RunReport(options_, nullptr, logPath, out_, err_);
+        const auto db = ConnectDatabase(rc);
+        if (!db)
+            return rc;
+        switch (options_.production) {
+            case ProductionAction::Init: {
+                int before = 0;
+                if (!db->Init(before))
+                    break;
+                if (before == ProductionDb::kSchemaVersion)
+                    std::fprintf(out_, "schema version %d: nothing to do\n", before);
+                else
+                    std::fprintf(out_, "schema version %d (was %d)\n", ProductionDb::kSchemaVersion,
+                                 before);
+                return kExitOk;
+            }
+            case ProductionAction::Series: {
+                AutoProgFields fields;
+                fields.serialNo = *options_.serial;
+                fields.ani = options_.ani.value_or("");
+                fields.ack = options_.ack.value_or("");
+                fields.selectiveCall = options_.selectiveCall.value_or("");
+                fields.cloneKey = options_.cloneKey.value_or("");
+                if (!CheckSequenceNumbers(fields, texts_, err_))
+                    return kExitUsage;
+                SeriesChange change{options_.files[0], std::stol(fields.serialNo), {}, {}, {}, {}};
+                if (options_.ani)
+                    change.ani = fields.ani;
+                if (options_.ack)
+                    change.ack = fields.ack;
+                if (options_.selectiveCall)
+                    change.selectiveCall = fields.selectiveCall;
+                change.cloneKey = options_.cloneKey;
+                if (!db->SetSeries(change))
+                    break;
+                return kExitOk;
+            }
+            case ProductionAction::Release: {
+                const long released = db->ReleaseStation(options_.station);
+                if (released < 0)
+                    break;
+                std::fprintf(out_, "released the numbers of %ld radio(s)\n", released);
+                return kExitOk;
+            }
+            case ProductionAction::Report:
+                return RunReport(options_, db.get(), logPath, out_, err_);
+        }
+        Problem("production database: " + db->Error());
+        return kExitFailed;
     }
 
     int Sequence() {
@@ -197,13 +337,26 @@ class Command {
             return kExitUsage;
         host_.SetFileOpened(true);
         SequenceCommand sequence(options_, *client_, host_, texts_, err_, out_);
+        std::unique_ptr<ProductionDb> db;
+        if (!options_.series.empty()) {
+            const std::string station = !options_.station.empty()
+                                            ? options_.station
+                                            : ProductionLog::ThisHost() + ":" +
+                                                  std::to_string(client_->Port().PortNumber());
+            int rc = kExitOk;
+            db = OpenSeries(station, rc);
+            if (!db)
+                return rc;
+            sequence.UseSeries(*db, options_.series, station, SpoolPath());
+        }
         if (const int rc = sequence.Prepare(); rc != 0)
             return rc;
         if (!OpenLink())
             return kExitUsage;
         if (!OpenPort())
             return kExitFailed;
-        KeepProductionLog();
+        KeepProductionLog(
+            [&sequence](const ProductionRecord& record) { sequence.Recorded(record); });
         CatchSequenceInterrupt();
         return sequence.Run();
     }

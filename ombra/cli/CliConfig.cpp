@@ -22,6 +22,7 @@ CliConfig ReadCliConfig(const std::string& iniPath) {
     config.countryCode = ini.GetInt("International", "Country Code", 90);
     config.serialPort = ini.GetInt("Communication", "Serial Port", 1);
     config.productionLog = ini.GetString("Production", "Log", "", 4096);
+    config.productionDatabase = ini.GetString("Production", "Database", "", 4096);
 
     CloneConstants& c = config.cloneConstants;
     const std::array<std::pair<const char*, uint8_t*>, 22> constants = {{

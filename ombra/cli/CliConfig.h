@@ -17,6 +17,7 @@ struct CliConfig {
     CloneConstants cloneConstants;
     std::vector<int32_t> shiftFrequencies;  // hertz, file order, at most 400
     std::string productionLog;              // "Production" / "Log"; empty: the default log
+    std::string productionDatabase;         // "Production" / "Database"; empty: none
 };
 
 // A missing file or key gives the defaults.

@@ -41,6 +41,24 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
         files = 2;
     } else if (command == "sequence") {
         options.command = CliCommand::Sequence;
+    } else if (command == "production") {
+        options.command = CliCommand::Production;
+        const std::string action = args.size() > 1 ? args[1] : "";
+        first = 2;
+        files = 0;
+        if (action == "init") {
+            options.production = ProductionAction::Init;
+        } else if (action == "series") {
+            options.production = ProductionAction::Series;
+            files = 1;
+        } else if (action == "release") {
+            options.production = ProductionAction::Release;
+        } else if (action == "report") {
+            options.production = ProductionAction::Report;
+        } else {
+            error = "production wants init, series, release or report";
+            return kExitUsage;
+        }
     } else if (command == "backups") {
         options.command = CliCommand::Backups;
         files = 0;
@@ -64,7 +82,12 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
         options.command == CliCommand::Read || options.command == CliCommand::Copy ||
         options.command == CliCommand::Verify || options.command == CliCommand::Sequence;
     const bool sequence = options.command == CliCommand::Sequence;
-    const bool logs = sequence || options.command == CliCommand::Copy;
+    const bool production = options.command == CliCommand::Production;
+    const bool numbers = sequence || (production && options.production == ProductionAction::Series);
+    const bool station =
+        sequence || (production && options.production == ProductionAction::Release);
+    const bool report = production && options.production == ProductionAction::Report;
+    const bool logs = sequence || report || options.command == CliCommand::Copy;
     // The numbers of a sequence are checked as the dialog checks them, where the texts
     // are at hand.
     static constexpr std::pair<const char*, std::optional<std::string> CliOptions::*> kNumbers[] = {
@@ -76,7 +99,7 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
     };
     auto number = [&](const std::string& arg) -> std::optional<std::string> CliOptions::* {
         for (const auto& [name, member] : kNumbers) {
-            if (sequence && arg == name)
+            if (numbers && arg == name)
                 return member;
         }
         return nullptr;
@@ -127,6 +150,30 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
                 return kExitUsage;
             }
             options.stateFile = args[++i];
+        } else if (report && (arg == "--since" || arg == "--radio")) {
+            if (!hasValue) {
+                error = arg + " wants a value";
+                return kExitUsage;
+            }
+            (arg == "--since" ? options.since : options.radio) = args[++i];
+        } else if ((sequence || report) && arg == "--series") {
+            if (!hasValue) {
+                error = "--series wants a name";
+                return kExitUsage;
+            }
+            options.series = args[++i];
+        } else if ((sequence || production) && arg == "--db") {
+            if (!hasValue) {
+                error = "--db wants a connection string or URI";
+                return kExitUsage;
+            }
+            options.database = args[++i];
+        } else if (station && arg == "--station") {
+            if (!hasValue || args[i + 1].empty()) {
+                error = "--station wants a name";
+                return kExitUsage;
+            }
+            options.station = args[++i];
         } else if (logs && arg == "--log") {
             if (!hasValue) {
                 error = "--log wants a file";
@@ -152,9 +199,33 @@ int ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, s
             options.files.push_back(arg);
         }
     }
+    if (production) {
+        if (options.files.size() != files) {
+            error = files == 0 ? "production " + args[1] + " takes no file"
+                               : std::string("production series wants one name");
+            return kExitUsage;
+        }
+        if (options.production == ProductionAction::Series && !options.serial) {
+            error = "production series wants --serial N";
+            return kExitUsage;
+        }
+        if (options.production == ProductionAction::Release && options.station.empty()) {
+            error = "production release wants --station S";
+            return kExitUsage;
+        }
+        return 0;
+    }
     if (options.files.size() != files) {
         static const char* const kCounts[] = {"no file", "one file", "two files", "three files"};
         error = command + " wants " + kCounts[files];
+        return kExitUsage;
+    }
+    if (!options.series.empty() &&
+        (options.serial || options.ani || options.ack || options.selectiveCall ||
+         options.cloneKey || !options.stateFile.empty())) {
+        error =
+            "--series gives the numbers; it takes no --serial, --ani, --ack, --selcall, "
+            "--clone-key or --state";
         return kExitUsage;
     }
     return 0;

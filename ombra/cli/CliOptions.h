@@ -16,8 +16,12 @@ enum class CliCommand {
     Verify,
     Sequence,
     ChannelsExport,
-    ChannelsImport
+    ChannelsImport,
+    Production
 };
+
+// What `production` does to the production database.
+enum class ProductionAction { Init, Series, Release, Report };
 
 struct CliOptions {
     CliCommand command = CliCommand::Read;
@@ -37,6 +41,16 @@ struct CliOptions {
     std::optional<std::string> serial, ani, ack, selectiveCall, cloneKey;
     int count = 0;  // radios to program; 0: until the operator stops
     std::string stateFile;
+    // sequence: the numbers come from this series of the production database
+    std::string series;
+    // sequence, production: a libpq connection string or URI in place of the INI's
+    std::string database;
+    // sequence, production release: the station's name; empty for sequence: host and port
+    std::string station;
+    // production report: records from this day or time on, of this radio's serial number
+    std::string since, radio;
+    ProductionAction production =
+        ProductionAction::Init;  // production: what it does (series: NAME in files)
 };
 
 inline constexpr int kExitOk = 0;
@@ -55,6 +69,14 @@ inline constexpr const char* kUsage =
     "       ombra-cli channels import IN.omb PLAN.csv OUT.omb\n"
     "       ombra-cli sequence [--port N] [--baud B] [--trace FILE] --serial N [--ani N]\n"
     "                [--ack N] [--selcall N] [--clone-key K] [--count C] [--state FILE] IN.omb\n"
+    "       ombra-cli sequence [--port N] [--baud B] [--trace FILE] --series NAME [--db URI]\n"
+    "                [--station S] [--count C] IN.omb\n"
+    "       ombra-cli production init [--db URI]\n"
+    "       ombra-cli production series NAME --serial N [--ani N] [--ack N] [--selcall N]\n"
+    "                [--clone-key K] [--db URI]\n"
+    "       ombra-cli production release --station S [--db URI]\n"
+    "       ombra-cli production report [--since DATE] [--series NAME] [--radio SERIAL]\n"
+    "                [--db URI] [--log FILE]\n"
     "       ombra-cli --help | --version\n"
     "copy and sequence also take --log FILE, the production log to append to\n"
     "any command also takes --ini FILE in place of OMBRA's INI file (--help names it)\n";

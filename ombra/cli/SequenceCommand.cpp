@@ -10,6 +10,7 @@
 
 #include "ombra/ops/OpsMessages.h"
 #include "platform/ProfileFile.h"
+#include "production/ProductionSpool.h"
 
 namespace norda::ombra {
 namespace {
@@ -60,9 +61,51 @@ SequenceCommand::SequenceCommand(const CliOptions& options, RecordingClientWin& 
                                  std::FILE* out)
     : options_(options), client_(client), host_(host), texts_(texts), err_(err), out_(out) {}
 
+bool CheckSequenceNumbers(AutoProgFields& fields, const ResourceModule& texts, std::FILE* err) {
+    fields.ani = Upper(fields.ani);
+    fields.ack = Upper(fields.ack);
+    fields.selectiveCall = Upper(fields.selectiveCall);
+    const auto refused = autoprog::FirstRefusedNumber(fields, texts);
+    if (refused) {
+        std::fprintf(err, "ombra-cli: %s %s: %s\n", refused->option, refused->text.c_str(),
+                     refused->message.c_str());
+    }
+    return !refused;
+}
+
+NumberRule SequenceNumberRule() {
+    NumberRule rule;
+    rule.fits = [](const SeriesNumbers& n) {
+        return n.serial >= 1 && n.serial <= 65535 &&
+               autoprog::DigitStringValidator()->IsValid(n.ani) &&
+               autoprog::DigitStringValidator()->IsValid(n.ack) &&
+               autoprog::DigitStringValidator()->IsValid(n.selectiveCall);
+    };
+    rule.next = [](const SeriesNumbers& n) {
+        AutoProgFields fields;
+        fields.serialNo = std::to_string(n.serial);
+        fields.ani = n.ani;
+        fields.ack = n.ack;
+        fields.selectiveCall = n.selectiveCall;
+        autoprog::PrepareNextRadio(fields, false);
+        return SeriesNumbers{n.serial + 1, fields.ani, fields.ack, fields.selectiveCall};
+    };
+    return rule;
+}
+
+void SequenceCommand::UseSeries(ProductionDb& db, std::string series, std::string station,
+                                std::string spool) {
+    db_ = &db;
+    series_ = std::move(series);
+    station_ = std::move(station);
+    spool_ = std::move(spool);
+}
+
 int SequenceCommand::Prepare() {
     // The dialog as it opens on an opened file, then the operator's numbers.
     fields_ = autoprog::TransferToDialog(client_.Parameters(), client_.DataValid());
+    if (db_ != nullptr)
+        return 0;
     const bool numbersGiven =
         options_.serial || options_.ani || options_.ack || options_.selectiveCall;
     if (!numbersGiven && !options_.stateFile.empty()) {
@@ -90,11 +133,7 @@ int SequenceCommand::Prepare() {
         fields_.selectiveCall = *options_.selectiveCall;
     if (options_.cloneKey)
         fields_.cloneKey = *options_.cloneKey;
-    fields_.ani = Upper(fields_.ani);
-    fields_.ack = Upper(fields_.ack);
-    fields_.selectiveCall = Upper(fields_.selectiveCall);
-
-    if (!NumbersFit())
+    if (!CheckSequenceNumbers(fields_, texts_, err_))
         return kExitUsage;
     // The selective-call field left empty takes the acknowledgement number with it.
     autoprog::SelectiveCallLeft(fields_);
@@ -102,12 +141,7 @@ int SequenceCommand::Prepare() {
 }
 
 bool SequenceCommand::NumbersFit() {
-    const auto refused = autoprog::FirstRefusedNumber(fields_, texts_);
-    if (refused) {
-        std::fprintf(err_, "ombra-cli: %s %s: %s\n", refused->option, refused->text.c_str(),
-                     refused->message.c_str());
-    }
-    return !refused;
+    return CheckSequenceNumbers(fields_, texts_, err_);
 }
 
 bool SequenceCommand::ReadAnswer(int fd, std::string& line) {
@@ -157,6 +191,68 @@ bool SequenceCommand::SaveState() {
     return false;
 }
 
+bool SequenceCommand::ReserveNumbers(Reservation& reservation) {
+    switch (db_->Reserve(series_, station_, SequenceNumberRule(), reservation)) {
+        case ReserveResult::Ok:
+            break;
+        case ReserveResult::NoSeries:
+            std::fprintf(err_,
+                         "ombra-cli: the production database has no series %s (ombra-cli "
+                         "production series %s --serial N)\n",
+                         series_.c_str(), series_.c_str());
+            return false;
+        case ReserveResult::Exhausted:
+            std::fprintf(err_, "ombra-cli: series %s has no numbers left\n", series_.c_str());
+            return false;
+        case ReserveResult::Failed:
+            std::fprintf(err_,
+                         "ombra-cli: production database: %s; no radio is written without "
+                         "numbers reserved for it\n",
+                         db_->Error().c_str());
+            return false;
+    }
+    fields_.serialNo = std::to_string(reservation.numbers.serial);
+    fields_.ani = reservation.numbers.ani;
+    fields_.ack = reservation.numbers.ack;
+    fields_.selectiveCall = reservation.numbers.selectiveCall;
+    if (!reservation.cloneKey.empty())
+        fields_.cloneKey = reservation.cloneKey;
+    autoprog::SelectiveCallLeft(fields_);
+    return true;
+}
+
+bool SequenceCommand::FinishNumbers(const Reservation& reservation, bool programmed) {
+    ProductionRecord record;
+    if (record_) {
+        record = *record_;
+    } else {
+        record.program = "ombra-cli";
+        record.operation = "sequence";
+        record.serial = fields_.serialNo;
+        record.resultId = client_.LastResultId();
+    }
+    const bool kept = programmed ? db_->Complete(reservation.id, record, station_, series_)
+                                 : db_->Release(reservation.id, record, station_, series_);
+    if (kept)
+        return true;
+    const std::string reason = db_->Error();
+    const ProductionSpool spool(spool_);
+    if (const int error = spool.Add({reservation.id, programmed, series_, station_, record});
+        error != 0) {
+        std::fprintf(err_,
+                     "ombra-cli: production database: %s; the record of serial number %ld is "
+                     "lost: %s: %s\n",
+                     reason.c_str(), reservation.numbers.serial, spool.Path().c_str(),
+                     std::strerror(error));
+        return false;
+    }
+    std::fprintf(err_,
+                 "ombra-cli: production database: %s; the record of serial number %ld waits in "
+                 "%s, its numbers reserved, until the station starts again\n",
+                 reason.c_str(), reservation.numbers.serial, spool.Path().c_str());
+    return false;
+}
+
 int SequenceCommand::Run() {
     // What the sequential-programming command sets up before its dialog opens.
     client_.SetSequentialRunning(true);
@@ -180,7 +276,13 @@ int SequenceCommand::Run() {
         }
         if (SequenceInterrupted())
             break;
+        Reservation reservation;
+        if (db_ != nullptr && !ReserveNumbers(reservation)) {
+            lastFailed = true;
+            break;
+        }
         const AutoProgFields radio = fields_;
+        record_.reset();
         host_.ClearFailed();
         autoprog::Programla(fields_, client_.Parameters(), host_);
         g_writing = 1;
@@ -193,9 +295,13 @@ int SequenceCommand::Run() {
             autoprog::PrepareNextRadio(fields_, client_.TestMode());
         }
         Describe(out_, ok ? "programmed" : "failed", radio);
+        if (db_ != nullptr && !FinishNumbers(reservation, ok)) {
+            lastFailed = true;
+            break;
+        }
         // A number that outgrew its field would reach the next radio cut; the state keeps
-        // the last numbers that fit.
-        if (ok && !NumbersFit()) {
+        // the last numbers that fit. A series is held to its fields when numbers are taken.
+        if (db_ == nullptr && ok && !NumbersFit()) {
             outgrown = true;
             fields_ = autoprog::LastFitting(fields_, radio);
             SaveState();
@@ -215,7 +321,9 @@ int SequenceCommand::Run() {
     client_.SetSequentialRunning(false);
     if (outgrown)
         return kExitUsage;
-    Describe(out_, "next", fields_);
+    // A series keeps its next numbers itself.
+    if (db_ == nullptr)
+        Describe(out_, "next", fields_);
     if (stateLost)
         return kExitUsage;
     return lastFailed ? kExitFailed : kExitOk;

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "ombra/cli/CliOptions.h"
 #include "ombra/cli/ConsoleHost.h"
 #include "ombra/ops/AutoProgLogic.h"
 #include "ombra/ops/RecordingClientWin.h"
+#include "production/ProductionDb.h"
 #include "resources/ResourceModule.h"
 
 namespace norda::ombra {
@@ -19,9 +21,15 @@ class SequenceCommand {
     SequenceCommand(const CliOptions& options, RecordingClientWin& client, ConsoleHost& host,
                     const ResourceModule& texts, std::FILE* err, std::FILE* out);
 
+    // Each radio's numbers from `series` of `db`, reserved for `station` before the radio
+    // is written, used or given back when it is done; a record the database does not take
+    // waits in `spool`, its numbers still reserved.
+    void UseSeries(ProductionDb& db, std::string series, std::string station, std::string spool);
     // The first radio's numbers, from the options or else the state file, checked as
     // the dialog checks its fields. 0, or kExitUsage after saying what is wrong.
     int Prepare();
+    // The production record of the radio on the bench, as the client window made it.
+    void Recorded(const ProductionRecord& record) { record_ = record; }
     // Programs radios until --count is reached, the operator stops or Ctrl-C; the port
     // is open. Prints the next numbers at the end. kExitOk, kExitFailed when the last
     // radio tried was not programmed, kExitUsage when the state file cannot be written
@@ -36,6 +44,8 @@ class SequenceCommand {
     // does not fit and why.
     bool NumbersFit();
     bool SaveState();
+    bool ReserveNumbers(Reservation& reservation);
+    bool FinishNumbers(const Reservation& reservation, bool programmed);
     static void Describe(std::FILE* to, const char* what, const AutoProgFields& fields);
 
     const CliOptions& options_;
@@ -45,7 +55,19 @@ class SequenceCommand {
     std::FILE* err_;
     std::FILE* out_;
     AutoProgFields fields_;
+    ProductionDb* db_ = nullptr;
+    std::string series_;
+    std::string station_;
+    std::string spool_;
+    std::optional<ProductionRecord> record_;
 };
+
+// The sequence's number fields checked as the dialog checks them (digit fields in
+// capitals first); false after saying on `err` which option is wrong.
+bool CheckSequenceNumbers(AutoProgFields& fields, const ResourceModule& texts, std::FILE* err);
+// The dialog's count-up as a series of the production database takes it: a serial
+// number past 65535 ends the series rather than starting again at 1.
+NumberRule SequenceNumberRule();
 
 // Set by SIGINT while a sequence runs; the sequence looks at it between radios.
 bool SequenceInterrupted();

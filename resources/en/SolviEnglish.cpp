@@ -75,6 +75,7 @@ constexpr StringEntry kStrings[] = {
     {3609, "Address %s lies outside the flash."},
     {3610, "The count record says %s data records; %s precede it."},
     {3611, "The file ends without an end record (S8, S9) or a count record (S5, S6)."},
+    {3900, "Production database not written: %s"},
     {24332, "Opens a hex file"},
 };
 

@@ -52,6 +52,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& all) {
                 line.misuse = "--log needs a file name";
                 return line;
             }
+        } else if (arg == "--db" || arg.rfind("--db=", 0) == 0) {
+            if (arg == "--db" && i + 1 < all.size())
+                line.database = all[++i];
+            else if (arg != "--db")
+                line.database = arg.substr(5);
+            if (line.database.empty()) {
+                line.request = CommandLine::Request::Misuse;
+                line.misuse = "--db needs a connection string or URI";
+                return line;
+            }
         } else {
             line.request = CommandLine::Request::Misuse;
             line.misuse = "unknown option " + arg;

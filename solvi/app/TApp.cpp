@@ -15,6 +15,7 @@ TApp::TApp(const CommandLine& commandLine, const PortFlags& availablePorts,
     autoPort = commandLine.autoPort;
     pendingFile = commandLine.pendingFile;
     logPath = commandLine.logPath;
+    database = commandLine.database;
     if (commandLine.autoMode) {
         baudRate = commandLine.autoBaud;
         flags_.verify.store(commandLine.verify);
@@ -39,6 +40,8 @@ void TApp::Initialise() {
 
     if (logPath.empty())
         Read(kLogFileValue, &logPath);
+    if (database.empty())
+        Read("Database", &database);
     if (logPath.empty())
         logPath = ProductionLog::DefaultPath();
 

@@ -68,6 +68,7 @@ class TApp {
     // The production log: "--log FILE", else (outside automatic mode) the registry's
     // "LogFile", else the default file.
     std::string logPath;
+    std::string database;  // the production database; empty: none
 
     // How the program shows a message box and asks for a file name; tests replace them.
     std::function<void(const std::string& text, const std::string& caption)> showMessage;

@@ -37,6 +37,7 @@ constexpr int kTextOpenTitle = 616;
 constexpr int kTextCount = 3400;
 constexpr int kTextLogFailed = 3401;
 constexpr int kTextBlank = 3600;
+constexpr int kTextDatabaseFailed = 3900;
 
 QSize ScreenSize() {
     QScreen* screen = QGuiApplication::primaryScreen();
@@ -60,7 +61,7 @@ std::string ReplaceName(std::string text, const std::string& name) {
 TFrameWin::TFrameWin(TApp& app)
     : QMainWindow(nullptr),
       app_(app),
-      tally_(app.logPath),
+      tally_(app.logPath, app.database),
       startTick_(SteadyClock::Instance().TickCount()) {
     quit = [](int code) { QCoreApplication::exit(code); };
     printResult = [](const std::string& line) {
@@ -394,13 +395,15 @@ void TFrameWin::ProgrammingEnded(const ProgrammingOutcome& outcome) {
         autoOutcome_ = outcome;
     const int error = tally_.Record(outcome, app_.Texts());
     UpdateCount();
-    if (error == 0) {
+    if (error == 0 && tally_.DatabaseFailure().empty()) {
         logWarning_->SetFullText({});
         return;
     }
     // The radio is programmed all the same; only its record is missing.
     const std::string warning =
-        ReplaceName(app_.Text(kTextLogFailed), tally_.LogPath() + ": " + std::strerror(error));
+        error != 0
+            ? ReplaceName(app_.Text(kTextLogFailed), tally_.LogPath() + ": " + std::strerror(error))
+            : ReplaceName(app_.Text(kTextDatabaseFailed), tally_.DatabaseFailure());
     if (app_.AutoMode()) {
         std::fprintf(stderr, "solvi: %s\n", warning.c_str());
     } else {

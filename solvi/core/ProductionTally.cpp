@@ -1,5 +1,6 @@
 #include "solvi/core/ProductionTally.h"
 
+#include "production/ProductionSpool.h"
 #include "solvi/core/FlashSessionView.h"
 
 namespace norda::solvi {
@@ -16,7 +17,28 @@ int ProductionTally::Record(const ProgrammingOutcome& outcome, const TextSource&
     record.resultId = outcome.statusId;
     record.result = ReportText(texts, outcome.statusId, outcome.statusAddress);
     record.durationMs = outcome.durationMs;
-    return log_.Append(record);
+    const int error = log_.Append(record);
+    databaseFailure_ = database_.empty() ? std::string() : KeepInDatabase(record, outcome.ok);
+    return error;
+}
+
+std::string ProductionTally::KeepInDatabase(const ProductionRecord& record, bool programmed) {
+    const std::string station = ProductionLog::ThisHost() + ":" + std::to_string(record.port);
+    const ProductionSpool spool(ProductionSpool::PathBeside(log_.Path()));
+    std::string error;
+    if (!db_)
+        db_ = ProductionDb::Connect(database_, error);
+    if (db_) {
+        const int waiting =
+            spool.Send(station, [this](const SpooledRecord& e) { return db_->Resend(e); });
+        if (waiting == 0 &&
+            db_->AddRecord(record, station, {}, programmed ? "programmed" : "failed"))
+            return {};
+        error = waiting < 0 ? "cannot read or write " + spool.Path() : db_->Error();
+    }
+    if (spool.Add({0, programmed, {}, station, record}) != 0)
+        return error + "; " + spool.Path() + " not written either";
+    return error + "; the record waits in " + spool.Path();
 }
 
 std::string ReportText(const TextSource& texts, int statusId, uint32_t address) {

@@ -2,7 +2,10 @@
 
 #include <string>
 
+#include <memory>
+
 #include "platform/ProductionLog.h"
+#include "production/ProductionDb.h"
 #include "solvi/core/ProgrammingWatch.h"
 
 namespace norda {
@@ -12,22 +15,33 @@ class TextSource;
 namespace norda::solvi {
 
 // SOLVI's account of the radios it programmed: the running count its frame shows, and a
-// record of every run in the production log. A log that cannot be written costs only the
-// record; the count goes on.
+// record of every run in the production log and, when one is named, the production
+// database. A log or database that cannot be written costs only the record; the count
+// goes on. A record the database did not take waits in the spool beside the log and goes
+// in before the next record of its port.
 class ProductionTally {
   public:
-    explicit ProductionTally(std::string logPath) : log_(std::move(logPath)) {}
+    explicit ProductionTally(std::string logPath, std::string database = {})
+        : log_(std::move(logPath)), database_(std::move(database)) {}
 
     // Counts the run and appends its record, with the report in the texts the user saw.
     // 0, or the errno of the failed write.
     int Record(const ProgrammingOutcome& outcome, const TextSource& texts);
+
+    // Why the last record is not in the database; empty when it is, or without one.
+    const std::string& DatabaseFailure() const { return databaseFailure_; }
 
     int Programmed() const { return programmed_; }
     int Failed() const { return failed_; }
     const std::string& LogPath() const { return log_.Path(); }
 
   private:
+    std::string KeepInDatabase(const ProductionRecord& record, bool programmed);
+
     ProductionLog log_;
+    std::string database_;
+    std::unique_ptr<ProductionDb> db_;
+    std::string databaseFailure_;
     int programmed_ = 0;
     int failed_ = 0;
 };

@@ -22,8 +22,10 @@
 #include "platform/Clock.h"
 #include "platform/ProductionLog.h"
 #include "platform/Windows1254.h"
+#include "production/ProductionDb.h"
 #include "solvi/core/SoftwareImage.h"
 #include "solvi/core/SoftwareVersion.h"
+#include "tests/support/PgCluster.h"
 #include "tools/radiosim/FlashImage.h"
 #include "tools/radiosim/PtyServer.h"
 #include "tools/radiosim/SimRadio.h"
@@ -312,8 +314,21 @@ TEST(SolviAuto, DifferentSoftwareIsProgrammedWhenTheLogCannotBeWritten) {
     EXPECT_TRUE(warned);
 }
 
-TEST(SolviAuto, SixteenRunsAtOnceLeaveSixteenWholeRecordsInOneLog) {
+TEST(SolviAuto, SixteenRunsAtOnceLeaveSixteenWholeRecordsInOneLogAndTheDatabase) {
     Home home;
+    // The line's database too, where the server is installed; the log alone elsewhere.
+    test::PgCluster cluster;
+    std::string database;
+    if (!test::PgCluster::BinDir().empty()) {
+        ASSERT_TRUE(cluster.Create()) << cluster.Error();
+        database = cluster.NewDatabase();
+        ASSERT_NE(database, "") << cluster.Error();
+        std::string error;
+        const auto db = ProductionDb::Connect(database, error);
+        ASSERT_TRUE(db) << error;
+        int before = 0;
+        ASSERT_TRUE(db->Init(before)) << db->Error();
+    }
     const std::string file = home.Write("new.hex", SoftwareFile(5));
     sim::PtyServer server(SteadyClock::Instance(), home.Ports());
     for (int port = 1; port <= 16; ++port)
@@ -323,10 +338,13 @@ TEST(SolviAuto, SixteenRunsAtOnceLeaveSixteenWholeRecordsInOneLog) {
     // The folder does not exist yet: whoever writes first makes it and the header.
     const std::string log = home.Path("line 3/production.csv");
     std::vector<pid_t> runs;
-    for (int port = 1; port <= 16; ++port)
-        runs.push_back(
-            Spawn({SOLVI_PROGRAM, "-auto", std::to_string(port), "115200", file, "--log", log},
-                  home, home.Path("solvi" + std::to_string(port) + ".out")));
+    for (int port = 1; port <= 16; ++port) {
+        std::vector<std::string> args = {
+            SOLVI_PROGRAM, "-auto", std::to_string(port), "115200", file, "--log", log};
+        if (!database.empty())
+            args.insert(args.end(), {"--db", database});
+        runs.push_back(Spawn(args, home, home.Path("solvi" + std::to_string(port) + ".out")));
+    }
     for (size_t i = 0; i < runs.size(); ++i)
         EXPECT_EQ(Wait(runs[i]), 0) << "Com" << i + 1;
     server.RequestStop();
@@ -354,6 +372,27 @@ TEST(SolviAuto, SixteenRunsAtOnceLeaveSixteenWholeRecordsInOneLog) {
     EXPECT_EQ(ports.size(), 16u);
     EXPECT_EQ(*ports.begin(), 1);
     EXPECT_EQ(*ports.rbegin(), 16);
+
+    if (database.empty())
+        GTEST_SKIP() << "no PostgreSQL server to check the database against";
+    std::string error;
+    const auto db = ProductionDb::Connect(database, error);
+    ASSERT_TRUE(db) << error;
+    const auto records = db->Records(0, "", "");
+    ASSERT_TRUE(records) << db->Error();
+    ASSERT_EQ(records->size(), 16u);
+    std::set<int> recorded;
+    for (const StoredRecord& r : *records) {
+        recorded.insert(r.record.port);
+        EXPECT_EQ(r.record.program + " " + r.record.operation + " " + r.outcome,
+                  "solvi flash programmed");
+        EXPECT_EQ(r.record.softwareBefore, before);
+        EXPECT_EQ(r.record.softwareAfter, image.Current()->VersionText());
+        EXPECT_EQ(std::to_string(r.record.resultId) + " " + r.record.result,
+                  "811 Cihaz programlandı.");
+    }
+    EXPECT_EQ(recorded, ports);
+    EXPECT_FALSE(std::filesystem::exists(home.Path("line 3/production-spool.tsv")));
 }
 
 TEST(SolviAuto, RadioAlreadyHoldingTheSoftwareEndsWithZeroAndNothingWritten) {

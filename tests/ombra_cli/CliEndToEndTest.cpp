@@ -1,7 +1,9 @@
 // ombra-cli against the simulated radio program on a pseudo-terminal.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,11 +12,14 @@
 #include <fstream>
 #include <iterator>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "codeplug/CodeplugFile.h"
+#include "production/PgConnection.h"
+#include "tests/support/PgSuite.h"
 #include "tools/radiosim/ParamImage.h"
 
 namespace norda::ombra {
@@ -81,17 +86,22 @@ class CliEndToEnd : public ::testing::Test {
             << Slurp(File("sim.err"));
     }
 
-    // Runs ombra-cli to its end; returns its exit status, stderr in `err_`.
-    int Cli(std::vector<std::string> args) {
+    // Starts ombra-cli; its output goes to NAME.out and NAME.err.
+    pid_t Launch(std::vector<std::string> args, const std::string& name = "cli") {
         args.insert(args.begin(), OMBRA_CLI);
         args.insert(args.end(), {"--ini", File("ombra.INI").string()});
-        const pid_t pid = Spawn(args, dir_, File("cli.out"), File("cli.err"), input_);
+        return Spawn(args, dir_, File(name + ".out"), File(name + ".err"), input_);
+    }
+    // Waits for an ombra-cli to end; its exit status, stderr in `err_`, stdout in `out_`.
+    int Wait(pid_t pid, const std::string& name = "cli") {
         int status = 0;
         waitpid(pid, &status, 0);
-        err_ = Slurp(File("cli.err"));
-        out_ = Slurp(File("cli.out"));
+        err_ = Slurp(File(name + ".err"));
+        out_ = Slurp(File(name + ".out"));
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
+    // Runs ombra-cli to its end.
+    int Cli(std::vector<std::string> args) { return Wait(Launch(std::move(args))); }
     int ReadRadio(const std::string& out, std::vector<std::string> extra = {}) {
         std::vector<std::string> args = {"read", "--port", "1", "--baud", "115200"};
         args.insert(args.end(), extra.begin(), extra.end());
@@ -549,6 +559,23 @@ TEST_F(CliEndToEnd, SequenceNumbersRadioAfterRadioAndAFailedRadioKeepsItsNumbers
     for (const char* record : {",ombra-cli,", ",1,sequence,100,0099,1,1,,,821,",
                                ",1,sequence,102,101,3,3,,,821,", ",1,sequence,103,102,4,4,,,816,"})
         EXPECT_NE(log.find(record), std::string::npos) << record << "\n" << log;
+
+    // A bench without a database reports from its log, each record as the log has it.
+    const size_t at = log.find(",1,sequence,102,");
+    ASSERT_NE(at, std::string::npos);
+    const size_t begin = log.rfind('\n', at) + 1;
+    const std::string line = log.substr(begin, log.find('\n', at) + 1 - begin);
+    input_ = "/dev/null";
+    ASSERT_EQ(
+        Cli({"production", "report", "--log", File("production.csv").string(), "--radio", "102"}),
+        0)
+        << err_;
+    EXPECT_EQ(out_, log.substr(0, log.find('\n') + 1) + line);
+    ASSERT_EQ(Cli({"production", "report", "--log", File("production.csv").string(), "--since",
+                   "2999-01-01"}),
+              0)
+        << err_;
+    EXPECT_EQ(CountOf(out_, "\n"), 1) << out_;
 }
 
 TEST_F(CliEndToEnd, ANumberThatOutgrowsItsFieldStopsTheSequence) {
@@ -583,6 +610,225 @@ TEST_F(CliEndToEnd, UnwritableProductionLogLeavesTheCopyIntact) {
                          "\\(Not a directory\\)\nBİLGİ: Cihaz programlandı.\n")))
         << err_;
     EXPECT_NE(err_.find("Telsizdeki parametreler dosyadakilerle aynı."), std::string::npos);
+}
+
+// Stations of one line taking their numbers from a series of a production database the
+// test runs itself.
+class CliSeries : public CliEndToEnd, protected test::PgSuite {
+  protected:
+    static void SetUpTestSuite() { StartCluster(); }
+    static void TearDownTestSuite() { StopCluster(); }
+    void SetUp() override {
+        CliEndToEnd::SetUp();
+        NewDatabase();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        // The database as a site names it: in the INI, not on each command line.
+        std::ofstream(dir_ / "ombra.INI")
+            << "[International]\r\nCountry Code=90\r\n[Production]\r\nDatabase=" << conninfo_
+            << "\r\n";
+        ASSERT_EQ(Cli({"production", "init"}), 0) << err_;
+    }
+
+    std::vector<std::vector<std::string>> Sql(const std::string& sql) {
+        std::string error;
+        const auto pg = PgConnection::Open(conninfo_, error);
+        if (!pg) {
+            ADD_FAILURE() << error;
+            return {};
+        }
+        const auto rows = pg->Exec(sql);
+        EXPECT_TRUE(rows) << pg->Error();
+        return rows ? rows->rows : std::vector<std::vector<std::string>>{};
+    }
+
+    std::vector<std::string> Sequence(int port, int count, const std::string& baud = "115200") {
+        return {"sequence",
+                "--port",
+                std::to_string(port),
+                "--baud",
+                baud,
+                "--series",
+                "S",
+                "--count",
+                std::to_string(count),
+                "--log",
+                File("production.csv").string(),
+                File("base.omb").string()};
+    }
+
+    // A read from a radio that is then left on the bench: the file every station writes.
+    void ReadBase(const std::string& baud = "115200") {
+        ASSERT_EQ(ReadRadio("base.omb", {"--baud", baud}), 0) << err_;
+        input_ = File("answers");
+        std::ofstream(input_) << std::string(20, '\n');
+    }
+
+    // Waits, with a generous bound, until a station holds numbers for a radio it writes.
+    bool AwaitReservation() {
+        for (int i = 0; i < 3000; ++i) {
+            if (Sql("SELECT count(*) FROM reservations WHERE state = 'reserved'")[0][0] == "1")
+                return true;
+            usleep(10000);
+        }
+        return false;
+    }
+
+    static std::string Station(int port) {
+        char host[256] = {};
+        gethostname(host, sizeof host - 1);
+        return std::string(host) + ":" + std::to_string(port);
+    }
+};
+
+TEST_F(CliSeries, TwoStationsAtOnceGiveEveryRadioItsOwnNumbersAndRecordEach) {
+    ASSERT_EQ(Cli({"production", "init"}), 0) << err_;
+    EXPECT_EQ(out_, "schema version 1: nothing to do\n");
+    ASSERT_EQ(Cli({"production", "series", "S", "--serial", "500", "--ani", "1000", "--ack", "20",
+                   "--selcall", "20"}),
+              0)
+        << err_;
+    StartRadio({"--com", "2", "--swap-after-reset"});
+    for (int i = 0; i < 500 && Slurp(File("sim.out")).find("com2 ->") == std::string::npos; ++i)
+        usleep(10000);
+    ReadBase();
+    const pid_t bench1 = Launch(Sequence(1, 10), "bench1");
+    const pid_t bench2 = Launch(Sequence(2, 10), "bench2");
+    ASSERT_EQ(Wait(bench1, "bench1"), 0) << err_;
+    ASSERT_EQ(Wait(bench2, "bench2"), 0) << err_;
+
+    // What each radio's memory holds as it leaves its bench...
+    const std::string sim = Slurp(File("sim.out"));
+    std::set<std::pair<std::string, std::string>> benches;
+    const std::regex left("com([12]): serial ([0-9]+) off the bench");
+    for (std::sregex_iterator it(sim.begin(), sim.end(), left), end; it != end; ++it)
+        benches.insert({(*it)[1], (*it)[2]});
+    // ...is what its record names, and no two radios share a number.
+    const auto records =
+        Sql("SELECT port, serial, ani, count(*) OVER (PARTITION BY ani) FROM production_records "
+            "WHERE outcome = 'programmed' AND series = 'S' ORDER BY serial::int");
+    ASSERT_EQ(records.size(), 20u) << sim;
+    std::set<std::pair<std::string, std::string>> recorded;
+    for (size_t i = 0; i < records.size(); ++i) {
+        EXPECT_EQ(records[i][1], std::to_string(500 + i));
+        EXPECT_EQ(records[i][2], std::to_string(1000 + i));
+        EXPECT_EQ(records[i][3], "1") << "ANI " << records[i][2] << " given twice";
+        recorded.insert({records[i][0], records[i][1]});
+    }
+    EXPECT_EQ(recorded, benches) << sim;
+    EXPECT_EQ(Sql("SELECT count(DISTINCT port) FROM production_records")[0][0], "2");
+    EXPECT_EQ(Sql("SELECT count(*) FROM reservations WHERE state <> 'used'")[0][0], "0");
+    EXPECT_EQ(Sql("SELECT next_serial, next_ani FROM series")[0],
+              (std::vector<std::string>{"520", "1020"}));
+    // The local log keeps every record as well.
+    EXPECT_EQ(CountOf(Slurp(File("production.csv")), ",821,"), 20);
+
+    // Which numbers went into radio 505, when, at which bench: from the database.
+    ASSERT_EQ(Cli({"production", "report", "--series", "S", "--radio", "505"}), 0) << err_;
+    EXPECT_EQ(CountOf(out_, "\r\n"), 2) << out_;
+    EXPECT_EQ(out_.rfind("time,program,", 0), 0u) << out_;
+    EXPECT_NE(out_.find(",station,series,outcome\r\n"), std::string::npos) << out_;
+    EXPECT_TRUE(
+        std::regex_search(out_, std::regex("\n20[0-9-]+T[0-9:]+[+-][0-9:]+,ombra-cli,[^,]+,"
+                                           "[12],sequence,505,1005,.*:[12],S,programmed\r\n$")))
+        << out_;
+}
+
+TEST_F(CliSeries, AFailedRadioGivesItsNumbersToTheNextRadio) {
+    ASSERT_EQ(Cli({"production", "series", "S", "--serial", "700"}), 0) << err_;
+    StartRadio();
+    ReadBase();
+    StopRadio();
+    StartRadio({"--band", "16240"});
+    input_ = "/dev/null";
+    EXPECT_EQ(Cli(Sequence(1, 1)), 1) << err_;
+    EXPECT_EQ(out_.rfind("failed --serial 700", 0), 0u) << out_;
+    EXPECT_EQ(Sql("SELECT serial, state FROM reservations")[0],
+              (std::vector<std::string>{"700", "released"}));
+    EXPECT_EQ(Sql("SELECT outcome, result_id FROM production_records")[0],
+              (std::vector<std::string>{"failed", "816"}));
+
+    StopRadio();
+    StartRadio({"--swap-after-reset"});
+    ASSERT_EQ(Cli(Sequence(1, 1)), 0) << err_;
+    EXPECT_NE(Slurp(File("sim.out")).find("com1: serial 700 off the bench"), std::string::npos);
+    EXPECT_EQ(Sql("SELECT serial, state FROM reservations")[0],
+              (std::vector<std::string>{"700", "used"}));
+}
+
+TEST_F(CliSeries, AServerGoneDuringAWriteSpoolsTheRecordAndStopsBeforeTheNextRadio) {
+    ASSERT_EQ(Cli({"production", "series", "S", "--serial", "900"}), 0) << err_;
+    // A slow line, so that the server is gone well before the radio is done.
+    StartRadio({"--swap-after-reset", "--baud", "9600"});
+    ReadBase("9600");
+    const pid_t cli = Launch(Sequence(1, 3, "9600"));
+    ASSERT_TRUE(AwaitReservation());
+    ASSERT_TRUE(cluster_->Stop()) << cluster_->Error();
+    const int rc = Wait(cli);
+    ASSERT_TRUE(cluster_->Start()) << cluster_->Error();
+
+    // The radio on the bench was finished; the next one was not started.
+    EXPECT_EQ(rc, 1) << err_;
+    EXPECT_EQ(out_, "programmed --serial 900\n");
+    EXPECT_EQ(CountOf(Slurp(File("sim.out")), "off the bench"), 1);
+    const std::string spool = File("production-spool.tsv").string();
+    EXPECT_NE(err_.find("the record of serial number 900 waits in " + spool), std::string::npos)
+        << err_;
+    EXPECT_EQ(CountOf(Slurp(spool), "\n"), 1);
+    EXPECT_EQ(Sql("SELECT serial, state FROM reservations")[0],
+              (std::vector<std::string>{"900", "reserved"}));
+    EXPECT_EQ(Sql("SELECT count(*) FROM production_records")[0][0], "0");
+
+    // Back again: the spooled record goes in first, then the next radio gets the next number.
+    ASSERT_EQ(Cli(Sequence(1, 1, "9600")), 0) << err_;
+    EXPECT_NE(err_.find("1 spooled record(s) sent from " + spool), std::string::npos) << err_;
+    EXPECT_EQ(Slurp(spool), "");
+    EXPECT_EQ(
+        Sql("SELECT serial, outcome FROM production_records ORDER BY id"),
+        (std::vector<std::vector<std::string>>{{"900", "programmed"}, {"901", "programmed"}}));
+    EXPECT_EQ(Sql("SELECT count(*) FROM reservations WHERE state = 'used'")[0][0], "2");
+}
+
+TEST_F(CliSeries, AServerThatCannotBeReachedWritesNoRadio) {
+    ASSERT_EQ(Cli({"production", "series", "S", "--serial", "1"}), 0) << err_;
+    StartRadio({"--swap-after-reset"});
+    ReadBase();
+    ASSERT_TRUE(cluster_->Stop()) << cluster_->Error();
+    const std::string wire = Slurp(File("wire.log"));
+    const int rc = Cli(Sequence(1, 1));
+    ASSERT_TRUE(cluster_->Start()) << cluster_->Error();
+    EXPECT_EQ(rc, 1);
+    EXPECT_EQ(err_.rfind("ombra-cli: production database: ", 0), 0u) << err_;
+    EXPECT_EQ(out_, "");
+    EXPECT_EQ(Slurp(File("wire.log")), wire) << "not a byte to the radio";
+    EXPECT_EQ(CountOf(Slurp(File("sim.out")), "off the bench"), 0);
+}
+
+TEST_F(CliSeries, AStationKilledDuringAWriteGivesItsNumbersBack) {
+    ASSERT_EQ(Cli({"production", "series", "S", "--serial", "300"}), 0) << err_;
+    StartRadio({"--swap-after-reset", "--baud", "9600"});
+    ReadBase("9600");
+    pid_t cli = Launch(Sequence(1, 1, "9600"));
+    ASSERT_TRUE(AwaitReservation());
+    kill(cli, SIGKILL);
+    Wait(cli);
+
+    // At its next start the station frees what it held; the numbers go to the next radio.
+    ASSERT_EQ(Cli(Sequence(1, 1, "9600")), 0) << err_;
+    EXPECT_NE(err_.find("station " + Station(1) + " gave back the numbers of 1 radio(s)"),
+              std::string::npos)
+        << err_;
+    EXPECT_EQ(out_, "programmed --serial 300\n");
+
+    // Or the line's operator frees them, for a station that does not come back.
+    cli = Launch(Sequence(1, 1, "9600"));
+    ASSERT_TRUE(AwaitReservation());
+    kill(cli, SIGKILL);
+    Wait(cli);
+    ASSERT_EQ(Cli({"production", "release", "--station", Station(1)}), 0) << err_;
+    EXPECT_EQ(out_, "released the numbers of 1 radio(s)\n");
+    EXPECT_EQ(Sql("SELECT serial, state FROM reservations ORDER BY serial"),
+              (std::vector<std::vector<std::string>>{{"300", "used"}, {"301", "released"}}));
 }
 
 }  // namespace norda::ombra

@@ -35,6 +35,13 @@ TEST(CliOptions, EachCommandTakesItsOwnOptionsAndFiles) {
     EXPECT_EQ(o.baud, 9600);
     ASSERT_EQ(Parse({"decode", "--test", "eprom.dbg", "out.omb"}, o), 0);
     EXPECT_EQ(o.files.size(), 2u);
+    ASSERT_EQ(Parse({"production", "series", "S", "--serial", "5", "--ani", "7", "--db", "h"}, o),
+              0);
+    EXPECT_EQ(o.production, ProductionAction::Series);
+    EXPECT_EQ(o.files, std::vector<std::string>{"S"});
+    EXPECT_EQ(o.serial, "5");
+    EXPECT_EQ(o.ack, std::nullopt);
+    EXPECT_EQ(o.database, "h");
 
     for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{
              {},
@@ -48,6 +55,16 @@ TEST(CliOptions, EachCommandTakesItsOwnOptionsAndFiles) {
              {"read", "--port", "x", "a.omb"},
              {"read", "--baud", "200", "a.omb"},
              {"read", "a.omb", "--trace"},
+             {"production"},
+             {"production", "drop"},
+             {"production", "init", "x"},
+             {"production", "init", "--series", "S"},
+             {"production", "series", "S"},
+             {"production", "release"},
+             {"copy", "--db", "h", "in.omb"},
+             // A series gives the numbers; one given as well would be ignored or collide.
+             {"sequence", "--series", "S", "--serial", "5", "in.omb"},
+             {"sequence", "--series", "S", "--state", "next.ini", "in.omb"},
          }) {
         EXPECT_EQ(Parse(bad, o), kExitUsage) << (bad.empty() ? "" : bad[0]);
     }
