@@ -36,7 +36,8 @@ std::optional<int64_t> WholeNumber(std::string_view text) {
     for (; i < text.size(); ++i) {
         if (text[i] < '0' || text[i] > '9')
             return std::nullopt;
-        n = std::min(kMost, n * 10 + (text[i] - '0'));
+        // Held at kMost before it could overflow: the value only has to be known too big.
+        n = n > (kMost - 9) / 10 ? kMost : std::min(kMost, n * 10 + (text[i] - '0'));
     }
     return negative ? -n : n;
 }
