@@ -77,6 +77,9 @@ class CliEndToEnd : public ::testing::Test {
                                          "--com",  "1",           "--baud",
                                          "115200", "--log",       File("wire.log").string()};
         args.insert(args.end(), extra.begin(), extra.end());
+        // A radio started again: the last one's "com1 ->" must not pass for the new one's
+        // before the new one has emptied the file.
+        fs::remove(File("sim.out"));
         sim_ = Spawn(args, dir_, File("sim.out"), File("sim.err"));
         for (int i = 0; i < 500 && Slurp(File("sim.out")).find("com1 ->") == std::string::npos;
              ++i) {
