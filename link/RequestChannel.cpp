@@ -61,9 +61,9 @@ RequestChannel::SendResult RequestChannel::Send(const NetworkRequest& request, i
     ++unacknowledged_;
     sentOnLink_ = true;
     lastSent_ = request;
-    link_.Send(request);
+    const Status written = link_.Send(request);
     ackWait_ = Now() + AckLineTime(link_, link_.LastFrameLength()) + link_.Profile().ackWaitMs;
-    return SendResult::Sent;
+    return Succeeded(written) ? SendResult::Sent : SendResult::WriteFailed;
 }
 
 std::optional<uint32_t> RequestChannel::NextDeadline() const {

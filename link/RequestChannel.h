@@ -29,10 +29,12 @@ namespace norda {
 // engine reports reaches the owner's listener, from inside those calls.
 class RequestChannel final : private LinkListener {
   public:
-    enum class SendResult {
-        Sent,       // on the line; its LA is awaited
-        Resyncing,  // the link restarts first; the request goes out once it is up
-        GaveUp,     // sent as often as allowed without an acknowledgement: not sent again
+    enum class [[nodiscard]] SendResult{
+        Sent,         // on the line; its LA is awaited
+        WriteFailed,  // the port did not take the whole frame (and has said so); the LA is
+                      // awaited as for a frame sent, so the request goes out again after it
+        Resyncing,    // the link restarts first; the request goes out once it is up
+        GaveUp,       // sent as often as allowed without an acknowledgement: not sent again
     };
 
     RequestChannel(const LinkProfile& profile, int portNumber, int32_t baud, LinkListener& owner,
@@ -76,7 +78,7 @@ class RequestChannel final : private LinkListener {
 
     // Hands a request over. `maxSends` bounds how often one request goes out, and how many
     // LTs in a row may go unacknowledged.
-    SendResult Send(const NetworkRequest& request, int maxSends);
+    [[nodiscard]] SendResult Send(const NetworkRequest& request, int maxSends);
     // How often the request last sent has gone out since it was first handed over.
     int Sends() const { return sends_; }
 

@@ -213,7 +213,8 @@ Status TWinmap27Port::SendFrame(const uint8_t* header, size_t headerLength, cons
 
 void TWinmap27Port::SendAck() {
     const uint8_t body[] = {kFrameLA, vr_, 0x01, 0x00};
-    SendFrame(body, sizeof body, nullptr, 0);
+    // An LA that did not go out costs the radio a repeat of its LT; the port has said so.
+    static_cast<void>(SendFrame(body, sizeof body, nullptr, 0));
     ackSent_ = true;
     Trace("LA gönderildi\t: state = %d      Vr = %03d", networkState_, vr_);
     if (profile_.turnaroundPause && port_.Baud() > 0) {
@@ -241,7 +242,8 @@ void TWinmap27Port::ResetLink() {
     if (profile_.linkRestartDropsPartialFrame) {
         ResetReceiver();
     }
-    SendFrame(body, sizeof body, nullptr, 0);
+    // An LR that did not go out is asked again when its LA wait ends; the port has said so.
+    static_cast<void>(SendFrame(body, sizeof body, nullptr, 0));
     Trace("LR gönderildi");
 }
 

@@ -7,7 +7,7 @@ namespace norda {
 // How an attempt through the port, the link, the request channel or a file loader ended:
 // Ok, or why not. One polarity everywhere; each program turns a failure into its own
 // message or exit code at its edge, in one table.
-enum class Status {
+enum class [[nodiscard]] Status{
     Ok,
     CannotOpen,       // the device or file is missing or may not be opened
     SettingsRefused,  // the serial device refused the line settings; it is closed again

@@ -55,7 +55,8 @@ TSPDlg::~TSPDlg() {
 }
 
 void TSPDlg::SetupWindow() {
-    session_->Start();
+    // A port that does not open is shown on the panel, which stays for another choice.
+    static_cast<void>(session_->Start());
     worker_ = std::make_unique<TMap27Thread>(*session_);
     worker_->Start();
 }

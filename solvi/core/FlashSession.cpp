@@ -295,6 +295,7 @@ void FlashSession::SendStep() {
             Finish(kTextNoAnswer);
             break;
         case RequestChannel::SendResult::Resyncing:
+        case RequestChannel::SendResult::WriteFailed:
             break;
         case RequestChannel::SendResult::Sent:
             ShowStepStatus();

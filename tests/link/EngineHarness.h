@@ -123,7 +123,7 @@ class RecordingEngine : public TWinmap27Port, private LinkListener {
 // record of getting there cleared.
 struct LinkedEngine {
     explicit LinkedEngine(Program variant) : engine(variant, clock, line) {
-        engine.Open();
+        EXPECT_EQ(engine.Open(), norda::Status::Ok);
         engine.ResetLink();
         line.Send(RadioFrame({0x02, 0x01, 0x01, 0x00}));
         engine.Pump();

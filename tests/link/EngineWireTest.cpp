@@ -50,7 +50,7 @@ TEST(EngineWire, DleInBodyIsDoubledBothWays) {
     l.line.TakeWritten();
     // Addresses and data are stuffed by the link layer only.
     const uint8_t data[] = {0x10, 0x20};
-    l.engine.WriteMemoryArea(3, 1, 0x001010, data, 2);
+    EXPECT_EQ(l.engine.WriteMemoryArea(3, 1, 0x001010, data, 2), norda::Status::Ok);
     EXPECT_EQ(l.line.TakeWritten(),
               (Bytes{0x16, 0x10, 0x02, 0x04, 0x01, 0x01, 0x00, 0x03, 0x03, 0x01, 0x00,
                      0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x20, 0x10, 0x03, 0x0F, 0x0F}));
@@ -118,7 +118,7 @@ TEST(EngineWire, SolviChecksTheFrameCheckSequence) {
         VirtualClock clock;
         MemoryLine line;
         RecordingEngine engine(Program::Solvi, clock, line);
-        engine.Open();
+        EXPECT_EQ(engine.Open(), norda::Status::Ok);
         engine.ResetLink();
         line.Send(*frame);
         engine.Pump();
@@ -128,7 +128,7 @@ TEST(EngineWire, SolviChecksTheFrameCheckSequence) {
         VirtualClock clock;
         MemoryLine line;
         RecordingEngine engine(variant, clock, line);
-        engine.Open();
+        EXPECT_EQ(engine.Open(), norda::Status::Ok);
         engine.SetTrace(true);
         engine.ResetLink();
         engine.traces.clear();
@@ -147,7 +147,7 @@ TEST(EngineWire, ReceiverSynchronisation) {
         VirtualClock clock;
         MemoryLine line;
         RecordingEngine engine(variant, clock, line);
-        engine.Open();
+        EXPECT_EQ(engine.Open(), norda::Status::Ok);
         uint8_t buffer[TWinmap27Port::kFrameBufferSize];
         const Bytes la = RadioFrame({0x02, 0x01, 0x01, 0x00});
 
@@ -181,7 +181,7 @@ TEST(EngineWire, ReceiverSynchronisation) {
         // Reopening the port forgets a partial frame.
         line.Send(Bytes(la.begin(), la.begin() + 6));
         EXPECT_EQ(engine.ReceiveFrame(buffer, sizeof buffer), 0);
-        engine.Open();
+        EXPECT_EQ(engine.Open(), norda::Status::Ok);
         line.Send(Bytes(la.begin() + 6, la.end()));
         EXPECT_EQ(engine.ReceiveFrame(buffer, sizeof buffer), 0);
     }
@@ -196,7 +196,7 @@ TEST(EngineWire, SolviRestartsOnDleStxAfterSyn) {
         VirtualClock clock;
         MemoryLine line;
         RecordingEngine engine(Program::Solvi, clock, line);
-        engine.Open();
+        EXPECT_EQ(engine.Open(), norda::Status::Ok);
         uint8_t buffer[TWinmap27Port::kFrameBufferSize];
         line.Send(broken);
         ASSERT_EQ(engine.ReceiveFrame(buffer, sizeof buffer), static_cast<int>(la.size()));

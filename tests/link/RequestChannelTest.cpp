@@ -23,7 +23,7 @@ struct Owner : LinkListener {
 struct Linked {
     explicit Linked(Program program, int32_t baud = 9600)
         : channel(LinkOf(program), 1, baud, owner, clock, line.MakeStream()) {
-        channel.Port().Open();
+        EXPECT_EQ(channel.Port().Open(), norda::Status::Ok);
         channel.RequestLink();
         Radio({0x02, 0x01, 0x01, 0x00});
         line.TakeWritten();
@@ -95,12 +95,14 @@ TEST(RequestChannel, WaitsComeFromTheProfile) {
 
         // A write has no reply to wait for.
         const uint8_t byte = 7;
-        l.channel.Send(NetworkRequest::Write(3, 1, 0x20, &byte, 1), profile.sends);
+        EXPECT_EQ(l.channel.Send(NetworkRequest::Write(3, 1, 0x20, &byte, 1), profile.sends),
+                  RequestChannel::SendResult::Sent);
         l.Radio({0x02, 0x03, 0x01, 0x00});
         EXPECT_FALSE(l.channel.AwaitingReply());
 
         // A reply that never comes runs out at its deadline, not a millisecond before.
-        l.channel.Send(Linked::Read(0x30), profile.sends);
+        EXPECT_EQ(l.channel.Send(Linked::Read(0x30), profile.sends),
+                  RequestChannel::SendResult::Sent);
         l.Radio({0x02, 0x04, 0x01, 0x00});
         l.clock.Advance(18 + profile.replyWaitMs - 1);
         EXPECT_FALSE(l.channel.ReplyWaitExpired(l.clock.TickCount()));
@@ -108,7 +110,8 @@ TEST(RequestChannel, WaitsComeFromTheProfile) {
         EXPECT_TRUE(l.channel.ReplyWaitExpired(l.clock.TickCount()));
 
         // Our link request drops a pending reply and awaits its own LA.
-        l.channel.Send(Linked::Read(0x40), profile.sends);
+        EXPECT_EQ(l.channel.Send(Linked::Read(0x40), profile.sends),
+                  RequestChannel::SendResult::Sent);
         l.Radio({0x02, 0x05, 0x01, 0x00});
         ASSERT_TRUE(l.channel.AwaitingReply());
         l.channel.RequestLink();
@@ -143,7 +146,7 @@ TEST(RequestChannel, AnAcknowledgementIsAwaitedFromTheEndOfTheLine) {
 TEST(RequestChannel, LinkUpEndsTheExchangeWhereTheProfileSaysSo) {
     for (Program program : {Program::Ombra, Program::Solvi}) {
         Linked l(program);
-        l.channel.Send(Linked::Read(0x21), 4);
+        EXPECT_EQ(l.channel.Send(Linked::Read(0x21), 4), RequestChannel::SendResult::Sent);
         l.Radio({0x02, 0x02, 0x01, 0x00});
         ASSERT_TRUE(l.channel.AwaitingReply());
         // The radio asks for the link again.
@@ -235,7 +238,7 @@ TEST(RequestChannel, ARestartWhoseLinkRequestIsLostStaysTheChannels) {
     {
         // A restart that is never answered ends after as many LRs as a link set-up.
         Linked l(Program::Ombra);
-        l.channel.Send(Linked::Read(0x21), 4);
+        EXPECT_EQ(l.channel.Send(Linked::Read(0x21), 4), RequestChannel::SendResult::Sent);
         l.Data(1, 0x99);
         l.Pass(1100);
         ASSERT_EQ(l.channel.Send(Linked::Read(0x32), 4), RequestChannel::SendResult::Resyncing);

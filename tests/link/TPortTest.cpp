@@ -87,15 +87,15 @@ TEST(TPort, SolviPausesBeforeEveryOpen) {
     VirtualClock clock;
     MemoryLine line;
     CountingPort solvi(Program::Solvi, clock, line);
-    solvi.Open();
-    solvi.Open();
+    EXPECT_EQ(solvi.Open(), norda::Status::Ok);
+    EXPECT_EQ(solvi.Open(), norda::Status::Ok);
     EXPECT_EQ(clock.TickCount(), 200u);
     solvi.Close();
 
     VirtualClock other;
     MemoryLine otherLine;
     CountingPort ombra(Program::Ombra, other, otherLine);
-    ombra.Open();
+    EXPECT_EQ(ombra.Open(), norda::Status::Ok);
     EXPECT_EQ(other.TickCount(), 0u);
 }
 

@@ -358,7 +358,7 @@ TEST(SoftwareImageConcurrency, WorkersNeverSeeAHalfLoadedImage) {
         });
     }
     for (int i = 0; i < 40; ++i) {
-        image.LoadSoftwareFile(files[i % 2]);
+        EXPECT_EQ(image.LoadSoftwareFile(files[i % 2]), norda::Status::Ok);
         image.SetTransferMode(i % 3 == 0);
     }
     stop = true;
