@@ -50,7 +50,8 @@ class ByteStream {
     }
     // A descriptor that polls readable when a byte arrives, for event loops; -1: none.
     virtual int Handle() const { return -1; }
-    // Why the last Open or Configure failed, as the system said it, with the device:
+    // Why the last Open or Configure failed, or why the device failed under a read, as the
+    // system said it, with the device:
     // "/dev/ttyS2: No such file or directory"; empty when nothing failed or the stream
     // has no device.
     virtual std::string FailureReason() const { return {}; }

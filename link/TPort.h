@@ -61,7 +61,8 @@ class TPort {
     uint32_t ReceiveQueueSize() const { return receiveQueue_; }
     // "com%d" with the port number.
     const std::string& DeviceName() const { return deviceName_; }
-    // After a failed Open: the device and the system's reason, e.g.
+    // After a failed Open, or a read that found the device failed: the device and the
+    // system's reason, e.g.
     // "/dev/ttyS2: No such file or directory"; empty when the stream knows none.
     std::string OpenFailure() const { return stream_ ? stream_->FailureReason() : std::string(); }
 

@@ -252,6 +252,7 @@ int TermiosStream::ReadByte(uint8_t* byte, uint32_t waitMs) {
     }
     if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
         // EIO, ENXIO, ENODEV: the adapter was unplugged or the far end is gone.
+        failure_ = errno;
         return -1;
     }
     // With VMIN = VTIME = 0 an empty read and a hung-up line both read 0 bytes.
@@ -259,6 +260,7 @@ int TermiosStream::ReadByte(uint8_t* byte, uint32_t waitMs) {
         fd_, POLLIN, 0
     };
     if (poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
+        failure_ = ENODEV;
         return -1;
     }
     return LineErrorSinceLastLook() ? -1 : 0;

@@ -227,6 +227,8 @@ constexpr StringEntry kOmbraTr[] = {
     {3719, "%d. satır: %s"},
 
     {3800, "Test modu: Oku, Yaz ve Kopyala kapalı; izleme kaydı yalnız Sıralı Programla ile dolar."},
+
+    {3950, "Yazma yarıda kesildi: seri çıkış gitti. Telsiz yazılanın bir kısmını tutuyor olabilir; çıkış geri gelince yeniden yazın."},
 };
 // clang-format on
 

@@ -5,6 +5,7 @@
 #include "codeplug/TextFormat.h"
 #include "ombra/ops/OpsMessages.h"
 #include "ombra/ops/TransferHost.h"
+#include "ombra/pages/MessageStyles.h"
 #include "ombra/pages/PageTable.h"
 #include "ombra/pages/TMessageDlg.h"
 #include "ui/DialogBuilder.h"

@@ -16,6 +16,7 @@
 #include "codeplug/TextFormat.h"
 #include "ombra/ops/BackupStore.h"
 #include "ombra/ops/TransferHost.h"
+#include "ombra/pages/MessageStyles.h"
 #include "ombra/pages/TFileDefaults.h"
 #include "ombra/pages/TMessageDlg.h"
 #include "ui/DialogBuilder.h"

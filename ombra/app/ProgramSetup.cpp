@@ -37,7 +37,7 @@ TProgramSetup::TProgramSetup(TProgFrame& frame, TQtHost& host)
     host_.SetSequentialRunner([this](TProgWin& client) {
         TAutoProg dialog(&frame_, frame_.Module(), client);
         dialog.KeepNumbersIn(frame_.App().IniPath());
-        host_.SetSequentialDialog(&dialog, [&dialog](uint32_t) { dialog.NextRadio(); });
+        host_.SetSequentialDialog(&dialog, [&dialog](Posted) { dialog.NextRadio(); });
         dialog.Execute();
         host_.SetSequentialDialog(nullptr, nullptr);
     });

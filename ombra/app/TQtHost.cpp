@@ -11,6 +11,7 @@
 #include "ombra/app/TProgFrame.h"
 #include "ombra/ops/BackupStore.h"
 #include "ombra/ops/RecordingClientWin.h"
+#include "ombra/pages/MessageStyles.h"
 
 namespace norda::ombra {
 
@@ -114,7 +115,7 @@ void TQtHost::StopOperation() {
     Schedule();
 }
 
-void TQtHost::SetSequentialDialog(QWidget* dialog, std::function<void(uint32_t)> onPost) {
+void TQtHost::SetSequentialDialog(QWidget* dialog, std::function<void(Posted)> onPost) {
     sequentialDialog_ = dialog;
     sequentialPost_ = std::move(onPost);
 }
@@ -123,7 +124,7 @@ std::string TQtHost::Text(int id) {
     return app_.Module().Text(id);
 }
 
-void TQtHost::PostMessage(PostTarget target, uint32_t msg) {
+void TQtHost::PostMessage(PostTarget target, Posted msg) {
     QMetaObject::invokeMethod(
         this,
         [this, target, msg] {
@@ -152,12 +153,47 @@ void TQtHost::FollowPort() {
         WatchPort();
 }
 
-int TQtHost::MessageBox(const std::string& text, const std::string& caption, int style,
-                        MessageOwner owner) {
+namespace {
+
+int StyleOf(Severity severity) {
+    switch (severity) {
+        case Severity::Info:
+            return kIconInformation;
+        case Severity::Warning:
+        case Severity::Failure:
+            return kIconExclamation;
+        case Severity::Fault:
+            return kIconStop;
+    }
+    return kIconExclamation;
+}
+
+}  // namespace
+
+int TQtHost::Show(const OperationMessage& message, int buttons, MessageOwner owner) {
+    // The port may have been closed (a device that went away) since it was last watched.
     FollowPort();
     if (frame_ == nullptr)
         return kIdOk;
-    return frame_->MessageBox(text, caption, style, OwnerWidget(owner));
+    return frame_->MessageBox(MessageText(*this, message), MessageCaption(*this, message),
+                              buttons | StyleOf(message.severity), OwnerWidget(owner));
+}
+
+bool TQtHost::Ask(const OperationMessage& question, MessageOwner owner) {
+    return Show(question, kStyleOkCancel, owner) == kIdOk;
+}
+
+void TQtHost::Notify(const OperationMessage& notice, MessageOwner owner) {
+    Show(notice, kStyleOk, owner);
+}
+
+void TQtHost::OperationEnded(const OperationEnd& end) {
+    for (const OperationMessage& notice : end.notices)
+        Show(notice, kStyleOk, end.owner);
+    if (end.message.textId != 0 || !end.message.text.empty())
+        Show(end.message, kStyleOk, end.owner);
+    else
+        FollowPort();
 }
 
 void TQtHost::OpenProgressWindow(const std::string& caption, const std::string& text,

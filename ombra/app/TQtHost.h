@@ -41,13 +41,14 @@ class TQtHost final : public QObject, public TransferHost, public ClientPort {
     // it is open it is the owner of messages and receives the posts addressed to it.
     using SequentialRunner = std::function<void(TProgWin&)>;
     void SetSequentialRunner(SequentialRunner runner) { sequentialRunner_ = std::move(runner); }
-    void SetSequentialDialog(QWidget* dialog, std::function<void(uint32_t)> onPost);
+    void SetSequentialDialog(QWidget* dialog, std::function<void(Posted)> onPost);
 
     // TransferHost
     std::string Text(int id) override;
-    void PostMessage(PostTarget target, uint32_t msg) override;
-    int MessageBox(const std::string& text, const std::string& caption, int style,
-                   MessageOwner owner) override;
+    void PostMessage(PostTarget target, Posted msg) override;
+    bool Ask(const OperationMessage& question, MessageOwner owner) override;
+    void Notify(const OperationMessage& notice, MessageOwner owner) override;
+    void OperationEnded(const OperationEnd& end) override;
     void OpenProgressWindow(const std::string& caption, const std::string& text,
                             MessageOwner owner) override;
     void CloseProgressWindow() override;
@@ -90,6 +91,8 @@ class TQtHost final : public QObject, public TransferHost, public ClientPort {
 
   private:
     QWidget* OwnerWidget(MessageOwner owner) const;
+    // The message dialog with `buttons` (kStyleOk, kStyleOkCancel); the pressed button.
+    int Show(const OperationMessage& message, int buttons, MessageOwner owner);
     void OnDeadline();
     void OnInput();
     // After a poll: one that acknowledged the radio's message leaves its next request to
@@ -111,7 +114,7 @@ class TQtHost final : public QObject, public TransferHost, public ClientPort {
     std::unique_ptr<QSocketNotifier> input_;
     SequentialRunner sequentialRunner_;
     QPointer<QWidget> sequentialDialog_;
-    std::function<void(uint32_t)> sequentialPost_;
+    std::function<void(Posted)> sequentialPost_;
     bool progressDisabledDialog_ = false;
 };
 

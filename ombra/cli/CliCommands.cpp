@@ -30,8 +30,8 @@ namespace norda::ombra {
 namespace {
 
 constexpr int kSerialPortFaulty = 625;
-constexpr int kStyleFailure = kStyleOk | kIconExclamation;
-constexpr int kStyleNotice = kStyleOk | kIconInformation;
+constexpr Severity kFailure = Severity::Failure;
+constexpr Severity kNotice = Severity::Info;
 constexpr int kTextRadioAsFile = 3340;
 constexpr int kTextRadioDiffers = 3341;
 // A radio restarting after a write does not answer for a while; so long a verify
@@ -120,7 +120,7 @@ class Command {
         if (const std::string reason = client_->Port().OpenFailure(); !reason.empty())
             text +=
                 " (port " + std::to_string(client_->Port().PortNumber()) + " is " + reason + ")";
-        host_.Show(text, texts_.Text(msg::kCaptionError), kStyleFailure);
+        host_.Show(text, texts_.Text(msg::kCaptionError), kFailure);
         return false;
     }
 
@@ -131,10 +131,10 @@ class Command {
             const size_t at = text.find("%s");
             if (at != std::string::npos)
                 text.replace(at, 2, path);
-            host_.Show(text, texts_.Text(msg::kCaptionError), kStyleFailure);
+            host_.Show(text, texts_.Text(msg::kCaptionError), kFailure);
             return kExitUsage;
         }
-        host_.Show(texts_.Text(kTextFileSaved), texts_.Text(msg::kCaptionInfo), kStyleNotice);
+        host_.Show(texts_.Text(kTextFileSaved), texts_.Text(msg::kCaptionInfo), kNotice);
         return kExitOk;
     }
 
@@ -168,8 +168,7 @@ class Command {
         }
         FileValueReports reports;
         if (!Succeeded(LoadCodeplugFile(in, parameters, codeplugOptions_, &reports))) {
-            host_.Show(texts_.Text(kTextFileNoBand), texts_.Text(msg::kCaptionError),
-                       kStyleFailure);
+            host_.Show(texts_.Text(kTextFileNoBand), texts_.Text(msg::kCaptionError), kFailure);
             return false;
         }
         if (reports.empty())
@@ -181,7 +180,7 @@ class Command {
         }
         host_.Show(FormatText(texts_.Text(kTextFileValuesRefused),
                               {FormatArg(static_cast<long long>(reports.size()))}),
-                   texts_.Text(msg::kCaptionError), kStyleFailure);
+                   texts_.Text(msg::kCaptionError), kFailure);
         return false;
     }
 
@@ -192,7 +191,7 @@ class Command {
         client_->SetRecorder("ombra-cli", [this, log, also](const ProductionRecord& record) {
             if (const int error = log.Append(record); error != 0) {
                 host_.Show(ProductionLogNote(log.Path(), error, texts_),
-                           texts_.Text(msg::kCaptionWarning), kStyleNotice);
+                           texts_.Text(msg::kCaptionWarning), kNotice);
             }
             if (also)
                 also(record);
@@ -407,8 +406,8 @@ class Command {
             client_->CmRead();
             host_.Run();
             const bool done = !host_.Failed() && client_->DataValid();
-            const std::vector<std::string> held = host_.HeldTexts();
-            const bool noLinkOnly = held.size() == 1 && held[0] == texts_.Text(msg::kNoLink);
+            const bool noLinkOnly = host_.HeldTexts().size() == 1 && host_.LastEnd() &&
+                                    host_.LastEnd()->message.textId == msg::kNoLink;
             if (!done && afterWrite && noLinkOnly && clock_.TickCount() - start < kRestartWaitMs) {
                 host_.DropHeld();
                 continue;
@@ -425,7 +424,7 @@ class Command {
             return kExitFailed;
         const WritePreview preview = PreviewWrite(file, image_, true, client_->Settings(), texts_);
         if (!preview.ok) {
-            host_.Show(preview.text, preview.caption, kStyleFailure);
+            host_.Show(preview.text, preview.caption, kFailure);
             return kExitFailed;
         }
         // Only what a write sends and a read sees can be held against the radio.
@@ -436,7 +435,7 @@ class Command {
                         expected->bytes.begin() + area.address);
         }
         if (expected->bytes == image_.bytes) {
-            host_.Show(texts_.Text(kTextRadioAsFile), texts_.Text(msg::kCaptionInfo), kStyleNotice);
+            host_.Show(texts_.Text(kTextRadioAsFile), texts_.Text(msg::kCaptionInfo), kNotice);
             return kExitOk;
         }
         const CopyComparison comparison = CompareWithCopy(image_, *expected, texts_);
@@ -444,11 +443,9 @@ class Command {
         std::fflush(out_);
         // Still a difference: a copy would change the radio. But not one of its parameters.
         if (comparison.onlyCopySet)
-            host_.Show(texts_.Text(kTextOnlyCopySet), texts_.Text(msg::kCaptionWarning),
-                       kStyleNotice);
+            host_.Show(texts_.Text(kTextOnlyCopySet), texts_.Text(msg::kCaptionWarning), kNotice);
         else
-            host_.Show(texts_.Text(kTextRadioDiffers), texts_.Text(msg::kCaptionError),
-                       kStyleFailure);
+            host_.Show(texts_.Text(kTextRadioDiffers), texts_.Text(msg::kCaptionError), kFailure);
         return kExitFailed;
     }
 
@@ -495,7 +492,9 @@ class Command {
             return kExitUsage;
         }
         std::copy(bytes.begin(), bytes.end(), image_.bytes.begin());
-        client_->AcceptReadImage(TProgWin::ImageChecksums(image_));
+        for (const OperationMessage& warning :
+             client_->AcceptReadImage(TProgWin::ImageChecksums(image_)))
+            host_.Notify(warning, MessageOwner::MainWindow);
         return SaveCodeplug(options_.files[1]);
     }
 
@@ -515,11 +514,11 @@ class Command {
         const std::string& out = options_.files[1];
         if (SavePlanFile(out, parameters_, texts_) != 0) {
             host_.Show(FormatText(texts_.Text(kTextPlanNotSaved), {FormatArg(out)}),
-                       texts_.Text(msg::kCaptionError), kStyleFailure);
+                       texts_.Text(msg::kCaptionError), kFailure);
             return kExitUsage;
         }
         host_.Show(FormatText(texts_.Text(kTextPlanSaved), {FormatArg(out)}),
-                   texts_.Text(msg::kCaptionInfo), kStyleNotice);
+                   texts_.Text(msg::kCaptionInfo), kNotice);
         return kExitOk;
     }
 
@@ -530,7 +529,7 @@ class Command {
         std::string bytes;
         if (!ReadPlanFile(plan, bytes)) {
             host_.Show(FormatText(texts_.Text(kTextPlanNotRead), {FormatArg(plan)}),
-                       texts_.Text(msg::kCaptionError), kStyleFailure);
+                       texts_.Text(msg::kCaptionError), kFailure);
             return kExitUsage;
         }
         const PlanLanguages languages(ProgramDirectory());
@@ -538,12 +537,12 @@ class Command {
                                                     texts_, languages.Modules());
         if (!result.isPlan || !result.refusals.empty()) {
             host_.Show(PlanRefusalText(result, plan, texts_), texts_.Text(msg::kCaptionError),
-                       kStyleFailure);
+                       kFailure);
             return kExitUsage;
         }
         host_.Show(FormatText(texts_.Text(kTextPlanImported),
                               {FormatArg(static_cast<long long>(result.changed))}),
-                   texts_.Text(msg::kCaptionInfo), kStyleNotice);
+                   texts_.Text(msg::kCaptionInfo), kNotice);
         return SaveCodeplug(options_.files[2]);
     }
 

@@ -15,7 +15,7 @@ ConsoleHost::ConsoleHost(const TextSource& texts, Clock& clock, std::FILE* err, 
       progressLine_(progressLine),
       start_(clock.TickCount()) {}
 
-void ConsoleHost::PostMessage(PostTarget target, uint32_t msg) {
+void ConsoleHost::PostMessage(PostTarget target, Posted msg) {
     // No sequential dialog exists on the console.
     if (target == PostTarget::ClientWindow)
         posted_.push_back(msg);
@@ -26,7 +26,7 @@ void ConsoleHost::Run() {
         return;
     for (;;) {
         while (!posted_.empty()) {
-            const uint32_t msg = posted_.front();
+            const Posted msg = posted_.front();
             posted_.pop_front();
             machine_->OnPostedMessage(msg);
         }
@@ -71,20 +71,16 @@ void ConsoleHost::ClearProgressLine() {
     progressShown_ = false;
 }
 
-void ConsoleHost::Show(const std::string& text, const std::string& caption, int style) {
+void ConsoleHost::Show(const std::string& text, const std::string& caption, Severity severity) {
     if (holding_) {
-        held_.push_back({text, caption, style});
+        held_.push_back({text, caption});
     } else {
         ClearProgressLine();
         std::fprintf(err_, "%s: %s\n", caption.c_str(), text.c_str());
         std::fflush(err_);
     }
-    const int icon = style & 0xF0;
-    if (icon == kIconExclamation || icon == kIconStop) {
-        // A question is answered OK; only plain notices of failure count.
-        if ((style & 0x0F) == kStyleOk)
-            failed_ = true;
-    }
+    if (severity == Severity::Failure || severity == Severity::Fault)
+        failed_ = true;
 }
 
 void ConsoleHost::ReleaseHeld() {
@@ -116,14 +112,27 @@ void ConsoleHost::FullReadAccepted(const RadioImage& image, const RadioParameter
     const BackupOutcome outcome = StoreBackup(backupRoot_, image, parameters, LocalBackupTime());
     if (outcome.status != BackupStatus::Failed)
         return;
-    Show(BackupNote(outcome, texts_), texts_.Text(msg::kCaptionWarning),
-         kStyleOk | kIconInformation);
+    Show(BackupNote(outcome, texts_), texts_.Text(msg::kCaptionWarning), Severity::Info);
 }
 
-int ConsoleHost::MessageBox(const std::string& text, const std::string& caption, int style,
-                            MessageOwner) {
-    Show(text, caption, style);
-    return kIdOk;
+bool ConsoleHost::Ask(const OperationMessage& question, MessageOwner) {
+    // Nobody is there to answer: a console asks nothing it would refuse.
+    Show(MessageText(*this, question), MessageCaption(*this, question), Severity::Info);
+    return true;
+}
+
+void ConsoleHost::Notify(const OperationMessage& notice, MessageOwner) {
+    Show(MessageText(*this, notice), MessageCaption(*this, notice), notice.severity);
+}
+
+void ConsoleHost::OperationEnded(const OperationEnd& end) {
+    for (const OperationMessage& notice : end.notices)
+        Show(MessageText(*this, notice), MessageCaption(*this, notice), Severity::Info);
+    if (end.message.textId != 0 || !end.message.text.empty())
+        Show(MessageText(*this, end.message), MessageCaption(*this, end.message), Severity::Info);
+    if (!end.Succeeded())
+        failed_ = true;
+    lastEnd_ = end;
 }
 
 void ConsoleHost::OpenProgressWindow(const std::string& caption, const std::string& text,

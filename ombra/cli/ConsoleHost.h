@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,8 @@ namespace norda::ombra {
 
 // The transfer machine's host on a console: the machine run at its deadlines on the
 // clock, posted messages in a queue, every message printed to standard error with its
-// caption and answered OK, an optional progress line and trace file. Between deadlines it
-// waits on the port, so a frame is acted on when it is complete, not at the next poll.
+// caption, every question answered OK, an optional progress line and trace file. Between deadlines
+// it waits on the port, so a frame is acted on when it is complete, not at the next poll.
 class ConsoleHost final : public TransferHost {
   public:
     ConsoleHost(const TextSource& texts, Clock& clock, std::FILE* err, bool progressLine);
@@ -26,11 +27,17 @@ class ConsoleHost final : public TransferHost {
 
     // Runs the attached machine until its operation has ended.
     void Run();
-    // A failure message (exclamation or stop icon) was shown.
+    // An operation ended short of what was asked, or a failure of the program's own was
+    // shown.
     bool Failed() const { return failed_; }
-    void ClearFailed() { failed_ = false; }
+    // How the last operation ended; empty when none has since ClearFailed.
+    const std::optional<OperationEnd>& LastEnd() const { return lastEnd_; }
+    void ClearFailed() {
+        failed_ = false;
+        lastEnd_.reset();
+    }
     // Shows a message of the program's own, outside the machine.
-    void Show(const std::string& text, const std::string& caption, int style);
+    void Show(const std::string& text, const std::string& caption, Severity severity);
     // While held, messages are kept instead of printed, so that an attempt that is
     // to be repeated does not speak; ReleaseHeld prints them, DropHeld forgets them.
     void HoldMessages() { holding_ = true; }
@@ -42,9 +49,11 @@ class ConsoleHost final : public TransferHost {
     void SetBackupRoot(std::string root) { backupRoot_ = std::move(root); }
 
     std::string Text(int id) override { return texts_.Text(id); }
-    void PostMessage(PostTarget target, uint32_t msg) override;
-    int MessageBox(const std::string& text, const std::string& caption, int style,
-                   MessageOwner owner) override;
+    void PostMessage(PostTarget target, Posted msg) override;
+    bool Ask(const OperationMessage& question, MessageOwner owner) override;
+    void Notify(const OperationMessage& notice, MessageOwner owner) override;
+    void OperationEnded(const OperationEnd& end) override;
+    void PlaySound(const std::string&) override {}
     void OpenProgressWindow(const std::string& caption, const std::string& text,
                             MessageOwner owner) override;
     void CloseProgressWindow() override;
@@ -66,7 +75,6 @@ class ConsoleHost final : public TransferHost {
   private:
     struct Held {
         std::string text, caption;
-        int style;
     };
     void ClearProgressLine();
     void WaitForDeadlineOrInput(uint32_t ms);
@@ -80,8 +88,9 @@ class ConsoleHost final : public TransferHost {
     std::FILE* trace_ = nullptr;
     uint32_t start_;
     TProgWin* machine_ = nullptr;
-    std::deque<uint32_t> posted_;
+    std::deque<Posted> posted_;
     bool failed_ = false;
+    std::optional<OperationEnd> lastEnd_;
     int page_ = -1;
     DocumentState document_ = DocumentState::Empty;
     bool fileOpened_ = false;

@@ -227,7 +227,7 @@ void TransferFromDialog(AutoProgFields& fields, RadioParameters& parameters) {
 
 void Programla(AutoProgFields& fields, RadioParameters& parameters, TransferHost& host) {
     TransferFromDialog(fields, parameters);
-    host.PostMessage(PostTarget::ClientWindow, kMsgStartPreRead);
+    host.PostMessage(PostTarget::ClientWindow, Posted::StartPreRead);
 }
 
 void PrepareNextRadio(AutoProgFields& fields, bool testMode) {

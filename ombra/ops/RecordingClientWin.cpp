@@ -26,24 +26,23 @@ void RecordingClientWin::ReadStarting(Phase phase) {
     startTick_ = clock_.TickCount();
 }
 
-int RecordingClientWin::StopAndShowMessage(int textId, int captionId, int style) {
-    if (recording_) {
-        recording_ = false;
-        lastResultId_ = textId;
-        if (recorder_) {
-            ProductionRecord record;
-            record.startedAt = startedAt_;
-            record.program = program_;
-            record.port = Port().PortNumber();
-            record.operation = SequentialRunning() ? "sequence" : CopyMode() ? "copy" : "write";
-            FillIdentities(record, Parameters());
-            record.resultId = textId;
-            record.result = ProductionLog::OneLine(Host().Text(textId));
-            record.durationMs = clock_.TickCount() - startTick_;
-            recorder_(record);
-        }
-    }
-    return TClientWin::StopAndShowMessage(textId, captionId, style);
+void RecordingClientWin::OperationEnding(const OperationEnd& end) {
+    if (!recording_)
+        return;
+    recording_ = false;
+    lastResultId_ = end.message.textId;
+    if (!recorder_)
+        return;
+    ProductionRecord record;
+    record.startedAt = startedAt_;
+    record.program = program_;
+    record.port = Port().PortNumber();
+    record.operation = SequentialRunning() ? "sequence" : CopyMode() ? "copy" : "write";
+    FillIdentities(record, Parameters());
+    record.resultId = end.message.textId;
+    record.result = ProductionLog::OneLine(MessageText(Host(), end.message));
+    record.durationMs = clock_.TickCount() - startTick_;
+    recorder_(record);
 }
 
 void FillIdentities(ProductionRecord& record, const RadioParameters& parameters) {

@@ -12,9 +12,8 @@
 namespace norda::ombra {
 
 // The client window of a program that keeps a production log: every write, copy and
-// radio of a sequence ends in one record, made when the machine shows the message that
-// ends the radio's data phase (programmed, or the failure), before that message waits
-// for the operator, so the duration is the radio's and not the operator's.
+// radio of a sequence ends in one record, made from the operation's end before the host
+// shows it, so the duration is the radio's and not the operator's.
 class RecordingClientWin : public TClientWin {
   public:
     using Recorder = std::function<void(const ProductionRecord&)>;
@@ -34,10 +33,9 @@ class RecordingClientWin : public TClientWin {
     // The text number of the message that ended the last radio; 0 while none has.
     int LastResultId() const { return lastResultId_; }
 
-    int StopAndShowMessage(int textId, int captionId, int style) override;
-
   protected:
     void ReadStarting(Phase phase) override;
+    void OperationEnding(const OperationEnd& end) override;
 
   private:
     Clock& clock_;

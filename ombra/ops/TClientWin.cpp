@@ -4,11 +4,6 @@
 #include "ombra/ops/TransferPlan.h"
 
 namespace norda::ombra {
-namespace {
-
-constexpr int kStyleFailure = kStyleOk | kIconExclamation;
-
-}  // namespace
 
 uint16_t TClientWin::PackDate(const LocalDate& date) {
     return static_cast<uint16_t>(((date.year - 1994) & 0x7F) | ((date.month & 0x0F) << 7) |
@@ -38,8 +33,7 @@ void TClientWin::ApplySelectiveCallRule(RadioParameters& parameters) {
 bool TClientWin::ConfirmDiscard() {
     if (Host().CurrentPage() < 1)
         return true;
-    return StopAndShowMessage(msg::kConfirmDiscard, msg::kCaptionWarning,
-                              kStyleOkCancel | kIconExclamation) == kIdOk;
+    return Ask(msg::kConfirmDiscard, msg::kCaptionWarning);
 }
 
 std::span<const AreaId> TClientWin::FullReadPlan() const {
@@ -63,7 +57,7 @@ void TClientWin::AfterRead() {
 bool TClientWin::CanStartSequential() {
     if (DataValid() || Host().FileOpened())
         return true;
-    StopAndShowMessage(msg::kSequentialNeedsData, msg::kCaptionUsageError, kStyleFailure);
+    Refuse(msg::kSequentialNeedsData, msg::kCaptionUsageError);
     return false;
 }
 
@@ -104,13 +98,13 @@ bool TClientWin::CheckWritePrecondition(bool copy, bool report) {
         if (DataValid() || SequentialRunning())
             return true;
         if (report)
-            StopAndShowMessage(msg::kWriteNeedsRead, msg::kCaptionUsageError, kStyleFailure);
+            Refuse(msg::kWriteNeedsRead, msg::kCaptionUsageError);
         return false;
     }
     if (DataValid() || Host().FileOpened())
         return true;
     if (report)
-        StopAndShowMessage(msg::kCopyNeedsData, msg::kCaptionUsageError, kStyleFailure);
+        Refuse(msg::kCopyNeedsData, msg::kCaptionUsageError);
     return false;
 }
 
@@ -118,7 +112,7 @@ void TClientWin::PrepareWriteFromRadio() {
     RadioParameters& parameters = Parameters();
     const RadioImage& image = Image();
     if (RadioBand(image) != static_cast<uint16_t>(parameters.TestAyar.HalfBaseChan)) {
-        StopAndShowMessage(msg::kBandMismatch, msg::kCaptionError, kStyleFailure);
+        Fail(msg::kBandMismatch, msg::kCaptionError);
         return;
     }
     MasterParameters& master = parameters.Master;
@@ -127,7 +121,7 @@ void TClientWin::PrepareWriteFromRadio() {
     master.Flag4 = 0;
     master.Flag1 = 0;
     master.ProgTarihi = static_cast<int16_t>(PackDate(Host().Today()));
-    Host().PostMessage(PostTarget::ClientWindow, kMsgStartWrite);
+    Host().PostMessage(PostTarget::ClientWindow, Posted::StartWrite);
 }
 
 void TClientWin::AdjustForRadioOptions() {

@@ -12,7 +12,8 @@
 namespace norda::ombra {
 namespace {
 
-constexpr int kStyleFailure = kStyleOk | kIconExclamation;
+// Said when the port fails under a write: the radio may hold part of what was sent.
+constexpr int kTextWriteCutOff = 3950;
 
 int Blocks(int length, int blockSize) {
     return (length + blockSize - 1) / blockSize;
@@ -37,6 +38,17 @@ int PlanBlocks(std::span<const AreaId> plan, TProgWin::Phase phase) {
 }
 
 }  // namespace
+
+class TProgWin::HostCall {
+  public:
+    explicit HostCall(TProgWin& machine) : machine_(machine) {}
+    ~HostCall() { machine_.DeliverEnd(); }
+    HostCall(const HostCall&) = delete;
+    HostCall& operator=(const HostCall&) = delete;
+
+  private:
+    TProgWin& machine_;
+};
 
 TProgWin::TProgWin(TransferHost& host, RadioImage& image, RadioParameters& parameters,
                    int portNumber, int32_t baud, const ProgWinSettings& settings, Clock& clock,
@@ -95,6 +107,7 @@ std::optional<uint32_t> TProgWin::NextDeadline() const {
 }
 
 bool TProgWin::RunDue() {
+    const HostCall call(*this);
     // Each deadline is looked at after the one before has run, which may have ended it.
     const uint32_t now = TimeSource().TickCount();
     bool polled = false;
@@ -105,11 +118,12 @@ bool TProgWin::RunDue() {
     }
     channel_.AckWaitExpired(now);
     if (channel_.ReplyWaitExpired(now))
-        StopAndShowMessage(msg::kNoTimelyReply, msg::kCaptionCommError, kStyleFailure);
+        Fail(msg::kNoTimelyReply, msg::kCaptionCommError);
     return polled;
 }
 
 void TProgWin::PollNow() {
+    const HostCall call(*this);
     if (!poll_)
         return;
     poll_.reset();
@@ -121,10 +135,11 @@ void TProgWin::PollSoon() {
         poll_ = TimeSource().TickCount();
 }
 
-void TProgWin::OnPostedMessage(uint32_t message) {
-    if (message == kMsgStartWrite) {
+void TProgWin::OnPostedMessage(Posted message) {
+    const HostCall call(*this);
+    if (message == Posted::StartWrite) {
         WritePhase();
-    } else if (message == kMsgStartPreRead) {
+    } else if (message == Posted::StartPreRead) {
         StartPreRead();
     }
 }
@@ -136,8 +151,10 @@ void TProgWin::OnTrace(std::string_view text) {
 }
 
 void TProgWin::OnWriteError() {
-    host_.MessageBox(msg::kWriteErrorText, msg::kWriteErrorCaption, kStyleOk | kIconStop,
-                     MessageOwner::MainWindow);
+    OperationMessage notice(0, 0, Severity::Fault);
+    notice.text = msg::kWriteErrorText;
+    notice.caption = msg::kWriteErrorCaption;
+    host_.Notify(notice, MessageOwner::MainWindow);
 }
 
 void TProgWin::OnLinkUp() {
@@ -147,9 +164,9 @@ void TProgWin::OnLinkUp() {
     }
     // The radio set the link up again in the middle of an operation.
     if (Reading())
-        StopAndShowMessage(msg::kReadInterrupted, msg::kCaptionError, kStyleFailure);
+        Fail(msg::kReadInterrupted, msg::kCaptionError);
     else if (Writing())
-        StopAndShowMessage(msg::kWriteInterrupted, msg::kCaptionError, kStyleFailure);
+        Fail(msg::kWriteInterrupted, msg::kCaptionError);
 }
 
 void TProgWin::OnMemoryArea(uint32_t address, const uint8_t* data, uint16_t length) {
@@ -201,15 +218,24 @@ void TProgWin::PollTick() {
     if (channel_.Receive() < 0) {
         // The device is closed: one that was pulled out comes back as a new device under
         // its old name, and only a fresh open reaches it.
+        // A write cut off leaves the radio holding part of it: that is what the operator
+        // must hear, not that a read failed.
+        const bool cutOff = Writing() || phase_ == Phase::Resetting;
+        std::string reason = channel_.Port().OpenFailure();
         channel_.Port().Close();
         portLost_ = true;
-        StopAndShowMessage(msg::kReadError, msg::kCaptionSerialPort, kStyleFailure);
+        Fail(cutOff ? kTextWriteCutOff : msg::kReadError, msg::kCaptionSerialPort,
+             std::move(reason));
         return;
     }
+    Step();
+}
+
+void TProgWin::Step() {
     if (!channel_.AwaitingAck()) {
         if (channel_.NeedsLink() && !Link().LinkEstablished()) {
             if (!channel_.TakeLinkAttempt(kLinkAttempts)) {
-                StopAndShowMessage(msg::kNoLink, msg::kCaptionCommError, kStyleFailure);
+                Fail(msg::kNoLink, msg::kCaptionCommError);
                 return;
             }
             channel_.RequestLink();
@@ -229,7 +255,7 @@ void TProgWin::IssueNextRequest() {
     const int sends = kOmbraLink.sends;
     if (phase_ == Phase::Resetting) {
         if (channel_.Send(NetworkRequest::Reset(1), sends) == SendResult::GaveUp)
-            StopAndShowMessage(msg::kNoAnswer, msg::kCaptionError, kStyleFailure);
+            Fail(msg::kNoAnswer, msg::kCaptionError);
         return;
     }
     if (Idle() || area_ >= plan_.size())
@@ -245,7 +271,7 @@ void TProgWin::IssueNextRequest() {
                   : NetworkRequest::Read(1, 1, address, static_cast<uint8_t>(length));
     const SendResult result = channel_.Send(request, sends);
     if (result == SendResult::GaveUp) {
-        StopAndShowMessage(msg::kNoAnswer, msg::kCaptionError, kStyleFailure);
+        Fail(msg::kNoAnswer, msg::kCaptionError);
         return;
     }
     if (result == SendResult::Sent && channel_.Sends() == 1) {
@@ -275,31 +301,36 @@ void TProgWin::CompleteFullRead() {
     // it): the warnings are decided on this copy.
     const ChecksumResults ok = checksumOk_;
     StopOperation();
-    AcceptReadImage(ok);
-    host_.PlaySound(kDingFile);
-    CloseProgressWindow();
-    AfterRead();
-    host_.FullReadAccepted(image_, parameters_);
-    if (settings_.dumpImage)
-        DumpImageFile();
-    host_.OpenPage(1);
+    std::vector<OperationMessage> warnings = AcceptReadImage(ok);
+    End(OperationEnd::Outcome::Completed, {}, [this] {
+        host_.PlaySound(kDingFile);
+        AfterRead();
+        host_.FullReadAccepted(image_, parameters_);
+        if (settings_.dumpImage)
+            DumpImageFile();
+        host_.OpenPage(1);
+    });
+    if (end_)
+        end_->notices = std::move(warnings);
 }
 
-void TProgWin::AcceptReadImage(const ChecksumResults& ok) {
+std::vector<OperationMessage> TProgWin::AcceptReadImage(const ChecksumResults& ok) {
     Decode();
     CloseProgressWindow();
-    // KSYS is only worth a warning in a radio with the KSYS hardware, and only after the
-    // parameters of unprogrammed areas have been emptied.
+    std::vector<OperationMessage> warnings;
+    const auto warn = [&warnings](int textId) {
+        warnings.emplace_back(textId, msg::kCaptionWarning, Severity::Info);
+    };
     for (const MemoryArea& area : kMemoryAreas) {
         if (area.id != AreaId::KSYS && area.unprogrammedTextId != 0 && !ok[AreaIndex(area.id)])
-            StopAndShowMessage(area.unprogrammedTextId, msg::kCaptionWarning,
-                               kStyleOk | kIconInformation);
+            warn(area.unprogrammedTextId);
     }
     EmptyUnprogrammedAreas(parameters_, ok);
+    // KSYS is only worth a warning in a radio with the KSYS hardware.
     const MemoryArea& ksys = Area(AreaId::KSYS);
     if (!ok[AreaIndex(ksys.id)] && HasKsysHardware(image_))
-        StopAndShowMessage(ksys.unprogrammedTextId, msg::kCaptionWarning,
-                           kStyleOk | kIconInformation);
+        warn(ksys.unprogrammedTextId);
+    return warnings;
 }
 
 void TProgWin::EmptyUnprogrammedAreas(RadioParameters& parameters, const ChecksumResults& ok) {
@@ -326,6 +357,8 @@ void TProgWin::EmptyUnprogrammedAreas(RadioParameters& parameters, const Checksu
 }
 
 void TProgWin::TakePreRead(const RadioImage& radio, bool copy) {
+    const HostCall call(*this);
+    operation_ = copy ? Operation::Copy : Operation::Write;
     image_ = radio;
     copy_ = copy;
     checksumOk_ = AreaChecksums(radio);
@@ -344,7 +377,7 @@ void TProgWin::CompletePreRead() {
     const bool testAyarOk = checksumOk_[AreaIndex(AreaId::TestAyar)];
     StopOperation();
     if (!testAyarOk) {
-        StopAndShowMessage(msg::kTestAyarUnprogrammed, msg::kCaptionError, kStyleFailure);
+        Fail(msg::kTestAyarUnprogrammed, msg::kCaptionError);
         return;
     }
     DecodeHardwareOptions(image_, parameters_.TestAyar);
@@ -356,18 +389,22 @@ void TProgWin::FinishDataPhase() {
     StopOperation();
     host_.PlaySound(kDingFile);
     CloseProgressWindow();
+    // The reset command goes out only after the message has been closed.
     if (sequential_) {
-        StopAndShowMessage(msg::kSequentialProgrammed, msg::kCaptionInfo,
-                           kStyleOk | kIconInformation);
-        host_.PostMessage(PostTarget::SequentialDialog, kMsgNextRadio);
+        End(OperationEnd::Outcome::Completed,
+            {msg::kSequentialProgrammed, msg::kCaptionInfo, Severity::Info}, [this] {
+                host_.PostMessage(PostTarget::SequentialDialog, Posted::NextRadio);
+                ResetRadio();
+            });
     } else {
-        StopAndShowMessage(msg::kProgrammed, msg::kCaptionInfo, kStyleOk | kIconInformation);
-        Decode();
-        AfterWrite();
-        host_.OpenPage(1);
+        End(OperationEnd::Outcome::Completed, {msg::kProgrammed, msg::kCaptionInfo, Severity::Info},
+            [this] {
+                Decode();
+                AfterWrite();
+                host_.OpenPage(1);
+                ResetRadio();
+            });
     }
-    // The reset command goes out only now, after the message has been closed.
-    RestartLink();
 }
 
 // ---- starting and stopping ------------------------------------------------------
@@ -375,7 +412,7 @@ void TProgWin::FinishDataPhase() {
 void TProgWin::StartLink() {
     if (portLost_) {
         if (!Succeeded(channel_.Port().OpenSameDevice())) {
-            StopAndShowMessage(msg::kBadPort, msg::kCaptionSerialPort, kStyleFailure);
+            Fail(msg::kBadPort, msg::kCaptionSerialPort, channel_.Port().OpenFailure());
             return;
         }
         portLost_ = false;
@@ -403,11 +440,15 @@ void TProgWin::StartWrite() {
     StartLink();
 }
 
-void TProgWin::RestartLink() {
+void TProgWin::ResetRadio() {
     phase_ = Phase::Resetting;
     blocksDone_ = 0;
     blocksTotal_ = 1;
     StartLink();
+    // The link request for the reset goes out as soon as the operator has closed the
+    // message, in the step that took the last acknowledgement.
+    if (!portLost_ && phase_ == Phase::Resetting)
+        Step();
 }
 
 void TProgWin::StopOperation() {
@@ -422,12 +463,39 @@ void TProgWin::StopOperation() {
     checksumOk_.fill(false);
 }
 
-int TProgWin::StopAndShowMessage(int textId, int captionId, int style) {
-    const std::string text = host_.Text(textId);
-    const std::string caption = host_.Text(captionId);
+void TProgWin::End(OperationEnd::Outcome outcome, const OperationMessage& message,
+                   std::function<void()> then) {
     StopOperation();
     CloseProgressWindow();
-    return host_.MessageBox(text, caption, style, Owner());
+    // One end an operation: what stopped it first is what the operator hears.
+    if (end_)
+        return;
+    end_.emplace();
+    end_->outcome = outcome;
+    end_->operation = operation_;
+    end_->owner = Owner();
+    end_->message = message;
+    afterEnd_ = std::move(then);
+}
+
+void TProgWin::DeliverEnd() {
+    if (!end_)
+        return;
+    const OperationEnd end = std::move(*end_);
+    end_.reset();
+    std::function<void()> then = std::move(afterEnd_);
+    afterEnd_ = nullptr;
+    operation_ = Operation::None;
+    OperationEnding(end);
+    host_.OperationEnded(end);
+    if (then)
+        then();
+}
+
+bool TProgWin::Ask(int textId, int captionId) {
+    StopOperation();
+    CloseProgressWindow();
+    return host_.Ask({textId, captionId, Severity::Warning}, Owner());
 }
 
 void TProgWin::OpenProgressWindow(int textId) {
@@ -462,6 +530,7 @@ bool TProgWin::CanWrite() {
 }
 
 void TProgWin::CmRead() {
+    const HostCall call(*this);
     if (!host_.CanLeavePage())
         return;
     if (!ConfirmDiscard())
@@ -472,20 +541,26 @@ void TProgWin::CmRead() {
     CloseProgressWindow();
     OpenProgressWindow(msg::kProgressRead);
     image_.Clear();
+    operation_ = Operation::Read;
     StartRead(Phase::Reading, FullReadPlan());
 }
 
 void TProgWin::CmWrite() {
+    const HostCall call(*this);
     copy_ = false;
     StartPreRead();
 }
 
 void TProgWin::CmCopy() {
+    const HostCall call(*this);
     copy_ = true;
     StartPreRead();
 }
 
 void TProgWin::StartPreRead() {
+    operation_ = sequential_ ? Operation::SequenceRadio
+                 : copy_     ? Operation::Copy
+                             : Operation::Write;
     if (!host_.CanLeavePage() || !CheckWritePrecondition(copy_, true))
         return;
     StopOperation();
@@ -553,6 +628,7 @@ void TProgWin::WritePhase() {
 }
 
 void TProgWin::CmSequential() {
+    const HostCall call(*this);
     if (!host_.CanLeavePage())
         return;
     if (!CanStartSequential())

@@ -2,10 +2,12 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "codeplug/LayoutEngine.h"
 #include "codeplug/MemoryAreas.h"
@@ -92,7 +94,7 @@ class TProgWin : private LinkListener {
     bool Waiting() const { return channel_.AwaitingAck() || channel_.AwaitingReply(); }
 
     // Deliveries from the host.
-    void OnPostedMessage(uint32_t msg);
+    void OnPostedMessage(Posted msg);
 
     // Commands and their enablers.
     void CmRead();        // 536 "Oku"
@@ -118,10 +120,11 @@ class TProgWin : private LinkListener {
     using ChecksumResults = AreaChecks;
     // The checksum verdict of every area as a read computes it, on an image at hand.
     static ChecksumResults ImageChecksums(const RadioImage& image) { return AreaChecksums(image); }
-    // The end of a full read on an image whose checksums are `ok`: decodes it,
-    // warns about unprogrammed areas and empties unprogrammed KSYS and ADATA
-    // parameters. ombra-cli's "decode" takes a saved image the same way.
-    void AcceptReadImage(const ChecksumResults& ok);
+    // The end of a full read on an image whose checksums are `ok`: decodes it and
+    // empties unprogrammed KSYS and ADATA parameters. Returns the warnings about
+    // unprogrammed areas, in the order they are shown. ombra-cli's "decode" takes a saved
+    // image the same way.
+    [[nodiscard]] std::vector<OperationMessage> AcceptReadImage(const ChecksumResults& ok);
     // What a read leaves of the KSYS and ADATA parameters of areas it found
     // unprogrammed, for anyone who decodes an image without the machine.
     static void EmptyUnprogrammedAreas(RadioParameters& parameters, const ChecksumResults& ok);
@@ -162,11 +165,27 @@ class TProgWin : private LinkListener {
     bool ChecksumOk(AreaId id) const { return checksumOk_[AreaIndex(id)]; }
     bool ProgressWindowOpen() const { return progressOpen_; }
 
-    // Loads both texts, stops the operation, closes the progress window and shows the
-    // message dialog. Returns the pressed button.
-    virtual int StopAndShowMessage(int textId, int captionId, int style);
+    // The operation under way, or the one whose end is about to be delivered.
+    Operation CurrentOperation() const { return operation_; }
 
   protected:
+    // Stops the operation and closes the progress window; the end reaches the host once
+    // the call from the host that led here returns. `then` runs after the host has taken
+    // the end (a write's reset, the next page).
+    void End(OperationEnd::Outcome outcome, const OperationMessage& message,
+             std::function<void()> then = {});
+    void Fail(int textId, int captionId, std::string detail = {}) {
+        End(OperationEnd::Outcome::Failed,
+            {textId, captionId, Severity::Failure, std::move(detail)});
+    }
+    void Refuse(int textId, int captionId) {
+        End(OperationEnd::Outcome::Refused, {textId, captionId, Severity::Failure});
+    }
+    // A question to the operator; true for OK.
+    bool Ask(int textId, int captionId);
+    // Every end passes here first, before the host hears of it.
+    virtual void OperationEnding(const OperationEnd& end) { (void)end; }
+
     // A memory area the radio sent in answer to a read.
     void OnMemoryArea(uint32_t address, const uint8_t* data, uint16_t length);
 
@@ -199,6 +218,11 @@ class TProgWin : private LinkListener {
     MessageOwner Owner() const;
 
   private:
+    // Held by every call the host makes into the machine: the end that call made is
+    // delivered as it returns, outside every poll and callback of the link.
+    class HostCall;
+    void DeliverEnd();
+
     // What the channel reports.
     void OnLinkUp() override;
     void OnAcknowledged() override;
@@ -207,6 +231,9 @@ class TProgWin : private LinkListener {
     void OnWriteError();
 
     void PollTick();
+    // A poll's work after it has taken its frame: ask for the link or send the next
+    // request, then see whether the operation is complete.
+    void Step();
     void IssueNextRequest();
     void CheckCompletion();
     void CompleteFullRead();
@@ -216,7 +243,8 @@ class TProgWin : private LinkListener {
     void StartWrite();
     void StartPreRead();
     void WritePhase();
-    void RestartLink();
+    // The reset command that ends a write, on a link of its own.
+    void ResetRadio();
     // Starts the poll 100 ms from now on a link requested afresh.
     void StartLink();
     void DumpImageFile();
@@ -249,6 +277,10 @@ class TProgWin : private LinkListener {
     bool progressOpen_ = false;
     int blocksDone_ = 0;
     int blocksTotal_ = 0;
+    Operation operation_ = Operation::None;
+    // An end made and not yet delivered, and what follows its delivery.
+    std::optional<OperationEnd> end_;
+    std::function<void()> afterEnd_;
 };
 
 }  // namespace norda::ombra

@@ -5,26 +5,17 @@
 
 #include "codeplug/RadioImage.h"
 #include "codeplug/RadioParameters.h"
+#include "ombra/ops/OperationEnd.h"
 
 namespace norda::ombra {
 
 class TProgWin;
 
-// Private window messages; they carry no parameters.
-inline constexpr uint32_t kMsgStartWrite = 0x502;    // to the client window
-inline constexpr uint32_t kMsgNextRadio = 0x504;     // to the sequential-programming dialog
-inline constexpr uint32_t kMsgStartPreRead = 0x505;  // to the client window
+// Work the machine and the sequential dialog queue for the event loop, each for one
+// receiver: StartWrite and StartPreRead for the client, NextRadio for the sequential
+// dialog.
+enum class Posted { StartWrite, NextRadio, StartPreRead };
 
-// Message-box styles (Win32 convention) and results.
-inline constexpr int kStyleOk = 0;
-inline constexpr int kStyleOkCancel = 1;
-inline constexpr int kIconStop = 16;
-inline constexpr int kIconExclamation = 48;
-inline constexpr int kIconInformation = 64;
-inline constexpr int kIdOk = 1;
-inline constexpr int kIdCancel = 2;
-
-enum class MessageOwner { MainWindow, SequentialDialog };
 enum class PostTarget { ClientWindow, SequentialDialog };
 
 // Document states of the editor; each selects the frame caption.
@@ -45,31 +36,48 @@ struct TransferProgress {
     int total = 0;          // blocks of the whole operation
 };
 
-// What the operator sees and hears of an operation: texts, the message dialog, the
-// progress window, sounds and the engine's trace. The defaults show nothing and answer
-// every message with OK.
+// What the operator sees and hears of an operation: its start (the progress window), its
+// progress, the questions it asks, the notices it gives on the way, and its end. Every
+// host says what it does with each; nothing is silently dropped.
 class TransferPrompts {
   public:
     virtual ~TransferPrompts() = default;
 
     // Text number id of the current language module; 0 and unknown ids give "".
     virtual std::string Text(int id) = 0;
-    // Modal message dialog (style: Win32 convention); returns the button id.
-    virtual int MessageBox(const std::string&, const std::string&, int, MessageOwner) {
-        return kIdOk;
-    }
     // The one modeless progress window: one text under a caption, no buttons.
     // While it is open an open sequential dialog is disabled; closing it
     // re-enables and activates that dialog. Closing when none is open does nothing.
-    virtual void OpenProgressWindow(const std::string&, const std::string&, MessageOwner) {}
-    virtual void CloseProgressWindow() {}
+    virtual void OpenProgressWindow(const std::string& caption, const std::string& text,
+                                    MessageOwner owner) = 0;
+    virtual void CloseProgressWindow() = 0;
     // Every block sent; purely informative.
-    virtual void ReportProgress(const TransferProgress&) {}
+    virtual void ReportProgress(const TransferProgress& progress) = 0;
+    // A question with OK and Cancel; true for OK.
+    virtual bool Ask(const OperationMessage& question, MessageOwner owner) = 0;
+    // A notice that ends nothing.
+    virtual void Notify(const OperationMessage& notice, MessageOwner owner) = 0;
+    // An operation has stopped. The machine is idle and its poll has returned; what the
+    // machine does after an end (a write's reset command, the next radio of a sequence)
+    // waits until this returns, so a host may show the end modally.
+    virtual void OperationEnded(const OperationEnd& end) = 0;
     // Asynchronous; silently nothing when the file or a sound device is missing.
-    virtual void PlaySound(const std::string&) {}
+    virtual void PlaySound(const std::string& file) = 0;
     // Engine trace lines (only produced while the engine's trace is on).
-    virtual void Trace(const std::string&) {}
+    virtual void Trace(const std::string& line) = 0;
 };
+
+// What a host shows of `message`: the program's own text, then on a line of its own
+// what the system said; and the caption.
+inline std::string MessageText(TransferPrompts& host, const OperationMessage& message) {
+    std::string text = message.textId != 0 ? host.Text(message.textId) : message.text;
+    if (!message.detail.empty())
+        text += "\n" + message.detail;
+    return text;
+}
+inline std::string MessageCaption(TransferPrompts& host, const OperationMessage& message) {
+    return message.captionId != 0 ? host.Text(message.captionId) : message.caption;
+}
 
 // The editor around the machine: its pages, its document state and file flags, the
 // test switch, today's date, the sequential-programming dialog. The defaults are an
@@ -94,7 +102,7 @@ class EditorServices {
     virtual LocalDate Today() { return {}; }
 
     // Runs the sequential-programming dialog modally and returns when it is
-    // closed. The dialog posts kMsgStartPreRead to the client window.
+    // closed. The dialog posts Posted::StartPreRead to the client window.
     virtual void RunSequentialDialog(TProgWin&) {}
     // A full read has ended well: the image as the radio sent it and the editor's
     // parameters as the read left them. The programs keep a backup here; nothing
@@ -110,7 +118,7 @@ class WorkPoster {
     // Queued, delivered after the running handler has returned:
     // ClientWindow -> TProgWin::OnPostedMessage(msg); SequentialDialog -> the
     // dialog's "prepare the next radio" (AutoProgLogic::PrepareNextRadio).
-    virtual void PostMessage(PostTarget target, uint32_t msg) = 0;
+    virtual void PostMessage(PostTarget target, Posted msg) = 0;
 };
 
 // Everything the transfer machine needs from the program around it. The Qt frame

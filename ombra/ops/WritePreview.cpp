@@ -16,23 +16,36 @@ class PreviewHost final : public TransferHost {
     PreviewHost(const TextSource& texts, LocalDate today) : texts_(texts), today_(today) {}
 
     std::string Text(int id) override { return texts_.Text(id); }
-    void PostMessage(PostTarget target, uint32_t msg) override {
+    void PostMessage(PostTarget target, Posted msg) override {
         if (target == PostTarget::ClientWindow)
             posted.push_back(msg);
     }
-    int MessageBox(const std::string& text, const std::string& caption, int,
-                   MessageOwner) override {
-        if (!shown) {
-            shown = true;
-            shownText = text;
-            shownCaption = caption;
-        }
-        return kIdOk;
+    void OperationEnded(const OperationEnd& end) override {
+        if (!end.Succeeded())
+            Keep(end.message);
     }
+    bool Ask(const OperationMessage& question, MessageOwner) override {
+        Keep(question);
+        return true;
+    }
+    void Notify(const OperationMessage& notice, MessageOwner) override { Keep(notice); }
+    void OpenProgressWindow(const std::string&, const std::string&, MessageOwner) override {}
+    void CloseProgressWindow() override {}
+    void ReportProgress(const TransferProgress&) override {}
+    void PlaySound(const std::string&) override {}
+    void Trace(const std::string&) override {}
     bool FileOpened() override { return true; }
     LocalDate Today() override { return today_; }
 
-    std::deque<uint32_t> posted;
+    void Keep(const OperationMessage& message) {
+        if (shown)
+            return;
+        shown = true;
+        shownText = MessageText(*this, message);
+        shownCaption = MessageCaption(*this, message);
+    }
+
+    std::deque<Posted> posted;
     bool shown = false;
     std::string shownText;
     std::string shownCaption;
@@ -60,7 +73,7 @@ WritePreview PreviewWrite(const RadioParameters& source, const RadioImage& radio
         TClientWin machine(host, *image, *parameters, 0, 9600, settings);
         machine.TakePreRead(radio, copy);
         while (!host.posted.empty() && !host.shown) {
-            const uint32_t msg = host.posted.front();
+            const Posted msg = host.posted.front();
             host.posted.pop_front();
             machine.OnPostedMessage(msg);
         }

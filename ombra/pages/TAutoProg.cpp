@@ -165,7 +165,7 @@ void TAutoProg::Command(int id) {
     if (id == kProgram) {
         // The numbers go to the radio; a value the field refuses never does.
         if (CanLeave())
-            host_.PostMessage(PostTarget::ClientWindow, kMsgStartPreRead);
+            host_.PostMessage(PostTarget::ClientWindow, Posted::StartPreRead);
         return;
     }
     TDataDlg::Command(id);

@@ -93,8 +93,8 @@ inline std::string Sequential(const RadioFault& fault) {
             AutoProgFields fields =
                 autoprog::TransferToDialog(rig.parameters, rig.client->DataValid());
             fields.serialNo = "1000";
-            rig.dialogMessage = [&](uint32_t m) {
-                if (m == kMsgNextRadio)
+            rig.dialogMessage = [&](Posted m) {
+                if (m == Posted::NextRadio)
                     autoprog::PrepareNextRadio(fields, rig.client->TestMode());
             };
             autoprog::Programla(fields, rig.parameters, rig);

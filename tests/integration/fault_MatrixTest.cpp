@@ -125,6 +125,7 @@ constexpr const char* kNoAnswer = "Cihazdan yanıt alınamadı.";
 constexpr const char* kReadBroken = "Cihazı okuma işlemi yarıda kesildi.";
 constexpr const char* kWriteBroken = "Cihaza yazma işlemi yarıda kesildi.";
 constexpr const char* kReadError = "Okuma hatası!";
+constexpr const char* kWriteCutOff = "Yazma yarıda kesildi: seri çıkış gitti.";
 constexpr const char* kBadPort = "Seri çıkış numarası hatalı. Lütfen başka bir çıkış seçin.";
 
 void WriteImage(const std::string& path, const sim::ParamMemory& memory) {
@@ -262,7 +263,7 @@ INSTANTIATE_TEST_SUITE_P(
         Cell{"garbage", {"garbage"}}, Cell{"never_erased", {"never-erased"}},
         Cell{"ignore_reset", {"ignore-reset"}, Cell::Plain, 1, {kNoAnswer}},
         Cell{"bad_fcs", {"bad-fcs=1"}},
-        Cell{"vanish", {}, Cell::Vanish, 1, {kReadError, kNoReply, kNoAnswer, kNoLink}},
+        Cell{"vanish", {}, Cell::Vanish, 1, {kWriteCutOff, kNoReply, kNoAnswer, kNoLink}},
         Cell{"held", {}, Cell::Held, 1, {kBadPort}},
         Cell{"missing", {}, Cell::Missing, 1, {kBadPort}}),
     [](const auto& info) { return Show(info.param); });

@@ -33,7 +33,7 @@ TEST(Read, FullReadGivesTheRadioImageAndItsParameters) {
     // A page was open: the discard question comes first.
     ASSERT_EQ(rig.MessageIds(), std::vector<int>{msg::kConfirmDiscard});
     EXPECT_EQ(rig.messages[0].captionId, msg::kCaptionWarning);
-    EXPECT_EQ(rig.messages[0].style, 49);
+    EXPECT_TRUE(rig.messages[0].question);
     EXPECT_EQ(rig.progressTexts.back(), "Port 1|Cihaz okunuyor ...");
     ASSERT_TRUE(rig.RunUntil([&] { return rig.Finished(); }));
 
@@ -111,7 +111,7 @@ TEST(Read, SilentRadioGetsThreeLinkRequestsOneSecondApartThen812) {
     EXPECT_LE(lr[2], 2184u);
     ASSERT_EQ(rig.MessageIds(), std::vector<int>{msg::kNoLink});
     EXPECT_EQ(rig.messages[0].captionId, msg::kCaptionCommError);
-    EXPECT_EQ(rig.messages[0].style, 48);
+    EXPECT_EQ(rig.messages[0].severity, Severity::Failure);
     EXPECT_GE(rig.messages[0].at, lr[2] + 1000);
     EXPECT_FALSE(rig.progressOpen);
     rig.Run(5000);
@@ -203,7 +203,7 @@ TEST(Read, UnprogrammedAreasWarnInOrderAndTheReadStillCompletes) {
               (std::vector<int>{msg::kMasterUnprogrammed, msg::kCloneUnprogrammed}));
     for (const Shown& shown : rig.messages) {
         EXPECT_EQ(shown.captionId, msg::kCaptionWarning);
-        EXPECT_EQ(shown.style, 64);
+        EXPECT_EQ(shown.severity, Severity::Info);
     }
     EXPECT_EQ(rig.page, 1);
     EXPECT_TRUE(rig.client->DataValid());
@@ -258,7 +258,7 @@ TEST(Read, CommandRulesAndTheDiscardQuestion) {
     rig.client->SetTestMode(false);
 
     rig.page = 3;
-    rig.answer = [](const Shown&) { return kIdCancel; };
+    rig.answer = [](const Shown&) { return false; };
     rig.client->CmRead();
     EXPECT_EQ(rig.MessageIds(), std::vector<int>{msg::kConfirmDiscard});
     EXPECT_FALSE(rig.client->Reading());

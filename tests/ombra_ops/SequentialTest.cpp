@@ -45,8 +45,8 @@ TEST(Sequential, NumbersAdvanceOnlyAfterARadioIsProgrammed) {
         AutoProgFields fields = autoprog::TransferToDialog(rig.parameters, rig.client->DataValid());
         fields.serialNo = "65534";
         fields.ani = "0099";
-        rig.dialogMessage = [&](uint32_t m) {
-            if (m == kMsgNextRadio) {
+        rig.dialogMessage = [&](Posted m) {
+            if (m == Posted::NextRadio) {
                 autoprog::PrepareNextRadio(fields, rig.client->TestMode());
                 ++nextRadio;
             }

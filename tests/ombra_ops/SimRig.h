@@ -35,7 +35,8 @@ struct Shown {
     int captionId = 0;
     std::string text;
     std::string caption;
-    int style = 0;
+    Severity severity = Severity::Info;
+    bool question = false;
     MessageOwner owner = MessageOwner::MainWindow;
     uint32_t radioResets = 0;  // reset commands the radio had obeyed by then
 };
@@ -77,31 +78,39 @@ class SimRig : public TransferHost {
     ~SimRig() override { client.reset(); }
 
     // ---- TransferHost ----
-    std::string Text(int id) override {
-        pendingIds.push_back(id);
-        return OmbraTurkishStrings().Text(id);
+    std::string Text(int id) override { return OmbraTurkishStrings().Text(id); }
+    void PostMessage(PostTarget target, Posted msg) override { posted.push_back({target, msg}); }
+    bool Ask(const OperationMessage& message, MessageOwner owner) override {
+        return Keep(message, owner, true);
     }
-    void PostMessage(PostTarget target, uint32_t msg) override { posted.push_back({target, msg}); }
-    int MessageBox(const std::string& text, const std::string& caption, int style,
-                   MessageOwner owner) override {
+    void Notify(const OperationMessage& message, MessageOwner owner) override {
+        Keep(message, owner, false);
+    }
+    void OperationEnded(const OperationEnd& end) override {
+        ends.push_back(end);
+        for (const OperationMessage& notice : end.notices)
+            Keep(notice, end.owner, false);
+        if (end.message.textId != 0 || !end.message.text.empty())
+            Keep(end.message, end.owner, false);
+    }
+    void Trace(const std::string&) override {}
+    // Every message is put to `answer`, as a modal box waits for the operator.
+    bool Keep(const OperationMessage& message, MessageOwner owner, bool question) {
         Shown shown;
         shown.at = clock.TickCount();
-        if (pendingIds.size() >= 2) {
-            shown.textId = pendingIds[pendingIds.size() - 2];
-            shown.captionId = pendingIds.back();
-        }
-        pendingIds.clear();
-        shown.text = text;
-        shown.caption = caption;
-        shown.style = style;
+        shown.textId = message.textId;
+        shown.captionId = message.captionId;
+        shown.text = MessageText(*this, message);
+        shown.caption = MessageCaption(*this, message);
+        shown.severity = message.severity;
+        shown.question = question;
         shown.owner = owner;
         shown.radioResets = radio->Stats().resets;
         messages.push_back(shown);
-        return answer ? answer(shown) : kIdOk;
+        return answer ? answer(shown) : true;
     }
     void OpenProgressWindow(const std::string& caption, const std::string& text,
                             MessageOwner) override {
-        pendingIds.clear();
         progressOpen = true;
         progressTexts.push_back(caption + "|" + text);
     }
@@ -262,12 +271,13 @@ class SimRig : public TransferHost {
     std::unique_ptr<ProbeWin> client;
     Status portResult = Status::CannotOpen;
 
-    std::deque<std::pair<PostTarget, uint32_t>> posted;
-    std::vector<int> pendingIds;
+    std::deque<std::pair<PostTarget, Posted>> posted;
     std::vector<Shown> messages;
-    std::function<int(const Shown&)> answer;
+    std::vector<OperationEnd> ends;
+    // Closes every message; the answer to a question (none: OK).
+    std::function<bool(const Shown&)> answer;
     std::function<void()> sequentialDialog;
-    std::function<void(uint32_t)> dialogMessage;
+    std::function<void(Posted)> dialogMessage;
     std::vector<std::string> progressTexts;
     std::vector<TransferProgress> progressReports;
     bool progressOpen = false;

@@ -31,6 +31,7 @@ void ReadFirst(SimRig& rig) {
     ASSERT_TRUE(rig.ReadRadio());
     ASSERT_TRUE(rig.messages.empty());
     rig.written.clear();
+    rig.ends.clear();
 }
 
 TEST(Write, WriteAfterReadSendsSixAreasInBlocksThenTheResetCommand) {
@@ -41,7 +42,7 @@ TEST(Write, WriteAfterReadSendsSixAreasInBlocksThenTheResetCommand) {
     ASSERT_TRUE(rig.RunUntil([&] { return rig.Finished(); }));
     ASSERT_EQ(rig.MessageIds(), std::vector<int>{msg::kProgrammed});
     EXPECT_EQ(rig.messages[0].captionId, msg::kCaptionInfo);
-    EXPECT_EQ(rig.messages[0].style, 64);
+    EXPECT_EQ(rig.messages[0].severity, Severity::Info);
     EXPECT_EQ(rig.messages[0].radioResets, 0u) << "811 comes before the reset command";
     EXPECT_EQ(rig.radio->Stats().resets, 1u);
 
@@ -83,6 +84,28 @@ TEST(Write, WriteAfterReadSendsSixAreasInBlocksThenTheResetCommand) {
     EXPECT_EQ(rig.parameters.Clone.TUNETIM, 10) << "clone constants go into every write";
 }
 
+// An adapter pulled out under a write: the operator hears once that the write was cut off
+// (not that a read failed), nothing polls the dead port afterwards, and the end names the
+// write, which is what its production record is made from.
+TEST(Write, APortGoneMidWriteSaysTheWriteWasCutOffOnce) {
+    SimRig rig;
+    ReadFirst(rig);
+    rig.client->CmWrite();
+    ASSERT_TRUE(rig.RunUntil([&] { return rig.client->Writing(); }, 20000));
+    rig.Run(200);
+    rig.line.Unplug();
+    rig.Run(2000);
+    ASSERT_EQ(rig.MessageIds(), std::vector<int>{3950});
+    EXPECT_EQ(rig.messages[0].captionId, msg::kCaptionSerialPort);
+    EXPECT_EQ(rig.messages[0].severity, Severity::Failure);
+    ASSERT_EQ(rig.ends.size(), 1u);
+    EXPECT_EQ(rig.ends[0].outcome, OperationEnd::Outcome::Failed);
+    EXPECT_EQ(rig.ends[0].operation, Operation::Write);
+    EXPECT_FALSE(rig.client->Polling());
+    EXPECT_EQ(rig.client->NextDeadline(), std::nullopt);
+    EXPECT_FALSE(rig.progressOpen);
+}
+
 TEST(Write, ClosingTheMessageLateDelaysTheResetCommand) {
     SimRig rig;
     ReadFirst(rig);
@@ -90,7 +113,7 @@ TEST(Write, ClosingTheMessageLateDelaysTheResetCommand) {
     rig.answer = [&](const Shown&) {
         rig.Wait(7000);
         closed = rig.clock.TickCount();
-        return kIdOk;
+        return true;
     };
     rig.client->CmWrite();
     ASSERT_TRUE(rig.RunUntil([&] { return rig.Finished(); }));
@@ -150,7 +173,7 @@ TEST(Write, UnprogrammedTestAyarStopsAfterThePreRead) {
     ASSERT_TRUE(rig.RunUntil([&] { return rig.Finished(); }));
     ASSERT_EQ(rig.MessageIds(), std::vector<int>{msg::kTestAyarUnprogrammed});
     EXPECT_EQ(rig.messages[0].captionId, msg::kCaptionError);
-    EXPECT_EQ(rig.messages[0].style, 48);
+    EXPECT_EQ(rig.messages[0].severity, Severity::Failure);
     EXPECT_EQ(rig.radio->Stats().memoryWrites, 0u);
 }
 

@@ -19,6 +19,7 @@
 #include "codeplug/CodeplugFile.h"
 #include "codeplug/FrequencyCode.h"
 #include "ombra/ops/TransferHost.h"
+#include "ombra/pages/MessageStyles.h"
 #include "ombra/pages/ParamPages.h"
 #include "ombra/pages/TFileDefaults.h"
 #include "ombra/pages/TPageDispatcher.h"

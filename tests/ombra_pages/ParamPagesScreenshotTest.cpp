@@ -7,20 +7,20 @@
 
 #include "ParamPagesTestSupport.h"
 #include "codeplug/NewFileDefaults.h"
-#include "ombra/ops/TransferHost.h"
 #include "ombra/pages/TAutoProg.h"
 #include "ombra/pages/TClone.h"
 #include "ombra/pages/TFileDefaults.h"
 #include "ombra/pages/TMaster.h"
 #include "ombra/pages/TService.h"
+#include "tests/support/QuietHost.h"
 
 namespace norda::ombra {
 namespace {
 
-class NoHost final : public TransferHost {
+class NoHost final : public test::QuietHost {
   public:
     std::string Text(int) override { return {}; }
-    void PostMessage(PostTarget, uint32_t) override {}
+    void PostMessage(PostTarget, Posted) override {}
     int CurrentPage() override { return 0; }
     bool FileOpened() override { return true; }
 };

@@ -8,7 +8,7 @@
 #include <iterator>
 
 #include "ParamPagesTestSupport.h"
-#include "ombra/ops/TransferHost.h"
+#include "tests/support/QuietHost.h"
 
 namespace norda::ombra {
 namespace {
@@ -21,11 +21,11 @@ using testing::Type;
 using enum AutoProgIds::Control;
 
 // Records what the dialog posts; everything else is of no concern to it.
-class PostRecorder final : public TransferHost {
+class PostRecorder final : public test::QuietHost {
   public:
-    std::vector<std::pair<PostTarget, uint32_t>> posted;
+    std::vector<std::pair<PostTarget, Posted>> posted;
     std::string Text(int) override { return {}; }
-    void PostMessage(PostTarget target, uint32_t msg) override { posted.emplace_back(target, msg); }
+    void PostMessage(PostTarget target, Posted msg) override { posted.emplace_back(target, msg); }
     int CurrentPage() override { return 0; }
     bool FileOpened() override { return true; }
 };
@@ -130,7 +130,7 @@ TEST(TAutoProg, ProgramlaStoresTheFieldsAndStartsTheRadio) {
     d.dlg->Command(kProgram);
     ASSERT_EQ(d.host.posted.size(), 1u);
     EXPECT_EQ(d.host.posted[0].first, PostTarget::ClientWindow);
-    EXPECT_EQ(d.host.posted[0].second, kMsgStartPreRead);
+    EXPECT_EQ(d.host.posted[0].second, Posted::StartPreRead);
     EXPECT_EQ(d.p.Master.SeriNo, 4711);
     EXPECT_EQ(d.p.Service.ANINo[2], 13);
     EXPECT_EQ(d.p.Clone.TonLength, 3);
