@@ -6,6 +6,7 @@
 #include "ombra/app/FileCommands.h"
 #include "ombra/app/TProgFrame.h"
 #include "ombra/app/TQtHost.h"
+#include "ombra/ops/SeriesStation.h"
 
 namespace norda::ombra {
 
@@ -51,6 +52,15 @@ class TProgramSetup {
     void Compare();
 
   private:
+    static constexpr int kTextRadioNotStarted = 3901;
+    static constexpr int kTextRecordNotKept = 3902;
+
+    // With [Production] Series= the sequential dialog's numbers come from the production
+    // database; false, with the reason in the status bar, when they cannot.
+    bool OpenSeries(TProgWin& client, std::unique_ptr<ProductionDb>& db,
+                    std::unique_ptr<SeriesStation>& series);
+    void ShowSeriesNote(int textId, const std::string& why);
+
     TProgFrame& frame_;
     TQtHost& host_;
     TFrameFileHost fileHost_;

@@ -227,52 +227,22 @@ class Command {
 
     // A station of a series holds no numbers from a run that did not end: they go back
     // for the next radio before this run takes any.
-    std::unique_ptr<ProductionDb> OpenSeries(const std::string& station, int& rc) {
-        auto db = ConnectDatabase(rc);
-        if (!db)
-            return nullptr;
-        const int version = db->SchemaVersion();
-        if (version != ProductionDb::kSchemaVersion) {
-            Problem(version < 0 ? "production database: " + db->Error()
-                                : "the production database is not at schema version " +
-                                      std::to_string(ProductionDb::kSchemaVersion) +
-                                      " (ombra-cli production init)");
-            rc = kExitFailed;
-            return nullptr;
+    bool OpenSeries(SeriesStation& series) {
+        const std::string problem = series.Open();
+        if (series.SentFromSpool() > 0)
+            std::fprintf(err_, "ombra-cli: %d spooled record(s) sent from %s\n",
+                         series.SentFromSpool(), series.SpoolPath().c_str());
+        if (!problem.empty()) {
+            Problem(problem);
+            return false;
         }
-        // Records spooled while the server was away go first, in order; their numbers stay
-        // reserved until they are in.
-        const ProductionSpool spool(SpoolPath());
-        int sent = 0;
-        const int waiting = spool.Send(station, [&](const SpooledRecord& e) {
-            const bool in = db->Resend(e);
-            sent += in ? 1 : 0;
-            return in;
-        });
-        if (sent > 0)
-            std::fprintf(err_, "ombra-cli: %d spooled record(s) sent from %s\n", sent,
-                         spool.Path().c_str());
-        if (waiting != 0) {
-            Problem(waiting < 0 ? "cannot read or write " + spool.Path()
-                                : "production database: " + db->Error() + "; " +
-                                      std::to_string(waiting) + " record(s) of station " + station +
-                                      " still wait in " + spool.Path());
-            rc = kExitFailed;
-            return nullptr;
-        }
-        const long released = db->ReleaseStation(station);
-        if (released < 0) {
-            Problem("production database: " + db->Error());
-            rc = kExitFailed;
-            return nullptr;
-        }
-        if (released > 0) {
+        if (series.Released() > 0) {
             std::fprintf(err_,
                          "ombra-cli: station %s gave back the numbers of %ld radio(s) it did "
                          "not finish\n",
-                         station.c_str(), released);
+                         series.Station().c_str(), series.Released());
         }
-        return db;
+        return true;
     }
 
     int Production() {
@@ -338,16 +308,20 @@ class Command {
         host_.SetFileOpened(true);
         SequenceCommand sequence(options_, *client_, host_, texts_, err_, out_);
         std::unique_ptr<ProductionDb> db;
+        std::unique_ptr<SeriesStation> series;
         if (!options_.series.empty()) {
             const std::string station = !options_.station.empty()
                                             ? options_.station
                                             : ProductionLog::ThisHost() + ":" +
                                                   std::to_string(client_->Port().PortNumber());
             int rc = kExitOk;
-            db = OpenSeries(station, rc);
+            db = ConnectDatabase(rc);
             if (!db)
                 return rc;
-            sequence.UseSeries(*db, options_.series, station, SpoolPath());
+            series = std::make_unique<SeriesStation>(*db, options_.series, station, SpoolPath());
+            if (!OpenSeries(*series))
+                return kExitFailed;
+            sequence.UseSeries(*series);
         }
         if (const int rc = sequence.Prepare(); rc != 0)
             return rc;
