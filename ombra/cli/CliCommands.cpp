@@ -25,6 +25,7 @@
 #include "platform/ProfileFile.h"
 #include "production/ProductionDb.h"
 #include "production/ProductionSpool.h"
+#include "production/RecordKeeper.h"
 
 namespace norda::ombra {
 namespace {
@@ -199,6 +200,26 @@ class Command {
         });
     }
 
+    // A radio that takes no numbers from a series still leaves its record in the
+    // production database, when one is configured; nullptr without one.
+    RecordingClientWin::Recorder DatabaseRecorder() {
+        const std::string& conninfo =
+            options_.database.empty() ? config_.productionDatabase : options_.database;
+        if (conninfo.empty())
+            return nullptr;
+        auto keeper = std::make_shared<RecordKeeper>(conninfo, SpoolPath());
+        return [this, keeper](const ProductionRecord& record) {
+            const std::string station =
+                !options_.station.empty()
+                    ? options_.station
+                    : ProductionLog::ThisHost() + ":" + std::to_string(record.port);
+            const bool programmed = record.resultId == msg::kProgrammed ||
+                                    record.resultId == msg::kSequentialProgrammed;
+            if (const std::string why = keeper->Keep(record, station, programmed); !why.empty())
+                std::fprintf(err_, "ombra-cli: production database: %s\n", why.c_str());
+        };
+    }
+
     std::string SpoolPath() const {
         return ProductionSpool::PathBeside(
             ProductionLogPath(options_.logFile, config_.productionLog));
@@ -243,6 +264,23 @@ class Command {
                          series.Station().c_str(), series.Released());
         }
         return true;
+    }
+
+    // Which file, byte for byte, the radios of the series were programmed from.
+    bool KeepTemplate(ProductionDb& db) {
+        const std::string& path = options_.files[0];
+        std::ifstream in(path, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+        if (in.bad()) {
+            Problem("cannot read " + path);
+            return false;
+        }
+        const size_t slash = path.find_last_of('/');
+        if (db.UseTemplate(options_.series,
+                           slash == std::string::npos ? path : path.substr(slash + 1), bytes))
+            return true;
+        Problem("production database: " + db.Error());
+        return false;
     }
 
     int Production() {
@@ -319,7 +357,7 @@ class Command {
             if (!db)
                 return rc;
             series = std::make_unique<SeriesStation>(*db, options_.series, station, SpoolPath());
-            if (!OpenSeries(*series))
+            if (!OpenSeries(*series) || !KeepTemplate(*db))
                 return kExitFailed;
             sequence.UseSeries(*series);
         }
@@ -329,8 +367,13 @@ class Command {
             return kExitUsage;
         if (!OpenPort())
             return kExitFailed;
-        KeepProductionLog(
-            [&sequence](const ProductionRecord& record) { sequence.Recorded(record); });
+        // A series keeps its records with its numbers.
+        RecordingClientWin::Recorder database = series ? nullptr : DatabaseRecorder();
+        KeepProductionLog([&sequence, database](const ProductionRecord& record) {
+            sequence.Recorded(record);
+            if (database)
+                database(record);
+        });
         CatchSequenceInterrupt();
         return sequence.Run();
     }
@@ -340,7 +383,7 @@ class Command {
         if (!LoadInput(in, parameters_))
             return kExitUsage;
         host_.SetFileOpened(true);
-        KeepProductionLog();
+        KeepProductionLog(DatabaseRecorder());
         if (!OpenLink())
             return kExitUsage;
         if (!OpenPort())

@@ -2,14 +2,11 @@
 
 #include <utility>
 
-#include "production/ProductionSpool.h"
-
 namespace norda::solvi {
 
 DatabaseWriter::DatabaseWriter(std::string conninfo, std::string spoolPath,
                                std::function<void(const std::string&)> failed)
-    : conninfo_(std::move(conninfo)),
-      spoolPath_(std::move(spoolPath)),
+    : keeper_(std::move(conninfo), std::move(spoolPath)),
       failed_(std::move(failed)),
       thread_([this] { Run(); }) {}
 
@@ -44,7 +41,10 @@ void DatabaseWriter::Run() {
         lock.unlock();
         std::string failure;
         for (const Entry& entry : batch) {
-            std::string why = Keep(entry, failure.empty());
+            const std::string station =
+                ProductionLog::ThisHost() + ":" + std::to_string(entry.record.port);
+            std::string why =
+                keeper_.Keep(entry.record, station, entry.programmed, failure.empty());
             if (failure.empty())
                 failure = std::move(why);
         }
@@ -52,26 +52,6 @@ void DatabaseWriter::Run() {
             failed_(failure);
         lock.lock();
     }
-}
-
-std::string DatabaseWriter::Keep(const Entry& entry, bool tryServer) {
-    const ProductionRecord& record = entry.record;
-    const std::string station = ProductionLog::ThisHost() + ":" + std::to_string(record.port);
-    const ProductionSpool spool(spoolPath_);
-    std::string error = "not reached";
-    if (tryServer && !db_)
-        db_ = ProductionDb::Connect(conninfo_, error);
-    if (tryServer && db_) {
-        const int waiting =
-            spool.Send(station, [this](const SpooledRecord& e) { return db_->Resend(e); });
-        if (waiting == 0 &&
-            db_->AddRecord(record, station, {}, entry.programmed ? "programmed" : "failed"))
-            return {};
-        error = waiting < 0 ? "cannot read or write " + spool.Path() : db_->Error();
-    }
-    if (spool.Add({0, entry.programmed, {}, station, record}) != 0)
-        return error + "; " + spool.Path() + " not written either";
-    return error + "; the record waits in " + spool.Path();
 }
 
 }  // namespace norda::solvi

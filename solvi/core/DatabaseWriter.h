@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "platform/ProductionLog.h"
-#include "production/ProductionDb.h"
+#include "production/RecordKeeper.h"
 
 namespace norda::solvi {
 
@@ -36,13 +36,9 @@ class DatabaseWriter {
         bool programmed = false;
     };
     void Run();
-    // Empty when the record is in the database, else why not.
-    std::string Keep(const Entry& entry, bool tryServer);
 
-    const std::string conninfo_;
-    const std::string spoolPath_;
+    RecordKeeper keeper_;  // the writer thread's alone
     const std::function<void(const std::string&)> failed_;
-    std::unique_ptr<ProductionDb> db_;  // the writer thread's alone
 
     std::mutex mutex_;
     std::condition_variable wake_;
