@@ -40,49 +40,60 @@ TProgramSetup::TProgramSetup(TProgFrame& frame, TQtHost& host)
     frame_.SetCommandHandler(cmd::kExportPlan, [this] { plans_.Export(); });
     frame_.SetCommandHandler(cmd::kImportPlan, [this] { plans_.Import(); });
     host_.SetSequentialRunner([this](TProgWin& client) {
-        std::unique_ptr<ProductionDb> db;
-        std::unique_ptr<SeriesStation> series;
-        const StartupConfig& config = frame_.App().Config();
-        if (!config.productionSeries.empty() && !OpenSeries(client, db, series))
+        // A station that still holds numbers keeps them, and its connection, from one
+        // opening of the dialog to the next: its radio may still be under way, and
+        // opening the station again would give that radio's numbers to another.
+        const bool holding = series_ && series_->Holding();
+        if (!frame_.App().Config().productionSeries.empty() && !holding && !OpenSeries(client))
             return;
         TAutoProg dialog(&frame_, frame_.Module(), client);
         dialog.KeepNumbersIn(frame_.App().IniPath());
-        if (series) {
-            dialog.TakeNumbersFrom(series.get(), [this](const std::string& why) {
+        if (series_) {
+            dialog.TakeNumbersFrom(series_.get(), [this](const std::string& why) {
                 ShowSeriesNote(kTextRadioNotStarted, why);
             });
-            host_.alsoRecord = [this, &series](const ProductionRecord& record) {
-                const bool programmed = record.resultId == msg::kSequentialProgrammed;
-                if (const std::string why = series->Finish(record, programmed); !why.empty())
-                    ShowSeriesNote(kTextRecordNotKept, why);
-            };
         }
         host_.SetSequentialDialog(&dialog, [&dialog](uint32_t) { dialog.NextRadio(); });
         dialog.Execute();
         host_.SetSequentialDialog(nullptr, nullptr);
-        host_.alsoRecord = nullptr;
     });
+    // Only a radio of the dialog uses the numbers it reserved; a write or copy between
+    // never does.
+    host_.alsoRecord = [this](const ProductionRecord& record) {
+        if (!series_ || !series_->Holding() || record.operation != "sequence")
+            return;
+        const bool programmed = record.resultId == msg::kSequentialProgrammed;
+        if (const std::string why = series_->Finish(record, programmed); !why.empty())
+            ShowSeriesNote(kTextRecordNotKept, why);
+    };
 }
 
-bool TProgramSetup::OpenSeries(TProgWin& client, std::unique_ptr<ProductionDb>& db,
-                               std::unique_ptr<SeriesStation>& series) {
+TProgramSetup::~TProgramSetup() {
+    host_.alsoRecord = nullptr;
+}
+
+bool TProgramSetup::OpenSeries(TProgWin& client) {
+    series_.reset();
+    seriesDb_.reset();
     const StartupConfig& config = frame_.App().Config();
     std::string problem;
     if (config.productionDatabase.empty()) {
         problem = "Series=" + config.productionSeries +
                   " wants the production database in Database= of [Production]";
-    } else if ((db = ProductionDb::Connect(config.productionDatabase, problem))) {
+    } else if ((seriesDb_ = ProductionDb::Connect(config.productionDatabase, problem))) {
         // The station is the one ombra-cli sequence names for the same port.
-        series = std::make_unique<SeriesStation>(
-            *db, config.productionSeries,
+        series_ = std::make_unique<SeriesStation>(
+            *seriesDb_, config.productionSeries,
             ProductionLog::ThisHost() + ":" + std::to_string(client.Port().PortNumber()),
             ProductionSpool::PathBeside(ProductionLogPath("", config.productionLog)));
-        problem = series->Open();
+        problem = series_->Open();
     } else {
         problem = "production database: " + problem;
     }
     if (problem.empty())
         return true;
+    series_.reset();
+    seriesDb_.reset();
     ShowSeriesNote(kTextRadioNotStarted, problem);
     return false;
 }

@@ -42,6 +42,9 @@ class TFrameFileHost final : public FileCommandHost {
 class TProgramSetup {
   public:
     TProgramSetup(TProgFrame& frame, TQtHost& host);
+    ~TProgramSetup();
+    TProgramSetup(const TProgramSetup&) = delete;
+    TProgramSetup& operator=(const TProgramSetup&) = delete;
 
     TFrameFileHost& FileHost() { return fileHost_; }
     void OpenFile(const std::string& name) { files_.OpenFile(name); }
@@ -57,8 +60,7 @@ class TProgramSetup {
 
     // With [Production] Series= the sequential dialog's numbers come from the production
     // database; false, with the reason in the status bar, when they cannot.
-    bool OpenSeries(TProgWin& client, std::unique_ptr<ProductionDb>& db,
-                    std::unique_ptr<SeriesStation>& series);
+    bool OpenSeries(TProgWin& client);
     void ShowSeriesNote(int textId, const std::string& why);
 
     TProgFrame& frame_;
@@ -66,6 +68,8 @@ class TProgramSetup {
     TFrameFileHost fileHost_;
     FileCommands files_;
     ChannelPlanCommands plans_;
+    std::unique_ptr<ProductionDb> seriesDb_;
+    std::unique_ptr<SeriesStation> series_;  // uses seriesDb_
 };
 
 }  // namespace norda::ombra
