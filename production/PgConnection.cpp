@@ -2,6 +2,8 @@
 
 #include <libpq-fe.h>
 
+#include <cstdlib>
+
 namespace norda {
 namespace {
 
@@ -15,7 +17,16 @@ std::string Trimmed(const char* message) {
 }  // namespace
 
 std::unique_ptr<PgConnection> PgConnection::Open(const std::string& conninfo, std::string& error) {
-    PGconn* conn = PQconnectdb(conninfo.c_str());
+    // Without a time-out libpq waits as long as the kernel does for a server that never
+    // answers; a station must learn within seconds that it has none. A time-out the user
+    // gave, in the string or in PGCONNECT_TIMEOUT, wins: it comes later, or ours is left out.
+    const char* givenTimeout = std::getenv("PGCONNECT_TIMEOUT");
+    const bool timeoutGiven = givenTimeout != nullptr && *givenTimeout != '\0';
+    const std::string timeout = std::to_string(kConnectTimeoutSeconds);
+    const char* const keywords[] = {"connect_timeout", "dbname", nullptr};
+    const char* const values[] = {timeout.c_str(), conninfo.c_str(), nullptr};
+    PGconn* conn =
+        PQconnectdbParams(keywords + (timeoutGiven ? 1 : 0), values + (timeoutGiven ? 1 : 0), 1);
     if (conn == nullptr) {
         error = "out of memory";
         return nullptr;
@@ -33,6 +44,17 @@ std::unique_ptr<PgConnection> PgConnection::Open(const std::string& conninfo, st
 
 PgConnection::~PgConnection() {
     PQfinish(conn_);
+}
+
+std::string PgConnection::Option(const std::string& keyword) const {
+    std::string value;
+    PQconninfoOption* options = PQconninfo(conn_);
+    for (PQconninfoOption* o = options; o != nullptr && o->keyword != nullptr; ++o) {
+        if (keyword == o->keyword && o->val != nullptr)
+            value = o->val;
+    }
+    PQconninfoFree(options);
+    return value;
 }
 
 std::optional<PgRows> PgConnection::Exec(const std::string& sql,

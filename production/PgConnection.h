@@ -21,6 +21,10 @@ struct PgRows {
 // the text, and report failure as a result with the server's message, not an exception.
 class PgConnection {
   public:
+    // How long a connection waits for a server that does not answer, unless the user's
+    // connection string or PGCONNECT_TIMEOUT says otherwise.
+    static constexpr int kConnectTimeoutSeconds = 5;
+
     // A libpq connection string or URI; passwords come from libpq's own sources
     // (~/.pgpass, PGPASSFILE, PGSERVICE). Empty on failure, with the reason in `error`.
     static std::unique_ptr<PgConnection> Open(const std::string& conninfo, std::string& error);
@@ -35,6 +39,8 @@ class PgConnection {
         return Exec(sql, params).has_value();
     }
     const std::string& Error() const { return error_; }
+    // The value the connection uses for a libpq keyword, e.g. "connect_timeout".
+    std::string Option(const std::string& keyword) const;
     // A failure the caller found in what the server returned.
     void SetError(std::string error) { error_ = std::move(error); }
 

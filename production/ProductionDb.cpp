@@ -143,6 +143,22 @@ bool ProductionDb::SetSeries(const SeriesChange& change) {
     return db_->Run(sql, params) && tx.Commit();
 }
 
+bool ProductionDb::UseTemplate(const std::string& series, const std::string& name,
+                               const std::string& bytes) {
+    // A parameter is text; a codeplug file holds any byte.
+    static const char kHex[] = "0123456789abcdef";
+    std::string hex;
+    hex.reserve(bytes.size() * 2);
+    for (unsigned char c : bytes) {
+        hex += kHex[c >> 4];
+        hex += kHex[c & 15];
+    }
+    return db_->Run(
+        "UPDATE series SET template_name = $2, "
+        "template_checksum = encode(sha256(decode($3, 'hex')), 'hex') WHERE name = $1",
+        {series, name, hex});
+}
+
 std::optional<Series> ProductionDb::FindSeries(const std::string& name) {
     const auto found = db_->Exec(
         "SELECT next_serial, next_ani, next_ack, next_selcall, clone_key, template_name, "

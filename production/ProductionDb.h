@@ -79,6 +79,9 @@ class ProductionDb {
     int SchemaVersion();
 
     bool SetSeries(const SeriesChange& change);
+    // The series is programmed from the template file `name` holding `bytes`: the name
+    // and the SHA-256 of the bytes, in hexadecimal as sha256sum prints it, are kept.
+    bool UseTemplate(const std::string& series, const std::string& name, const std::string& bytes);
     std::optional<Series> FindSeries(const std::string& name);
 
     // The numbers for the radio on `station`'s bench: the lowest released ones of the

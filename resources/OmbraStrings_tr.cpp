@@ -177,6 +177,8 @@ constexpr StringEntry kOmbraTr[] = {
     {3340, "Telsizdeki parametreler dosyadakilerle aynı."},
     {3341, "Telsizdeki parametreler dosyadakilerden farklı!"},
     {3400, "Üretim kaydı yazılamadı: %s"},
+    {3901, "Telsiz başlatılmadı: %s"},
+    {3902, "Üretim kaydı veritabanına yazılamadı: %s"},
 
     // Codeplug files the window saves over or cannot open
     {3550, "%s kütüğü zaten var.\nÜzerine yazılsın mı?"},

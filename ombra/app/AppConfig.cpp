@@ -53,6 +53,8 @@ int ReadCountryCode(const IniStore& ini) {
 void ReadCommunicationAndConstants(const IniStore& ini, StartupConfig& config) {
     config.serialPort = ini.GetInt("Communication", "Serial Port", 1);
     config.productionLog = ini.GetString("Production", "Log", "");
+    config.productionDatabase = ini.GetString("Production", "Database", "");
+    config.productionSeries = ini.GetString("Production", "Series", "");
     const CloneConstants defaults;
     for (const auto& k : kCloneConstantKeys) {
         config.cloneConstants.*k.field =

@@ -105,6 +105,8 @@ struct StartupConfig {
     CloneConstants cloneConstants;
     std::vector<int32_t> shiftFrequencies;  // hertz, file order, at most 400
     std::string productionLog;              // "Production" / "Log"; empty: the default log
+    std::string productionDatabase;         // "Production" / "Database"; empty: none
+    std::string productionSeries;           // "Production" / "Series"; empty: own numbers
 };
 
 int ReadCountryCode(const IniStore& ini);

@@ -6,6 +6,7 @@
 #include "ombra/app/FileCommands.h"
 #include "ombra/app/TProgFrame.h"
 #include "ombra/app/TQtHost.h"
+#include "ombra/ops/SeriesStation.h"
 
 namespace norda::ombra {
 
@@ -41,6 +42,9 @@ class TFrameFileHost final : public FileCommandHost {
 class TProgramSetup {
   public:
     TProgramSetup(TProgFrame& frame, TQtHost& host);
+    ~TProgramSetup();
+    TProgramSetup(const TProgramSetup&) = delete;
+    TProgramSetup& operator=(const TProgramSetup&) = delete;
 
     TFrameFileHost& FileHost() { return fileHost_; }
     void OpenFile(const std::string& name) { files_.OpenFile(name); }
@@ -51,11 +55,21 @@ class TProgramSetup {
     void Compare();
 
   private:
+    static constexpr int kTextRadioNotStarted = 3901;
+    static constexpr int kTextRecordNotKept = 3902;
+
+    // With [Production] Series= the sequential dialog's numbers come from the production
+    // database; false, with the reason in the status bar, when they cannot.
+    bool OpenSeries(TProgWin& client);
+    void ShowSeriesNote(int textId, const std::string& why);
+
     TProgFrame& frame_;
     TQtHost& host_;
     TFrameFileHost fileHost_;
     FileCommands files_;
     ChannelPlanCommands plans_;
+    std::unique_ptr<ProductionDb> seriesDb_;
+    std::unique_ptr<SeriesStation> series_;  // uses seriesDb_
 };
 
 }  // namespace norda::ombra

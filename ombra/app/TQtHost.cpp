@@ -49,6 +49,8 @@ TQtHost::TQtHost(TApp& app, std::unique_ptr<ByteStream> stream)
                     return ProductionLogNote(path, error, texts);
                 });
             }
+            if (alsoRecord)
+                alsoRecord(record);
         });
 }
 

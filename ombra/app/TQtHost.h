@@ -14,6 +14,7 @@
 #include "ombra/app/TApp.h"
 #include "ombra/ops/TClientWin.h"
 #include "ombra/ops/TransferHost.h"
+#include "platform/ProductionLog.h"
 
 namespace norda::ombra {
 
@@ -33,6 +34,8 @@ class TQtHost final : public QObject, public TransferHost, public ClientPort {
     ~TQtHost() override;
 
     void SetFrame(TProgFrame* frame) { frame_ = frame; }
+    // Hears each production record after the log has it.
+    std::function<void(const ProductionRecord&)> alsoRecord;
     TClientWin& Client() { return *client_; }
     RadioImage& Image() { return image_; }
     RadioParameters& Parameters() { return ProcessParameters(); }

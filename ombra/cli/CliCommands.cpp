@@ -25,6 +25,7 @@
 #include "platform/ProfileFile.h"
 #include "production/ProductionDb.h"
 #include "production/ProductionSpool.h"
+#include "production/RecordKeeper.h"
 
 namespace norda::ombra {
 namespace {
@@ -198,6 +199,26 @@ class Command {
         });
     }
 
+    // A radio that takes no numbers from a series still leaves its record in the
+    // production database, when one is configured; nullptr without one.
+    RecordingClientWin::Recorder DatabaseRecorder() {
+        const std::string& conninfo =
+            options_.database.empty() ? config_.productionDatabase : options_.database;
+        if (conninfo.empty())
+            return nullptr;
+        auto keeper = std::make_shared<RecordKeeper>(conninfo, SpoolPath());
+        return [this, keeper](const ProductionRecord& record) {
+            const std::string station =
+                !options_.station.empty()
+                    ? options_.station
+                    : ProductionLog::ThisHost() + ":" + std::to_string(record.port);
+            const bool programmed = record.resultId == msg::kProgrammed ||
+                                    record.resultId == msg::kSequentialProgrammed;
+            if (const std::string why = keeper->Keep(record, station, programmed); !why.empty())
+                std::fprintf(err_, "ombra-cli: production database: %s\n", why.c_str());
+        };
+    }
+
     std::string SpoolPath() const {
         return ProductionSpool::PathBeside(
             ProductionLogPath(options_.logFile, config_.productionLog));
@@ -226,52 +247,39 @@ class Command {
 
     // A station of a series holds no numbers from a run that did not end: they go back
     // for the next radio before this run takes any.
-    std::unique_ptr<ProductionDb> OpenSeries(const std::string& station, int& rc) {
-        auto db = ConnectDatabase(rc);
-        if (!db)
-            return nullptr;
-        const int version = db->SchemaVersion();
-        if (version != ProductionDb::kSchemaVersion) {
-            Problem(version < 0 ? "production database: " + db->Error()
-                                : "the production database is not at schema version " +
-                                      std::to_string(ProductionDb::kSchemaVersion) +
-                                      " (ombra-cli production init)");
-            rc = kExitFailed;
-            return nullptr;
+    bool OpenSeries(SeriesStation& series) {
+        const std::string problem = series.Open();
+        if (series.SentFromSpool() > 0)
+            std::fprintf(err_, "ombra-cli: %d spooled record(s) sent from %s\n",
+                         series.SentFromSpool(), series.SpoolPath().c_str());
+        if (!problem.empty()) {
+            Problem(problem);
+            return false;
         }
-        // Records spooled while the server was away go first, in order; their numbers stay
-        // reserved until they are in.
-        const ProductionSpool spool(SpoolPath());
-        int sent = 0;
-        const int waiting = spool.Send(station, [&](const SpooledRecord& e) {
-            const bool in = db->Resend(e);
-            sent += in ? 1 : 0;
-            return in;
-        });
-        if (sent > 0)
-            std::fprintf(err_, "ombra-cli: %d spooled record(s) sent from %s\n", sent,
-                         spool.Path().c_str());
-        if (waiting != 0) {
-            Problem(waiting < 0 ? "cannot read or write " + spool.Path()
-                                : "production database: " + db->Error() + "; " +
-                                      std::to_string(waiting) + " record(s) of station " + station +
-                                      " still wait in " + spool.Path());
-            rc = kExitFailed;
-            return nullptr;
-        }
-        const long released = db->ReleaseStation(station);
-        if (released < 0) {
-            Problem("production database: " + db->Error());
-            rc = kExitFailed;
-            return nullptr;
-        }
-        if (released > 0) {
+        if (series.Released() > 0) {
             std::fprintf(err_,
                          "ombra-cli: station %s gave back the numbers of %ld radio(s) it did "
                          "not finish\n",
-                         station.c_str(), released);
+                         series.Station().c_str(), series.Released());
         }
-        return db;
+        return true;
+    }
+
+    // Which file, byte for byte, the radios of the series were programmed from.
+    bool KeepTemplate(ProductionDb& db) {
+        const std::string& path = options_.files[0];
+        std::ifstream in(path, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+        if (in.bad()) {
+            Problem("cannot read " + path);
+            return false;
+        }
+        const size_t slash = path.find_last_of('/');
+        if (db.UseTemplate(options_.series,
+                           slash == std::string::npos ? path : path.substr(slash + 1), bytes))
+            return true;
+        Problem("production database: " + db.Error());
+        return false;
     }
 
     int Production() {
@@ -337,16 +345,20 @@ class Command {
         host_.SetFileOpened(true);
         SequenceCommand sequence(options_, *client_, host_, texts_, err_, out_);
         std::unique_ptr<ProductionDb> db;
+        std::unique_ptr<SeriesStation> series;
         if (!options_.series.empty()) {
             const std::string station = !options_.station.empty()
                                             ? options_.station
                                             : ProductionLog::ThisHost() + ":" +
                                                   std::to_string(client_->Port().PortNumber());
             int rc = kExitOk;
-            db = OpenSeries(station, rc);
+            db = ConnectDatabase(rc);
             if (!db)
                 return rc;
-            sequence.UseSeries(*db, options_.series, station, SpoolPath());
+            series = std::make_unique<SeriesStation>(*db, options_.series, station, SpoolPath());
+            if (!OpenSeries(*series) || !KeepTemplate(*db))
+                return kExitFailed;
+            sequence.UseSeries(*series);
         }
         if (const int rc = sequence.Prepare(); rc != 0)
             return rc;
@@ -354,8 +366,13 @@ class Command {
             return kExitUsage;
         if (!OpenPort())
             return kExitFailed;
-        KeepProductionLog(
-            [&sequence](const ProductionRecord& record) { sequence.Recorded(record); });
+        // A series keeps its records with its numbers.
+        RecordingClientWin::Recorder database = series ? nullptr : DatabaseRecorder();
+        KeepProductionLog([&sequence, database](const ProductionRecord& record) {
+            sequence.Recorded(record);
+            if (database)
+                database(record);
+        });
         CatchSequenceInterrupt();
         return sequence.Run();
     }
@@ -365,7 +382,7 @@ class Command {
         if (!LoadInput(in, parameters_))
             return kExitUsage;
         host_.SetFileOpened(true);
-        KeepProductionLog();
+        KeepProductionLog(DatabaseRecorder());
         if (!OpenLink())
             return kExitUsage;
         if (!OpenPort())

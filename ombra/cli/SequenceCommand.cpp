@@ -10,7 +10,6 @@
 
 #include "ombra/ops/OpsMessages.h"
 #include "platform/ProfileFile.h"
-#include "production/ProductionSpool.h"
 
 namespace norda::ombra {
 namespace {
@@ -73,38 +72,10 @@ bool CheckSequenceNumbers(AutoProgFields& fields, const ResourceModule& texts, s
     return !refused;
 }
 
-NumberRule SequenceNumberRule() {
-    NumberRule rule;
-    rule.fits = [](const SeriesNumbers& n) {
-        return n.serial >= 1 && n.serial <= 65535 &&
-               autoprog::DigitStringValidator()->IsValid(n.ani) &&
-               autoprog::DigitStringValidator()->IsValid(n.ack) &&
-               autoprog::DigitStringValidator()->IsValid(n.selectiveCall);
-    };
-    rule.next = [](const SeriesNumbers& n) {
-        AutoProgFields fields;
-        fields.serialNo = std::to_string(n.serial);
-        fields.ani = n.ani;
-        fields.ack = n.ack;
-        fields.selectiveCall = n.selectiveCall;
-        autoprog::PrepareNextRadio(fields, false);
-        return SeriesNumbers{n.serial + 1, fields.ani, fields.ack, fields.selectiveCall};
-    };
-    return rule;
-}
-
-void SequenceCommand::UseSeries(ProductionDb& db, std::string series, std::string station,
-                                std::string spool) {
-    db_ = &db;
-    series_ = std::move(series);
-    station_ = std::move(station);
-    spool_ = std::move(spool);
-}
-
 int SequenceCommand::Prepare() {
     // The dialog as it opens on an opened file, then the operator's numbers.
     fields_ = autoprog::TransferToDialog(client_.Parameters(), client_.DataValid());
-    if (db_ != nullptr)
+    if (series_ != nullptr)
         return 0;
     const bool numbersGiven =
         options_.serial || options_.ani || options_.ack || options_.selectiveCall;
@@ -191,37 +162,14 @@ bool SequenceCommand::SaveState() {
     return false;
 }
 
-bool SequenceCommand::ReserveNumbers(Reservation& reservation) {
-    switch (db_->Reserve(series_, station_, SequenceNumberRule(), reservation)) {
-        case ReserveResult::Ok:
-            break;
-        case ReserveResult::NoSeries:
-            std::fprintf(err_,
-                         "ombra-cli: the production database has no series %s (ombra-cli "
-                         "production series %s --serial N)\n",
-                         series_.c_str(), series_.c_str());
-            return false;
-        case ReserveResult::Exhausted:
-            std::fprintf(err_, "ombra-cli: series %s has no numbers left\n", series_.c_str());
-            return false;
-        case ReserveResult::Failed:
-            std::fprintf(err_,
-                         "ombra-cli: production database: %s; no radio is written without "
-                         "numbers reserved for it\n",
-                         db_->Error().c_str());
-            return false;
-    }
-    fields_.serialNo = std::to_string(reservation.numbers.serial);
-    fields_.ani = reservation.numbers.ani;
-    fields_.ack = reservation.numbers.ack;
-    fields_.selectiveCall = reservation.numbers.selectiveCall;
-    if (!reservation.cloneKey.empty())
-        fields_.cloneKey = reservation.cloneKey;
-    autoprog::SelectiveCallLeft(fields_);
-    return true;
+bool SequenceCommand::ReserveNumbers() {
+    const std::string problem = series_->Reserve(fields_);
+    if (!problem.empty())
+        std::fprintf(err_, "ombra-cli: %s\n", problem.c_str());
+    return problem.empty();
 }
 
-bool SequenceCommand::FinishNumbers(const Reservation& reservation, bool programmed) {
+bool SequenceCommand::FinishNumbers(bool programmed) {
     ProductionRecord record;
     if (record_) {
         record = *record_;
@@ -231,26 +179,10 @@ bool SequenceCommand::FinishNumbers(const Reservation& reservation, bool program
         record.serial = fields_.serialNo;
         record.resultId = client_.LastResultId();
     }
-    const bool kept = programmed ? db_->Complete(reservation.id, record, station_, series_)
-                                 : db_->Release(reservation.id, record, station_, series_);
-    if (kept)
-        return true;
-    const std::string reason = db_->Error();
-    const ProductionSpool spool(spool_);
-    if (const int error = spool.Add({reservation.id, programmed, series_, station_, record});
-        error != 0) {
-        std::fprintf(err_,
-                     "ombra-cli: production database: %s; the record of serial number %ld is "
-                     "lost: %s: %s\n",
-                     reason.c_str(), reservation.numbers.serial, spool.Path().c_str(),
-                     std::strerror(error));
-        return false;
-    }
-    std::fprintf(err_,
-                 "ombra-cli: production database: %s; the record of serial number %ld waits in "
-                 "%s, its numbers reserved, until the station starts again\n",
-                 reason.c_str(), reservation.numbers.serial, spool.Path().c_str());
-    return false;
+    const std::string problem = series_->Finish(record, programmed);
+    if (!problem.empty())
+        std::fprintf(err_, "ombra-cli: %s\n", problem.c_str());
+    return problem.empty();
 }
 
 int SequenceCommand::Run() {
@@ -276,8 +208,7 @@ int SequenceCommand::Run() {
         }
         if (SequenceInterrupted())
             break;
-        Reservation reservation;
-        if (db_ != nullptr && !ReserveNumbers(reservation)) {
+        if (series_ != nullptr && !ReserveNumbers()) {
             lastFailed = true;
             break;
         }
@@ -295,13 +226,13 @@ int SequenceCommand::Run() {
             autoprog::PrepareNextRadio(fields_, client_.TestMode());
         }
         Describe(out_, ok ? "programmed" : "failed", radio);
-        if (db_ != nullptr && !FinishNumbers(reservation, ok)) {
+        if (series_ != nullptr && !FinishNumbers(ok)) {
             lastFailed = true;
             break;
         }
         // A number that outgrew its field would reach the next radio cut; the state keeps
         // the last numbers that fit. A series is held to its fields when numbers are taken.
-        if (db_ == nullptr && ok && !NumbersFit()) {
+        if (series_ == nullptr && ok && !NumbersFit()) {
             outgrown = true;
             fields_ = autoprog::LastFitting(fields_, radio);
             SaveState();
@@ -322,7 +253,7 @@ int SequenceCommand::Run() {
     if (outgrown)
         return kExitUsage;
     // A series keeps its next numbers itself.
-    if (db_ == nullptr)
+    if (series_ == nullptr)
         Describe(out_, "next", fields_);
     if (stateLost)
         return kExitUsage;

@@ -8,7 +8,7 @@
 #include "ombra/cli/ConsoleHost.h"
 #include "ombra/ops/AutoProgLogic.h"
 #include "ombra/ops/RecordingClientWin.h"
-#include "production/ProductionDb.h"
+#include "ombra/ops/SeriesStation.h"
 #include "resources/ResourceModule.h"
 
 namespace norda::ombra {
@@ -21,10 +21,9 @@ class SequenceCommand {
     SequenceCommand(const CliOptions& options, RecordingClientWin& client, ConsoleHost& host,
                     const ResourceModule& texts, std::FILE* err, std::FILE* out);
 
-    // Each radio's numbers from `series` of `db`, reserved for `station` before the radio
-    // is written, used or given back when it is done; a record the database does not take
-    // waits in `spool`, its numbers still reserved.
-    void UseSeries(ProductionDb& db, std::string series, std::string station, std::string spool);
+    // Each radio's numbers from the series, reserved before the radio is written, used or
+    // given back when it is done; the station is open.
+    void UseSeries(SeriesStation& series) { series_ = &series; }
     // The first radio's numbers, from the options or else the state file, checked as
     // the dialog checks its fields. 0, or kExitUsage after saying what is wrong.
     int Prepare();
@@ -44,8 +43,8 @@ class SequenceCommand {
     // does not fit and why.
     bool NumbersFit();
     bool SaveState();
-    bool ReserveNumbers(Reservation& reservation);
-    bool FinishNumbers(const Reservation& reservation, bool programmed);
+    bool ReserveNumbers();
+    bool FinishNumbers(bool programmed);
     static void Describe(std::FILE* to, const char* what, const AutoProgFields& fields);
 
     const CliOptions& options_;
@@ -55,20 +54,13 @@ class SequenceCommand {
     std::FILE* err_;
     std::FILE* out_;
     AutoProgFields fields_;
-    ProductionDb* db_ = nullptr;
-    std::string series_;
-    std::string station_;
-    std::string spool_;
+    SeriesStation* series_ = nullptr;
     std::optional<ProductionRecord> record_;
 };
 
 // The sequence's number fields checked as the dialog checks them (digit fields in
 // capitals first); false after saying on `err` which option is wrong.
 bool CheckSequenceNumbers(AutoProgFields& fields, const ResourceModule& texts, std::FILE* err);
-// The dialog's count-up as a series of the production database takes it: a serial
-// number past 65535 ends the series rather than starting again at 1.
-NumberRule SequenceNumberRule();
-
 // Set by SIGINT while a sequence runs; the sequence looks at it between radios.
 bool SequenceInterrupted();
 // Catches SIGINT for the sequence (the handler only sets the flag).

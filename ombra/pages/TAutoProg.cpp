@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 
+#include "ombra/ops/SeriesStation.h"
 #include "ombra/ops/TProgWin.h"
 #include "ombra/pages/DataPageSupport.h"
 #include "ombra/pages/ParamPageSupport.h"
@@ -132,8 +133,11 @@ void TAutoProg::ShowFields(const AutoProgFields& f) {
 void TAutoProg::TransferToDialog() {
     AutoProgFields fields = autoprog::TransferToDialog(parameters_, dataValid_);
     // A series goes on where it stopped, not at a serial number a radio already has.
-    if (!testMode_ && !settingsPath_.empty())
+    if (!testMode_ && !settingsPath_.empty() && series_ == nullptr)
         autoprog::TakeKeptNumbers(ProfileFile::Load(settingsPath_), fields);
+    // The fields show only numbers reserved for the radio on the bench.
+    if (series_ != nullptr)
+        fields.serialNo = fields.ani = fields.ack = fields.selectiveCall = "";
     ShowFields(fields);
     powerBounds_.lower = static_cast<int16_t>(PowerOf(fields.lowPower));
     powerBounds_.upper = static_cast<int16_t>(PowerOf(fields.highPower));
@@ -147,8 +151,9 @@ void TAutoProg::TransferToDialog() {
     SetEnabled(*this, kCloneKey, enables.cloneKey);
     SetEnabled(*this, kLowPower, enables.powerLevels);
     SetEnabled(*this, kHighPower, enables.powerLevels);
+    // A series hands out the numbers; one typed in could be another bench's radio's.
     for (int id : {kSerialNo, kAni, kAck, kSelectiveCall})
-        SetEnabled(*this, id, enables.numbers);
+        SetEnabled(*this, id, enables.numbers && series_ == nullptr);
 }
 
 void TAutoProg::TransferFromDialog() {
@@ -163,6 +168,22 @@ void TAutoProg::TransferFromDialog() {
 
 void TAutoProg::Command(int id) {
     if (id == kProgram) {
+        // No radio is written without its numbers reserved. A radio that was not started
+        // after all keeps them for the next press.
+        if (series_ != nullptr && !series_->Holding()) {
+            AutoProgFields fields = Fields();
+            const std::string problem = series_->Reserve(fields);
+            if (!problem.empty()) {
+                if (refused_)
+                    refused_(problem);
+                return;
+            }
+            SetText(*this, kSerialNo, fields.serialNo);
+            SetText(*this, kAni, fields.ani);
+            SetText(*this, kAck, fields.ack);
+            SetText(*this, kSelectiveCall, fields.selectiveCall);
+            SetText(*this, kCloneKey, fields.cloneKey);
+        }
         // The numbers go to the radio; a value the field refuses never does.
         if (CanLeave())
             host_.PostMessage(PostTarget::ClientWindow, Posted::StartPreRead);
@@ -172,6 +193,9 @@ void TAutoProg::Command(int id) {
 }
 
 void TAutoProg::NextRadio() {
+    // The series gives the next radio its numbers when it is started.
+    if (series_ != nullptr)
+        return;
     const AutoProgFields programmed = Fields();
     AutoProgFields fields = programmed;
     autoprog::PrepareNextRadio(fields, testMode_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "codeplug/RadioParameters.h"
@@ -10,6 +11,7 @@
 
 namespace norda::ombra {
 
+class SeriesStation;
 class TProgWin;
 class TransferHost;
 
@@ -44,6 +46,14 @@ class TAutoProg : public TDataDlg {
     // of the dialog to the next; without one the dialog starts from the parameters.
     void KeepNumbersIn(std::string settingsPath) { settingsPath_ = std::move(settingsPath); }
 
+    // The numbers of each radio from a series of the production database, reserved when
+    // "Programla" is pressed; the operator cannot change them. `refused` hears why a radio
+    // was not started. Before TransferToDialog.
+    void TakeNumbersFrom(SeriesStation* series, std::function<void(const std::string&)> refused) {
+        series_ = series;
+        refused_ = std::move(refused);
+    }
+
     // The dialog that is open, for the client window's 0x504; nullptr when none is.
     static TAutoProg* Active();
 
@@ -55,6 +65,8 @@ class TAutoProg : public TDataDlg {
     bool testMode_;
     bool dataValid_;
     std::string settingsPath_;
+    SeriesStation* series_ = nullptr;
+    std::function<void(const std::string&)> refused_;
     LinkedBounds powerBounds_;
     TValidator* lowPower_ = nullptr;
     TValidator* highPower_ = nullptr;

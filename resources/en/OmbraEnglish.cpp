@@ -185,6 +185,8 @@ constexpr StringEntry kStrings[] = {
     {3340, "The radio holds the parameters of the file."},
     {3341, "The radio's parameters differ from the file's!"},
     {3400, "Production log not written: %s"},
+    {3901, "The radio was not started: %s"},
+    {3902, "Production database not written: %s"},
     {3550, "%s already exists.\nDo you want to replace it?"},
     {3551, "The file %s cannot be opened: %s"},
     {3560, "Installation Constants [Clone Constants]"},

@@ -87,6 +87,22 @@ TFrameWin::TFrameWin(TApp& app)
     statusBar()->addWidget(logWarning_, 1);
     statusBar()->addPermanentWidget(count_);
     UpdateCount();
+    // The radio is programmed all the same; only its record is missing from the database.
+    tally_.databaseFailed = [this](const std::string& why) {
+        if (app_.AutoMode()) {
+            const std::string warning = ReplaceName(app_.Text(kTextDatabaseFailed), why);
+            std::fprintf(stderr, "solvi: %s\n", warning.c_str());
+            return;
+        }
+        // The texts follow the language the user picks, on the window's thread.
+        QMetaObject::invokeMethod(
+            this,
+            [this, why] {
+                logWarning_->SetFullText(
+                    QString::fromStdString(ReplaceName(app_.Text(kTextDatabaseFailed), why)));
+            },
+            Qt::QueuedConnection);
+    };
 
     closeTimer_.setSingleShot(false);
     connect(&closeTimer_, &QTimer::timeout, this, &TFrameWin::OnCloseTimer);
@@ -395,15 +411,14 @@ void TFrameWin::ProgrammingEnded(const ProgrammingOutcome& outcome) {
         autoOutcome_ = outcome;
     const int error = tally_.Record(outcome, app_.Texts());
     UpdateCount();
-    if (error == 0 && tally_.DatabaseFailure().empty()) {
+    // Whether the database took the record is told later, when it is known.
+    if (error == 0) {
         logWarning_->SetFullText({});
         return;
     }
     // The radio is programmed all the same; only its record is missing.
     const std::string warning =
-        error != 0
-            ? ReplaceName(app_.Text(kTextLogFailed), tally_.LogPath() + ": " + std::strerror(error))
-            : ReplaceName(app_.Text(kTextDatabaseFailed), tally_.DatabaseFailure());
+        ReplaceName(app_.Text(kTextLogFailed), tally_.LogPath() + ": " + std::strerror(error));
     if (app_.AutoMode()) {
         std::fprintf(stderr, "solvi: %s\n", warning.c_str());
     } else {

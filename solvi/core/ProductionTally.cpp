@@ -18,27 +18,18 @@ int ProductionTally::Record(const ProgrammingOutcome& outcome, const TextSource&
     record.result = ReportText(texts, outcome.statusId, outcome.statusAddress);
     record.durationMs = outcome.durationMs;
     const int error = log_.Append(record);
-    databaseFailure_ = database_.empty() ? std::string() : KeepInDatabase(record, outcome.ok);
-    return error;
-}
-
-std::string ProductionTally::KeepInDatabase(const ProductionRecord& record, bool programmed) {
-    const std::string station = ProductionLog::ThisHost() + ":" + std::to_string(record.port);
-    const ProductionSpool spool(ProductionSpool::PathBeside(log_.Path()));
-    std::string error;
-    if (!db_)
-        db_ = ProductionDb::Connect(database_, error);
-    if (db_) {
-        const int waiting =
-            spool.Send(station, [this](const SpooledRecord& e) { return db_->Resend(e); });
-        if (waiting == 0 &&
-            db_->AddRecord(record, station, {}, programmed ? "programmed" : "failed"))
-            return {};
-        error = waiting < 0 ? "cannot read or write " + spool.Path() : db_->Error();
+    if (!database_.empty()) {
+        if (!writer_) {
+            writer_ = std::make_unique<DatabaseWriter>(database_,
+                                                       ProductionSpool::PathBeside(log_.Path()),
+                                                       [this](const std::string& why) {
+                                                           if (databaseFailed)
+                                                               databaseFailed(why);
+                                                       });
+        }
+        writer_->Add(record, outcome.ok);
     }
-    if (spool.Add({0, programmed, {}, station, record}) != 0)
-        return error + "; " + spool.Path() + " not written either";
-    return error + "; the record waits in " + spool.Path();
+    return error;
 }
 
 std::string ReportText(const TextSource& texts, int statusId, uint32_t address) {

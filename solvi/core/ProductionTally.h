@@ -1,11 +1,11 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 
-#include <memory>
-
 #include "platform/ProductionLog.h"
-#include "production/ProductionDb.h"
+#include "solvi/core/DatabaseWriter.h"
 #include "solvi/core/ProgrammingWatch.h"
 
 namespace norda {
@@ -17,33 +17,32 @@ namespace norda::solvi {
 // SOLVI's account of the radios it programmed: the running count its frame shows, and a
 // record of every run in the production log and, when one is named, the production
 // database. A log or database that cannot be written costs only the record; the count
-// goes on. A record the database did not take waits in the spool beside the log and goes
-// in before the next record of its port.
+// goes on. The log is written at once; the database on a thread of its own (see
+// DatabaseWriter), and a record it did not take waits in the spool beside the log.
 class ProductionTally {
   public:
     explicit ProductionTally(std::string logPath, std::string database = {})
         : log_(std::move(logPath)), database_(std::move(database)) {}
 
-    // Counts the run and appends its record, with the report in the texts the user saw.
-    // 0, or the errno of the failed write.
+    // Counts the run and appends its record, with the report in the texts the user saw;
+    // returns before the database has it. 0, or the errno of the failed log write.
     int Record(const ProgrammingOutcome& outcome, const TextSource& texts);
 
-    // Why the last record is not in the database; empty when it is, or without one.
-    const std::string& DatabaseFailure() const { return databaseFailure_; }
+    // Hears, on the database writer's thread, why records are not in the database. Set
+    // before the first record.
+    std::function<void(const std::string&)> databaseFailed;
 
     int Programmed() const { return programmed_; }
     int Failed() const { return failed_; }
     const std::string& LogPath() const { return log_.Path(); }
 
   private:
-    std::string KeepInDatabase(const ProductionRecord& record, bool programmed);
-
     ProductionLog log_;
     std::string database_;
-    std::unique_ptr<ProductionDb> db_;
-    std::string databaseFailure_;
     int programmed_ = 0;
     int failed_ = 0;
+    // Last, so it ends, writing what waits, while the rest is still there.
+    std::unique_ptr<DatabaseWriter> writer_;
 };
 
 // A panel's report as one line of text: the flash address in place of "%s", line breaks

@@ -757,6 +757,14 @@ TEST_F(CliSeries, AFailedRadioGivesItsNumbersToTheNextRadio) {
     EXPECT_NE(Slurp(File("sim.out")).find("com1: serial 700 off the bench"), std::string::npos);
     EXPECT_EQ(Sql("SELECT serial, state FROM reservations")[0],
               (std::vector<std::string>{"700", "used"}));
+    // The series names the file its radios were programmed from, as sha256sum sums it.
+    std::string sum(64, ' ');
+    FILE* sha = popen(("sha256sum " + File("base.omb").string()).c_str(), "r");
+    ASSERT_NE(sha, nullptr);
+    ASSERT_EQ(std::fread(sum.data(), 1, sum.size(), sha), sum.size());
+    pclose(sha);
+    EXPECT_EQ(Sql("SELECT template_name, template_checksum FROM series")[0],
+              (std::vector<std::string>{"base.omb", sum}));
 }
 
 TEST_F(CliSeries, AServerGoneDuringAWriteSpoolsTheRecordAndStopsBeforeTheNextRadio) {
@@ -790,6 +798,26 @@ TEST_F(CliSeries, AServerGoneDuringAWriteSpoolsTheRecordAndStopsBeforeTheNextRad
         Sql("SELECT serial, outcome FROM production_records ORDER BY id"),
         (std::vector<std::vector<std::string>>{{"900", "programmed"}, {"901", "programmed"}}));
     EXPECT_EQ(Sql("SELECT count(*) FROM reservations WHERE state = 'used'")[0][0], "2");
+}
+
+TEST_F(CliSeries, RadiosNumberedWithoutASeriesAreRecordedWithoutNumbers) {
+    StartRadio({"--swap-after-reset"});
+    ReadBase();
+    const std::string log = File("production.csv").string();
+    ASSERT_EQ(
+        Cli({"copy", "--port", "1", "--baud", "115200", "--log", log, File("base.omb").string()}),
+        0)
+        << err_;
+    ASSERT_EQ(Cli({"sequence", "--port", "1", "--baud", "115200", "--serial", "50", "--count", "1",
+                   "--log", log, File("base.omb").string()}),
+              0)
+        << err_;
+    EXPECT_EQ(Sql("SELECT operation, series, outcome FROM production_records ORDER BY id"),
+              (std::vector<std::vector<std::string>>{{"copy", "", "programmed"},
+                                                     {"sequence", "", "programmed"}}));
+    EXPECT_EQ(Sql("SELECT serial FROM production_records WHERE operation = 'sequence'")[0][0],
+              "50");
+    EXPECT_EQ(Sql("SELECT count(*) FROM reservations")[0][0], "0");
 }
 
 TEST_F(CliSeries, AServerThatCannotBeReachedWritesNoRadio) {

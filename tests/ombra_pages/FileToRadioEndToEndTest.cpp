@@ -14,7 +14,9 @@
 #include "ombra/pages/TClone.h"
 #include "ombra/pages/TFileDefaults.h"
 #include "ombra/pages/TMessageDlg.h"
+#include "production/ProductionDb.h"
 #include "resources/OmbraControlIds.h"
+#include "tests/support/PgSuite.h"
 #include "tests/support/WholeProgramFixture.h"
 
 namespace norda::ombra {
@@ -191,6 +193,106 @@ TEST_F(FileToRadio, SequentialProgrammingCountsUpAfterEachRadio) {
     EXPECT_EQ(Edit(frame, MasterIds::kSerialNo)->text().toStdString(), "65535");
     EXPECT_EQ(host.Parameters().Service.ANINo[0], 0);
     EXPECT_EQ(host.Parameters().Service.ANINo[3], 9);
+    host.SetFrame(nullptr);
+}
+
+// An INI that names a production database and a series of it, and nothing else.
+class SeriesIni final : public IniStore {
+  public:
+    SeriesIni(std::string database, std::string series)
+        : database_(std::move(database)), series_(std::move(series)) {}
+    int GetInt(const std::string&, const std::string&, int def) const override { return def; }
+    std::vector<std::string> KeyNames(const std::string&, size_t) const override { return {}; }
+    bool WriteString(const std::string&, const std::string&, const std::string&) override {
+        return true;
+    }
+    std::string GetString(const std::string& section, const std::string& key,
+                          const std::string& def) const override {
+        if (section == "Production" && key == "Database")
+            return database_;
+        if (section == "Production" && key == "Series")
+            return series_;
+        return def;
+    }
+
+  private:
+    std::string database_;
+    std::string series_;
+};
+
+class FileToRadioSeries : public FileToRadio, protected ::norda::test::PgSuite {
+  protected:
+    static void SetUpTestSuite() { StartCluster(); }
+    static void TearDownTestSuite() { StopCluster(); }
+    void SetUp() override {
+        FileToRadio::SetUp();
+        NewDatabase();
+    }
+};
+
+TEST_F(FileToRadioSeries, TheDialogWritesTheRadioWithTheNumbersTheSeriesReservedForIt) {
+    std::string error;
+    auto db = ProductionDb::Connect(conninfo_, error);
+    ASSERT_TRUE(db) << error;
+    int before = 0;
+    ASSERT_TRUE(db->Init(before)) << db->Error();
+    ASSERT_TRUE(db->SetSeries({"L", 300, "0042", {}, {}, {}})) << db->Error();
+    StartRadio();
+    TApp app(std::string(NORDA_LIBRARY_DIR) + "/ombra", {},
+             std::make_unique<SeriesIni>(conninfo_, "L"));
+    app.ReadCommandLineAndCountry();
+    app.ReadRest();
+    TQtHost host(app);
+    TProgFrame frame(app, host);
+    host.SetFrame(&frame);
+    TProgramSetup setup(frame, host);
+    frame.show();
+    frame.SetupClient();
+    messages_.clear();
+    ASSERT_EQ(host.Reopen(1, 115200), Status::Ok);
+    frame.Command(24331);
+
+    std::vector<std::string> shownBefore, shownAfter;
+    int opened = 0;
+    TDataDlg::SetExecuteHook([&](TDataDlg& dlg) {
+        if (dlg.ResourceId() == TFileDefaults::kDialogId) {
+            dlg.Command(1);
+            return dlg.result();
+        }
+        auto* seq = dynamic_cast<TAutoProg*>(&dlg);
+        EXPECT_NE(seq, nullptr);
+        if (seq == nullptr)
+            return 2;
+        ++opened;
+        QLineEdit* serial = seq->Item<QLineEdit>(AutoProgIds::kSerialNo);
+        EXPECT_FALSE(serial->isEnabled());
+        shownBefore.push_back(serial->text().toStdString());
+        seq->Command(AutoProgIds::kProgram);
+        EXPECT_TRUE(RunUntil([&] { return Said("Telsiz programlandı.") || Said("HATA"); }))
+            << (messages_.empty() ? "" : messages_.back());
+        shownAfter.push_back(serial->text().toStdString() + " " +
+                             seq->Item<QLineEdit>(AutoProgIds::kAni)->text().toStdString());
+        return 2;
+    });
+    frame.Command(540);  // "&Sıralı Programla"
+    ASSERT_TRUE(Said("Telsiz programlandı.")) << (messages_.empty() ? "" : messages_.back());
+    EXPECT_EQ(shownBefore, std::vector<std::string>{""});
+    EXPECT_EQ(shownAfter, std::vector<std::string>{"300 0042"});
+    EXPECT_EQ(host.Parameters().Master.SeriNo, 300);
+    RunUntil([&] { return host.Client().Idle(); });
+    const auto records = db->Records(0, "L", "300");
+    ASSERT_TRUE(records) << db->Error();
+    ASSERT_EQ(records->size(), 1u);
+    EXPECT_EQ((*records)[0].outcome, "programmed");
+    EXPECT_EQ((*records)[0].record.program, "ombra");
+
+    // Without the server the dialog does not open, and the status bar says why.
+    ASSERT_TRUE(cluster_->Stop());
+    frame.Command(540);
+    const std::string notice = frame.Notice().toStdString();
+    ASSERT_TRUE(cluster_->Start());
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(notice.rfind("Telsiz başlatılmadı: production database: ", 0), 0u) << notice;
     host.SetFrame(nullptr);
 }
 

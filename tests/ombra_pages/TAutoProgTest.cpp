@@ -8,6 +8,9 @@
 #include <iterator>
 
 #include "ParamPagesTestSupport.h"
+#include "ombra/ops/SeriesStation.h"
+#include "production/ProductionSpool.h"
+#include "tests/support/PgSuite.h"
 #include "tests/support/QuietHost.h"
 
 namespace norda::ombra {
@@ -34,8 +37,10 @@ struct Dialog {
     RadioParameters p;
     PostRecorder host;
     std::unique_ptr<TAutoProg> dlg;
-    void Open(bool testMode, bool dataValid) {
+    void Open(bool testMode, bool dataValid, SeriesStation* series = nullptr,
+              std::function<void(const std::string&)> refused = {}) {
         dlg = std::make_unique<TAutoProg>(nullptr, Turkish(), p, host, testMode, dataValid);
+        dlg->TakeNumbersFrom(series, std::move(refused));
         TDataDlg::SetExecuteHook([](TDataDlg&) { return 2; });
         dlg->Execute();
         TDataDlg::SetExecuteHook({});
@@ -182,6 +187,76 @@ TEST(TAutoProg, ShowsReadDataAndCancelCloses) {
     EXPECT_EQ(TextOf(*d.dlg, kHighPower), "8");
     EXPECT_TRUE(d.dlg->CancelCloses());
     EXPECT_FALSE(d.dlg->OkCloses());
+}
+
+class TAutoProgSeries : public ::testing::Test, protected norda::test::PgSuite {
+  protected:
+    static void SetUpTestSuite() { StartCluster(); }
+    static void TearDownTestSuite() { StopCluster(); }
+    void SetUp() override { NewDatabase(); }
+};
+
+TEST_F(TAutoProgSeries, EachRadioGetsReservedNumbersAndNoneWithoutTheServer) {
+    std::string error;
+    auto db = ProductionDb::Connect(conninfo_, error);
+    ASSERT_TRUE(db) << error;
+    int before = 0;
+    ASSERT_TRUE(db->Init(before)) << db->Error();
+    ASSERT_TRUE(db->SetSeries({"L", 500, "0099", {}, {}, {}})) << db->Error();
+    const std::string spool = ::testing::TempDir() + "autoprog-series-spool.tsv";
+    std::remove(spool.c_str());
+    SeriesStation station(*db, "L", "bench", spool);
+    ASSERT_EQ(station.Open(), "");
+    Dialog d;
+    std::vector<std::string> refused;
+    d.Open(false, false, &station, [&](const std::string& why) { refused.push_back(why); });
+    for (int id : {kSerialNo, kAni, kAck, kSelectiveCall}) {
+        EXPECT_FALSE(d.Enabled(id)) << id;
+        EXPECT_EQ(TextOf(*d.dlg, id), "") << id;
+    }
+
+    using Shown = std::pair<std::string, std::string>;  // serial number and ANI
+    ProductionRecord record;
+    record.program = "ombra";
+    auto press = [&] {
+        d.dlg->Command(kProgram);
+        return std::pair{TextOf(*d.dlg, kSerialNo), TextOf(*d.dlg, kAni)};
+    };
+    EXPECT_EQ(press(), Shown("500", "0099"));
+    EXPECT_EQ(d.p.Master.SeriNo, 500);
+    // A radio that failed gives its numbers to the next one.
+    ASSERT_EQ(station.Finish(record, false), "");
+    EXPECT_EQ(press(), Shown("500", "0099"));
+    ASSERT_EQ(station.Finish(record, true), "");
+    // The count-up after message 821 is the series', not the dialog's.
+    d.dlg->NextRadio();
+    EXPECT_EQ(TextOf(*d.dlg, kSerialNo), "500");
+    EXPECT_EQ(press(), Shown("501", "100"));
+    EXPECT_EQ(d.host.posted.size(), 3u);
+    EXPECT_TRUE(refused.empty());
+
+    // The server goes away while radio 501 is written: its record waits in the spool, and
+    // no further radio starts.
+    ASSERT_TRUE(cluster_->Stop());
+    EXPECT_NE(station.Finish(record, true).find("waits in " + spool), std::string::npos);
+    EXPECT_EQ(press(), Shown("501", "100"));
+    EXPECT_EQ(d.host.posted.size(), 3u);
+    ASSERT_EQ(refused.size(), 1u);
+    EXPECT_NE(refused[0].find("no radio is written"), std::string::npos) << refused[0];
+
+    // Back again: the spooled record goes in before the station takes new numbers.
+    ASSERT_TRUE(cluster_->Start());
+    EXPECT_EQ(press(), Shown("502", "101"));
+    EXPECT_EQ(station.SentFromSpool(), 1);
+    EXPECT_EQ(d.host.posted.size(), 4u);
+    auto again = ProductionDb::Connect(conninfo_, error);
+    ASSERT_TRUE(again) << error;
+    const auto records = again->Records(0, "L", "");
+    ASSERT_TRUE(records) << again->Error();
+    std::vector<std::string> outcomes;
+    for (const StoredRecord& r : *records)
+        outcomes.push_back(r.outcome);
+    EXPECT_EQ(outcomes, (std::vector<std::string>{"failed", "programmed", "programmed"}));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -90,6 +91,28 @@ TEST_F(ProductionDbTest, InitTwiceChangesNothingAndKeepsTheSeries) {
     EXPECT_EQ(found, ProductionDb::kSchemaVersion);
     EXPECT_EQ(Dump(), before);
     EXPECT_NE(before.find("A|101|0099|||7|"), std::string::npos) << before;
+}
+
+TEST_F(ProductionDbTest, AConnectionGivesUpOnASilentServerUnlessTheUserSaysOtherwise) {
+    // The test cluster's string names a time-out; the user's here names none.
+    std::string plain, query;
+    std::istringstream words(conninfo_);
+    for (std::string word; words >> word;) {
+        if (word.rfind("connect_timeout=", 0) == 0)
+            continue;
+        plain += word + " ";
+        query += "&" + word;
+    }
+    std::string error;
+    auto pg = PgConnection::Open(plain, error);
+    ASSERT_TRUE(pg) << error;
+    EXPECT_EQ(pg->Option("connect_timeout"), std::to_string(PgConnection::kConnectTimeoutSeconds));
+    pg = PgConnection::Open(plain + "connect_timeout=17", error);
+    ASSERT_TRUE(pg) << error;
+    EXPECT_EQ(pg->Option("connect_timeout"), "17");
+    pg = PgConnection::Open("postgresql:///?connect_timeout=19" + query, error);
+    ASSERT_TRUE(pg) << error;
+    EXPECT_EQ(pg->Option("connect_timeout"), "19");
 }
 
 TEST_F(ProductionDbTest, StationsReservingAtOnceNeverShareANumber) {

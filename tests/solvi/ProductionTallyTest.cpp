@@ -2,11 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <fstream>
 #include <sstream>
 
 #include "SRecordTestUtil.h"
+#include "production/ProductionSpool.h"
 #include "resources/StringTable.h"
 #include "solvi/core/FlashSession.h"
 
@@ -90,6 +98,85 @@ TEST(ProductionTally, CountsEveryRunAndLogsTheReportAsShown) {
     ProductionTally nowhere(path + "/below-a-file.csv");
     EXPECT_EQ(nowhere.Record(ok, SolviTurkishStrings()), ENOTDIR);
     EXPECT_EQ(nowhere.Programmed(), 1);
+}
+
+// A server that takes the connection and never says a word, as one behind a dead route
+// or a hung host does.
+class SilentServer {
+  public:
+    SilentServer() {
+        fd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        if (fd_ < 0 || bind(fd_, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+            listen(fd_, 16) != 0 ||
+            getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size) != 0)
+            return;
+        port_ = ntohs(address.sin_port);
+    }
+    ~SilentServer() { Close(); }
+    // Connections still waiting to be taken are reset.
+    void Close() {
+        if (fd_ >= 0)
+            close(fd_);
+        fd_ = -1;
+    }
+    int Port() const { return port_; }
+
+  private:
+    int fd_ = -1;
+    int port_ = 0;
+};
+
+TEST(ProductionTally, ADatabaseThatDoesNotAnswerHoldsUpNoPanel) {
+    SilentServer server;
+    ASSERT_NE(server.Port(), 0);
+    test::TempDir dir;
+    const std::string path = dir.File("production.csv").string();
+    std::atomic<int> failures = 0;
+    std::string failure;
+    {
+        ProductionTally tally(path, "host=127.0.0.1 port=" + std::to_string(server.Port()) +
+                                        " dbname=line user=bench");
+        tally.databaseFailed = [&](const std::string& why) {
+            failure = why;
+            ++failures;
+        };
+        ProgrammingOutcome run;
+        run.ok = true;
+        run.statusId = S::kTextProgrammed;
+        const auto start = std::chrono::steady_clock::now();
+        for (int port : {3, 4}) {
+            run.port = port;
+            EXPECT_EQ(tally.Record(run, SolviTurkishStrings()), 0);
+        }
+        // Far below the connection's time-out, which the writer is still waiting out.
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+        EXPECT_EQ(tally.Programmed(), 2);
+        EXPECT_EQ(failures, 0);
+        std::ifstream log(path);
+        std::string line;
+        int lines = 0;
+        while (std::getline(log, line))
+            ++lines;
+        EXPECT_EQ(lines, 3) << "the log is written at once, header and two records";
+        server.Close();
+    }
+    // Both records wait in the spool, in the order they came, and the frame heard why.
+    EXPECT_GE(failures, 1);
+    EXPECT_NE(failure.find("the record waits in"), std::string::npos) << failure;
+    std::ifstream spool(ProductionSpool::PathBeside(path));
+    std::vector<int> ports;
+    for (std::string line; std::getline(spool, line);) {
+        SpooledRecord entry;
+        ASSERT_TRUE(ProductionSpool::Parse(line, entry)) << line;
+        EXPECT_EQ(entry.reservation, 0);
+        EXPECT_TRUE(entry.programmed);
+        ports.push_back(entry.record.port);
+    }
+    EXPECT_EQ(ports, (std::vector<int>{3, 4}));
 }
 
 }  // namespace

@@ -186,6 +186,29 @@ TEST_F(SolviRadiosTest, SinglePortShowsBothVersionsAndProgramsOnRequest) {
     Screenshot(*frame_, "solvi-single-port.png");
 }
 
+TEST_F(SolviRadiosTest, ADatabaseOutOfReachIsToldInTheStatusBarAndTheRecordWaitsInTheSpool) {
+    test::RadioRig radios(home_.Ports(), {5}, FastRadio());
+    ASSERT_TRUE(radios.Ok());
+    const std::string file = home_.Write("NORDA52.hex", test::SoftwareFile(3, 9, "Tek telsiz"));
+    LogTo(home_.Path("kayıt.csv"));
+    {
+        RegistryStore registry(home_.Registry());
+        ASSERT_EQ(registry.SetString(TApp::kRegistryKey, "Database",
+                                     "host=" + home_.Path("no-server") + " dbname=line"),
+                  RegistryStore::kOk);
+    }
+    Start(test::Ports({5}), true, file);
+    ASSERT_TRUE(test::WaitFor([&] { return frame_->Tally().Programmed() == 1; }));
+    // Told on the window's thread once the writer has given up; the count never waited.
+    ASSERT_TRUE(test::WaitFor([&] {
+        return frame_->LogWarning().startsWith("Üretim veritabanına yazılamadı: ");
+    })) << frame_->LogWarning().toStdString();
+    const QString spool = QString::fromStdString(home_.Path("production-spool.tsv"));
+    EXPECT_TRUE(frame_->LogWarning().contains("the record waits in " + spool))
+        << frame_->LogWarning().toStdString();
+    EXPECT_EQ(frame_->CountText(), "Programlanan: 1, hatalı: 0");
+}
+
 TEST_F(SolviRadiosTest, BusyPanelRefusesClosingPortTogglingAndLoading) {
     sim::RadioConfig config = FastRadio();
     config.faults.neverErased = true;  // keeps the panel in its erase check, busy
