@@ -166,6 +166,7 @@ class TimingView : public FlashSessionView {
     void EnableProgramButton(bool) override {}
     void ShowRadioVersion(const std::string&, const std::string&) override {}
     void PostResult(int) override {}
+    void RunEnded(const ProgrammingOutcome&) override {}
 
     Mark writeStart, writeEnd, done;
     std::atomic<bool> programmed{false};

@@ -21,7 +21,7 @@ constexpr int kTextBlank = 3600;
 
 TSPDlg::TSPDlg(QWidget* parent, TApp& app, PanelHost& host, int port, int32_t baud,
                std::unique_ptr<ByteStream> stream)
-    : QFrame(parent), app_(app), host_(host), port_(port), watch_(port) {
+    : QFrame(parent), app_(app), host_(host), port_(port) {
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(1);
     // The panel's shape is fixed for the grid; only its texts follow the language.
@@ -128,17 +128,17 @@ std::string TSPDlg::VersionShown(const SoftwareVersion& version, const std::stri
     return blankWord_;
 }
 
+void TSPDlg::RunEnded(const ProgrammingOutcome& outcome) {
+    ProgrammingOutcome done = outcome;
+    if (done.radioWasBlank && !done.softwareBefore.empty()) {
+        std::lock_guard lock(blankMutex_);
+        done.softwareBefore = blankWord_;
+    }
+    QMetaObject::invokeMethod(
+        this, [this, done] { host_.ProgrammingEnded(done); }, Qt::QueuedConnection);
+}
+
 void TSPDlg::ShowStatus(int statusId) {
-    // The session's own state is consistent here, on its thread, inside its report.
-    auto software = app_.Image().Current();
-    auto outcome = watch_.OnStatus(
-        {statusId, session_->StatusAddress(),
-         VersionShown(session_->RadioVersion(), session_->RadioVersionText()),
-         software ? VersionShown(software->Version(), software->VersionText()) : std::string(),
-         SteadyClock::Instance().TickCount(), std::time(nullptr)});
-    if (outcome)
-        QMetaObject::invokeMethod(
-            this, [this, done = *outcome] { host_.ProgrammingEnded(done); }, Qt::QueuedConnection);
     QMetaObject::invokeMethod(
         this, [this, statusId] { ApplyStatus(statusId); }, Qt::QueuedConnection);
 }

@@ -66,6 +66,7 @@ class TSPDlg : public QFrame, private FlashSessionView {
   private:
     // FlashSessionView, called from the worker thread.
     void ShowStatus(int statusId) override;
+    void RunEnded(const ProgrammingOutcome& outcome) override;
     void SetGauge(GaugeState state, int value) override;
     void EnableProgramButton(bool enabled) override;
     void ShowRadioVersion(const std::string& versionText, const std::string& description) override;
@@ -90,7 +91,6 @@ class TSPDlg : public QFrame, private FlashSessionView {
     std::string blankWord_;
     std::unique_ptr<FlashSession> session_;
     std::unique_ptr<TMap27Thread> worker_;
-    ProgrammingWatch watch_;  // worker thread only
 };
 
 }  // namespace norda::solvi

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <ctime>
 
 #include "solvi/core/SolviLink.h"
 
@@ -25,7 +26,8 @@ FlashSession::FlashSession(int port, int32_t baud, const SoftwareImage& image,
     : image_(image),
       flags_(flags),
       view_(view),
-      channel_(kSolviLink, port, baud, *this, clock, std::move(stream)) {
+      channel_(kSolviLink, port, baud, *this, clock, std::move(stream)),
+      watch_(port) {
     phase_ = Phase::None;
 }
 
@@ -624,6 +626,7 @@ void FlashSession::ShowStatus(int statusId) {
         shownStatus_ = statusId;
         shownAddress_ = address;
         view_.ShowStatus(statusId);
+        EndRunOn(statusId, address);
     }
 }
 
@@ -646,6 +649,17 @@ void FlashSession::ClearRadioLines() {
     if (flags_.singlePortLayout.load(std::memory_order_acquire)) {
         view_.ShowRadioVersion(std::string(), std::string());
     }
+}
+
+void FlashSession::EndRunOn(int statusId, uint32_t address) {
+    const std::shared_ptr<const LoadedSoftware> software = image_.Current();
+    std::optional<ProgrammingOutcome> outcome = watch_.OnStatus(
+        {statusId, address, radioVersionText_, software ? software->VersionText() : std::string(),
+         TimeSource().TickCount(), static_cast<int64_t>(std::time(nullptr))});
+    if (!outcome)
+        return;
+    outcome->radioWasBlank = radioVersion_.Blank();
+    view_.RunEnded(*outcome);
 }
 
 void FlashSession::PostResult() {

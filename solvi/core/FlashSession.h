@@ -11,6 +11,7 @@
 #include "link/RequestChannel.h"
 #include "solvi/core/FlashSessionView.h"
 #include "solvi/core/ProgramFlags.h"
+#include "solvi/core/ProgrammingWatch.h"
 #include "solvi/core/SoftwareImage.h"
 #include "solvi/core/SoftwareVersion.h"
 #include "solvi/core/SolviLink.h"
@@ -196,6 +197,8 @@ class FlashSession final : private LinkListener {
     bool ReopenLostPort();
 
     void ShowStatus(int statusId);
+    // A report that ends a programming run gives the view the run's outcome.
+    void EndRunOn(int statusId, uint32_t address);
     void ShowGauge(GaugeState state, int value);
     void EnableButton(bool enabled);
     void ClearRadioLines();
@@ -238,6 +241,8 @@ class FlashSession final : private LinkListener {
     GaugeState shownGauge_ = GaugeState::Idle;
     int shownGaugeValue_ = -1;
     int shownButton_ = -1;
+    // Tells the runs apart in the reports the session makes.
+    ProgrammingWatch watch_;
 };
 
 }  // namespace norda::solvi

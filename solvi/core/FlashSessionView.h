@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "solvi/core/ProgrammingWatch.h"
+
 namespace norda {
 class TextSource;
 }  // namespace norda
@@ -29,6 +31,8 @@ class FlashSessionView {
                                   const std::string& description) = 0;
     // Automatic mode only: the result the program ends with.
     virtual void PostResult(int result) = 0;
+    // A programming run has ended, well or not: what its production record is made of.
+    virtual void RunEnded(const ProgrammingOutcome& outcome) = 0;
 };
 
 // The status line: "Com%d - %s" beside other panels, the text alone in the single-port

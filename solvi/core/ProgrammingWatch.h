@@ -12,16 +12,17 @@ struct ProgrammingOutcome {
     bool ok = false;
     std::string softwareBefore;  // the radio's version text when the run began
     std::string softwareAfter;   // the file's version text; empty when the run failed
+    bool radioWasBlank = false;  // the radio held no software when the run began
     int statusId = 0;            // the report the panel showed
     uint32_t statusAddress = 0;  // the flash address a verification report names
     int64_t startedAt = 0;       // seconds since the epoch
     uint32_t durationMs = 0;
 };
 
-// Tells programming runs apart in the stream of status reports a flash session gives its
-// view: a run begins with the first programming step and ends with the next report. A
-// radio found up to date, or a failure while nothing was being written, is no run: a panel
-// identifies its radio again and again and would otherwise fill the production log.
+// Tells programming runs apart in the stream of status reports a flash session makes: a run begins
+// with the first programming step and ends with the next report. A radio found up to date, or a
+// failure while nothing was being written, is no run: a panel identifies its radio again and again
+// and would otherwise fill the production log.
 //
 // Fed on the session's worker thread, where the radio's and the file's version are as the
 // session sees them.

@@ -28,6 +28,7 @@ struct StatusView : FlashSessionView {
     void EnableProgramButton(bool) override {}
     void ShowRadioVersion(const std::string&, const std::string&) override {}
     void PostResult(int) override {}
+    void RunEnded(const ProgrammingOutcome&) override {}
     bool Shown(int id) const {
         return std::find(statuses.begin(), statuses.end(), id) != statuses.end();
     }

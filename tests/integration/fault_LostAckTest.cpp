@@ -30,6 +30,7 @@ struct View : FlashSessionView {
     void EnableProgramButton(bool) override {}
     void ShowRadioVersion(const std::string&, const std::string&) override {}
     void PostResult(int r) override { results.push_back(r); }
+    void RunEnded(const ProgrammingOutcome&) override {}
     bool Seen(int id) const { return std::count(statuses.begin(), statuses.end(), id) > 0; }
     std::vector<int> statuses;
     std::vector<int> results;

@@ -22,6 +22,7 @@ struct RecordingView : FlashSessionView {
         radioLines.push_back({text, description});
     }
     void PostResult(int result) override { results.push_back(result); }
+    void RunEnded(const ProgrammingOutcome&) override {}
 
     int Status() const { return statuses.empty() ? -1 : statuses.back(); }
     bool Button() const { return !buttons.empty() && buttons.back(); }

@@ -27,6 +27,7 @@ struct AtomicView : FlashSessionView {
     void EnableProgramButton(bool) override {}
     void ShowRadioVersion(const std::string&, const std::string&) override {}
     void PostResult(int) override {}
+    void RunEnded(const ProgrammingOutcome&) override {}
     std::atomic<int> status{0};
     std::atomic<bool> programmed{false};
 };

@@ -17,18 +17,8 @@ namespace norda::solvi {
 namespace {
 
 struct View : FlashSessionView {
-    void ShowStatus(int id) override {
-        statuses.push_back(id);
-        // As a panel feeds its production record, on the worker thread.
-        if (session != nullptr) {
-            ProgrammingWatch::Report report;
-            report.statusId = id;
-            report.radioVersion = session->RadioVersionText();
-            if (auto run = watch.OnStatus(report)) {
-                runs.push_back(*run);
-            }
-        }
-    }
+    void ShowStatus(int id) override { statuses.push_back(id); }
+    void RunEnded(const ProgrammingOutcome& run) override { runs.push_back(run); }
     void SetGauge(GaugeState s, int v) override { gauge = {s, v}; }
     void EnableProgramButton(bool on) override { button = on; }
     void ShowRadioVersion(const std::string& text, const std::string&) override {
@@ -43,8 +33,6 @@ struct View : FlashSessionView {
     bool button = false;
     std::string radioText;
     std::vector<int> results;
-    const FlashSession* session = nullptr;
-    ProgrammingWatch watch{2};
     std::vector<ProgrammingOutcome> runs;
 };
 
@@ -73,7 +61,6 @@ class SessionAgainstRadio : public ::testing::Test {
         });
         session_ = std::make_unique<FlashSession>(2, static_cast<int32_t>(baud), image_, flags_,
                                                   view_, clock_, line_.MakeStream());
-        view_.session = session_.get();
         ASSERT_EQ(session_->Start(), Status::Ok);
     }
     void TearDown() override { line_.SetWriteListener(nullptr); }
