@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "codeplug/CodeplugFile.h"
+#include "ombra/ops/OmbraLink.h"
 
 namespace norda::ombra {
 
@@ -53,6 +54,8 @@ int ReadCountryCode(const IniStore& ini) {
 void ReadCommunicationAndConstants(const IniStore& ini, StartupConfig& config) {
     config.serialPort = ini.GetInt("Communication", "Serial Port", 1);
     config.productionLog = ini.GetString("Production", "Log", "");
+    config.pauseAfterAckMs =
+        PauseAfterAckSetting(ini.GetInt(kPauseAfterAckSection, kPauseAfterAckKey, -1));
     const CloneConstants defaults;
     for (const auto& k : kCloneConstantKeys) {
         config.cloneConstants.*k.field =

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -103,8 +104,9 @@ struct StartupConfig {
     int countryCode = kTurkishCountryCode;
     int serialPort = 1;
     CloneConstants cloneConstants;
-    std::vector<int32_t> shiftFrequencies;  // hertz, file order, at most 400
-    std::string productionLog;              // "Production" / "Log"; empty: the default log
+    std::vector<int32_t> shiftFrequencies;    // hertz, file order, at most 400
+    std::string productionLog;                // "Production" / "Log"; empty: the default log
+    std::optional<uint32_t> pauseAfterAckMs;  // "Communication" / "Pause After Ack"
 };
 
 int ReadCountryCode(const IniStore& ini);

@@ -24,6 +24,7 @@ ProgWinSettings SettingsOf(const TApp& app) {
     s.versionMajor = app.Version().major;
     s.versionMinor = app.Version().minor;
     s.cloneConstants = app.Config().cloneConstants;
+    s.pauseAfterAckMs = app.Config().pauseAfterAckMs;
     return s;
 }
 }  // namespace
