@@ -9,7 +9,8 @@ namespace norda::ombra {
 // alike, through this class, and so does the test that records their conversations.
 //
 // A poll that acknowledged the radio's message leaves the next request to the next poll,
-// and a poll may leave a second frame unread: in both cases the next poll comes at once.
+// and a poll that took a frame may leave the next one read from the device but not taken,
+// where the descriptor no longer shows it: in both cases the next poll comes at once.
 // So our LA and the next request leave back to back, with only the link profile's pause
 // after an LA between them.
 class PollDriver {
