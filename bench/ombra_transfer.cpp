@@ -2,13 +2,15 @@
 // run drives the radiosim program on a pseudo-terminal, paced at the given baud,
 // and compares the wall time with the line time of the bytes the simulator logged
 // in both directions (10 bits a byte). Both programs are taken from this
-// benchmark's own folder (build/bin).
+// benchmark's own folder (build/bin). turn_ms is the median of our turnarounds: from the
+// radio's last byte of a burst to ombra-cli's next byte, in real time.
 
 #include <benchmark/benchmark.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -65,12 +67,13 @@ class Rig {
     bool StartRadio() {
         StopRadio();
         fs::remove(dir_ / "wire.log");
+        fs::remove(dir_ / "turnarounds");
         // The last radio's "com1 ->" must not pass for this one's before it has its port.
         fs::remove(dir_ / "radiosim.out");
-        radio_ =
-            Spawn({(OwnFolder() / "radiosim").string(), "--ports-dir", dir_.string(), "--com", "1",
-                   "--baud", std::to_string(baud_), "--log", (dir_ / "wire.log").string()},
-                  dir_, dir_ / "radiosim.out");
+        radio_ = Spawn({(OwnFolder() / "radiosim").string(), "--ports-dir", dir_.string(), "--com",
+                        "1", "--baud", std::to_string(baud_), "--log", (dir_ / "wire.log").string(),
+                        "--turnarounds", (dir_ / "turnarounds").string()},
+                       dir_, dir_ / "radiosim.out");
         for (int i = 0; i < 500; ++i) {
             if (Slurp(dir_ / "radiosim.out").find("com1 ->") != std::string::npos)
                 return true;
@@ -113,6 +116,20 @@ class Rig {
         return bytes;
     }
 
+    // The median of the radio's turnaround log, in milliseconds; 0 without one.
+    double MedianTurnaroundMs() const {
+        std::istringstream log(Slurp(dir_ / "turnarounds"));
+        std::string com;
+        double us = 0;
+        std::vector<double> all;
+        while (log >> com >> us)
+            all.push_back(us);
+        if (all.empty())
+            return 0;
+        std::nth_element(all.begin(), all.begin() + static_cast<long>(all.size() / 2), all.end());
+        return all[all.size() / 2] / 1000.0;
+    }
+
     int Baud() const { return baud_; }
 
   private:
@@ -150,6 +167,7 @@ void Measure(benchmark::State& state, const std::string& command, bool readFirst
         state.counters["wire_bytes"] = static_cast<double>(bytes);
         state.counters["line_s"] = lineSeconds;
         state.counters["ratio"] = lineSeconds > 0 ? elapsed.count() / lineSeconds : 0;
+        state.counters["turn_ms"] = rig.MedianTurnaroundMs();
     }
 }
 

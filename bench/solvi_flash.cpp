@@ -198,6 +198,8 @@ struct RunResult {
     uint64_t writeBytes = 0;
     double cpuSeconds = 0;  // the whole process
     double simCpuSeconds = 0;
+    // Median real time from the radio's last byte to our next one, of every radio.
+    double turnaroundMs = 0;
 };
 
 RunResult Flash(const ScratchDir& dir, const SoftwareImage& image, int radios, int baud,
@@ -217,6 +219,9 @@ RunResult Flash(const ScratchDir& dir, const SoftwareImage& image, int radios, i
             return result;
         }
     }
+    // Written by the serving thread only, read after it has ended.
+    std::vector<double> turnarounds;
+    server.SetTurnaroundListener([&turnarounds](int, double us) { turnarounds.push_back(us); });
 
     rusage before{};
     getrusage(RUSAGE_SELF, &before);
@@ -302,6 +307,11 @@ RunResult Flash(const ScratchDir& dir, const SoftwareImage& image, int radios, i
     result.writeBytes = one.writeEnd.bytes - one.writeStart.bytes;
     result.cpuSeconds = CpuSeconds(after) - CpuSeconds(before);
     result.simCpuSeconds = simCpu;
+    if (!turnarounds.empty()) {
+        const auto middle = turnarounds.begin() + static_cast<long>(turnarounds.size() / 2);
+        std::nth_element(turnarounds.begin(), middle, turnarounds.end());
+        result.turnaroundMs = *middle / 1000.0;
+    }
 
     // A figure is only worth printing for a flash that holds the file.
     result.ok = true;
@@ -398,9 +408,9 @@ int Main(int argc, char** argv) {
         "baud, both directions added\n\n",
         options.eraseMs, options.resetQuietMs);
 
-    std::printf("%7s %7s %9s %11s %9s %6s   %9s %9s %6s %9s   %7s %7s\n", "baud", "blocks",
+    std::printf("%7s %7s %9s %11s %9s %6s   %9s %9s %6s %9s   %7s %7s %8s\n", "baud", "blocks",
                 "time s", "wire bytes", "line s", "ratio", "write s", "w-line s", "ratio",
-                "ms/block", "cpu s", "sim cpu");
+                "ms/block", "cpu s", "sim cpu", "turn ms");
     for (int baud : options.bauds) {
         const int codeBlocks =
             baud < 115200 && options.slowBlocks > 0 ? options.slowBlocks : options.blocks;
@@ -416,10 +426,12 @@ int Main(int argc, char** argv) {
         }
         const double line = LineSeconds(r.wireBytes, baud);
         const double writeLine = LineSeconds(r.writeBytes, baud);
-        std::printf("%7d %7d %9.2f %11llu %9.2f %6.2f   %9.2f %9.2f %6.2f %9.1f   %7.2f %7.2f\n",
-                    baud, codeBlocks + 2, r.seconds, static_cast<unsigned long long>(r.wireBytes),
-                    line, r.seconds / line, r.writeSeconds, writeLine, r.writeSeconds / writeLine,
-                    1000.0 * r.writeSeconds / (codeBlocks + 2), r.cpuSeconds, r.simCpuSeconds);
+        std::printf(
+            "%7d %7d %9.2f %11llu %9.2f %6.2f   %9.2f %9.2f %6.2f %9.1f   %7.2f %7.2f %8.3f\n",
+            baud, codeBlocks + 2, r.seconds, static_cast<unsigned long long>(r.wireBytes), line,
+            r.seconds / line, r.writeSeconds, writeLine, r.writeSeconds / writeLine,
+            1000.0 * r.writeSeconds / (codeBlocks + 2), r.cpuSeconds, r.simCpuSeconds,
+            r.turnaroundMs);
         std::fflush(stdout);
     }
 
@@ -453,7 +465,8 @@ int Main(int argc, char** argv) {
     }
     std::printf(
         "\ncpu s: the whole process (getrusage), sessions and simulator together; "
-        "sim cpu: the simulator's thread alone;\ncpu/radio: (cpu s - sim cpu) / radios; "
+        "sim cpu: the simulator's thread alone;\nturn ms: median real time from a radio's last "
+        "byte to our next one;\ncpu/radio: (cpu s - sim cpu) / radios; "
         "vs 1: time to the last radio programmed over the time of one radio\n");
     return status;
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 namespace norda {
 
@@ -38,8 +39,11 @@ struct LinkProfile {
     bool restartOnDleStx = false;
     // A link restart also drops a frame half received.
     bool linkRestartDropsPartialFrame = false;
-    // After every LA the radio gets 160000 / baud + 5 ms to turn the line round.
-    bool turnaroundPause = false;
+    // How long nothing else goes out after every LA we send, so that the radio can turn the
+    // line round before our next request: milliseconds, or kPauseByBaud for 160000 / baud
+    // + 5 ms. A radio that loses requests sent hard on the heels of our LA needs one.
+    static constexpr uint32_t kPauseByBaud = UINT32_MAX;
+    uint32_t pauseAfterAckMs = 0;
     // An LA that repeats V(S) while an acknowledgement is awaited restarts the link;
     // else such an LA is ignored.
     bool repeatedAckRestartsLink = false;
@@ -59,5 +63,19 @@ struct LinkProfile {
     uint32_t replyWaitMs = 3000;
     int sends = 4;
 };
+
+// The pause after our LA at `baud`, in milliseconds.
+inline uint32_t PauseAfterAckMs(const LinkProfile& profile, int32_t baud) {
+    if (profile.pauseAfterAckMs != LinkProfile::kPauseByBaud)
+        return profile.pauseAfterAckMs;
+    return baud > 0 ? static_cast<uint32_t>(160000 / baud + 5) : 0;
+}
+
+// A program's profile with the pause after our LA that its settings ask for, if they ask.
+inline LinkProfile WithPauseAfterAck(LinkProfile profile, std::optional<uint32_t> ms) {
+    if (ms)
+        profile.pauseAfterAckMs = *ms;
+    return profile;
+}
 
 }  // namespace norda

@@ -217,9 +217,10 @@ void TWinmap27Port::SendAck() {
     static_cast<void>(SendFrame(body, sizeof body, nullptr, 0));
     ackSent_ = true;
     Trace("LA gönderildi\t: state = %d      Vr = %03d", networkState_, vr_);
-    if (profile_.turnaroundPause && port_.Baud() > 0) {
-        // Gives the radio time to turn the line round before anything else goes out.
-        port_.TimeSource().Sleep(static_cast<uint32_t>(160000 / port_.Baud() + 5));
+    // Every loop that sends our next request comes through here, so the radio gets its time
+    // to turn the line round whichever host runs the loop.
+    if (const uint32_t pause = PauseAfterAckMs(profile_, port_.Baud()); pause > 0) {
+        port_.TimeSource().Sleep(pause);
     }
 }
 

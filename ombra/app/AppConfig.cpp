@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "codeplug/CodeplugFile.h"
+#include "ombra/ops/OmbraLink.h"
 
 namespace norda::ombra {
 
@@ -55,6 +56,8 @@ void ReadCommunicationAndConstants(const IniStore& ini, StartupConfig& config) {
     config.productionLog = ini.GetString("Production", "Log", "");
     config.productionDatabase = ini.GetString("Production", "Database", "");
     config.productionSeries = ini.GetString("Production", "Series", "");
+    config.pauseAfterAckMs =
+        PauseAfterAckSetting(ini.GetInt(kPauseAfterAckSection, kPauseAfterAckKey, -1));
     const CloneConstants defaults;
     for (const auto& k : kCloneConstantKeys) {
         config.cloneConstants.*k.field =

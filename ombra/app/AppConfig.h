@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -103,10 +104,11 @@ struct StartupConfig {
     int countryCode = kTurkishCountryCode;
     int serialPort = 1;
     CloneConstants cloneConstants;
-    std::vector<int32_t> shiftFrequencies;  // hertz, file order, at most 400
-    std::string productionLog;              // "Production" / "Log"; empty: the default log
-    std::string productionDatabase;         // "Production" / "Database"; empty: none
-    std::string productionSeries;           // "Production" / "Series"; empty: own numbers
+    std::vector<int32_t> shiftFrequencies;    // hertz, file order, at most 400
+    std::string productionLog;                // "Production" / "Log"; empty: the default log
+    std::string productionDatabase;           // "Production" / "Database"; empty: none
+    std::string productionSeries;             // "Production" / "Series"; empty: own numbers
+    std::optional<uint32_t> pauseAfterAckMs;  // "Communication" / "Pause After Ack"
 };
 
 int ReadCountryCode(const IniStore& ini);

@@ -10,6 +10,7 @@
 #include "ombra/app/CommandRules.h"
 #include "ombra/app/TProgFrame.h"
 #include "ombra/ops/BackupStore.h"
+#include "ombra/ops/PollDriver.h"
 #include "ombra/ops/RecordingClientWin.h"
 #include "ombra/pages/MessageStyles.h"
 
@@ -25,6 +26,7 @@ ProgWinSettings SettingsOf(const TApp& app) {
     s.versionMajor = app.Version().major;
     s.versionMinor = app.Version().minor;
     s.cloneConstants = app.Config().cloneConstants;
+    s.pauseAfterAckMs = app.Config().pauseAfterAckMs;
     return s;
 }
 }  // namespace
@@ -73,8 +75,7 @@ void TQtHost::WatchPort() {
     if (handle < 0)
         return;
     input_ = std::make_unique<QSocketNotifier>(handle, QSocketNotifier::Read);
-    // Nobody reads the port between operations: unread bytes must not wake the loop then.
-    input_->setEnabled(client_->Polling());
+    input_->setEnabled(PollDriver(*client_).WatchInput());
     connect(input_.get(), &QSocketNotifier::activated, this, [this] { OnInput(); });
 }
 
@@ -88,28 +89,22 @@ void TQtHost::Schedule() {
     }
     FollowPort();
     if (input_)
-        input_->setEnabled(client_->Polling());
+        input_->setEnabled(PollDriver(*client_).WatchInput());
 }
 
 void TQtHost::OnDeadline() {
-    if (client_->RunDue())
-        AfterPoll();
+    PollDriver(*client_).DeadlineDue();
     Schedule();
 }
 
 void TQtHost::OnInput() {
-    if (!client_->Polling()) {
+    PollDriver driver(*client_);
+    if (!driver.WatchInput()) {
         input_->setEnabled(false);
         return;
     }
-    client_->PollNow();
-    AfterPoll();
+    driver.InputArrived();
     Schedule();
-}
-
-void TQtHost::AfterPoll() {
-    if (client_->Polling() && (client_->JustAcknowledged() || client_->Port().WaitForInput(0)))
-        client_->PollSoon();
 }
 
 void TQtHost::StopOperation() {

@@ -96,12 +96,9 @@ class TQtHost final : public QObject, public TransferHost, public ClientPort {
     QWidget* OwnerWidget(MessageOwner owner) const;
     // The message dialog with `buttons` (kStyleOk, kStyleOkCancel); the pressed button.
     int Show(const OperationMessage& message, int buttons, MessageOwner owner);
+    // The timer and the port notifier; what they run is PollDriver's decision.
     void OnDeadline();
     void OnInput();
-    // After a poll: one that acknowledged the radio's message leaves its next request to
-    // the next poll, and one that took a frame may leave the next one read but not taken
-    // (the descriptor no longer shows it): that poll comes at once.
-    void AfterPoll();
     // Sets the timer to the machine's next deadline and watches the port while it polls;
     // after everything that may have moved them.
     void Schedule();

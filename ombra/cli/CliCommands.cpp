@@ -63,6 +63,7 @@ class Command {
         codeplugOptions_.shiftFrequencies = config.shiftFrequencies;
         ProgWinSettings settings;
         settings.cloneConstants = config.cloneConstants;
+        settings.pauseAfterAckMs = config.pauseAfterAckMs;
         const int port = options.port != 0 ? options.port : config.serialPort;
         client_ = std::make_unique<RecordingClientWin>(host_, image_, parameters_, port,
                                                        options.baud, settings, clock);

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "codeplug/CodeplugFile.h"
+#include "ombra/ops/OmbraLink.h"
 #include "platform/ProfileFile.h"
 #include "platform/SettingsFile.h"
 
@@ -23,6 +24,8 @@ CliConfig ReadCliConfig(const std::string& iniPath) {
     config.serialPort = ini.GetInt("Communication", "Serial Port", 1);
     config.productionLog = ini.GetString("Production", "Log", "", 4096);
     config.productionDatabase = ini.GetString("Production", "Database", "", 4096);
+    config.pauseAfterAckMs =
+        PauseAfterAckSetting(ini.GetInt(kPauseAfterAckSection, kPauseAfterAckKey, -1));
 
     CloneConstants& c = config.cloneConstants;
     const std::array<std::pair<const char*, uint8_t*>, 22> constants = {{

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,10 @@ struct CliConfig {
     int countryCode = 90;
     int serialPort = 1;
     CloneConstants cloneConstants;
-    std::vector<int32_t> shiftFrequencies;  // hertz, file order, at most 400
-    std::string productionLog;              // "Production" / "Log"; empty: the default log
-    std::string productionDatabase;         // "Production" / "Database"; empty: none
+    std::vector<int32_t> shiftFrequencies;    // hertz, file order, at most 400
+    std::string productionLog;                // "Production" / "Log"; empty: the default log
+    std::string productionDatabase;           // "Production" / "Database"; empty: none
+    std::optional<uint32_t> pauseAfterAckMs;  // "Communication" / "Pause After Ack"
 };
 
 // A missing file or key gives the defaults.

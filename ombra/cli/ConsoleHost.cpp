@@ -5,6 +5,7 @@
 
 #include "ombra/ops/BackupStore.h"
 #include "ombra/ops/OpsMessages.h"
+#include "ombra/ops/PollDriver.h"
 
 namespace norda::ombra {
 
@@ -44,10 +45,7 @@ void ConsoleHost::Run() {
             WaitForDeadlineOrInput(static_cast<uint32_t>(left));
             continue;
         }
-        // A poll that acknowledged the radio's message leaves its next request to the next
-        // poll; that one comes at once.
-        if (machine_->RunDue() && machine_->JustAcknowledged())
-            machine_->PollSoon();
+        PollDriver(*machine_).DeadlineDue();
     }
     ClearProgressLine();
 }
@@ -55,12 +53,13 @@ void ConsoleHost::Run() {
 // While the machine polls the port, a frame is taken as soon as its bytes are there rather
 // than at the next poll; with the poll off nobody reads, so the port is not watched.
 void ConsoleHost::WaitForDeadlineOrInput(uint32_t ms) {
-    if (!machine_->Polling()) {
+    PollDriver driver(*machine_);
+    if (!driver.WatchInput()) {
         clock_.Sleep(ms);
         return;
     }
     if (machine_->Port().WaitForInput(ms))
-        machine_->PollSoon();
+        driver.InputArrived();
 }
 
 void ConsoleHost::ClearProgressLine() {

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+
 #include "link/LinkProfile.h"
 
 namespace norda::ombra {
@@ -23,5 +27,17 @@ inline constexpr LinkProfile kOmbraLink = {
     .replyWaitMs = 3000,
     .sends = 4,
 };
+
+// Where ombra.INI sets the pause after our LA, in milliseconds; a negative value or none
+// keeps the profile's own.
+inline constexpr const char* kPauseAfterAckSection = "Communication";
+inline constexpr const char* kPauseAfterAckKey = "Pause After Ack";
+inline constexpr int kPauseAfterAckLimitMs = 1000;
+
+inline std::optional<uint32_t> PauseAfterAckSetting(int32_t iniValue) {
+    if (iniValue < 0)
+        return std::nullopt;
+    return static_cast<uint32_t>(std::min(iniValue, kPauseAfterAckLimitMs));
+}
 
 }  // namespace norda::ombra

@@ -54,7 +54,8 @@ TProgWin::TProgWin(TransferHost& host, RadioImage& image, RadioParameters& param
                    int portNumber, int32_t baud, const ProgWinSettings& settings, Clock& clock,
                    std::unique_ptr<ByteStream> stream)
     : host_(host),
-      channel_(kOmbraLink, portNumber, baud, *this, clock, std::move(stream)),
+      channel_(WithPauseAfterAck(kOmbraLink, settings.pauseAfterAckMs), portNumber, baud, *this,
+               clock, std::move(stream)),
       image_(image),
       parameters_(parameters),
       settings_(settings) {

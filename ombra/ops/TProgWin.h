@@ -26,6 +26,8 @@ struct ProgWinSettings {
     int versionMajor = 4;
     int versionMinor = 0;
     CloneConstants cloneConstants;
+    // Pause after every LA we send, in ms; unset: the link profile's own (none).
+    std::optional<uint32_t> pauseAfterAckMs;
 };
 
 // OMBRA's transfer machine (not a window): runs every radio operation of the program over

@@ -1,5 +1,7 @@
 #include "solvi/app/TApp.h"
 
+#include <algorithm>
+
 #include "platform/ProductionLog.h"
 #include "resources/SolviResources.h"
 
@@ -44,6 +46,11 @@ void TApp::Initialise() {
         Read("Database", &database);
     if (logPath.empty())
         logPath = ProductionLog::DefaultPath();
+    // How this bench's radios want the line timed holds for unattended runs too.
+    uint32_t pause = 0;
+    if (registry_ &&
+        registry_->QueryDword(kRegistryKey, kPauseAfterAckValue, &pause) == RegistryStore::kOk)
+        flags_.pauseAfterAckMs.store(std::min(pause, kPauseAfterAckLimitMs));
 
     selected.fill(false);
     if (AutoMode()) {

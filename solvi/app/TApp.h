@@ -21,6 +21,9 @@ class TApp {
   public:
     static constexpr const char* kProgramName = "SOLVI";
     static constexpr const char* kRegistryKey = "SOFTWARE\\ZEMTAR\\NORDA\\SOLVI";
+    // Milliseconds of quiet after every LA we send; absent: 160000 / baud + 5.
+    static constexpr const char* kPauseAfterAckValue = "PauseAfterAck";
+    static constexpr uint32_t kPauseAfterAckLimitMs = 1000;
     static constexpr int kTurkish = 90;
     static constexpr int kEnglish = 9;
     static constexpr int32_t kDefaultBaud = 9600;

@@ -26,7 +26,8 @@ FlashSession::FlashSession(int port, int32_t baud, const SoftwareImage& image,
     : image_(image),
       flags_(flags),
       view_(view),
-      channel_(kSolviLink, port, baud, *this, clock, std::move(stream)),
+      channel_(WithPauseAfterAck(kSolviLink, flags.pauseAfterAckMs.load()), port, baud, *this,
+               clock, std::move(stream)),
       watch_(port) {
     phase_ = Phase::None;
 }

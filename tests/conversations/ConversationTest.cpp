@@ -36,10 +36,30 @@ TEST(OmbraConversation, SequentialTwoRadios) {
     ExpectConversation("ombra-sequential-link-reset", ombra::Sequential({.relinkAfter = 10}));
 }
 
+// What the shipped hosts put on the wire: our LA and the next request back to back, and
+// with the pause after an LA set, that pause between them.
+TEST(OmbraConversation, AsTheHostsDriveIt) {
+    ExpectConversation("ombra-read-window", ombra::ReadInWindow({}));
+    ExpectConversation("ombra-read-window-lost-ack", ombra::ReadInWindow({.loseLaOf = 10}));
+    ExpectConversation("ombra-write-window", ombra::WriteInWindow({}));
+    ExpectConversation("ombra-read-console", ombra::ReadInConsole({}));
+    ombra::ProgWinSettings paused;
+    paused.pauseAfterAckMs = 20;
+    ExpectConversation("ombra-read-window-pause-20", ombra::ReadInWindow({}, paused));
+}
+
 TEST(SolviConversation, Identify) {
     ExpectConversation("solvi-identify", solvi::Identify({}));
     ExpectConversation("solvi-identify-lost-ack", solvi::Identify({.loseLaOf = 1}));
     ExpectConversation("solvi-identify-link-reset", solvi::Identify({.relinkAfter = 1}));
+    // The registry's pause after an LA in place of 160000 / baud + 5 ms (21 at 9600 baud).
+    ExpectConversation("solvi-identify-pause-50", solvi::Identify({}, 50));
+}
+
+// What a panel's worker puts on the wire: the next request follows the pause after our LA
+// at once, and every frame of the radio is taken as soon as it is in.
+TEST(SolviConversation, AsTheWorkerRunsIt) {
+    ExpectConversation("solvi-flash-worker", solvi::FlashByWorker());
 }
 
 TEST(SolviConversation, Flash) {

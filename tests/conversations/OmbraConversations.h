@@ -6,9 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "ombra/cli/ConsoleHost.h"
+#include "ombra/ops/PollDriver.h"
+#include "tests/conversations/PacedStream.h"
 #include "tests/conversations/RadioFault.h"
 #include "tests/ombra_ops/SimRig.h"
 #include "tests/support/ConversationRecorder.h"
@@ -105,6 +110,89 @@ inline std::string Sequential(const RadioFault& fault) {
         };
         rig.client->CmSequential();
     });
+}
+
+// ---- the machine driven the way the shipped hosts drive it ----
+
+// The window's event loop: the port notifier fires as soon as bytes wait for the port
+// (while the machine watches it), the timer when the machine's earliest deadline comes,
+// each as often as it would within the same millisecond.
+inline bool RunAsWindow(SimRig& rig, const RadioFault& fault, uint32_t maxMs) {
+    PollDriver driver(*rig.client);
+    auto done = [&] {
+        fault.Settle(*rig.radio);
+        return rig.Finished();
+    };
+    for (uint32_t t = 0; t < maxMs && !done(); ++t) {
+        rig.clock.Advance(1);
+        rig.Pump();
+        for (int event = 0; event < 100; ++event) {
+            rig.DeliverPosted();
+            const std::optional<uint32_t> next = rig.client->NextDeadline();
+            if (driver.WatchInput() && rig.line.PendingForPort() > 0) {
+                driver.InputArrived();
+            } else if (next && static_cast<int32_t>(*next - rig.clock.TickCount()) <= 0) {
+                driver.DeadlineDue();
+            } else {
+                break;
+            }
+        }
+    }
+    return done();
+}
+
+// "Oku" in the window.
+inline std::string ReadInWindow(const RadioFault& fault, const ProgWinSettings& settings = {}) {
+    SimRig rig(fault.Config(), settings);
+    ConversationRecorder recorder(rig.line, rig.clock);
+    rig.client->CmRead();
+    EXPECT_TRUE(RunAsWindow(rig, fault, kLongestMs));
+    EXPECT_TRUE(rig.messages.empty()) << rig.messages[0].text;
+    return recorder.Text();
+}
+
+// "Yaz" in the window, back into the radio just read.
+inline std::string WriteInWindow(const RadioFault& fault) {
+    return AfterRead(fault, 24117, [&](SimRig& rig) {
+        rig.client->CmWrite();
+        EXPECT_TRUE(RunAsWindow(rig, fault, kLongestMs));
+    });
+}
+
+// "ombra-cli read": the console host's own loop on the virtual clock.
+inline std::string ReadInConsole(const RadioFault& fault) {
+    VirtualClock clock;
+    MemoryLine line;
+    const sim::RadioConfig config = fault.Config();
+    sim::SimRadio radio(clock, config);
+    line.SetWriteListener(
+        [&](std::span<const uint8_t> bytes) { radio.Receive(bytes.data(), bytes.size()); });
+    auto pump = [&] {
+        const std::vector<uint8_t> out = radio.TakeOutput();
+        if (!out.empty())
+            line.Send(out);
+    };
+    std::FILE* err = std::tmpfile();
+    EXPECT_NE(err, nullptr);
+    std::string text;
+    {
+        ConsoleHost host(OmbraTurkishStrings(), clock, err, false);
+        RadioImage image;
+        RadioParameters parameters;
+        TClientWin client(host, image, parameters, 1, config.baud != 0 ? config.baud : 9600,
+                          ProgWinSettings{}, clock,
+                          std::make_unique<PacedStream>(line, clock, pump));
+        host.Attach(client);
+        EXPECT_EQ(client.SetupWindow(), Status::Ok);
+        ConversationRecorder recorder(line, clock);
+        client.CmRead();
+        host.Run();
+        EXPECT_FALSE(host.Failed());
+        text = recorder.Text();
+    }
+    line.SetWriteListener(nullptr);
+    std::fclose(err);
+    return text;
 }
 
 }  // namespace norda::test::ombra_conversation

@@ -14,6 +14,7 @@
 
 #include "solvi/core/FlashSession.h"
 #include "solvi/core/TMap27Thread.h"
+#include "tests/conversations/PacedStream.h"
 #include "tests/conversations/RadioFault.h"
 #include "tests/support/ConversationRecorder.h"
 
@@ -38,7 +39,8 @@ struct StatusView : FlashSessionView {
 // One panel on port 1 at 9600 baud against one radio, from the moment the panel starts
 // until `done` holds.
 inline std::string Record(const RadioFault& fault, bool autoProg,
-                          const std::function<bool(const StatusView&)>& done) {
+                          const std::function<bool(const StatusView&)>& done,
+                          uint32_t pauseAfterAckMs = LinkProfile::kPauseByBaud) {
     VirtualClock clock;
     MemoryLine line;
     SoftwareImage image;
@@ -46,6 +48,7 @@ inline std::string Record(const RadioFault& fault, bool autoProg,
     ProgramFlags flags;
     flags.singlePortLayout = true;
     flags.autoProg = autoProg;
+    flags.pauseAfterAckMs = pauseAfterAckMs;
     StatusView view;
     sim::SimRadio radio(clock, fault.Config());
     line.SetWriteListener(
@@ -73,16 +76,75 @@ inline std::string Record(const RadioFault& fault, bool autoProg,
 }
 
 // Links, reads the radio's software header and shows that it differs from the file.
-inline std::string Identify(const RadioFault& fault) {
-    return Record(fault, false, [](const StatusView& view) {
-        return view.Shown(FlashSession::kTextDifferentSoftware);
-    });
+// With a pause after our LA in ms, as the registry value sets it.
+inline std::string Identify(const RadioFault& fault,
+                            uint32_t pauseAfterAckMs = LinkProfile::kPauseByBaud) {
+    return Record(
+        fault, false,
+        [](const StatusView& view) { return view.Shown(FlashSession::kTextDifferentSoftware); },
+        pauseAfterAckMs);
 }
 
 // Programs the radio by itself: loop mode, the erase wait, the blocks, the read-back of the
 // first one, the restart, and the identification that finds the file's software.
 inline std::string Flash(const RadioFault& fault) {
     return Record(fault, true, [](const StatusView& view) {
+        return view.Shown(FlashSession::kTextProgrammed) &&
+               view.statuses.back() == FlashSession::kTextSameSoftware;
+    });
+}
+
+// The panel as its worker runs it: TMap27Thread itself, waiting on the port between its
+// ticks, so a tick comes as soon as the radio's bytes are there and at once after a step
+// held back by our LA. The worker's thread is the only one that moves the clock and the
+// line until it has stopped.
+inline std::string RecordByWorker(bool autoProg,
+                                  const std::function<bool(const StatusView&)>& done) {
+    VirtualClock clock;
+    MemoryLine line;
+    SoftwareImage image;
+    EXPECT_EQ(image.LoadSoftwareFile(NORDA_TEST_DATA_DIR "/small-flash.hex"), Status::Ok);
+    ProgramFlags flags;
+    flags.singlePortLayout = true;
+    flags.autoProg = autoProg;
+    StatusView view;
+    sim::SimRadio radio(clock, sim::RadioConfig{});
+    line.SetWriteListener(
+        [&](std::span<const uint8_t> bytes) { radio.Receive(bytes.data(), bytes.size()); });
+    auto pump = [&] {
+        const std::vector<uint8_t> out = radio.TakeOutput();
+        if (!out.empty())
+            line.Send(out);
+    };
+    ConversationRecorder recorder(line, clock);
+    bool finished = false;
+    {
+        FlashSession session(1, 9600, image, flags, view, clock,
+                             std::make_unique<PacedStream>(line, clock, pump));
+        EXPECT_EQ(session.Start(), Status::Ok);
+        const uint32_t limit = clock.TickCount() + kLongestTicks * TMap27Thread::kTickMs;
+        TMap27Thread* self = nullptr;
+        TMap27Thread worker(
+            [&] {
+                session.Tick();
+                if (done(view) || static_cast<int32_t>(clock.TickCount() - limit) >= 0) {
+                    finished = done(view);
+                    self->RequestStop();
+                }
+            },
+            clock, [&](uint32_t ms) { session.WaitForWork(ms); });
+        self = &worker;
+        worker.Start();
+        worker.Join();
+    }
+    EXPECT_TRUE(finished);
+    line.SetWriteListener(nullptr);
+    return recorder.Text();
+}
+
+// Flash, as the worker runs it.
+inline std::string FlashByWorker() {
+    return RecordByWorker(true, [](const StatusView& view) {
         return view.Shown(FlashSession::kTextProgrammed) &&
                view.statuses.back() == FlashSession::kTextSameSoftware;
     });

@@ -67,18 +67,21 @@ TEST(StartupConfig, DefaultsWithoutFile) {
     EXPECT_EQ(c.cloneConstants.RSSITreshhold, 150);  // RSSITreshhold
     EXPECT_EQ(c.cloneConstants.PSMTIM, 100);         // PSMTIM
     EXPECT_TRUE(c.shiftFrequencies.empty());
+    EXPECT_FALSE(c.pauseAfterAckMs) << "the link profile's own pause";
 }
 
 TEST(StartupConfig, ConstantsAreBytesAndShiftKeysAreMegahertz) {
     MapIni ini;
-    ini.entries = {{"Clone Constants", "TUNETIM", "300"},    {"Shift Frequencies", "4.6", ""},
-                   {"Shift Frequencies", "-4.6", "ignored"}, {"Shift Frequencies", "10.0125", ""},
-                   {"Shift Frequencies", "1.23456789", ""},  {"Communication", "Serial Port", "7"}};
+    ini.entries = {{"Clone Constants", "TUNETIM", "300"},     {"Shift Frequencies", "4.6", ""},
+                   {"Shift Frequencies", "-4.6", "ignored"},  {"Shift Frequencies", "10.0125", ""},
+                   {"Shift Frequencies", "1.23456789", ""},   {"Communication", "Serial Port", "7"},
+                   {"Communication", "Pause After Ack", "20"}};
     StartupConfig c;
     ReadCommunicationAndConstants(ini, c);
     EXPECT_EQ(c.cloneConstants.TUNETIM, 44);
     EXPECT_EQ(c.cloneConstants.BZCC_EEA, 3);
     EXPECT_EQ(c.serialPort, 7);
+    EXPECT_EQ(c.pauseAfterAckMs, 20u);
     EXPECT_EQ(c.shiftFrequencies, (std::vector<int32_t>{4600000, -4600000, 10012500, 1234567}));
 }
 

@@ -74,13 +74,15 @@ TEST(CliConfig, TakesOmbrasIniSettings) {
     const auto path = std::filesystem::temp_directory_path() / "ombra_cli_config.INI";
     {
         std::ofstream ini(path);
-        ini << "[Communication]\r\nSerial Port=7\r\n[Clone Constants]\r\nTUNETIM=300\r\n"
+        ini << "[Communication]\r\nSerial Port=7\r\nPause After Ack=20\r\n[Clone "
+               "Constants]\r\nTUNETIM=300\r\n"
                "ZCC_EEA=9\r\n[Shift Frequencies]\r\n4.6=\r\n-4.6=\r\n10.0125=\r\n";
     }
     const CliConfig config = ReadCliConfig(path.string());
     std::filesystem::remove(path);
     EXPECT_EQ(config.countryCode, 90);
     EXPECT_EQ(config.serialPort, 7);
+    EXPECT_EQ(config.pauseAfterAckMs, 20u);
     EXPECT_EQ(config.cloneConstants.TUNETIM, 44) << "kept modulo 256";
     EXPECT_EQ(config.cloneConstants.ZCC_EEA, 9);
     EXPECT_EQ(config.cloneConstants.PSMTIM, 100);
@@ -88,6 +90,7 @@ TEST(CliConfig, TakesOmbrasIniSettings) {
 
     const CliConfig none = ReadCliConfig("/nonexistent/ombra.INI");
     EXPECT_EQ(none.serialPort, 1);
+    EXPECT_FALSE(none.pauseAfterAckMs);
     EXPECT_TRUE(none.shiftFrequencies.empty());
 
     // The INI installed beside the programs spells out the same defaults: a typo there
@@ -95,6 +98,7 @@ TEST(CliConfig, TakesOmbrasIniSettings) {
     const CliConfig shipped = ReadCliConfig(NORDA_DIST_DIR "/ombra.INI");
     EXPECT_EQ(shipped.countryCode, none.countryCode);
     EXPECT_EQ(shipped.serialPort, none.serialPort);
+    EXPECT_EQ(shipped.pauseAfterAckMs, none.pauseAfterAckMs);
     EXPECT_EQ(
         std::memcmp(&shipped.cloneConstants, &none.cloneConstants, sizeof none.cloneConstants), 0);
     EXPECT_NE(shipped.cloneConstants.PSMTIM, 0) << "the file was read";

@@ -155,6 +155,12 @@ void PtyServer::ReadFrom(Port& port) {
     for (;;) {
         ssize_t n = read(port.master, buffer, sizeof buffer);
         if (n > 0) {
+            if (port.answerAwaited && turnaround_) {
+                const std::chrono::duration<double, std::micro> took =
+                    std::chrono::steady_clock::now() - port.burstEnd;
+                turnaround_(port.com, took.count());
+            }
+            port.answerAwaited = false;
             Log(port, clock_.TickCount(), "in", buffer, static_cast<size_t>(n));
             port.radio->Receive(buffer, static_cast<size_t>(n));
             continue;
@@ -181,6 +187,12 @@ void PtyServer::WriteTo(Port& port) {
         ssize_t n = write(port.master, port.unsent.data(), port.unsent.size());
         if (n > 0) {
             port.unsent.erase(port.unsent.begin(), port.unsent.begin() + n);
+            // The radio paces its output at the line's speed: the burst's last byte leaves it
+            // now.
+            if (port.unsent.empty() && !port.radio->OutputPending()) {
+                port.answerAwaited = true;
+                port.burstEnd = std::chrono::steady_clock::now();
+            }
             continue;
         }
         if (n < 0 && errno == EINTR)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -40,6 +41,11 @@ class PtyServer {
     // long run can be checked radio by radio.
     using SwapNote = std::function<std::string(SimRadio& leaving)>;
     void SetSwapNote(SwapNote note) { swapNote_ = std::move(note); }
+    // Told, in real microseconds, how long the programmer took to answer: from the last
+    // byte of a radio's burst leaving it to the first byte coming back. For measuring how
+    // quickly a programmer turns the line round; called from RunOnce.
+    using TurnaroundListener = std::function<void(int com, double microseconds)>;
+    void SetTurnaroundListener(TurnaroundListener listener) { turnaround_ = std::move(listener); }
     // Async-signal-safe: every port gets its next radio in the next round.
     void RequestSwap();
 
@@ -63,6 +69,9 @@ class PtyServer {
         // Radio output is logged a burst to a line, stamped with its first byte.
         std::vector<uint8_t> logOut;
         uint32_t logOutStart = 0;
+        // The radio's last burst has left it and nothing has come back since.
+        bool answerAwaited = false;
+        std::chrono::steady_clock::time_point burstEnd{};
     };
 
     void CheckConnection(Port& port);
@@ -85,6 +94,7 @@ class PtyServer {
     bool swapAfterReset_ = false;
     std::FILE* swapReport_ = nullptr;
     SwapNote swapNote_;
+    TurnaroundListener turnaround_;
 };
 
 }  // namespace norda::sim

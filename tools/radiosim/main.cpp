@@ -37,7 +37,7 @@ void Usage(std::FILE* to = stderr) {
                  "                [--fault NAME[=V] ...] [--log FILE]\n"
                  "                [--answer-lr-with-lr] [--erase-ms MS] [--reset-quiet-ms MS]\n"
                  "                [--erase-reads busy|old|erased] [--swap-after-reset]\n"
-                 "                [--expect-flash FILE]\n"
+                 "                [--expect-flash FILE] [--turnarounds FILE]\n"
                  "       radiosim --help | --version\n"
                  "--blank-flash: the radio comes from the factory, its flash all erased (FF)\n"
                  "faults: silent no-data-reply drop-la-every=N relink-after=K garbage\n"
@@ -45,7 +45,9 @@ void Usage(std::FILE* to = stderr) {
                  "a new radio (fresh memory, the next serial number) takes the place of every\n"
                  "radio on SIGUSR1, and of each radio that acknowledged a reset command with\n"
                  "--swap-after-reset; each swap is told on stdout, with --expect-flash also\n"
-                 "whether the radio leaving holds that S-record file\n");
+                 "whether the radio leaving holds that S-record file; --turnarounds writes,\n"
+                 "a line each, how many microseconds the programmer took from a radio's last\n"
+                 "byte to its own next byte\n");
 }
 
 bool ParseNumber(const std::string& text, long minimum, long maximum, long& out) {
@@ -63,7 +65,7 @@ bool ParseNumber(const std::string& text, long minimum, long maximum, long& out)
 
 int main(int argc, char** argv) {
     using namespace norda::sim;
-    std::string portsDir, paramImage, flashHex, expectHex, logPath;
+    std::string portsDir, paramImage, flashHex, expectHex, logPath, turnaroundPath;
     std::vector<int> coms;
     RadioConfig config;
     bool swapAfterReset = false;
@@ -127,6 +129,9 @@ int main(int argc, char** argv) {
                 return Usage(), 2;
         } else if (opt == "--log") {
             if (!next(logPath))
+                return Usage(), 2;
+        } else if (opt == "--turnarounds") {
+            if (!next(turnaroundPath))
                 return Usage(), 2;
         } else if (opt == "--fault") {
             if (!next(v))
@@ -197,10 +202,25 @@ int main(int argc, char** argv) {
                      config.baud);
     }
 
+    std::FILE* turnarounds = nullptr;
+    if (!turnaroundPath.empty()) {
+        turnarounds = std::fopen(turnaroundPath.c_str(), "w");
+        if (!turnarounds) {
+            std::fprintf(stderr, "radiosim: cannot write %s\n", turnaroundPath.c_str());
+            return 1;
+        }
+    }
+
     norda::SteadyClock& clock = norda::SteadyClock::Instance();
     int status = 0;
     {
         PtyServer server(clock, portsDir, log);
+        if (turnarounds) {
+            server.SetTurnaroundListener([turnarounds](int com, double us) {
+                std::fprintf(turnarounds, "com%d %.1f\n", com, us);
+                std::fflush(turnarounds);
+            });
+        }
         for (int com : coms) {
             std::string error;
             if (server.AddRadio(com, std::make_unique<SimRadio>(clock, config, params, flash),
@@ -252,5 +272,7 @@ int main(int argc, char** argv) {
     }
     if (log)
         std::fclose(log);
+    if (turnarounds)
+        std::fclose(turnarounds);
     return status;
 }
