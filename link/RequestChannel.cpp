@@ -4,10 +4,6 @@ namespace norda {
 
 namespace {
 
-bool Due(const std::optional<uint32_t>& deadline, uint32_t now) {
-    return deadline && static_cast<int32_t>(now - *deadline) >= 0;
-}
-
 // An acknowledgement cannot come before our frame has left the port and the LA has come
 // back over the line. At 9600 Bd and above that is a small part of the wait; at 1200 Bd
 // a 128-byte block alone takes longer than the whole wait, so every block would be
@@ -62,18 +58,12 @@ RequestChannel::SendResult RequestChannel::Send(const NetworkRequest& request, i
     sentOnLink_ = true;
     lastSent_ = request;
     const Status written = link_.Send(request);
-    ackWait_ = Now() + AckLineTime(link_, link_.LastFrameLength()) + link_.Profile().ackWaitMs;
+    ackWait_ = After(AckLineTime(link_, link_.LastFrameLength()) + link_.Profile().ackWaitMs);
     return Succeeded(written) ? SendResult::Sent : SendResult::WriteFailed;
 }
 
-std::optional<uint32_t> RequestChannel::NextDeadline() const {
-    if (ackWait_ && replyWait_) {
-        const uint32_t now = Now();
-        return static_cast<int32_t>(*ackWait_ - now) <= static_cast<int32_t>(*replyWait_ - now)
-                   ? ackWait_
-                   : replyWait_;
-    }
-    return ackWait_ ? ackWait_ : replyWait_;
+std::optional<Deadline> RequestChannel::NextDeadline() const {
+    return Earlier(ackWait_, replyWait_, Now());
 }
 
 bool RequestChannel::AckWaitExpired(uint32_t now) {
@@ -109,8 +99,8 @@ void RequestChannel::OnLinkReset() {
     replyWait_.reset();
     sentOnLink_ = false;
     // Called just before the LR goes out.
-    ackWait_ = Now() + AckLineTime(link_, TWinmap27Port::kShortFrameLength) +
-               link_.Profile().linkRequestWaitMs;
+    ackWait_ = After(AckLineTime(link_, TWinmap27Port::kShortFrameLength) +
+                     link_.Profile().linkRequestWaitMs);
     if (!resyncing_) {
         owner_.OnLinkReset();
     }
@@ -121,7 +111,7 @@ void RequestChannel::OnLinkUp() {
     if (link_.Profile().linkUpEndsExchange) {
         replyWait_.reset();
     } else if (link_.NetworkState() == TWinmap27Port::kNetworkAwaitingReply) {
-        replyWait_ = Now() + ReplyLineTime(link_, lastSent_) + link_.Profile().replyWaitMs;
+        replyWait_ = After(ReplyLineTime(link_, lastSent_) + link_.Profile().replyWaitMs);
     }
     sentOnLink_ = false;
     sends_ = 0;
@@ -139,7 +129,7 @@ void RequestChannel::OnLinkUp() {
 void RequestChannel::OnAcknowledged() {
     ackWait_.reset();
     if (link_.NetworkState() == TWinmap27Port::kNetworkAwaitingReply) {
-        replyWait_ = Now() + ReplyLineTime(link_, lastSent_) + link_.Profile().replyWaitMs;
+        replyWait_ = After(ReplyLineTime(link_, lastSent_) + link_.Profile().replyWaitMs);
     }
     ResetAttempts();
     owner_.OnAcknowledged();

@@ -83,9 +83,9 @@ class RequestChannel final : private LinkListener {
     int Sends() const { return sends_; }
 
     // The deadlines: the earliest of the LA and the reply wait, if any runs.
-    std::optional<uint32_t> NextDeadline() const;
-    std::optional<uint32_t> AckDeadline() const { return ackWait_; }
-    std::optional<uint32_t> ReplyDeadline() const { return replyWait_; }
+    std::optional<Deadline> NextDeadline() const;
+    std::optional<Deadline> AckDeadline() const { return ackWait_; }
+    std::optional<Deadline> ReplyDeadline() const { return replyWait_; }
     // Ends the wait for an LA if its time has come (true): no reply is awaited any more,
     // and the owner may send again or ask for the link.
     bool AckWaitExpired(uint32_t now);
@@ -112,11 +112,12 @@ class RequestChannel final : private LinkListener {
     void OnTrace(std::string_view text) override;
 
     uint32_t Now() const { return TimeSource().TickCount(); }
+    Deadline After(uint32_t ms) const { return Deadline::In(TimeSource(), ms); }
 
     TWinmap27Port link_;
     LinkListener& owner_;
-    std::optional<uint32_t> ackWait_;
-    std::optional<uint32_t> replyWait_;
+    std::optional<Deadline> ackWait_;
+    std::optional<Deadline> replyWait_;
     // Sends of the current request, and LTs sent since the last LA (a restart for a lost
     // LA does not end that run: a radio that never acknowledges is given up).
     int sends_ = 0;

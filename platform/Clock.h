@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 
 namespace norda {
 
@@ -15,6 +16,40 @@ class Clock {
     virtual uint32_t TickCount() = 0;
     virtual void Sleep(uint32_t ms) = 0;
 };
+
+// A moment on the clock's wrapping tick count. It is only ever held against now, never
+// against zero, so it stays right across the wrap for any wait shorter than 24 days.
+class Deadline {
+  public:
+    constexpr Deadline() = default;
+    static constexpr Deadline At(uint32_t tick) {
+        Deadline deadline;
+        deadline.tick_ = tick;
+        return deadline;
+    }
+    static Deadline In(Clock& clock, uint32_t ms) { return At(clock.TickCount() + ms); }
+
+    constexpr uint32_t Tick() const { return tick_; }
+    // Milliseconds until it falls due; 0 or less once it has.
+    constexpr int32_t Left(uint32_t now) const { return static_cast<int32_t>(tick_ - now); }
+    constexpr bool Passed(uint32_t now) const { return Left(now) <= 0; }
+    constexpr bool operator==(const Deadline&) const = default;
+
+  private:
+    uint32_t tick_ = 0;
+};
+
+// Whether an optional deadline has fallen due.
+constexpr bool Due(const std::optional<Deadline>& deadline, uint32_t now) {
+    return deadline && deadline->Passed(now);
+}
+// The earlier of two optional deadlines, seen from now; on a tie the first.
+constexpr std::optional<Deadline> Earlier(const std::optional<Deadline>& a,
+                                          const std::optional<Deadline>& b, uint32_t now) {
+    if (!a || !b)
+        return a ? a : b;
+    return a->Left(now) <= b->Left(now) ? a : b;
+}
 
 class SteadyClock final : public Clock {
   public:

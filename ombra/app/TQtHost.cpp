@@ -80,10 +80,9 @@ void TQtHost::WatchPort() {
 }
 
 void TQtHost::Schedule() {
-    const std::optional<uint32_t> next = client_->NextDeadline();
+    const std::optional<Deadline> next = client_->NextDeadline();
     if (next) {
-        const int32_t left = static_cast<int32_t>(*next - client_->TimeSource().TickCount());
-        timer_->start(std::max(0, left));
+        timer_->start(std::max(0, next->Left(client_->TimeSource().TickCount())));
     } else {
         timer_->stop();
     }

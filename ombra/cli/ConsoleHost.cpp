@@ -33,14 +33,14 @@ void ConsoleHost::Run() {
         }
         if (machine_->Quiescent() && !machine_->Waiting())
             break;
-        const std::optional<uint32_t> next = machine_->NextDeadline();
+        const std::optional<Deadline> next = machine_->NextDeadline();
         // Nothing due ever and nothing queued: nothing can move the machine any more.
         if (!next) {
             if (posted_.empty())
                 break;
             continue;
         }
-        const int32_t left = static_cast<int32_t>(*next - clock_.TickCount());
+        const int32_t left = next->Left(clock_.TickCount());
         if (left > 0) {
             WaitForDeadlineOrInput(static_cast<uint32_t>(left));
             continue;

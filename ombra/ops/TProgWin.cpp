@@ -84,27 +84,8 @@ MessageOwner TProgWin::Owner() const {
 
 // ---- deadlines and posted messages ----------------------------------------------
 
-namespace {
-
-bool Due(const std::optional<uint32_t>& deadline, uint32_t now) {
-    return deadline && static_cast<int32_t>(now - *deadline) >= 0;
-}
-
-void Earliest(std::optional<uint32_t>& earliest, const std::optional<uint32_t>& deadline,
-              uint32_t now) {
-    if (deadline && (!earliest ||
-                     static_cast<int32_t>(*deadline - now) < static_cast<int32_t>(*earliest - now)))
-        earliest = deadline;
-}
-
-}  // namespace
-
-std::optional<uint32_t> TProgWin::NextDeadline() const {
-    const uint32_t now = TimeSource().TickCount();
-    std::optional<uint32_t> earliest;
-    Earliest(earliest, poll_, now);
-    Earliest(earliest, channel_.NextDeadline(), now);
-    return earliest;
+std::optional<Deadline> TProgWin::NextDeadline() const {
+    return Earlier(poll_, channel_.NextDeadline(), TimeSource().TickCount());
 }
 
 bool TProgWin::RunDue() {
@@ -133,7 +114,7 @@ void TProgWin::PollNow() {
 
 void TProgWin::PollSoon() {
     if (poll_)
-        poll_ = TimeSource().TickCount();
+        poll_ = Deadline::In(TimeSource(), 0);
 }
 
 void TProgWin::OnPostedMessage(Posted message) {
@@ -248,7 +229,7 @@ void TProgWin::Step() {
     // An operation that ended in this tick leaves the port alone: a device that has gone
     // would otherwise fail the next poll again, and the next, each with its own message.
     if (phase_ != Phase::Idle)
-        poll_ = TimeSource().TickCount() + kPollMs;
+        poll_ = Deadline::In(TimeSource(), kPollMs);
 }
 
 void TProgWin::IssueNextRequest() {
@@ -421,7 +402,7 @@ void TProgWin::StartLink() {
     channel_.RequireLink();
     firstLinkUp_ = true;
     channel_.ResetAttempts();
-    poll_ = TimeSource().TickCount() + kPollStartMs;
+    poll_ = Deadline::In(TimeSource(), kPollStartMs);
 }
 
 void TProgWin::StartRead(Phase phase, std::span<const AreaId> plan) {

@@ -79,7 +79,7 @@ class TProgWin : private LinkListener {
     // then 20 ms after each poll), the wait for an acknowledgement and the wait for a
     // reply. The host runs it when the earliest falls due, and may poll at once when the
     // port has input.
-    std::optional<uint32_t> NextDeadline() const;
+    std::optional<Deadline> NextDeadline() const;
     // Runs whatever is due now, in the order poll, acknowledgement wait, reply wait.
     // True when the poll ran.
     bool RunDue();
@@ -255,7 +255,7 @@ class TProgWin : private LinkListener {
     RequestChannel channel_;
     // The next poll on the port's clock; empty while the port is not polled. The channel
     // keeps the waits for an acknowledgement and a reply.
-    std::optional<uint32_t> poll_;
+    std::optional<Deadline> poll_;
     RadioImage& image_;
     RadioParameters& parameters_;
     FieldList fields_;

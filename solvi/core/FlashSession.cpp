@@ -165,14 +165,14 @@ void FlashSession::LosePort() {
     Finish(kTextReadError);
     channel_.Port().Close();
     busy_ = false;
-    lostPortRetryAt_ = TimeSource().TickCount() + kReopenLostPortMs;
+    lostPortRetryAt_ = Deadline::In(TimeSource(), kReopenLostPortMs);
 }
 
 bool FlashSession::ReopenLostPort() {
-    if (static_cast<int32_t>(TimeSource().TickCount() - *lostPortRetryAt_) < 0)
+    if (!lostPortRetryAt_->Passed(TimeSource().TickCount()))
         return false;
     if (channel_.Port().OpenSameDevice() != Status::Ok) {
-        lostPortRetryAt_ = TimeSource().TickCount() + kReopenLostPortMs;
+        lostPortRetryAt_ = Deadline::In(TimeSource(), kReopenLostPortMs);
         return false;
     }
     lostPortRetryAt_.reset();

@@ -218,7 +218,7 @@ class FlashSession final : private LinkListener {
     int progress_ = 0;
     int searchCount_ = 0;
     // The device failed and was closed; it is opened again from this time on.
-    std::optional<uint32_t> lostPortRetryAt_;
+    std::optional<Deadline> lostPortRetryAt_;
     bool programRequest_ = false;
     int completion_ = -1;
     // A report decided inside a hook, made by the tick once the frame is processed.

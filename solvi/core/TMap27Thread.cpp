@@ -38,19 +38,19 @@ void TMap27Thread::Join() {
 void TMap27Thread::Run() {
     // The regular tick comes kTickMs after the end of the last one, as it always has; ticks
     // for input come in between and leave it where it is.
-    uint32_t due = clock_.TickCount() + kTickMs;
+    Deadline due = Deadline::In(clock_, kTickMs);
     while (!stop_.load(std::memory_order_acquire)) {
-        const int32_t left = static_cast<int32_t>(due - clock_.TickCount());
+        const int32_t left = due.Left(clock_.TickCount());
         if (left > 0) {
             wait_(static_cast<uint32_t>(left));
         }
         if (stop_.load(std::memory_order_acquire)) {
             break;
         }
-        const bool regular = static_cast<int32_t>(clock_.TickCount() - due) >= 0;
+        const bool regular = due.Passed(clock_.TickCount());
         tick_();
         if (regular) {
-            due = clock_.TickCount() + kTickMs;
+            due = Deadline::In(clock_, kTickMs);
         }
     }
     running_.store(false, std::memory_order_release);

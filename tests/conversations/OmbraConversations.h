@@ -128,10 +128,10 @@ inline bool RunAsWindow(SimRig& rig, const RadioFault& fault, uint32_t maxMs) {
         rig.Pump();
         for (int event = 0; event < 100; ++event) {
             rig.DeliverPosted();
-            const std::optional<uint32_t> next = rig.client->NextDeadline();
+            const std::optional<Deadline> next = rig.client->NextDeadline();
             if (driver.WatchInput() && rig.line.PendingForPort() > 0) {
                 driver.InputArrived();
-            } else if (next && static_cast<int32_t>(*next - rig.clock.TickCount()) <= 0) {
+            } else if (Due(next, rig.clock.TickCount())) {
                 driver.DeadlineDue();
             } else {
                 break;

@@ -84,11 +84,12 @@ TEST(RequestChannel, WaitsComeFromTheProfile) {
                   RequestChannel::SendResult::Sent);
         // Counted from the moment the LT and the radio's LA have crossed the line: 30
         // bytes, 31 ms at 9600 Bd.
-        EXPECT_EQ(l.channel.AckDeadline(), t + 31 + profile.ackWaitMs);
+        EXPECT_EQ(l.channel.AckDeadline(), Deadline::At(t + 31 + profile.ackWaitMs));
         l.Radio({0x02, 0x02, 0x01, 0x00});
         EXPECT_FALSE(l.channel.AwaitingAck());
         // Counted from the moment the reply could have crossed the line: 18 bytes, 18 ms.
-        EXPECT_EQ(l.channel.ReplyDeadline(), l.clock.TickCount() + 18 + profile.replyWaitMs);
+        EXPECT_EQ(l.channel.ReplyDeadline(),
+                  Deadline::At(l.clock.TickCount() + 18 + profile.replyWaitMs));
         l.Data(1, 0x21);
         EXPECT_FALSE(l.channel.AwaitingReply());
         EXPECT_TRUE(l.channel.Idle());
@@ -117,7 +118,8 @@ TEST(RequestChannel, WaitsComeFromTheProfile) {
         l.channel.RequestLink();
         EXPECT_FALSE(l.channel.AwaitingReply());
         // An LR and its LA, 22 bytes: 22 ms.
-        EXPECT_EQ(l.channel.AckDeadline(), l.clock.TickCount() + 22 + profile.linkRequestWaitMs);
+        EXPECT_EQ(l.channel.AckDeadline(),
+                  Deadline::At(l.clock.TickCount() + 22 + profile.linkRequestWaitMs));
         EXPECT_EQ(l.owner.events.back(), "LinkReset");
     }
     EXPECT_EQ(ombra::kOmbraLink.linkRequestWaitMs, 1000u);
