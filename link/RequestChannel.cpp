@@ -39,6 +39,19 @@ int RequestChannel::Receive() {
     return received;
 }
 
+RequestChannel::TurnResult RequestChannel::Turn(RequestSteps& steps) {
+    if (AwaitingAck())
+        return TurnResult::AwaitingAck;
+    if (NeedsLink()) {
+        steps.LinkNeeded();
+    } else if (Idle()) {
+        if (JustAcknowledged())
+            return TurnResult::HeldBack;
+        steps.SendNext();
+    }
+    return TurnResult::Taken;
+}
+
 void RequestChannel::RequestLink() {
     link_.ResetLink();
 }

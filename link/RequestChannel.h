@@ -11,6 +11,16 @@
 
 namespace norda {
 
+// What the owner of a request channel decides in each turn of the request loop.
+class RequestSteps {
+  public:
+    virtual ~RequestSteps() = default;
+    // A link is wanted and not up, and no LA is awaited: request it (RequestLink), or give up.
+    virtual void LinkNeeded() = 0;
+    // The link is up and nothing is awaited: hand the next request over (Send), if any.
+    virtual void SendNext() = 0;
+};
+
 // One network request at a time to the radio, on a station of its own: the request goes
 // out in an LT, its LA is awaited and, where the request has one, its reply, each until a
 // deadline on the clock; a request whose LA does not come is sent again, up to a limit.
@@ -24,9 +34,10 @@ namespace norda {
 // its owner does not see that restart: it is told neither of the link reset nor of the
 // link coming up again.
 //
-// The owner runs the channel from its own step: Receive takes a frame, the deadlines are
-// run when they fall due, RequestLink and Send put something on the line. Everything the
-// engine reports reaches the owner's listener, from inside those calls.
+// Both programs run the same loop over it: Receive takes a frame, Turn asks the owner for
+// the link or the next request, RunWaits ends the waits that have fallen due. Everything the
+// engine reports reaches the owner's listener, from inside those calls; the owner decides
+// only what to send next (RequestSteps) and what a reply means (LinkListener).
 class RequestChannel final : private LinkListener {
   public:
     enum class [[nodiscard]] SendResult{
@@ -54,6 +65,23 @@ class RequestChannel final : private LinkListener {
     int Receive();
     // The frame just taken was an LT that we acknowledged.
     bool JustAcknowledged() const { return link_.AckSent(); }
+
+    // How a turn of the request loop went.
+    enum class TurnResult {
+        AwaitingAck,  // an LA is awaited: nothing was asked of the owner
+        HeldBack,     // the turn acknowledged the radio's message: the next request waits for
+                      // the next turn, which the owner runs at once
+        Taken,        // the owner was asked for the link or the next request, where one fits
+    };
+    // The turn after a Receive: unless an LA is awaited, the owner requests the link when it
+    // is wanted, or sends its next request when the channel is idle.
+    TurnResult Turn(RequestSteps& steps);
+    // Ends the waits that have fallen due (an LA that did not come frees the channel for
+    // the request to go again); true when the reply to the last request did not come.
+    bool RunWaits(uint32_t now) {
+        AckWaitExpired(now);
+        return ReplyWaitExpired(now);
+    }
 
     // A link is wanted and not up.
     bool NeedsLink() const { return link_.LinkRequested(); }

@@ -98,8 +98,7 @@ bool TProgWin::RunDue() {
         PollTick();
         polled = true;
     }
-    channel_.AckWaitExpired(now);
-    if (channel_.ReplyWaitExpired(now))
+    if (channel_.RunWaits(now))
         Fail(msg::kNoTimelyReply, msg::kCaptionCommError);
     return polled;
 }
@@ -214,22 +213,24 @@ void TProgWin::PollTick() {
 }
 
 void TProgWin::Step() {
-    if (!channel_.AwaitingAck()) {
-        if (channel_.NeedsLink() && !Link().LinkEstablished()) {
-            if (!channel_.TakeLinkAttempt(kLinkAttempts)) {
-                Fail(msg::kNoLink, msg::kCaptionCommError);
-                return;
-            }
-            channel_.RequestLink();
-        } else if (channel_.Idle() && !channel_.JustAcknowledged()) {
-            IssueNextRequest();
-        }
+    if (channel_.Turn(*this) != RequestChannel::TurnResult::AwaitingAck)
         CheckCompletion();
-    }
-    // An operation that ended in this tick leaves the port alone: a device that has gone
+    // An operation that ended in this step leaves the port alone: a device that has gone
     // would otherwise fail the next poll again, and the next, each with its own message.
     if (phase_ != Phase::Idle)
         poll_ = Deadline::In(TimeSource(), kPollMs);
+}
+
+void TProgWin::LinkNeeded() {
+    if (!channel_.TakeLinkAttempt(kLinkAttempts)) {
+        Fail(msg::kNoLink, msg::kCaptionCommError);
+        return;
+    }
+    channel_.RequestLink();
+}
+
+void TProgWin::SendNext() {
+    IssueNextRequest();
 }
 
 void TProgWin::IssueNextRequest() {

@@ -34,7 +34,7 @@ struct ProgWinSettings {
 // its request channel, one phase at a time, and keeps its waits as deadlines on the
 // clock. The product decisions (which areas a read, a pre-read and a write cover, the
 // write rules, what the editor shows afterwards) are the hooks that TClientWin implements.
-class TProgWin : private LinkListener {
+class TProgWin : private LinkListener, private RequestSteps {
   public:
     static constexpr int kReadBlock = 80;
     static constexpr int kWriteBlock = 128;
@@ -231,6 +231,9 @@ class TProgWin : private LinkListener {
     void OnReply(const RadioReply& reply) override;
     void OnTrace(std::string_view text) override;
     void OnWriteError();
+    // What the request loop asks of the machine.
+    void LinkNeeded() override;
+    void SendNext() override;
 
     void PollTick();
     // A poll's work after it has taken its frame: ask for the link or send the next

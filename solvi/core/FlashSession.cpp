@@ -91,16 +91,9 @@ void FlashSession::Tick() {
         ShowStatus(kTextNoFile);
         ShowGauge(GaugeState::Idle, 0);
         busy_ = false;
-    } else if (!channel_.AwaitingAck()) {
-        if (channel_.NeedsLink()) {
-            SearchStep();
-        } else if (channel_.Idle()) {
-            if (channel_.JustAcknowledged()) {
-                heldBack = true;
-            } else {
-                SendStep();
-            }
-        }
+    } else if (const auto turn = channel_.Turn(*this);
+               turn != RequestChannel::TurnResult::AwaitingAck) {
+        heldBack = turn == RequestChannel::TurnResult::HeldBack;
         if (versionReady_) {
             Compare(software);
         }
@@ -357,9 +350,7 @@ uint32_t FlashSession::Elapsed(uint32_t since) const {
 }
 
 void FlashSession::CheckTimers() {
-    const uint32_t now = TimeSource().TickCount();
-    channel_.AckWaitExpired(now);
-    if (channel_.ReplyWaitExpired(now)) {
+    if (channel_.RunWaits(TimeSource().TickCount())) {
         if (run_.active && run_.headerWritten && phase_ != Phase::EraseAfterFailure) {
             // The radio took the request and still answers LTs: its header can go.
             channel_.Stop();

@@ -25,7 +25,7 @@ namespace norda::solvi {
 //
 // Tick and every hook run on the panel's worker thread only. RequestProgramming,
 // RequestReopen and the getters may be called from the user-interface thread.
-class FlashSession final : private LinkListener {
+class FlashSession final : private LinkListener, private RequestSteps {
   public:
     // Result codes reported in automatic mode.
     static constexpr int kResultOk = 0;
@@ -160,6 +160,9 @@ class FlashSession final : private LinkListener {
     void OnLinkUp() override;
     void OnAcknowledged() override;
     void OnReply(const RadioReply& reply) override;
+    // What the request loop asks of the session: the search for a radio, the step's request.
+    void LinkNeeded() override { SearchStep(); }
+    void SendNext() override { SendStep(); }
 
     // The step's request; invalid when the phase sends nothing.
     NetworkRequest StepRequest() const;
