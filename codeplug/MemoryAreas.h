@@ -95,8 +95,9 @@ void WriteAllChecksums(RadioImage& image);
 // Reserved bit ranges are bound to parameters.ReservedSink.
 void BuildFieldList(FieldList& list, RadioParameters& parameters, RadioImage& image);
 
-// The same for the process: ProcessFieldList over ProcessParameters and `image`.
-// Called once, when the main client window is created.
+// The same for the process: ProcessFieldList over ProcessParameters and `image`. The
+// programs do not use it: each transfer machine and loader builds a list of its own over its
+// own image and parameters.
 void BuildFieldList(RadioImage& image);
 
 // Writes the checksum of [start, end) into the image the process field list is tied to.

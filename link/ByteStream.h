@@ -13,8 +13,9 @@ enum class HandshakeMode : int { None = 0, Hardware = 1, XonXoff = 2 };
 enum class PurgeScope { Both, Transmit };
 
 // What TPort needs from the thing at the other end of "com<N>": the termios
-// device in the programs, an in-memory line in unit tests. Results follow the
-// port's own codes so TPort can pass them straight on.
+// device in the programs, an in-memory line in unit tests. TPort turns the results
+// below into a Status (and a failed read into -1 for its own reader); nothing above
+// TPort sees these numbers.
 class ByteStream {
   public:
     virtual ~ByteStream() = default;
