@@ -230,7 +230,7 @@ constexpr StringEntry kOmbraTr[] = {
 
     {3800, "Test modu: Oku, Yaz ve Kopyala kapalı; izleme kaydı yalnız Sıralı Programla ile dolar."},
 
-    {3950, "Yazma yarıda kesildi: seri çıkış gitti. Telsiz yazılanın bir kısmını tutuyor olabilir; çıkış geri gelince yeniden yazın."},
+    {3950, "Yazma yarıda kesildi: seri çıkış gitti.\nTelsiz yazılanın bir kısmını tutuyor olabilir;\nçıkış geri gelince yeniden yazın."},
 };
 // clang-format on
 

@@ -231,7 +231,7 @@ constexpr StringEntry kStrings[] = {
     {3718, "column %d"},
     {3719, "Row %d: %s"},
     {3800, "Test mode: Read, Write and Copy are off; only Sequential Programming fills the trace."},
-    {3950, "The write was cut off: the serial port went away. The radio may hold part of what was written; write it again once the port is back."},
+    {3950, "The write was cut off: the serial port went away.\nThe radio may hold part of what was written;\nwrite it again once the port is back."},
 };
 
 constexpr MenuEntry kMenu100[] = {
