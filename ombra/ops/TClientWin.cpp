@@ -2,33 +2,9 @@
 
 #include "ombra/ops/OpsMessages.h"
 #include "ombra/ops/TransferPlan.h"
+#include "ombra/ops/WriteRules.h"
 
 namespace norda::ombra {
-
-uint16_t TClientWin::PackDate(const LocalDate& date) {
-    return static_cast<uint16_t>(((date.year - 1994) & 0x7F) | ((date.month & 0x0F) << 7) |
-                                 ((date.day & 0x1F) << 11));
-}
-
-void TClientWin::ApplySelectiveCallRule(RadioParameters& parameters) {
-    ServiceParameters& service = parameters.Service;
-    CloneParameters& clone = parameters.Clone;
-    if (!service.SCEnc) {
-        clone.UserSelectedDig = 0;
-        return;
-    }
-    int count = kDigitPlaces;
-    for (int place = 0; place < kDigitPlaces && service.SecmeliCagriNo[place] == kEmptyDigit;
-         ++place) {
-        --count;
-    }
-    if (count == 1) {
-        service.SecmeliCagriNo[kDigitPlaces - 1] = kEmptyDigit;
-        count = 0;
-    }
-    if (count < clone.UserSelectedDig)
-        clone.UserSelectedDig = static_cast<int16_t>(count);
-}
 
 bool TClientWin::ConfirmDiscard() {
     if (Host().CurrentPage() < 1)
@@ -115,33 +91,12 @@ void TClientWin::PrepareWriteFromRadio() {
         Fail(msg::kBandMismatch, msg::kCaptionError);
         return;
     }
-    MasterParameters& master = parameters.Master;
-    master.Flag7 = 0;
-    master.Flag6 = 0;
-    master.Flag4 = 0;
-    master.Flag1 = 0;
-    master.ProgTarihi = static_cast<int16_t>(PackDate(Host().Today()));
+    WriteRules::StampProgramming(parameters, Host().Today());
     Host().PostMessage(PostTarget::ClientWindow, Posted::StartWrite);
 }
 
 void TClientWin::AdjustForRadioOptions() {
-    RadioParameters& parameters = Parameters();
-    ServiceParameters& service = parameters.Service;
-    const TestAyarParameters& options = parameters.TestAyar;
-    parameters.User.Flag4 = 0;
-    if (options.HwNotHandheld) {
-        service.KeyPad = 1;
-        service.MarineRadio = 0;
-        service.Cloner = 0;
-    } else {
-        service.MicType = 0;
-    }
-    parameters.Master.SabitMerkez = service.MicType;
-    if (!options.HwTDM) {
-        parameters.Master.TDM = 0;
-        service.VOXExists = 0;
-    }
-    ApplySelectiveCallRule(parameters);
+    WriteRules::ApplyRadioOptions(Parameters());
 }
 
 void TClientWin::AfterWrite() {

@@ -8,6 +8,7 @@
 #include "ombra/ops/OmbraLink.h"
 #include "ombra/ops/OpsMessages.h"
 #include "ombra/ops/TargetRadioIdentity.h"
+#include "ombra/ops/WriteRules.h"
 
 namespace norda::ombra {
 namespace {
@@ -558,45 +559,8 @@ void TProgWin::WritePhase() {
     CloseProgressWindow();
     OpenProgressWindow(msg::kProgressWrite);
 
-    const CloneConstants& constants = settings_.cloneConstants;
-    CloneParameters& clone = parameters_.Clone;
-    clone.TUNETIM = constants.TUNETIM;
-    clone.AKDUR = constants.AKDUR;
-    clone.LPRF = constants.LPRF;
-    clone.HPRF = constants.HPRF;
-    clone.RSSITreshhold = constants.RSSITreshhold;
-    clone.PLLSETT = constants.PLLSETT;
-    clone.PLLUNL = constants.PLLUNL;
-    clone.PRTIM0 = constants.PRTIM0;
-    clone.SQTDEL = constants.SQTDEL;
-    clone.TCSSCN = constants.TCSSCN;
-    clone.PRITCS0 = constants.PRITCS0;
-    if (clone.TonStandardi < 2) {
-        clone.ZCC = constants.ZCC_CCIR;
-        clone.GZCC = constants.GZCC_CCIR;
-        clone.BZCC = constants.BZCC_CCIR;
-    } else if (clone.TonStandardi == 2) {
-        clone.ZCC = constants.ZCC_ZVEI;
-        clone.GZCC = constants.GZCC_ZVEI;
-        clone.BZCC = constants.BZCC_ZVEI;
-    } else {
-        clone.ZCC = constants.ZCC_EEA;
-        clone.GZCC = constants.GZCC_EEA;
-        clone.BZCC = constants.BZCC_EEA;
-    }
-    clone.StdDev = constants.StdDev;
-    clone.PSMTIM = constants.PSMTIM;
-
-    UserParameters& user = parameters_.User;
-    user.Value24 = 0;
-    user.Flag4 = 0;
-    user.Flag3 = 0;
-    user.Flag2 = 0;
-    for (int16_t& counter : user.Zero)
-        counter = 0;
-
-    parameters_.Service.ProgVersionMinor = static_cast<int16_t>(settings_.versionMinor);
-    parameters_.Service.ProgVersionMajor = static_cast<int16_t>(settings_.versionMajor);
+    WriteRules(settings_.cloneConstants, settings_.versionMajor, settings_.versionMinor)
+        .ApplyProgramValues(parameters_);
 
     if (copy_) {
         Encode();

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 
 #include "ombra/ops/TClientWin.h"
+#include "ombra/ops/WriteRules.h"
 #include "ombra/pages/TMaster.h"
 #include "resources/OmbraControlIds.h"
 #include "tests/support/WholeProgramFixture.h"
@@ -68,7 +69,7 @@ TEST_F(CopyEndToEnd, CopyAfterReadingAnotherRadioKeepsTheTargetsIdentity) {
     EXPECT_EQ(image[1] << 8 | image[2], 1001);
     EXPECT_EQ(image[0] & 0x0C, 0x04) << "compander off and TDM on, as the radio had them";
     EXPECT_EQ(image[0] & 0xD2, 0) << "the write's cleared flags are still cleared";
-    EXPECT_EQ(image[3] | image[4] << 8, TClientWin::PackDate(host.Today()));
+    EXPECT_EQ(image[3] | image[4] << 8, WriteRules::PackDate(host.Today()));
     EXPECT_EQ(serial(), "1001");
 }
 

@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "ombra/ops/TClientWin.h"
+#include "ombra/ops/WriteRules.h"
 
 namespace norda::ombra {
 namespace {
 
 TEST(WriteRules, ProgrammingDateIsPackedDayMonthYear) {
-    EXPECT_EQ(TClientWin::PackDate({2007, 3, 5}), 10637);
-    EXPECT_EQ(TClientWin::PackDate({2001, 3, 15}), 0x7987);
-    EXPECT_EQ(TClientWin::PackDate({1994, 12, 31}), (31 << 11) | (12 << 7));
+    EXPECT_EQ(WriteRules::PackDate({2007, 3, 5}), 10637);
+    EXPECT_EQ(WriteRules::PackDate({2001, 3, 15}), 0x7987);
+    EXPECT_EQ(WriteRules::PackDate({1994, 12, 31}), (31 << 11) | (12 << 7));
 }
 
 struct DigitCase {
@@ -34,7 +34,7 @@ TEST(WriteRules, SelectiveCallDigitRule) {
         parameters.Service.SCEnc = 1;
         std::copy(std::begin(c.digits), std::end(c.digits), parameters.Service.SecmeliCagriNo);
         parameters.Clone.UserSelectedDig = c.selectable;
-        TClientWin::ApplySelectiveCallRule(parameters);
+        WriteRules::ApplySelectiveCallRule(parameters);
         EXPECT_EQ(parameters.Clone.UserSelectedDig, c.expectedSelectable);
         EXPECT_EQ(parameters.Service.SecmeliCagriNo[5], c.expectedLast);
         for (int place = 0; place < 5; ++place) {
@@ -44,7 +44,7 @@ TEST(WriteRules, SelectiveCallDigitRule) {
     RadioParameters off;
     off.Service.SCEnc = 0;
     off.Clone.UserSelectedDig = 5;
-    TClientWin::ApplySelectiveCallRule(off);
+    WriteRules::ApplySelectiveCallRule(off);
     EXPECT_EQ(off.Clone.UserSelectedDig, 0);
 }
 
