@@ -57,6 +57,10 @@ CREATE TABLE production_records (
 CREATE INDEX production_records_time ON production_records (time);
 CREATE INDEX production_records_serial ON production_records (series, serial);
 )sql",
+    // "Which radio got what, when" asks for a radio without its series.
+    R"sql(
+CREATE INDEX production_records_radio ON production_records (serial, time);
+)sql",
 };
 static_assert(std::size(kMigrations) == ProductionDb::kSchemaVersion);
 
@@ -85,7 +89,7 @@ int ProductionDb::SchemaVersion() {
     return version->rows.empty() ? 0 : std::stoi(version->rows[0][0]);
 }
 
-bool ProductionDb::Init(int& before) {
+bool ProductionDb::Init(int& before, int target) {
     PgTransaction tx(*db_);
     if (!tx.Begun() || !db_->Run(kInitLock))
         return false;
@@ -98,18 +102,17 @@ bool ProductionDb::Init(int& before) {
                       " is newer than this program's " + std::to_string(kSchemaVersion));
         return false;
     }
-    if (before == kSchemaVersion)
+    if (before >= target)
         return tx.Commit();
     if (before == 0 &&
         !db_->Run("CREATE TABLE IF NOT EXISTS norda_schema (version integer NOT NULL)"))
         return false;
-    for (int v = before; v < kSchemaVersion; ++v) {
+    for (int v = before; v < target; ++v) {
         if (!db_->Run(kMigrations[v]))
             return false;
     }
     if (!db_->Run("DELETE FROM norda_schema") ||
-        !db_->Run("INSERT INTO norda_schema (version) VALUES ($1)",
-                  {std::to_string(kSchemaVersion)}))
+        !db_->Run("INSERT INTO norda_schema (version) VALUES ($1)", {std::to_string(target)}))
         return false;
     return tx.Commit();
 }

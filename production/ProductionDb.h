@@ -67,14 +67,15 @@ enum class ReserveResult { Ok, NoSeries, Exhausted, Failed };
 // half written.
 class ProductionDb {
   public:
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
 
     // Empty when the server cannot be reached, with libpq's reason in `error`.
     static std::unique_ptr<ProductionDb> Connect(const std::string& conninfo, std::string& error);
 
-    // Creates the tables or brings them to kSchemaVersion; `before` is the version found
-    // (0: none). A database already current is left as it is.
-    bool Init(int& before);
+    // Creates the tables or brings them to kSchemaVersion (a test may ask for an older
+    // `target`, to have a database as an older program left it); `before` is the version
+    // found (0: none). A database already current is left as it is.
+    bool Init(int& before, int target = kSchemaVersion);
     // The schema version found, 0 without one; -1 when it cannot be read.
     int SchemaVersion();
 

@@ -686,7 +686,7 @@ class CliSeries : public CliEndToEnd, protected test::PgSuite {
 
 TEST_F(CliSeries, TwoStationsAtOnceGiveEveryRadioItsOwnNumbersAndRecordEach) {
     ASSERT_EQ(Cli({"production", "init"}), 0) << err_;
-    EXPECT_EQ(out_, "schema version 1: nothing to do\n");
+    EXPECT_EQ(out_, "schema version 2: nothing to do\n");
     ASSERT_EQ(Cli({"production", "series", "S", "--serial", "500", "--ani", "1000", "--ack", "20",
                    "--selcall", "20"}),
               0)

@@ -93,6 +93,37 @@ TEST_F(ProductionDbTest, InitTwiceChangesNothingAndKeepsTheSeries) {
     EXPECT_NE(before.find("A|101|0099|||7|"), std::string::npos) << before;
 }
 
+// A database that an older program made and used: the upgrade keeps its series, the
+// numbers reserved and the records, and a second init finds nothing left to do.
+TEST_F(ProductionDbTest, AnOlderSchemaIsBroughtUpKeepingWhatItHeld) {
+    NewDatabase();
+    db_ = Connect();
+    ASSERT_TRUE(db_);
+    int before = -1;
+    ASSERT_TRUE(db_->Init(before, ProductionDb::kSchemaVersion - 1)) << db_->Error();
+    ASSERT_TRUE(db_->SetSeries({"A", 100, "0099", {}, {}, "7"})) << db_->Error();
+    Reservation used, held;
+    ASSERT_EQ(db_->Reserve("A", "bench1", kCountUp, used), ReserveResult::Ok) << db_->Error();
+    ASSERT_TRUE(db_->Complete(used.id, Record(used), "bench1", "A")) << db_->Error();
+    ASSERT_EQ(db_->Reserve("A", "bench1", kCountUp, held), ReserveResult::Ok) << db_->Error();
+    const std::string old = Dump();
+
+    ASSERT_TRUE(db_->Init(before)) << db_->Error();
+    EXPECT_EQ(before, ProductionDb::kSchemaVersion - 1);
+    EXPECT_EQ(db_->SchemaVersion(), ProductionDb::kSchemaVersion);
+    const std::string upgraded = Dump();
+    EXPECT_NE(upgraded.find("production_records_radio"), std::string::npos) << upgraded;
+    EXPECT_NE(upgraded.find("A|102|"), std::string::npos) << upgraded;
+    const auto records = db_->Records(0, "", std::to_string(used.numbers.serial));
+    ASSERT_TRUE(records) << db_->Error();
+    EXPECT_EQ(records->size(), 1u);
+
+    ASSERT_TRUE(db_->Init(before)) << db_->Error();
+    EXPECT_EQ(before, ProductionDb::kSchemaVersion);
+    EXPECT_EQ(Dump(), upgraded);
+    EXPECT_NE(old, upgraded);
+}
+
 TEST_F(ProductionDbTest, AConnectionGivesUpOnASilentServerUnlessTheUserSaysOtherwise) {
     // The test cluster's string names a time-out; the user's here names none.
     std::string plain, query;
