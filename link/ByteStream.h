@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Status.h"
+
 namespace norda {
 
 // Flow control of a serial port. Every caller in both programs uses None; the
@@ -13,27 +15,25 @@ enum class HandshakeMode : int { None = 0, Hardware = 1, XonXoff = 2 };
 enum class PurgeScope { Both, Transmit };
 
 // What TPort needs from the thing at the other end of "com<N>": the termios
-// device in the programs, an in-memory line in unit tests. TPort turns the results
-// below into a Status (and a failed read into -1 for its own reader); nothing above
-// TPort sees these numbers.
+// device in the programs, an in-memory line in unit tests.
 class ByteStream {
   public:
     virtual ~ByteStream() = default;
 
-    // 0 = open; -2 = missing or held by someone else.
-    virtual int Open(int portNumber) = 0;
+    // Ok, or CannotOpen: missing or held by someone else.
+    virtual Status Open(int portNumber) = 0;
     // The device of the last Open again, not what the number leads to now: a device that
     // failed is looked for where it was, and never mistaken for another that the number
     // falls back to in its absence.
-    virtual int OpenSameDevice(int portNumber) { return Open(portNumber); }
+    virtual Status OpenSameDevice(int portNumber) { return Open(portNumber); }
     // Largest driver queues the device admits, 0 where it sets no limit.
     virtual void QueueLimits(uint32_t& maxTransmit, uint32_t& maxReceive) {
         maxTransmit = 0;
         maxReceive = 0;
     }
     // 8N1, receiver on, modem lines ignored, DTR and RTS raised.
-    // 0 = applied; -12 = refused (the stream stays open; the caller closes it).
-    virtual int Configure(int32_t baud, HandshakeMode handshake) = 0;
+    // Ok, or SettingsRefused (the stream stays open; the caller closes it).
+    virtual Status Configure(int32_t baud, HandshakeMode handshake) = 0;
     virtual void Close() = 0;
     // Drops queued bytes and forgets pending line errors.
     virtual void Purge(PurgeScope scope) = 0;

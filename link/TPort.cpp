@@ -48,8 +48,10 @@ Status TPort::OpenDevice(bool sameDevice) {
     if (!stream_) {
         stream_ = std::make_unique<TermiosStream>();
     }
-    if ((sameDevice ? stream_->OpenSameDevice(portNumber_) : stream_->Open(portNumber_)) != 0) {
-        return Status::CannotOpen;
+    if (const Status opened =
+            sameDevice ? stream_->OpenSameDevice(portNumber_) : stream_->Open(portNumber_);
+        !Succeeded(opened)) {
+        return opened;
     }
     uint32_t maxTransmit = 0;
     uint32_t maxReceive = 0;
@@ -66,7 +68,7 @@ Status TPort::OpenDevice(bool sameDevice) {
     }
     // A refused setting closes the device again, or it would stay held until
     // the program ends and no later Open of this port could succeed.
-    if (baud_ < kMinBaud || baud_ > kMaxBaud || stream_->Configure(baud_, mode) != 0) {
+    if (baud_ < kMinBaud || baud_ > kMaxBaud || !Succeeded(stream_->Configure(baud_, mode))) {
         stream_->Close();
         return Status::SettingsRefused;
     }

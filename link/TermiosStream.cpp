@@ -85,7 +85,7 @@ TermiosStream::~TermiosStream() {
     Close();
 }
 
-int TermiosStream::Fail(int result, int error) {
+Status TermiosStream::Fail(Status result, int error) {
     failure_ = error;
     return result;
 }
@@ -96,17 +96,17 @@ std::string TermiosStream::FailureReason() const {
     return path_ + ": " + std::strerror(failure_);
 }
 
-int TermiosStream::Open(int portNumber) {
+Status TermiosStream::Open(int portNumber) {
     Close();
     failure_ = 0;
     if (portNumber < 1) {
-        return -2;
+        return Status::CannotOpen;
     }
     path_ = PortDevicePath(portNumber);
     return OpenPath();
 }
 
-int TermiosStream::OpenSameDevice(int portNumber) {
+Status TermiosStream::OpenSameDevice(int portNumber) {
     if (path_.empty())
         return Open(portNumber);
     Close();
@@ -114,34 +114,34 @@ int TermiosStream::OpenSameDevice(int portNumber) {
     return OpenPath();
 }
 
-int TermiosStream::OpenPath() {
+Status TermiosStream::OpenPath() {
     const int fd = ::open(path_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        return Fail(-2, errno);
+        return Fail(Status::CannotOpen, errno);
     }
     // flock also keeps out programs that would get past TIOCEXCL (root does).
     if (!isatty(fd)) {
         ::close(fd);
-        return Fail(-2, ENOTTY);
+        return Fail(Status::CannotOpen, ENOTTY);
     }
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         // Held by another program: "busy" says it better than "try again".
         const int error = errno == EWOULDBLOCK ? EBUSY : errno;
         ::close(fd);
-        return Fail(-2, error);
+        return Fail(Status::CannotOpen, error);
     }
     ioctl(fd, TIOCEXCL);
     fd_ = fd;
-    return 0;
+    return Status::Ok;
 }
 
-int TermiosStream::Configure(int32_t baud, HandshakeMode handshake) {
+Status TermiosStream::Configure(int32_t baud, HandshakeMode handshake) {
     if (fd_ < 0) {
-        return -12;
+        return Status::SettingsRefused;
     }
     struct termios t {};
     if (tcgetattr(fd_, &t) != 0) {
-        return -12;
+        return Status::SettingsRefused;
     }
     cfmakeraw(&t);
     t.c_cflag &= ~(CSIZE | PARENB | CSTOPB | CRTSCTS);
@@ -161,19 +161,19 @@ int TermiosStream::Configure(int32_t baud, HandshakeMode handshake) {
     const speed_t base = standard != B0 ? standard : B9600;
     if (cfsetispeed(&t, base) != 0 || cfsetospeed(&t, base) != 0 ||
         tcsetattr(fd_, TCSANOW, &t) != 0) {
-        return Fail(-12, errno);
+        return Fail(Status::SettingsRefused, errno);
     }
     if (standard == B0) {
         int32_t granted = 0;
         if (detail::ApplyCustomBaud(fd_, baud, &granted) != 0 || !CloseEnough(baud, granted)) {
-            return Fail(-12, EINVAL);
+            return Fail(Status::SettingsRefused, EINVAL);
         }
     }
     // Radios take their power-on cue from the modem lines; not every device has them.
     int lines = TIOCM_DTR | TIOCM_RTS;
     ioctl(fd_, TIOCMBIS, &lines);
     RememberErrorCounters();
-    return 0;
+    return Status::Ok;
 }
 
 void TermiosStream::Close() {

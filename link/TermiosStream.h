@@ -25,9 +25,9 @@ class TermiosStream final : public ByteStream {
     TermiosStream() = default;
     ~TermiosStream() override;
 
-    int Open(int portNumber) override;
-    int OpenSameDevice(int portNumber) override;
-    int Configure(int32_t baud, HandshakeMode handshake) override;
+    Status Open(int portNumber) override;
+    Status OpenSameDevice(int portNumber) override;
+    Status Configure(int32_t baud, HandshakeMode handshake) override;
     void Close() override;
     void Purge(PurgeScope scope) override;
     int ReadByte(uint8_t* byte, uint32_t waitMs) override;
@@ -39,9 +39,9 @@ class TermiosStream final : public ByteStream {
     const std::string& DevicePath() const { return path_; }
 
   private:
-    int OpenPath();
+    Status OpenPath();
     bool LineErrorSinceLastLook();
-    int Fail(int result, int error);
+    Status Fail(Status result, int error);
     void RememberErrorCounters();
 
     int fd_ = -1;

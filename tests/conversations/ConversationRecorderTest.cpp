@@ -12,7 +12,7 @@ TEST(ConversationRecorder, ShowsNoiseBrokenFramesAndWrongChecksInsteadOfDropping
     MemoryLine line;
     ConversationRecorder recorder(line, clock);
     std::unique_ptr<ByteStream> port = line.MakeStream();
-    ASSERT_EQ(port->Open(1), 0);
+    ASSERT_EQ(port->Open(1), Status::Ok);
     auto write = [&](std::initializer_list<uint8_t> bytes) {
         std::vector<uint8_t> v(bytes);
         ASSERT_EQ(port->Write(v.data(), v.size(), 100), static_cast<int>(v.size()));

@@ -18,8 +18,8 @@ class PacedStream final : public ByteStream {
     PacedStream(MemoryLine& line, VirtualClock& clock, std::function<void()> pump)
         : inner_(line.MakeStream()), line_(line), clock_(clock), pump_(std::move(pump)) {}
 
-    int Open(int portNumber) override { return inner_->Open(portNumber); }
-    int Configure(int32_t baud, HandshakeMode handshake) override {
+    Status Open(int portNumber) override { return inner_->Open(portNumber); }
+    Status Configure(int32_t baud, HandshakeMode handshake) override {
         return inner_->Configure(baud, handshake);
     }
     void Close() override { inner_->Close(); }

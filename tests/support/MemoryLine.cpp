@@ -40,16 +40,16 @@ class MemoryStream final : public ByteStream {
   public:
     explicit MemoryStream(std::shared_ptr<MemoryLine::State> state) : state_(std::move(state)) {}
 
-    int Open(int portNumber) override {
+    Status Open(int portNumber) override {
         std::lock_guard lock(state_->mutex);
         if (!state_->present || state_->heldElsewhere || state_->open) {
-            return -2;
+            return Status::CannotOpen;
         }
         state_->open = true;
         device_ = state_->device;
         ++state_->openCount;
         state_->portNumber = portNumber;
-        return 0;
+        return Status::Ok;
     }
 
     void QueueLimits(uint32_t& maxTransmit, uint32_t& maxReceive) override {
@@ -58,14 +58,14 @@ class MemoryStream final : public ByteStream {
         maxReceive = state_->maxReceive;
     }
 
-    int Configure(int32_t baud, HandshakeMode handshake) override {
+    Status Configure(int32_t baud, HandshakeMode handshake) override {
         std::lock_guard lock(state_->mutex);
         if (state_->refuseSettings) {
-            return -12;
+            return Status::SettingsRefused;
         }
         state_->baud = baud;
         state_->handshake = handshake;
-        return 0;
+        return Status::Ok;
     }
 
     void Close() override {
