@@ -278,24 +278,6 @@ Status TWinmap27Port::Send(const NetworkRequest& request) {
     return SendLinkTransfer(request.Message(), request.Size());
 }
 
-Status TWinmap27Port::ReadMemoryArea(uint8_t operation, uint8_t memory, uint32_t address,
-                                     uint8_t length) {
-    return Send(NetworkRequest::Read(operation, memory, address, length));
-}
-
-Status TWinmap27Port::WriteMemoryArea(uint8_t operation, uint8_t memory, uint32_t address,
-                                      const uint8_t* data, size_t length) {
-    return Send(NetworkRequest::Write(operation, memory, address, data, length));
-}
-
-Status TWinmap27Port::SendResetCommand(uint8_t value) {
-    return Send(NetworkRequest::Reset(value));
-}
-
-Status TWinmap27Port::SendLoopCommand(uint8_t value) {
-    return Send(NetworkRequest::Loop(value));
-}
-
 void TWinmap27Port::ProcessFrame(const uint8_t* frame, size_t length) {
     // Anything shorter cannot have come from ReceiveFrame, anything longer
     // would not fit the receive buffer; neither is looked at.

@@ -109,14 +109,6 @@ class TWinmap27Port {
     // loop command where the profile has none or while a reply is awaited.
     Status Send(const NetworkRequest& request);
 
-    // The requests by their fields.
-    Status ReadMemoryArea(uint8_t operation, uint8_t memory, uint32_t address, uint8_t length);
-    // length 1..255
-    Status WriteMemoryArea(uint8_t operation, uint8_t memory, uint32_t address, const uint8_t* data,
-                           size_t length);
-    Status SendResetCommand(uint8_t value);
-    Status SendLoopCommand(uint8_t value);
-
     // Drops any partial frame (hunting state, count 0, DLE flag clear).
     void ResetReceiver();
 

@@ -186,22 +186,24 @@ int Map27(Program variant, const uint8_t* data, size_t size) {
                 uint32_t address = in.Byte();
                 address = address << 8 | in.Byte();
                 address = address << 8 | in.Byte();
-                static_cast<void>(engine.ReadMemoryArea(1, command & 3, address, in.Byte()));
+                static_cast<void>(
+                    engine.Send(NetworkRequest::Read(1, command & 3, address, in.Byte())));
                 break;
             }
             case 5: {
                 size_t n = in.Byte();
                 const uint8_t* bytes = in.Take(n);
-                static_cast<void>(engine.WriteMemoryArea(3, command & 3, 0x000150, bytes, n));
+                static_cast<void>(
+                    engine.Send(NetworkRequest::Write(3, command & 3, 0x000150, bytes, n)));
                 break;
             }
             case 6:
                 switch (command & 3) {
                     case 0:
-                        static_cast<void>(engine.SendResetCommand(1));
+                        static_cast<void>(engine.Send(NetworkRequest::Reset(1)));
                         break;
                     case 1:
-                        static_cast<void>(engine.SendLoopCommand(3));
+                        static_cast<void>(engine.Send(NetworkRequest::Loop(3)));
                         break;
                     case 2:
                         engine.ResetLink();

@@ -72,8 +72,8 @@ class SimStation : public TWinmap27Port, private LinkListener {
     }
 
     int Read(uint8_t memory, uint32_t address, uint8_t length, Bytes& out, int attempts = 4) {
-        const int rc =
-            Transfer([&] { return ReadMemoryArea(1, memory, address, length); }, true, attempts);
+        const int rc = Transfer(
+            [&] { return Send(NetworkRequest::Read(1, memory, address, length)); }, true, attempts);
         if (rc == 0) {
             out = area;
         }
@@ -81,14 +81,16 @@ class SimStation : public TWinmap27Port, private LinkListener {
     }
     int Write(uint8_t memory, uint32_t address, const Bytes& data, int attempts = 4) {
         return Transfer(
-            [&] { return WriteMemoryArea(3, memory, address, data.data(), data.size()); }, false,
-            attempts);
+            [&] {
+                return Send(NetworkRequest::Write(3, memory, address, data.data(), data.size()));
+            },
+            false, attempts);
     }
     int Reset(int attempts = 4) {
-        return Transfer([&] { return SendResetCommand(1); }, false, attempts);
+        return Transfer([&] { return Send(NetworkRequest::Reset(1)); }, false, attempts);
     }
     int Loop(int attempts = 4) {
-        return Transfer([&] { return SendLoopCommand(3); }, false, attempts);
+        return Transfer([&] { return Send(NetworkRequest::Loop(3)); }, false, attempts);
     }
 
     // Whole parameter memory in the 80-byte blocks of a read.

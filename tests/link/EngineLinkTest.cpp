@@ -54,7 +54,7 @@ TEST(EngineLink, OnlyTheAnswerToOurOwnLinkRequestSetsTheLinkUp) {
         line.Send(RadioFrame({0x02, 0x01, 0x01, 0x00}));
         engine.Pump();
         ASSERT_TRUE(engine.LinkEstablished());
-        EXPECT_EQ(engine.ReadMemoryArea(1, 2, 0x10000, 128), norda::Status::Ok);
+        EXPECT_EQ(engine.Send(NetworkRequest::Read(1, 2, 0x10000, 128)), norda::Status::Ok);
         const Bytes lt = line.TakeWritten();
         ASSERT_GT(lt.size(), 5u);
         EXPECT_EQ(lt[4], 1) << "N(S) of the first LT";
@@ -97,7 +97,7 @@ TEST(EngineLink, RadioLinkRequestIsAnsweredWithLinkAck) {
 TEST(EngineLink, LinkTransferAcknowledgedAndDispatched) {
     LinkedEngine l(Program::Ombra);
     l.engine.SetTrace(true);
-    EXPECT_EQ(l.engine.ReadMemoryArea(1, 1, 0x0150, 4), norda::Status::Ok);
+    EXPECT_EQ(l.engine.Send(NetworkRequest::Read(1, 1, 0x0150, 4)), norda::Status::Ok);
     l.line.TakeWritten();
     l.line.Send(RadioFrame({0x02, 0x02, 0x01, 0x00}));
     l.line.Send(RadioFrame(
@@ -167,7 +167,7 @@ TEST(EngineLink, RepeatedAndEmptyTransfers) {
 TEST(EngineLink, SequenceNumbersWrap) {
     LinkedEngine l(Program::Ombra);
     l.engine.StageSequence(255, 255);
-    EXPECT_EQ(l.engine.SendResetCommand(1), norda::Status::Ok);
+    EXPECT_EQ(l.engine.Send(NetworkRequest::Reset(1)), norda::Status::Ok);
     EXPECT_EQ(l.line.TakeWritten()[4], 0xFF);
     l.line.Send(RadioFrame({0x02, 0x00, 0x01, 0x00}));
     l.engine.Pump();
@@ -225,7 +225,7 @@ TEST(EngineLink, SequenceErrorsRestartTheLink) {
     // N(R) = V(S): OMBRA ignores it; SOLVI restarts when it awaits an acknowledgement.
     for (Program variant : {Program::Ombra, Program::Solvi}) {
         LinkedEngine l(variant);
-        EXPECT_EQ(l.engine.SendResetCommand(1), norda::Status::Ok);
+        EXPECT_EQ(l.engine.Send(NetworkRequest::Reset(1)), norda::Status::Ok);
         l.line.TakeWritten();
         l.line.Send(RadioFrame({0x02, 0x01, 0x01, 0x00}));
         l.engine.Pump();
@@ -239,7 +239,7 @@ TEST(EngineLink, SequenceErrorsRestartTheLink) {
     {
         // Once acknowledged, SOLVI too lets a repeated LA pass.
         LinkedEngine l(Program::Solvi);
-        EXPECT_EQ(l.engine.SendResetCommand(1), norda::Status::Ok);
+        EXPECT_EQ(l.engine.Send(NetworkRequest::Reset(1)), norda::Status::Ok);
         l.line.Send(RadioFrame({0x02, 0x02, 0x01, 0x00}));
         l.line.Send(RadioFrame({0x02, 0x02, 0x01, 0x00}));
         l.engine.Pump();
@@ -252,7 +252,7 @@ TEST(EngineLink, SequenceErrorsRestartTheLink) {
 TEST(EngineLink, MalformedLinkFramesAreOnlyTraced) {
     LinkedEngine l(Program::Solvi);
     l.engine.SetTrace(true);
-    EXPECT_EQ(l.engine.SendResetCommand(1), norda::Status::Ok);
+    EXPECT_EQ(l.engine.Send(NetworkRequest::Reset(1)), norda::Status::Ok);
     l.line.TakeWritten();
     // An LA one byte too long, then a frame of unknown type.
     l.line.Send(RadioFrame({0x02, 0x02, 0x01, 0x00, 0x00}));
@@ -370,10 +370,10 @@ TEST(EngineLink, RequestsGoOutEvenWithoutLink) {
     MemoryLine line;
     RecordingEngine engine(Program::Ombra, clock, line);
     EXPECT_EQ(engine.Open(), norda::Status::Ok);
-    EXPECT_EQ(engine.ReadMemoryArea(1, 1, 0, 7), Status::Ok);
+    EXPECT_EQ(engine.Send(NetworkRequest::Read(1, 1, 0, 7)), Status::Ok);
     EXPECT_FALSE(line.TakeWritten().empty());
     engine.Port().Close();
-    EXPECT_EQ(engine.ReadMemoryArea(1, 1, 0, 7), Status::WriteFailed);
+    EXPECT_EQ(engine.Send(NetworkRequest::Read(1, 1, 0, 7)), Status::WriteFailed);
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ TEST(EngineWire, DleInBodyIsDoubledBothWays) {
     l.line.TakeWritten();
     // Addresses and data are stuffed by the link layer only.
     const uint8_t data[] = {0x10, 0x20};
-    EXPECT_EQ(l.engine.WriteMemoryArea(3, 1, 0x001010, data, 2), norda::Status::Ok);
+    EXPECT_EQ(l.engine.Send(NetworkRequest::Write(3, 1, 0x001010, data, 2)), norda::Status::Ok);
     EXPECT_EQ(l.line.TakeWritten(),
               (Bytes{0x16, 0x10, 0x02, 0x04, 0x01, 0x01, 0x00, 0x03, 0x03, 0x01, 0x00,
                      0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x20, 0x10, 0x03, 0x0F, 0x0F}));
@@ -58,7 +58,7 @@ TEST(EngineWire, DleInBodyIsDoubledBothWays) {
 
 TEST(EngineWire, RequestBodies) {
     LinkedEngine l(Program::Ombra);
-    EXPECT_EQ(l.engine.ReadMemoryArea(1, 1, 0x000150, 80), Status::Ok);
+    EXPECT_EQ(l.engine.Send(NetworkRequest::Read(1, 1, 0x000150, 80)), Status::Ok);
     EXPECT_EQ(l.line.TakeWritten(), (Bytes{0x16, 0x10, 0x02, 0x04, 0x01, 0x01, 0x00, 0x03, 0x01,
                                            0x01, 0x00, 0x01, 0x50, 0x50, 0x10, 0x03, 0x0F, 0x0F}));
     EXPECT_EQ(l.engine.NetworkState(), TWinmap27Port::kNetworkAwaitingReply);
@@ -66,38 +66,38 @@ TEST(EngineWire, RequestBodies) {
     EXPECT_EQ(l.engine.CurrentCredit(), 0xFE);
 
     l.engine.StageNetworkState(TWinmap27Port::kNetworkIdle);
-    EXPECT_EQ(l.engine.SendResetCommand(1), Status::Ok);
+    EXPECT_EQ(l.engine.Send(NetworkRequest::Reset(1)), Status::Ok);
     EXPECT_EQ(l.line.TakeWritten(), (Bytes{0x16, 0x10, 0x02, 0x04, 0x01, 0x01, 0x00, 0x04, 0x01,
                                            0x10, 0x03, 0x0F, 0x0F}));
     EXPECT_EQ(l.engine.NetworkState(), TWinmap27Port::kNetworkIdle);
 
     // Requests outside the message format are refused without sending.
     uint8_t block[256] = {};
-    EXPECT_EQ(l.engine.ReadMemoryArea(1, 1, 0x1000000, 80), Status::Refused);
-    EXPECT_EQ(l.engine.WriteMemoryArea(3, 1, 0, block, 0), Status::Refused);
-    EXPECT_EQ(l.engine.WriteMemoryArea(3, 1, 0, block, 256), Status::Refused);
-    EXPECT_EQ(l.engine.WriteMemoryArea(3, 1, 0, nullptr, 4), Status::Refused);
+    EXPECT_EQ(l.engine.Send(NetworkRequest::Read(1, 1, 0x1000000, 80)), Status::Refused);
+    EXPECT_EQ(l.engine.Send(NetworkRequest::Write(3, 1, 0, block, 0)), Status::Refused);
+    EXPECT_EQ(l.engine.Send(NetworkRequest::Write(3, 1, 0, block, 256)), Status::Refused);
+    EXPECT_EQ(l.engine.Send(NetworkRequest::Write(3, 1, 0, nullptr, 4)), Status::Refused);
     EXPECT_TRUE(l.line.TakeWritten().empty());
 
     // The largest write with every byte a DLE still fits the transmit buffer.
     std::fill(std::begin(block), std::end(block), 0x10);
-    EXPECT_EQ(l.engine.WriteMemoryArea(3, 1, 0x101010, block, 255), Status::Ok);
+    EXPECT_EQ(l.engine.Send(NetworkRequest::Write(3, 1, 0x101010, block, 255)), Status::Ok);
     EXPECT_EQ(l.line.TakeWritten().size(), 3u + 4 + 3 + 2 * 3 + 2 * 255 + 4);
 }
 
 TEST(EngineWire, LoopCommandIsSolviOnlyAndWaitsForIdle) {
     {
         LinkedEngine l(Program::Ombra);
-        EXPECT_EQ(l.engine.SendLoopCommand(3), Status::Refused);
+        EXPECT_EQ(l.engine.Send(NetworkRequest::Loop(3)), Status::Refused);
         EXPECT_TRUE(l.line.TakeWritten().empty());
     }
     LinkedEngine l(Program::Solvi);
     l.engine.SetTrace(true);
     l.engine.StageNetworkState(TWinmap27Port::kNetworkAwaitingReply);
-    EXPECT_EQ(l.engine.SendLoopCommand(3), Status::Refused);
+    EXPECT_EQ(l.engine.Send(NetworkRequest::Loop(3)), Status::Refused);
     EXPECT_TRUE(l.line.TakeWritten().empty());
     l.engine.StageNetworkState(TWinmap27Port::kNetworkIdle);
-    EXPECT_EQ(l.engine.SendLoopCommand(3), Status::Ok);
+    EXPECT_EQ(l.engine.Send(NetworkRequest::Loop(3)), Status::Ok);
     EXPECT_EQ(l.line.TakeWritten(), (Bytes{0x16, 0x10, 0x02, 0x04, 0x01, 0x01, 0x00, 0x0D, 0x03,
                                            0x10, 0x03, 0x0F, 0x0F}));
     EXPECT_TRUE(l.engine.AwaitingAck());

@@ -74,7 +74,7 @@ TEST(EngineAgainstRadio, LinkReadAndWriteBothMemories) {
         ASSERT_TRUE(b.RunUntil([&] { return b.station.LinkEstablished(); }));
 
         // The software header in flash, as SOLVI reads it.
-        EXPECT_EQ(b.station.ReadMemoryArea(1, 2, 0x10000, 128), norda::Status::Ok);
+        EXPECT_EQ(b.station.Send(NetworkRequest::Read(1, 2, 0x10000, 128)), norda::Status::Ok);
         ASSERT_TRUE(b.RunUntil([&] { return b.station.area.size() == 128; }));
         EXPECT_EQ(b.station.areaAddress, 0x10000u);
         EXPECT_TRUE(std::equal(b.station.area.begin(), b.station.area.end(),
@@ -86,13 +86,13 @@ TEST(EngineAgainstRadio, LinkReadAndWriteBothMemories) {
             block[i] = i % 3 == 0 ? 0x10 : static_cast<uint8_t>(i);
         }
         const int acknowledged = b.station.acknowledged;
-        EXPECT_EQ(b.station.WriteMemoryArea(3, 1, 0x0100, block.data(), block.size()),
+        EXPECT_EQ(b.station.Send(NetworkRequest::Write(3, 1, 0x0100, block.data(), block.size())),
                   norda::Status::Ok);
         ASSERT_TRUE(b.RunUntil([&] { return b.station.acknowledged > acknowledged; }));
         EXPECT_TRUE(std::equal(block.begin(), block.end(), b.radio.Params().begin() + 0x100));
 
         b.station.area.clear();
-        EXPECT_EQ(b.station.ReadMemoryArea(1, 1, 0x0100, 80), norda::Status::Ok);
+        EXPECT_EQ(b.station.Send(NetworkRequest::Read(1, 1, 0x0100, 80)), norda::Status::Ok);
         ASSERT_TRUE(b.RunUntil([&] { return !b.station.area.empty(); }));
         EXPECT_TRUE(std::equal(b.station.area.begin(), b.station.area.end(), block.begin()));
         EXPECT_TRUE(b.station.LinkEstablished());
