@@ -184,9 +184,11 @@ std::string CodeplugFileText(const RadioParameters& p, const CodeplugOptions& op
     return BuildFile(ProfileFile(), p, options).Serialize();
 }
 
-int SaveCodeplugFile(const std::string& path, const RadioParameters& p,
-                     const CodeplugOptions& options) {
-    return BuildFile(ProfileFile::Load(path), p, options).Save(path);
+Status SaveCodeplugFile(const std::string& path, const RadioParameters& p,
+                        const CodeplugOptions& options) {
+    return BuildFile(ProfileFile::Load(path), p, options).Save(path) == kProfileOk
+               ? Status::Ok
+               : Status::WriteFailed;
 }
 
 int ShiftFlag(int64_t f, std::span<const int32_t> shiftFrequencies) {

@@ -18,9 +18,6 @@ enum CodeplugTextId : int {
     kTextFileNotSaved = 662,  // "%s kütüğü saklanamadı!" with the file name (602)
 };
 
-// Saving returns kCodeplugOk or a ProfileResult (negative).
-inline constexpr int kCodeplugOk = 0;
-
 struct CodeplugOptions {
     bool testMode = false;  // "-test": the Master and Service sections too
     int channelCount = kChannelCount;
@@ -34,10 +31,10 @@ std::string CompleteCodeplugName(const std::string& name);
 
 // The whole file as the key table prescribes it (Windows-1254, CR LF).
 std::string CodeplugFileText(const RadioParameters& p, const CodeplugOptions& options);
-// Writes the file in place of `path` in one step; a failure leaves any old file as
-// it was and returns the negative ProfileResult.
-int SaveCodeplugFile(const std::string& path, const RadioParameters& p,
-                     const CodeplugOptions& options);
+// Writes the file in place of `path` in one step: Ok, or WriteFailed, which leaves any
+// old file as it was.
+Status SaveCodeplugFile(const std::string& path, const RadioParameters& p,
+                        const CodeplugOptions& options);
 // Ok, or NoBand when the file has no band or a band byte other than 0-255 (a missing
 // file has none; nothing is changed then). Any other content loads: values are taken
 // as the key table says, and every value that cannot be taken as written goes into

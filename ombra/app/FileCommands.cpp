@@ -220,7 +220,7 @@ void FileCommands::SaveTo(const std::string& chosenName) {
     if (chosenName.empty())
         return;
     const std::string name = CompleteCodeplugName(chosenName);
-    if (SaveCodeplugFile(name, parameters_, host_.FileOptions()) != kCodeplugOk) {
+    if (!Succeeded(SaveCodeplugFile(name, parameters_, host_.FileOptions()))) {
         // The old file is still there as it was; the name in use does not change.
         Show(host_, FormatText(Text(kTextFileNotSaved), {FormatArg(name)}), kCaptionError,
              kIconExclamation);

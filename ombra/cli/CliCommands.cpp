@@ -128,7 +128,7 @@ class Command {
 
     int SaveCodeplug(const std::string& name) {
         const std::string path = CompleteCodeplugName(name);
-        if (SaveCodeplugFile(path, parameters_, codeplugOptions_) != 0) {
+        if (!Succeeded(SaveCodeplugFile(path, parameters_, codeplugOptions_))) {
             std::string text = texts_.Text(kTextFileNotSaved);
             const size_t at = text.find("%s");
             if (at != std::string::npos)

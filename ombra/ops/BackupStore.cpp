@@ -202,7 +202,7 @@ BackupOutcome StoreBackup(const std::string& root, const RadioImage& image,
         CodeplugOptions options;
         options.testMode = true;
         errno = 0;
-        if (SaveCodeplugFile(codeplugPath.string(), parameters, options) != kCodeplugOk) {
+        if (!Succeeded(SaveCodeplugFile(codeplugPath.string(), parameters, options))) {
             const int saveError = errno != 0 ? errno : EIO;
             std::error_code ignored;
             fs::remove(imagePath, ignored);

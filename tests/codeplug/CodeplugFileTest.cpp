@@ -101,7 +101,7 @@ TEST_F(CodeplugFileTest, SmallCodeplugMatchesGoldenFile) {
     ASSERT_FALSE(golden.empty());
     EXPECT_EQ(CodeplugFileText(SmallCodeplug(), options), golden);
     const std::string path = Path("small");
-    ASSERT_EQ(SaveCodeplugFile(CompleteCodeplugName(path), SmallCodeplug(), options), kCodeplugOk);
+    ASSERT_EQ(SaveCodeplugFile(CompleteCodeplugName(path), SmallCodeplug(), options), Status::Ok);
     EXPECT_EQ(Slurp(path + ".OMB"), golden);
 }
 
@@ -188,7 +188,7 @@ TEST_F(CodeplugFileTest, FullRoundTripIsExactAndStable) {
     options.shiftFrequencies = shifts;
     const RadioParameters original = FullCodeplug();
     const std::string path = Path("full.omb");
-    ASSERT_EQ(SaveCodeplugFile(path, original, options), kCodeplugOk);
+    ASSERT_EQ(SaveCodeplugFile(path, original, options), Status::Ok);
     const std::string first = Slurp(path);
 
     RadioParameters loaded;
@@ -204,7 +204,7 @@ TEST_F(CodeplugFileTest, FullRoundTripIsExactAndStable) {
     }
     EXPECT_TRUE(loaded == original);
 
-    ASSERT_EQ(SaveCodeplugFile(path, loaded, options), kCodeplugOk);
+    ASSERT_EQ(SaveCodeplugFile(path, loaded, options), Status::Ok);
     EXPECT_EQ(Slurp(path), first);
 }
 
@@ -400,12 +400,12 @@ TEST(CodeplugValues, EachFileReportsWhatItCannotTakeAsWritten) {
 TEST_F(CodeplugFileTest, FailedSaveReportsAndKeepsOldFile) {
     const std::string path = Path("keep.omb");
     { std::ofstream(path, std::ios::binary) << "old"; }
-    EXPECT_LT(SaveCodeplugFile(Path("no-such-dir/x.omb"), FullCodeplug(), {}), 0);
+    EXPECT_EQ(SaveCodeplugFile(Path("no-such-dir/x.omb"), FullCodeplug(), {}), Status::WriteFailed);
     fs::create_directory(Path("dir.omb"));
     { std::ofstream(Path("dir.omb/inside"), std::ios::binary) << "x"; }
-    EXPECT_LT(SaveCodeplugFile(Path("dir.omb"), FullCodeplug(), {}), 0);
+    EXPECT_EQ(SaveCodeplugFile(Path("dir.omb"), FullCodeplug(), {}), Status::WriteFailed);
     EXPECT_EQ(Slurp(path), "old");
-    EXPECT_EQ(SaveCodeplugFile(path, FullCodeplug(), {}), kCodeplugOk);
+    EXPECT_EQ(SaveCodeplugFile(path, FullCodeplug(), {}), Status::Ok);
     EXPECT_NE(Slurp(path), "old");
 }
 
@@ -415,9 +415,9 @@ TEST_F(CodeplugFileTest, SavingOverAFileKeepsWhatTheTableDoesNotWrite) {
     const std::string path = Path("radio.omb");
     CodeplugOptions test;
     test.testMode = true;
-    ASSERT_EQ(SaveCodeplugFile(path, SmallCodeplug(), test), kCodeplugOk);
+    ASSERT_EQ(SaveCodeplugFile(path, SmallCodeplug(), test), Status::Ok);
     { std::ofstream(path, std::ios::binary | std::ios::app) << "[Notlar]\r\nMusteri=ACME\r\n"; }
-    ASSERT_EQ(SaveCodeplugFile(path, FullCodeplug(), {}), kCodeplugOk);
+    ASSERT_EQ(SaveCodeplugFile(path, FullCodeplug(), {}), Status::Ok);
 
     const std::string text = Slurp(path);
     EXPECT_NE(text.find("[Master]\r\n"), std::string::npos);

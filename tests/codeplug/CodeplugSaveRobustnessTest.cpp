@@ -70,7 +70,7 @@ class CodeplugSaveRobustness : public ::testing::Test {
         fs::permissions(dir_,
                         fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
         path_ = (dir_ / "KANALLAR.OMB").string();
-        ASSERT_EQ(SaveCodeplugFile(path_, Populated(0), options_), kCodeplugOk);
+        ASSERT_EQ(SaveCodeplugFile(path_, Populated(0), options_), Status::Ok);
         before_ = Slurp(path_);
         ASSERT_FALSE(before_.empty());
     }
@@ -105,7 +105,7 @@ TEST_F(CodeplugSaveRobustness, FullDiskReportsFailureAndKeepsTheOldFile) {
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
             return 99;
         }
-        return SaveCodeplugFile(path_, Populated(1), options_) < 0 ? 0 : 1;
+        return Succeeded(SaveCodeplugFile(path_, Populated(1), options_)) ? 1 : 0;
     });
     EXPECT_EQ(status, 0) << "a save that could not be written was reported as done";
     EXPECT_EQ(Slurp(path_), before_);
@@ -120,7 +120,7 @@ TEST_F(CodeplugSaveRobustness, ReadOnlyFolderReportsFailureAndKeepsTheOldFile) {
         if (geteuid() == 0 && setresuid(65534, 65534, 65534) != 0) {
             return 99;
         }
-        return SaveCodeplugFile(path_, Populated(1), options_) < 0 ? 0 : 1;
+        return Succeeded(SaveCodeplugFile(path_, Populated(1), options_)) ? 1 : 0;
     });
     fs::permissions(dir_, fs::perms::owner_all);
     EXPECT_EQ(status, 0) << "a save into a read-only folder was reported as done";
@@ -131,7 +131,7 @@ TEST_F(CodeplugSaveRobustness, ReadOnlyFolderReportsFailureAndKeepsTheOldFile) {
 TEST_F(CodeplugSaveRobustness, KilledMidSaveLeavesOneWholeFile) {
     const std::string other = [&] {
         const std::string scratch = (dir_ / "other.omb").string();
-        SaveCodeplugFile(scratch, Populated(1), options_);
+        EXPECT_EQ(SaveCodeplugFile(scratch, Populated(1), options_), Status::Ok);
         std::string text = Slurp(scratch);
         fs::remove(scratch);
         return text;
@@ -147,7 +147,7 @@ TEST_F(CodeplugSaveRobustness, KilledMidSaveLeavesOneWholeFile) {
             close(ready[0]);
             const RadioParameters a = Populated(0), b = Populated(1);
             for (long n = 0;; ++n) {
-                SaveCodeplugFile(path_, n % 2 ? b : a, options_);
+                static_cast<void>(SaveCodeplugFile(path_, n % 2 ? b : a, options_));
                 if (n == 2) {
                     (void)!write(ready[1], "x", 1);
                 }

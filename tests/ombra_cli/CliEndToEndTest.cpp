@@ -187,7 +187,7 @@ TEST_F(CliEndToEnd, CopyThenReadBackGivesTheFilesParametersAndKeepsTheRadiosIden
     file.Clone.Scan[7] = file.Clone.Scan[7] ? 0 : 1;
     file.KSYS.GrupNo[2] = 33;
     file.ADATA.FLEETID = 1234;
-    ASSERT_EQ(SaveCodeplugFile(File("new.omb").string(), file, options), 0);
+    ASSERT_EQ(SaveCodeplugFile(File("new.omb").string(), file, options), Status::Ok);
 
     ASSERT_EQ(Cli({"copy", "--port", "1", "--baud", "115200", File("new.omb").string()}), 0)
         << err_;
@@ -237,7 +237,7 @@ TEST_F(CliEndToEnd, RadioOfAnotherBandIsNotWritten) {
     StartRadio({"--band", "16240"});
     RadioParameters file;
     file.TestAyar.HalfBaseChan = 5840;
-    ASSERT_EQ(SaveCodeplugFile(File("vhf.omb").string(), file, {}), 0);
+    ASSERT_EQ(SaveCodeplugFile(File("vhf.omb").string(), file, {}), Status::Ok);
     EXPECT_EQ(Cli({"copy", "--port", "1", "--baud", "115200", File("vhf.omb").string()}), 1);
     EXPECT_EQ(err_, "HATA: Cihazın frekans bandı yazılacak parametrelerdeki ile aynı değil !\n");
 }
