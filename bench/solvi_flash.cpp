@@ -165,7 +165,7 @@ class TimingView : public FlashSessionView {
     void SetGauge(GaugeState, int) override {}
     void EnableProgramButton(bool) override {}
     void ShowRadioVersion(const std::string&, const std::string&) override {}
-    void PostResult(int) override {}
+    void PostResult(RunResult) override {}
     void RunEnded(const ProgrammingOutcome&) override {}
 
     Mark writeStart, writeEnd, done;

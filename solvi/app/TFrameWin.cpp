@@ -15,6 +15,7 @@
 
 #include "resources/ResourceModule.h"
 #include "resources/SolviResources.h"
+#include "solvi/app/AutoExit.h"
 #include "solvi/app/DialogBuilder.h"
 #include "solvi/app/SolviDialogs.h"
 #include "solvi/app/TApp.h"
@@ -359,7 +360,7 @@ void TFrameWin::LoadFile() {
             if (!where.empty())
                 std::fprintf(stderr, "solvi: %s: %s\n", path.c_str(), where.c_str());
             QMetaObject::invokeMethod(
-                this, [this] { ExitRequest(-2); }, Qt::QueuedConnection);
+                this, [this] { ExitRequest(kAutoFileFailure); }, Qt::QueuedConnection);
         } else {
             app_.showMessage(
                 where.empty() ? loadFailure_ : loadFailure_ + "\n" + path + "\n" + where,
@@ -444,7 +445,7 @@ void TFrameWin::PrintAutoResult() {
         return;
     resultPrinted_ = true;
     std::string before = autoRadioVersion_;
-    std::string after = exitCode_ == 0 ? before : std::string();
+    std::string after = exitCode_ == kAutoProgrammed ? before : std::string();
     if (autoOutcome_) {
         before = autoOutcome_->softwareBefore;
         after = autoOutcome_->softwareAfter;
@@ -456,7 +457,7 @@ void TFrameWin::PrintAutoResult() {
 void TFrameWin::ExitRequest(int code) {
     if (app_.AutoMode()) {
         // The report the program ends with, as the panel shows it now.
-        if (code == -2) {
+        if (code == kAutoFileFailure) {
             autoReport_ = loadFailure_;
         } else if (TSPDlg* panel = client_->Panel(app_.autoPort)) {
             autoReport_ = panel->StatusText().toStdString();

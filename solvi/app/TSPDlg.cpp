@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "resources/ResourceModule.h"
+#include "solvi/app/AutoExit.h"
 #include "solvi/app/DialogBuilder.h"
 #include "solvi/app/TApp.h"
 #include "solvi/app/TCGauge.h"
@@ -162,9 +163,9 @@ void TSPDlg::ShowRadioVersion(const std::string& versionText, const std::string&
         Qt::QueuedConnection);
 }
 
-void TSPDlg::PostResult(int result) {
+void TSPDlg::PostResult(RunResult result) {
     QMetaObject::invokeMethod(
-        this, [this, result] { host_.ExitRequest(result); }, Qt::QueuedConnection);
+        this, [this, result] { host_.ExitRequest(AutoExitCode(result)); }, Qt::QueuedConnection);
 }
 
 }  // namespace norda::solvi

@@ -53,7 +53,7 @@ class TSPDlg : public QFrame, private FlashSessionView {
     bool Busy() const { return session_->Busy(); }
     int Port() const { return port_; }
     int StatusId() const { return session_->StatusId(); }
-    int Result() const { return session_->Result(); }
+    RunResult Result() const { return session_->Result(); }
 
     // After a language or layout change: the status line and the button again.
     void RefreshTexts();
@@ -70,7 +70,7 @@ class TSPDlg : public QFrame, private FlashSessionView {
     void SetGauge(GaugeState state, int value) override;
     void EnableProgramButton(bool enabled) override;
     void ShowRadioVersion(const std::string& versionText, const std::string& description) override;
-    void PostResult(int result) override;
+    void PostResult(RunResult result) override;
 
     // A version as the panels and the records show it: a header without software, of a
     // factory-new radio or of a file that has none, in words. Worker thread.

@@ -72,7 +72,7 @@ void FlashSession::Tick() {
     if (received > 0) {
         if (completion_ == 0) {
             completion_ = -1;
-            result_ = kResultOk;
+            result_ = RunResult::Programmed;
             Finish(kTextProgrammed);
             ShowGauge(GaugeState::Green, 100);
         } else if (pendingReport_ != 0) {
@@ -129,7 +129,7 @@ void FlashSession::PortFailed() {
         const std::lock_guard lock(portFailureMutex_);
         portFailure_ = channel_.Port().OpenFailure();
     }
-    result_ = kResultPortFailure;
+    result_ = RunResult::PortFailure;
     Finish(kTextPortFailure);
 }
 
@@ -197,7 +197,7 @@ void FlashSession::SearchStep() {
         ClearRadioLines();
         ShowGauge(GaugeState::Idle, 0);
         if (flags_.autoMode.load(std::memory_order_acquire)) {
-            result_ = kResultFailed;
+            result_ = RunResult::Failed;
             PostResult();
         }
     }
@@ -322,7 +322,7 @@ void FlashSession::Compare(const std::shared_ptr<const LoadedSoftware>& software
         run_.image = software;
         run_.verify = flags_.verify.load(std::memory_order_acquire);
         phase_ = Phase::SetLoop;
-        result_ = kResultFailed;
+        result_ = RunResult::Failed;
         return;
     }
     // Identify the radio again and again for as long as the panel is open: the next radio
@@ -339,7 +339,7 @@ void FlashSession::Compare(const std::shared_ptr<const LoadedSoftware>& software
     }
     EnableButton(true);
     RestartIdentification();
-    result_ = kResultOk;
+    result_ = RunResult::Programmed;
     if (flags_.autoMode.load(std::memory_order_acquire)) {
         PostResult();
     }

@@ -27,11 +27,6 @@ namespace norda::solvi {
 // RequestReopen and the getters may be called from the user-interface thread.
 class FlashSession final : private LinkListener, private RequestSteps {
   public:
-    // Result codes reported in automatic mode.
-    static constexpr int kResultOk = 0;
-    static constexpr int kResultPortFailure = -1;
-    static constexpr int kResultFailed = -3;
-
     static constexpr uint32_t kReplyTimeoutMs = kSolviLink.replyWaitMs;
     static constexpr uint32_t kPauseBeforeLinkRequestMs = 100;
     static constexpr int kMaxResetSends = 16;
@@ -118,7 +113,7 @@ class FlashSession final : private LinkListener, private RequestSteps {
     // With status kTextPortFailure: the device and the system's reason; empty when the
     // port knows none.
     std::string PortFailure() const;
-    int Result() const { return result_.load(std::memory_order_acquire); }
+    RunResult Result() const { return result_.load(std::memory_order_acquire); }
     int Port() const { return channel_.Port().PortNumber(); }
     Clock& TimeSource() const { return channel_.TimeSource(); }
 
@@ -234,7 +229,7 @@ class FlashSession final : private LinkListener, private RequestSteps {
     std::atomic<uint32_t> statusAddress_{0};
     mutable std::mutex portFailureMutex_;
     std::string portFailure_;
-    std::atomic<int> result_{kResultFailed};
+    std::atomic<RunResult> result_{RunResult::Failed};
     std::atomic<bool> programPressed_{false};
     std::atomic<int32_t> pendingBaud_{0};
 

@@ -11,6 +11,13 @@ class TextSource;
 
 namespace norda::solvi {
 
+// How an unattended run of a port ended; the program turns it into its exit status.
+enum class RunResult {
+    Programmed,   // the radio holds the file
+    PortFailure,  // the port could not be opened or set
+    Failed,       // no radio, or a radio that did not take the file
+};
+
 // Gauge colours: Idle white on white at 0, Green on green, Yellow on yellow; Red paints
 // only the bar and leaves the background as it was (yellow while writing).
 enum class GaugeState { Idle, Green, Yellow, Red };
@@ -30,7 +37,7 @@ class FlashSessionView {
     virtual void ShowRadioVersion(const std::string& versionText,
                                   const std::string& description) = 0;
     // Automatic mode only: the result the program ends with.
-    virtual void PostResult(int result) = 0;
+    virtual void PostResult(RunResult result) = 0;
     // A programming run has ended, well or not: what its production record is made of.
     virtual void RunEnded(const ProgrammingOutcome& outcome) = 0;
 };

@@ -28,7 +28,7 @@ struct StatusView : FlashSessionView {
     void SetGauge(GaugeState, int) override {}
     void EnableProgramButton(bool) override {}
     void ShowRadioVersion(const std::string&, const std::string&) override {}
-    void PostResult(int) override {}
+    void PostResult(RunResult) override {}
     void RunEnded(const ProgrammingOutcome&) override {}
     bool Shown(int id) const {
         return std::find(statuses.begin(), statuses.end(), id) != statuses.end();

@@ -29,11 +29,11 @@ struct View : FlashSessionView {
     void SetGauge(GaugeState, int) override {}
     void EnableProgramButton(bool) override {}
     void ShowRadioVersion(const std::string&, const std::string&) override {}
-    void PostResult(int r) override { results.push_back(r); }
+    void PostResult(solvi::RunResult r) override { results.push_back(r); }
     void RunEnded(const ProgrammingOutcome&) override {}
     bool Seen(int id) const { return std::count(statuses.begin(), statuses.end(), id) > 0; }
     std::vector<int> statuses;
-    std::vector<int> results;
+    std::vector<solvi::RunResult> results;
 };
 
 class LostAck : public ::testing::Test {
@@ -106,7 +106,7 @@ TEST_F(LostAck, OfTheEraseCheckDoesNotLoseTheFirstBlock) {
     Run(faults);
     ASSERT_FALSE(view_.results.empty()) << "the session never reported";
     // A fresh link carries the run on: the lost LA costs nothing.
-    EXPECT_EQ(view_.results.front(), FlashSession::kResultOk);
+    EXPECT_EQ(view_.results.front(), solvi::RunResult::Programmed);
     EXPECT_EQ(MissingBlocks(), std::vector<uint32_t>{})
         << "success was reported with blocks missing from the radio";
 }
@@ -126,7 +126,7 @@ TEST_F(LostAck, OfAnEraseCheckWhileTheFlashIsBusyDoesNotEndTheRun) {
         faults.garbage = every == 13;
         Run(faults, 2500);
         ASSERT_FALSE(view_.results.empty()) << "the session never reported";
-        EXPECT_EQ(view_.results.front(), FlashSession::kResultOk);
+        EXPECT_EQ(view_.results.front(), solvi::RunResult::Programmed);
         EXPECT_EQ(MissingBlocks(), std::vector<uint32_t>{});
         EXPECT_GT(radio_->Stats().laDropped, 0u);
     }
@@ -143,7 +143,7 @@ TEST_F(LostAck, AnywhereEndsInTheFileOrAReportedFailure) {
         faults.dropLaEvery = every;
         Run(faults);
         ASSERT_FALSE(view_.results.empty()) << "the session never reported";
-        if (view_.results.front() == FlashSession::kResultOk) {
+        if (view_.results.front() == solvi::RunResult::Programmed) {
             EXPECT_EQ(MissingBlocks(), std::vector<uint32_t>{})
                 << "success was reported with blocks missing from the radio";
         }

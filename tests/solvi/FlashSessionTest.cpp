@@ -21,7 +21,7 @@ struct RecordingView : FlashSessionView {
     void ShowRadioVersion(const std::string& text, const std::string& description) override {
         radioLines.push_back({text, description});
     }
-    void PostResult(int result) override { results.push_back(result); }
+    void PostResult(RunResult result) override { results.push_back(result); }
     void RunEnded(const ProgrammingOutcome&) override {}
 
     int Status() const { return statuses.empty() ? -1 : statuses.back(); }
@@ -34,7 +34,7 @@ struct RecordingView : FlashSessionView {
     std::vector<std::pair<GaugeState, int>> gauges;
     std::vector<bool> buttons;
     std::vector<std::pair<std::string, std::string>> radioLines;
-    std::vector<int> results;
+    std::vector<RunResult> results;
 };
 
 // Writes a software file: a header naming version major.0, and one code byte in each block
@@ -121,7 +121,7 @@ TEST_F(FlashSessionTest, RadioWithTheFilesSoftwareIsShownProgrammedAndLeftAlone)
     EXPECT_EQ(view_.Gauge(), (std::pair{GaugeState::Green, 100}));
     EXPECT_TRUE(view_.Button());
     EXPECT_FALSE(session_->Busy());
-    EXPECT_EQ(session_->Result(), 0);
+    EXPECT_EQ(session_->Result(), RunResult::Programmed);
     ASSERT_FALSE(view_.radioLines.empty());
     EXPECT_EQ(view_.radioLines.back().first, "ABC 1.00 N 15.06.2024");
     EXPECT_EQ(view_.radioLines.back().second, "Deneme");
@@ -186,7 +186,7 @@ TEST_F(FlashSessionTest, AutoProgFlashesEveryBlockInOrderThenRestartsAndConfirms
     auto from = std::find(view_.statuses.begin(), view_.statuses.end(), want[0]);
     EXPECT_EQ(std::vector<int>(from, view_.statuses.end()), want);
     EXPECT_EQ(view_.Gauge(), (std::pair{GaugeState::Green, 100}));
-    EXPECT_EQ(session_->Result(), 0);
+    EXPECT_EQ(session_->Result(), RunResult::Programmed);
 }
 
 TEST_F(FlashSessionTest, GaugeCountsAcknowledgedBlocks) {
@@ -238,7 +238,7 @@ TEST_F(FlashSessionTest, ProgramButtonIsIgnoredInAutomaticMode) {
     Create();
     session_->RequestProgramming();
     ASSERT_TRUE(RunUntilStatus(FlashSession::kTextSameSoftware));
-    EXPECT_EQ(view_.results, (std::vector<int>{0}));
+    EXPECT_EQ(view_.results, (std::vector<RunResult>{RunResult::Programmed}));
     RunTicks(100);
     EXPECT_EQ(radio_.loopCommands, 0);
 }
@@ -250,7 +250,7 @@ TEST_F(FlashSessionTest, SearchIsReportedAsTheThirdLinkRequestGoesOut) {
     Create();
     ASSERT_TRUE(RunUntilStatus(FlashSession::kTextSearching));
     EXPECT_EQ(radio_.linkRequests, 3);
-    EXPECT_EQ(view_.results, (std::vector<int>{FlashSession::kResultFailed}));
+    EXPECT_EQ(view_.results, (std::vector<RunResult>{RunResult::Failed}));
     EXPECT_EQ(view_.Gauge(), (std::pair{GaugeState::Idle, 0}));
     EXPECT_EQ(view_.radioLines.back(), (std::pair{std::string(), std::string()}));
     // And again with every third one after it.
@@ -279,7 +279,7 @@ TEST_F(FlashSessionTest, UnacknowledgedResetEndsAfterSixteenSends) {
     EXPECT_EQ(radio_.resetCommands, 0);
     EXPECT_EQ(std::count(radio_.requests.begin(), radio_.requests.end(), 0x04), 16);
     // The run counts as failed in automatic mode.
-    EXPECT_EQ(view_.results, (std::vector<int>{FlashSession::kResultFailed}));
+    EXPECT_EQ(view_.results, (std::vector<RunResult>{RunResult::Failed}));
     EXPECT_FALSE(Shown(FlashSession::kTextProgrammed));
     // The next search clears busy.
     ASSERT_TRUE(RunUntil([&] { return !session_->Busy(); }, 20));
@@ -346,7 +346,7 @@ TEST_F(FlashSessionTest, FlashThatNeverErasesEndsTheUnattendedRunAfterAMinute) {
     ASSERT_TRUE(RunUntil([&] { return session_->CurrentPhase() == Phase::FlashCheck; }));
     const uint32_t checking = clock_.TickCount();
     ASSERT_TRUE(RunUntil([&] { return !view_.results.empty(); }));
-    EXPECT_EQ(view_.results, (std::vector<int>{FlashSession::kResultFailed}));
+    EXPECT_EQ(view_.results, (std::vector<RunResult>{RunResult::Failed}));
     // The radio answered all along: its flash is at fault, not the cable.
     EXPECT_EQ(view_.Status(), FlashSession::kTextNotErased);
     EXPECT_GE(clock_.TickCount() - checking, FlashSession::kEraseCheckLimitMs);
@@ -371,7 +371,7 @@ TEST_F(FlashSessionTest, FirstBlockReadBackRewritesTheImageUntilTheRadioHoldsIt)
     Create();
     const uint32_t start = clock_.TickCount();
     ASSERT_TRUE(RunUntil([&] { return !view_.results.empty(); }, 20000, 100));
-    EXPECT_EQ(view_.results, (std::vector<int>{FlashSession::kResultOk}));
+    EXPECT_EQ(view_.results, (std::vector<RunResult>{RunResult::Programmed}));
     EXPECT_EQ(view_.Status(), FlashSession::kTextProgrammed);
     EXPECT_GT(clock_.TickCount() - start, FlashSession::kReadBackLimitMs);
     // The code twice, the header once: it is written only once the first block is held.
@@ -414,7 +414,7 @@ TEST_F(FlashSessionTest, FirstBlockThatNeverHoldsEndsTheRunAMinuteAfterTheFirstF
         }
         return !view_.results.empty();
     }));
-    EXPECT_EQ(view_.results, (std::vector<int>{FlashSession::kResultFailed}));
+    EXPECT_EQ(view_.results, (std::vector<RunResult>{RunResult::Failed}));
     EXPECT_EQ(view_.Status(), FlashSession::kTextNotHeld);
     ASSERT_NE(firstFailed, 0u);
     EXPECT_GT(radio_.writes.size(), 3 * sw->Blocks().size()) << "rounds were given up early";
@@ -443,7 +443,7 @@ TEST_F(FlashSessionTest, AnEraseEndingUnderTheHeaderIsCaughtBeforeTheRestart) {
     radio_.wipes = 1;
     Create();
     ASSERT_TRUE(RunUntil([&] { return !view_.results.empty(); }));
-    EXPECT_EQ(view_.results, (std::vector<int>{FlashSession::kResultOk}));
+    EXPECT_EQ(view_.results, (std::vector<RunResult>{RunResult::Programmed}));
     auto sw = image_.Current();
     EXPECT_TRUE(std::equal(radio_.flash.begin(), radio_.flash.end(), sw->Bytes().begin()))
         << "reported programmed over a flash that does not hold the file";
@@ -461,7 +461,7 @@ TEST_F(FlashSessionTest, ARunThatFailsAfterItsHeaderWentInErasesIt) {
     radio_.wipes = INT_MAX;
     Create();
     ASSERT_TRUE(RunUntil([&] { return !view_.results.empty(); }, 20000, 100));
-    EXPECT_EQ(view_.results, (std::vector<int>{FlashSession::kResultFailed}));
+    EXPECT_EQ(view_.results, (std::vector<RunResult>{RunResult::Failed}));
     EXPECT_EQ(view_.Status(), FlashSession::kTextNotHeld);
     EXPECT_EQ(radio_.loopCommands, 2) << "the failed run's header was not erased";
     EXPECT_EQ(radio_.resetCommands, 0);
@@ -479,7 +479,7 @@ TEST_F(FlashSessionTest, AnOldLinkAckOnTheLineIsNoLink) {
     Create();
     line_.Send({0x16, 0x10, 0x02, 0x02, 0x01, 0x01, 0x00, 0x10, 0x03, 0x00, 0x00});
     ASSERT_TRUE(RunUntil([&] { return !view_.results.empty(); }));
-    EXPECT_EQ(view_.results, (std::vector<int>{FlashSession::kResultOk}));
+    EXPECT_EQ(view_.results, (std::vector<RunResult>{RunResult::Programmed}));
     EXPECT_EQ(view_.Status(), FlashSession::kTextProgrammed);
 }
 
@@ -528,7 +528,7 @@ TEST_F(FlashSessionTest, VerificationNamesTheFirstAddressThatDiffers) {
     radio_.stuckBitAt = 0x4006;  // the file has 0x5A there
     Create();
     ASSERT_TRUE(RunUntil([&] { return !view_.results.empty(); }));
-    EXPECT_EQ(view_.results, (std::vector<int>{FlashSession::kResultFailed}));
+    EXPECT_EQ(view_.results, (std::vector<RunResult>{RunResult::Failed}));
     EXPECT_EQ(view_.Status(), FlashSession::kTextVerifyFailed);
     EXPECT_EQ(session_->StatusAddress(), 0x4006u);
     EXPECT_EQ(radio_.resetCommands, 0);
@@ -562,7 +562,7 @@ TEST_F(FlashSessionTest, PortThatCannotBeOpenedIsReportedWithItsResult) {
         std::make_unique<FlashSession>(3, 9600, image_, flags_, view_, clock_, line_.MakeStream());
     EXPECT_EQ(session_->Start(), Status::CannotOpen);
     EXPECT_EQ(view_.Status(), FlashSession::kTextPortFailure);
-    EXPECT_EQ(view_.results, (std::vector<int>{FlashSession::kResultPortFailure}));
+    EXPECT_EQ(view_.results, (std::vector<RunResult>{RunResult::PortFailure}));
     RunTicks(100);
     EXPECT_EQ(radio_.linkRequests, 0);
 }

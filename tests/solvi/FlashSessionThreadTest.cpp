@@ -24,7 +24,7 @@ struct AtomicView : FlashSessionView {
     void SetGauge(GaugeState, int) override {}
     void EnableProgramButton(bool) override {}
     void ShowRadioVersion(const std::string&, const std::string&) override {}
-    void PostResult(int) override {}
+    void PostResult(RunResult) override {}
     void RunEnded(const ProgrammingOutcome&) override {}
     std::atomic<int> status{0};
     std::atomic<bool> programmed{false};

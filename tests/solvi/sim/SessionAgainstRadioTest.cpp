@@ -24,7 +24,7 @@ struct View : FlashSessionView {
     void ShowRadioVersion(const std::string& text, const std::string&) override {
         radioText = text;
     }
-    void PostResult(int r) override { results.push_back(r); }
+    void PostResult(RunResult r) override { results.push_back(r); }
     int Status() const { return statuses.empty() ? -1 : statuses.back(); }
     bool Seen(int id) const { return std::count(statuses.begin(), statuses.end(), id) > 0; }
 
@@ -32,7 +32,7 @@ struct View : FlashSessionView {
     std::pair<GaugeState, int> gauge{GaugeState::Idle, -1};
     bool button = false;
     std::string radioText;
-    std::vector<int> results;
+    std::vector<RunResult> results;
     std::vector<ProgrammingOutcome> runs;
 };
 
@@ -107,7 +107,7 @@ TEST_F(SessionAgainstRadio, IdentifiesTheRadiosOwnSoftwareAsEqual) {
     flags_.autoMode = true;
     ASSERT_TRUE(RunUntil([&] { return !view_.results.empty(); }));
     EXPECT_EQ(view_.Status(), FlashSession::kTextSameSoftware);
-    EXPECT_EQ(view_.results, (std::vector<int>{0}));
+    EXPECT_EQ(view_.results, (std::vector<RunResult>{RunResult::Programmed}));
     EXPECT_EQ(view_.gauge, (std::pair{GaugeState::Green, 100}));
     EXPECT_EQ(view_.radioText, image_.VersionText());
     EXPECT_EQ(radio_->Stats().loopCommands, 0u);
@@ -194,7 +194,7 @@ TEST_F(SessionAgainstRadio, EveryRadioHoldsTheFileWhenReportedProgrammed) {
                 std::fill_n(radio_->Flash().begin() + 0x10000, 256, 0xFF);
             }
             ASSERT_TRUE(RunUntil([&] { return !view_.results.empty(); }));
-            EXPECT_EQ(view_.results, (std::vector<int>{0}));
+            EXPECT_EQ(view_.results, (std::vector<RunResult>{RunResult::Programmed}));
             EXPECT_EQ(view_.Status(), FlashSession::kTextProgrammed);
             EXPECT_TRUE(RadioHoldsFile());
             if (reads == Reads::Busy) {
@@ -224,11 +224,11 @@ TEST_F(SessionAgainstRadio, ALateEraseCannotHideBehindTheHeader) {
         config.faults.dropLaEvery = lostLa;
         Create(config);
         ASSERT_TRUE(RunUntil([&] { return !view_.results.empty(); }));
-        if (view_.results.front() == FlashSession::kResultOk) {
+        if (view_.results.front() == RunResult::Programmed) {
             EXPECT_TRUE(RadioHoldsFile())
                 << "reported programmed over a flash that does not hold the file";
         }
-        EXPECT_EQ(view_.results, (std::vector<int>{0}));
+        EXPECT_EQ(view_.results, (std::vector<RunResult>{RunResult::Programmed}));
         flags_.autoMode = false;
     }
 }
@@ -244,7 +244,7 @@ TEST_F(SessionAgainstRadio, ALinkRestartInTheRunCarriesThatRunOn) {
     config.faults.relinkAfter = 20;
     Create(config);
     ASSERT_TRUE(RunUntil([&] { return !view_.results.empty(); }));
-    EXPECT_EQ(view_.results, (std::vector<int>{0}));
+    EXPECT_EQ(view_.results, (std::vector<RunResult>{RunResult::Programmed}));
     EXPECT_TRUE(RadioHoldsFile());
     ASSERT_EQ(view_.runs.size(), 1u);
     EXPECT_TRUE(view_.runs[0].ok);
