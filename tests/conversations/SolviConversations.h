@@ -36,42 +36,57 @@ struct StatusView : FlashSessionView {
     std::vector<int> statuses;
 };
 
+// A panel's surroundings: the clock, the line with the radio on it and the file loaded
+// into the program.
+struct PanelBench {
+    PanelBench(bool autoProg, const sim::RadioConfig& config) : radio(clock, config) {
+        EXPECT_EQ(image.LoadSoftwareFile(NORDA_TEST_DATA_DIR "/small-flash.hex"), Status::Ok);
+        flags.singlePortLayout = true;
+        flags.autoProg = autoProg;
+        line.SetWriteListener(
+            [this](std::span<const uint8_t> bytes) { radio.Receive(bytes.data(), bytes.size()); });
+    }
+    ~PanelBench() { line.SetWriteListener(nullptr); }
+    // What the radio has sent so far, onto the line.
+    void Pump() {
+        const std::vector<uint8_t> out = radio.TakeOutput();
+        if (!out.empty())
+            line.Send(out);
+    }
+
+    VirtualClock clock;
+    MemoryLine line;
+    SoftwareImage image;
+    ProgramFlags flags;
+    StatusView view;
+    sim::SimRadio radio;
+};
+
 // One panel on port 1 at 9600 baud against one radio, from the moment the panel starts
 // until `done` holds.
 inline std::string Record(const RadioFault& fault, bool autoProg,
                           const std::function<bool(const StatusView&)>& done,
                           uint32_t pauseAfterAckMs = LinkProfile::kPauseByBaud) {
-    VirtualClock clock;
-    MemoryLine line;
-    SoftwareImage image;
-    EXPECT_EQ(image.LoadSoftwareFile(NORDA_TEST_DATA_DIR "/small-flash.hex"), Status::Ok);
-    ProgramFlags flags;
-    flags.singlePortLayout = true;
-    flags.autoProg = autoProg;
-    flags.pauseAfterAckMs = pauseAfterAckMs;
-    StatusView view;
-    sim::SimRadio radio(clock, fault.Config());
-    line.SetWriteListener(
-        [&](std::span<const uint8_t> bytes) { radio.Receive(bytes.data(), bytes.size()); });
-    ConversationRecorder recorder(line, clock);
+    PanelBench b(autoProg, fault.Config());
+    b.flags.pauseAfterAckMs = pauseAfterAckMs;
+    ConversationRecorder recorder(b.line, b.clock);
     {
-        FlashSession session(1, 9600, image, flags, view, clock, line.MakeStream());
+        FlashSession session(1, 9600, b.image, b.flags, b.view, b.clock, b.line.MakeStream());
         EXPECT_EQ(session.Start(), Status::Ok);
         // The radio's bytes reach the line as they leave it, millisecond by millisecond; the
         // session ticks 20 ms after its last tick ended, as its worker does when no input
         // wakes it.
         int ticks = 0;
-        while (!done(view) && ticks++ < kLongestTicks) {
+        while (!done(b.view) && ticks++ < kLongestTicks) {
             for (uint32_t ms = 0; ms < TMap27Thread::kTickMs; ++ms) {
-                clock.Advance(1);
-                line.Send(radio.TakeOutput());
+                b.clock.Advance(1);
+                b.line.Send(b.radio.TakeOutput());
             }
             session.Tick();
-            fault.Settle(radio);
+            fault.Settle(b.radio);
         }
-        EXPECT_TRUE(done(view));
+        EXPECT_TRUE(done(b.view));
     }
-    line.SetWriteListener(nullptr);
     return recorder.Text();
 }
 
@@ -100,45 +115,29 @@ inline std::string Flash(const RadioFault& fault) {
 // line until it has stopped.
 inline std::string RecordByWorker(bool autoProg,
                                   const std::function<bool(const StatusView&)>& done) {
-    VirtualClock clock;
-    MemoryLine line;
-    SoftwareImage image;
-    EXPECT_EQ(image.LoadSoftwareFile(NORDA_TEST_DATA_DIR "/small-flash.hex"), Status::Ok);
-    ProgramFlags flags;
-    flags.singlePortLayout = true;
-    flags.autoProg = autoProg;
-    StatusView view;
-    sim::SimRadio radio(clock, sim::RadioConfig{});
-    line.SetWriteListener(
-        [&](std::span<const uint8_t> bytes) { radio.Receive(bytes.data(), bytes.size()); });
-    auto pump = [&] {
-        const std::vector<uint8_t> out = radio.TakeOutput();
-        if (!out.empty())
-            line.Send(out);
-    };
-    ConversationRecorder recorder(line, clock);
+    PanelBench b(autoProg, sim::RadioConfig{});
+    ConversationRecorder recorder(b.line, b.clock);
     bool finished = false;
     {
-        FlashSession session(1, 9600, image, flags, view, clock,
-                             std::make_unique<PacedStream>(line, clock, pump));
+        FlashSession session(1, 9600, b.image, b.flags, b.view, b.clock,
+                             std::make_unique<PacedStream>(b.line, b.clock, [&b] { b.Pump(); }));
         EXPECT_EQ(session.Start(), Status::Ok);
-        const uint32_t limit = clock.TickCount() + kLongestTicks * TMap27Thread::kTickMs;
+        const Deadline limit = Deadline::In(b.clock, kLongestTicks * TMap27Thread::kTickMs);
         TMap27Thread* self = nullptr;
         TMap27Thread worker(
             [&] {
                 session.Tick();
-                if (done(view) || static_cast<int32_t>(clock.TickCount() - limit) >= 0) {
-                    finished = done(view);
+                if (done(b.view) || limit.Passed(b.clock.TickCount())) {
+                    finished = done(b.view);
                     self->RequestStop();
                 }
             },
-            clock, [&](uint32_t ms) { session.WaitForWork(ms); });
+            b.clock, [&](uint32_t ms) { session.WaitForWork(ms); });
         self = &worker;
         worker.Start();
         worker.Join();
     }
     EXPECT_TRUE(finished);
-    line.SetWriteListener(nullptr);
     return recorder.Text();
 }
 

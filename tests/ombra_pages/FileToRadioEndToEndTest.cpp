@@ -24,7 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using test::NoIni;
 using test::Slurp;
 
 class FileToRadio : public test::WholeProgramFixture {
@@ -64,14 +63,9 @@ QLineEdit* Edit(TProgFrame& frame, int id) {
 
 TEST_F(FileToRadio, AChannelMadeInANewFileComesBackFromTheRadio) {
     StartRadio();
-    TApp app(std::string(NORDA_LIBRARY_DIR) + "/ombra", {}, std::make_unique<NoIni>());
-    app.ReadCommandLineAndCountry();
-    app.ReadRest();
-    TQtHost host(app);
-    TProgFrame frame(app, host);
-    host.SetFrame(&frame);
-    TProgramSetup setup(frame, host);
-    frame.show();
+    test::WholeProgram program;
+    TQtHost& host = program.host;
+    TProgFrame& frame = program.frame;
     frame.SetupClient();
     messages_.clear();  // the default port of the empty INI is not the radio's
     ASSERT_EQ(host.Reopen(1, 115200), Status::Ok);
@@ -138,19 +132,13 @@ TEST_F(FileToRadio, AChannelMadeInANewFileComesBackFromTheRadio) {
     EXPECT_TRUE(frame.Pages().Current()->Item<QAbstractButton>(TChannel::kScan + 1)->isChecked());
     EXPECT_EQ(host.Parameters().Clone.Kanal[0].TxFreq, 105);
     EXPECT_EQ(host.Parameters().Clone.Kanal[0].TxTCS, 39);
-    host.SetFrame(nullptr);
 }
 
 TEST_F(FileToRadio, SequentialProgrammingCountsUpAfterEachRadio) {
     StartRadio();
-    TApp app(std::string(NORDA_LIBRARY_DIR) + "/ombra", {}, std::make_unique<NoIni>());
-    app.ReadCommandLineAndCountry();
-    app.ReadRest();
-    TQtHost host(app);
-    TProgFrame frame(app, host);
-    host.SetFrame(&frame);
-    TProgramSetup setup(frame, host);
-    frame.show();
+    test::WholeProgram program;
+    TQtHost& host = program.host;
+    TProgFrame& frame = program.frame;
     frame.SetupClient();
     messages_.clear();
     ASSERT_EQ(host.Reopen(1, 115200), Status::Ok);
@@ -193,7 +181,6 @@ TEST_F(FileToRadio, SequentialProgrammingCountsUpAfterEachRadio) {
     EXPECT_EQ(Edit(frame, MasterIds::kSerialNo)->text().toStdString(), "65535");
     EXPECT_EQ(host.Parameters().Service.ANINo[0], 0);
     EXPECT_EQ(host.Parameters().Service.ANINo[3], 9);
-    host.SetFrame(nullptr);
 }
 
 // An INI that names a production database and a series of it, and nothing else.
@@ -238,15 +225,9 @@ TEST_F(FileToRadioSeries, TheDialogWritesTheRadioWithTheNumbersTheSeriesReserved
     ASSERT_TRUE(db->Init(before)) << db->Error();
     ASSERT_TRUE(db->SetSeries({"L", 300, "0042", {}, {}, {}})) << db->Error();
     StartRadio();
-    TApp app(std::string(NORDA_LIBRARY_DIR) + "/ombra", {},
-             std::make_unique<SeriesIni>(conninfo_, "L"));
-    app.ReadCommandLineAndCountry();
-    app.ReadRest();
-    TQtHost host(app);
-    TProgFrame frame(app, host);
-    host.SetFrame(&frame);
-    TProgramSetup setup(frame, host);
-    frame.show();
+    test::WholeProgram program(std::make_unique<SeriesIni>(conninfo_, "L"));
+    TQtHost& host = program.host;
+    TProgFrame& frame = program.frame;
     frame.SetupClient();
     messages_.clear();
     ASSERT_EQ(host.Reopen(1, 115200), Status::Ok);
@@ -293,7 +274,6 @@ TEST_F(FileToRadioSeries, TheDialogWritesTheRadioWithTheNumbersTheSeriesReserved
     ASSERT_TRUE(cluster_->Start());
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(notice.rfind("Telsiz başlatılmadı: production database: ", 0), 0u) << notice;
-    host.SetFrame(nullptr);
 }
 
 }  // namespace

@@ -21,15 +21,16 @@ class NoIni final : public IniStore {
     }
 };
 
-// The program as its main() puts it together, on the settings of an empty INI file.
+// The program as its main() puts it together, on the settings of `ini` (by default those
+// of an empty INI file).
 struct WholeProgram {
     TApp app;
     TQtHost host;
     TProgFrame frame;
     TProgramSetup setup;
 
-    WholeProgram()
-        : app(std::string(NORDA_LIBRARY_DIR) + "/ombra", {}, std::make_unique<NoIni>()),
+    explicit WholeProgram(std::unique_ptr<IniStore> ini = std::make_unique<NoIni>())
+        : app(std::string(NORDA_LIBRARY_DIR) + "/ombra", {}, std::move(ini)),
           host(Started(app)),
           frame(app, host),
           setup(frame, host) {
