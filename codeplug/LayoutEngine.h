@@ -11,8 +11,9 @@
 namespace norda {
 
 // Result of parsing, decoding and encoding layout texts. Any value but kLayoutOk
-// means a layout of the program is wrong; the pass stops applying segments.
-enum LayoutStatus : int {
+// means a layout of the program is wrong; the pass stops applying segments, and what it
+// produced must not be taken for values or bytes.
+enum [[nodiscard]] LayoutStatus : int{
     kLayoutOk = 0,
     kLayoutBadBitNumber = 1,         // bit number is not a digit 0-7
     kLayoutBadBitCount = 2,          // bit count is not a digit 1-8

@@ -231,6 +231,7 @@ constexpr StringEntry kOmbraTr[] = {
     {3800, "Test modu: Oku, Yaz ve Kopyala kapalı; izleme kaydı yalnız Sıralı Programla ile dolar."},
 
     {3950, "Yazma yarıda kesildi: seri çıkış gitti.\nTelsiz yazılanın bir kısmını tutuyor olabilir;\nçıkış geri gelince yeniden yazın."},
+    {3951, "Programın bir parametre yerleşimi hatalı: işlem durduruldu,\ntelsize hiçbir şey yazılmadı. Bu bir program hatasıdır."},
 };
 // clang-format on
 

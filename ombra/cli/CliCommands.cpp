@@ -510,8 +510,12 @@ class Command {
             return kExitUsage;
         }
         std::copy(bytes.begin(), bytes.end(), image_.bytes.begin());
-        for (const OperationMessage& warning :
-             client_->AcceptReadImage(TProgWin::ImageChecksums(image_)))
+        const auto warnings = client_->AcceptReadImage(TProgWin::ImageChecksums(image_));
+        if (!warnings) {
+            Problem(texts_.Text(msg::kLayoutFault));
+            return kExitFailed;
+        }
+        for (const OperationMessage& warning : *warnings)
             host_.Notify(warning, MessageOwner::MainWindow);
         return SaveCodeplug(options_.files[1]);
     }

@@ -240,9 +240,8 @@ std::vector<BackupEntry> ListBackups(const std::string& root) {
     FieldList fields;
     BuildFieldList(fields, *parameters, *image);
     for (const Found& f : Scan(root)) {
-        if (!ReadImage(f.image, *image))
+        if (!ReadImage(f.image, *image) || fields.Decode() != kLayoutOk)
             continue;
-        fields.Decode();
         BackupEntry e;
         e.date = f.date;
         e.time = f.hhmmss.substr(0, 2) + ":" + f.hhmmss.substr(2, 2) + ":" + f.hhmmss.substr(4, 2);

@@ -35,6 +35,8 @@ inline constexpr int kCloneUnprogrammed = 863;
 inline constexpr int kUserUnprogrammed = 864;
 inline constexpr int kTestAyarUnprogrammed = 865;
 inline constexpr int kKsysUnprogrammed = 870;
+// A layout of the program failed: nothing was taken for values or written.
+inline constexpr int kLayoutFault = 3951;
 
 // The short-write warning has no numbered string.
 inline constexpr const char* kWriteErrorText = "YAZMA HATASI !!";

@@ -72,11 +72,16 @@ Status TProgWin::SetupWindow() {
     return channel_.Port().Open();
 }
 
-LayoutStatus TProgWin::Decode() {
-    return fields_.Decode();
+// The layouts are the program's own and the codeplug tests hold every one; one that fails
+// all the same must become neither values on the pages nor bytes in the radio.
+bool TProgWin::Decode() {
+    return fields_.Decode() == kLayoutOk;
 }
-LayoutStatus TProgWin::Encode() {
-    return fields_.Encode();
+bool TProgWin::Encode() {
+    return fields_.Encode() == kLayoutOk;
+}
+void TProgWin::LayoutFailed() {
+    Fail(msg::kLayoutFault, msg::kCaptionError);
 }
 
 MessageOwner TProgWin::Owner() const {
@@ -285,7 +290,11 @@ void TProgWin::CompleteFullRead() {
     // it): the warnings are decided on this copy.
     const ChecksumResults ok = checksumOk_;
     StopOperation();
-    std::vector<OperationMessage> warnings = AcceptReadImage(ok);
+    std::optional<std::vector<OperationMessage>> warnings = AcceptReadImage(ok);
+    if (!warnings) {
+        LayoutFailed();
+        return;
+    }
     End(OperationEnd::Outcome::Completed, {}, [this] {
         host_.PlaySound(kDingFile);
         AfterRead();
@@ -295,11 +304,12 @@ void TProgWin::CompleteFullRead() {
         host_.OpenPage(1);
     });
     if (end_)
-        end_->notices = std::move(warnings);
+        end_->notices = std::move(*warnings);
 }
 
-std::vector<OperationMessage> TProgWin::AcceptReadImage(const ChecksumResults& ok) {
-    Decode();
+std::optional<std::vector<OperationMessage>> TProgWin::AcceptReadImage(const ChecksumResults& ok) {
+    if (!Decode())
+        return std::nullopt;
     CloseProgressWindow();
     std::vector<OperationMessage> warnings;
     const auto warn = [&warnings](int textId) {
@@ -383,9 +393,11 @@ void TProgWin::FinishDataPhase() {
     } else {
         End(OperationEnd::Outcome::Completed, {msg::kProgrammed, msg::kCaptionInfo, Severity::Info},
             [this] {
-                Decode();
-                AfterWrite();
-                host_.OpenPage(1);
+                // The layouts that encoded this image a moment ago decode it.
+                if (Decode()) {
+                    AfterWrite();
+                    host_.OpenPage(1);
+                }
                 ResetRadio();
             });
     }
@@ -563,13 +575,19 @@ void TProgWin::WritePhase() {
         .ApplyProgramValues(parameters_);
 
     if (copy_) {
-        Encode();
+        const bool encoded = Encode();
         KeepTargetRadioIdentity(image_, targetIdentity_);
-        Decode();
+        if (!encoded || !Decode()) {
+            LayoutFailed();
+            return;
+        }
     }
     parameters_.ReservedSink = 0;
     AdjustForRadioOptions();
-    Encode();
+    if (!Encode()) {
+        LayoutFailed();
+        return;
+    }
     WriteAllChecksums(image_);
     StartWrite();
 }

@@ -124,9 +124,11 @@ class TProgWin : private LinkListener, private RequestSteps {
     static ChecksumResults ImageChecksums(const RadioImage& image) { return AreaChecksums(image); }
     // The end of a full read on an image whose checksums are `ok`: decodes it and
     // empties unprogrammed KSYS and ADATA parameters. Returns the warnings about
-    // unprogrammed areas, in the order they are shown. ombra-cli's "decode" takes a saved
-    // image the same way.
-    [[nodiscard]] std::vector<OperationMessage> AcceptReadImage(const ChecksumResults& ok);
+    // unprogrammed areas, in the order they are shown; nothing when a layout of the program
+    // failed and the parameters mean nothing. ombra-cli's "decode" takes a saved image the
+    // same way.
+    [[nodiscard]] std::optional<std::vector<OperationMessage>> AcceptReadImage(
+        const ChecksumResults& ok);
     // What a read leaves of the KSYS and ADATA parameters of areas it found
     // unprogrammed, for anyone who decodes an image without the machine.
     static void EmptyUnprogrammedAreas(RadioParameters& parameters, const ChecksumResults& ok);
@@ -215,8 +217,10 @@ class TProgWin : private LinkListener, private RequestSteps {
     // Machinery the hooks build on.
     void OpenProgressWindow(int textId);
     void CloseProgressWindow();
-    LayoutStatus Decode();
-    LayoutStatus Encode();
+    // False when a layout of the program failed; see LayoutFailed.
+    [[nodiscard]] bool Decode();
+    [[nodiscard]] bool Encode();
+    void LayoutFailed();
     MessageOwner Owner() const;
 
   private:

@@ -366,12 +366,14 @@ std::string DiffListing(const std::vector<DiffRow>& rows, const ResourceModule& 
     return out;
 }
 
-void DecodeAsRead(const RadioImage& image, RadioParameters& parameters) {
+bool DecodeAsRead(const RadioImage& image, RadioParameters& parameters) {
     auto copy = std::make_unique<RadioImage>(image);
     FieldList fields;
     BuildFieldList(fields, parameters, *copy);
-    fields.Decode();
+    if (fields.Decode() != kLayoutOk)
+        return false;
     TProgWin::EmptyUnprogrammedAreas(parameters, TProgWin::ImageChecksums(image));
+    return true;
 }
 
 bool LoadComparable(const std::string& path, const CodeplugOptions& options,
@@ -389,9 +391,8 @@ bool LoadComparable(const std::string& path, const CodeplugOptions& options,
         in.read(reinterpret_cast<char*>(image.bytes.data()), RadioImage::kSize);
         if (in.gcount() != RadioImage::kSize)
             return false;
-        DecodeAsRead(image, parameters);
         coverage = DiffCoverage::Image;
-        return true;
+        return DecodeAsRead(image, parameters);
     }
     if (!Succeeded(LoadCodeplugFile(path, parameters, options, reports)))
         return false;

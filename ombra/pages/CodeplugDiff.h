@@ -58,7 +58,8 @@ bool LoadComparable(const std::string& path, const CodeplugOptions& options,
                     RadioParameters& parameters, DiffCoverage& coverage,
                     FileValueReports* reports = nullptr);
 
-// The parameters a full read of `image` leaves in the editor, without its messages.
-void DecodeAsRead(const RadioImage& image, RadioParameters& parameters);
+// The parameters a full read of `image` leaves in the editor, without its messages;
+// false when a layout of the program failed and the parameters mean nothing.
+[[nodiscard]] bool DecodeAsRead(const RadioImage& image, RadioParameters& parameters);
 
 }  // namespace norda::ombra

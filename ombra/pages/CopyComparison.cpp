@@ -106,13 +106,17 @@ CopyComparison CompareWithCopy(const RadioImage& radio, const RadioImage& copy,
     CopyComparison result;
     auto have = std::make_unique<RadioParameters>();
     auto want = std::make_unique<RadioParameters>();
-    DecodeAsRead(radio, *have);
-    DecodeAsRead(copy, *want);
-    const std::vector<DiffRow> pageRows = DiffCodeplugs(*have, *want, DiffCoverage::Image, module);
-    // The date is the one page value a copy stamps: what goes when the dates agree is it.
-    want->Master.ProgTarihi = have->Master.ProgTarihi;
-    const std::vector<DiffRow> parameterRows =
-        DiffCodeplugs(*have, *want, DiffCoverage::Image, module);
+    // Without page values (a layout of the program failed) only the bytes can be compared,
+    // and nothing is taken for a value the copy sets.
+    const bool decoded = DecodeAsRead(radio, *have) && DecodeAsRead(copy, *want);
+    std::vector<DiffRow> pageRows;
+    std::vector<DiffRow> parameterRows;
+    if (decoded) {
+        pageRows = DiffCodeplugs(*have, *want, DiffCoverage::Image, module);
+        // The date is the one page value a copy stamps: what goes when the dates agree is it.
+        want->Master.ProgTarihi = have->Master.ProgTarihi;
+        parameterRows = DiffCodeplugs(*have, *want, DiffCoverage::Image, module);
+    }
 
     std::vector<DiffRow> rows = pageRows;
     const char* standard = (copy[24] & 3) < 2 ? "_CCIR" : (copy[24] & 3) == 2 ? "_ZVEI" : "_EEA";
@@ -155,7 +159,8 @@ CopyComparison CompareWithCopy(const RadioImage& radio, const RadioImage& copy,
             }
         }
     }
-    result.onlyCopySet = !rows.empty() && parameterRows.empty() && rows.size() == explained;
+    result.onlyCopySet =
+        decoded && !rows.empty() && parameterRows.empty() && rows.size() == explained;
     std::stable_sort(rows.begin(), rows.end(),
                      [](const DiffRow& a, const DiffRow& b) { return a.page < b.page; });
     result.rows = std::move(rows);

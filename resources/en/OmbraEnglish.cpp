@@ -232,6 +232,7 @@ constexpr StringEntry kStrings[] = {
     {3719, "Row %d: %s"},
     {3800, "Test mode: Read, Write and Copy are off; only Sequential Programming fills the trace."},
     {3950, "The write was cut off: the serial port went away.\nThe radio may hold part of what was written;\nwrite it again once the port is back."},
+    {3951, "A parameter layout of the program is wrong: the operation was stopped\nand nothing was written to the radio. This is a fault of the program."},
 };
 
 constexpr MenuEntry kMenu100[] = {

@@ -17,7 +17,7 @@ RadioParameters Decoded(const sim::ParamMemory& memory) {
     RadioParameters parameters;
     FieldList list;
     BuildFieldList(list, parameters, image);
-    list.Decode();
+    EXPECT_EQ(list.Decode(), kLayoutOk);
     return parameters;
 }
 
