@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <system_error>
@@ -106,27 +107,30 @@ std::string ProductionLog::Line(const ProductionRecord& r) {
     return CsvLine(Cells(r));
 }
 
-int ProductionLog::Append(const ProductionRecord& record) const {
+LogAppend ProductionLog::Append(const ProductionRecord& record) const {
+    const auto failed = [](Status status, int error) {
+        return LogAppend{status, std::strerror(error)};
+    };
     if (path_.empty())
-        return ENOENT;
+        return failed(Status::CannotOpen, ENOENT);
     std::error_code ec;
     const std::filesystem::path parent = std::filesystem::path(path_).parent_path();
     if (!parent.empty())
         std::filesystem::create_directories(parent, ec);
     const int fd = open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0)
-        return errno;
+        return failed(Status::CannotOpen, errno);
     std::string text = Line(record);
-    int result = 0;
+    LogAppend result;
     // Only the first writer of an empty file may put the header in front of its record.
     if (flock(fd, LOCK_EX) != 0) {
-        result = errno;
+        result = failed(Status::WriteFailed, errno);
     } else {
         struct stat st {};
         if (fstat(fd, &st) == 0 && st.st_size == 0)
             text = std::string(kHeader) + "\r\n" + text;
         if (!WriteAll(fd, text))
-            result = errno != 0 ? errno : ENOSPC;
+            result = failed(Status::WriteFailed, errno != 0 ? errno : ENOSPC);
         flock(fd, LOCK_UN);
     }
     close(fd);

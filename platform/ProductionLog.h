@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Status.h"
+
 namespace norda {
 
 // One programmed (or failed) radio, as a production line must be able to trace it
@@ -26,6 +28,14 @@ struct ProductionRecord {
     uint32_t durationMs = 0;
 };
 
+// How an append ended: Ok; CannotOpen (no path, or the file cannot be opened or created);
+// WriteFailed (the record is not whole in the file). `reason` holds the system's words
+// for a failure, without the file's name.
+struct [[nodiscard]] LogAppend {
+    Status status = Status::Ok;
+    std::string reason;
+};
+
 // The shared log of everything programmed: a CSV file (RFC 4180, UTF-8, one header
 // line) that many programs and SOLVI's sixteen panels append to at once. Each record
 // goes out in one write() on a descriptor opened for appending, so records never
@@ -44,10 +54,9 @@ class ProductionLog {
     explicit ProductionLog(std::string path) : path_(std::move(path)) {}
     const std::string& Path() const { return path_; }
 
-    // 0 when the record is in the file; otherwise the errno of the failure (the folder
-    // is created when missing). Never throws, never blocks longer than a lock held for
-    // one write by another writer.
-    int Append(const ProductionRecord& record) const;
+    // The folder is created when missing. Never throws, never blocks longer than a lock
+    // held for one write by another writer.
+    LogAppend Append(const ProductionRecord& record) const;
 
     // The record as its CSV line, ending in CR LF.
     static std::string Line(const ProductionRecord& record);

@@ -45,10 +45,10 @@ TQtHost::TQtHost(TApp& app, std::unique_ptr<ByteStream> stream)
     const ProductionLog log(ProductionLogPath("", app.Config().productionLog));
     static_cast<RecordingClientWin&>(*client_).SetRecorder(
         "ombra", [this, log](const ProductionRecord& record) {
-            const int error = log.Append(record);
-            if (error != 0 && frame_ != nullptr) {
-                frame_->ShowNotice([path = log.Path(), error](const TextSource& texts) {
-                    return ProductionLogNote(path, error, texts);
+            const LogAppend appended = log.Append(record);
+            if (!Succeeded(appended.status) && frame_ != nullptr) {
+                frame_->ShowNotice([path = log.Path(), appended](const TextSource& texts) {
+                    return ProductionLogNote(path, appended, texts);
                 });
             }
             if (alsoRecord)

@@ -191,8 +191,8 @@ class Command {
     void KeepProductionLog(RecordingClientWin::Recorder also = nullptr) {
         const ProductionLog log(ProductionLogPath(options_.logFile, config_.productionLog));
         client_->SetRecorder("ombra-cli", [this, log, also](const ProductionRecord& record) {
-            if (const int error = log.Append(record); error != 0) {
-                host_.Show(ProductionLogNote(log.Path(), error, texts_),
+            if (const LogAppend appended = log.Append(record); !Succeeded(appended.status)) {
+                host_.Show(ProductionLogNote(log.Path(), appended, texts_),
                            texts_.Text(msg::kCaptionWarning), kNotice);
             }
             if (also)

@@ -1,6 +1,5 @@
 #include "ombra/ops/RecordingClientWin.h"
 
-#include <cstring>
 #include <ctime>
 
 #include "codeplug/TextFormat.h"
@@ -52,8 +51,9 @@ void FillIdentities(ProductionRecord& record, const RadioParameters& parameters)
     record.selectiveCall = autoprog::DigitsToText(parameters.Service.SecmeliCagriNo);
 }
 
-std::string ProductionLogNote(const std::string& path, int error, const TextSource& texts) {
-    return FormatText(texts.Text(kTextLogNotWritten), {path + " (" + std::strerror(error) + ")"});
+std::string ProductionLogNote(const std::string& path, const LogAppend& failure,
+                              const TextSource& texts) {
+    return FormatText(texts.Text(kTextLogNotWritten), {path + " (" + failure.reason + ")"});
 }
 
 std::string ProductionLogPath(const std::string& option, const std::string& configured) {

@@ -52,7 +52,8 @@ void FillIdentities(ProductionRecord& record, const RadioParameters& parameters)
 
 // The warning that a record did not reach the log: text 3400 with the file and the
 // system's reason for `error` (what ProductionLog::Append returned).
-std::string ProductionLogNote(const std::string& path, int error, const TextSource& texts);
+std::string ProductionLogNote(const std::string& path, const LogAppend& failure,
+                              const TextSource& texts);
 
 // The log a program writes to: `option` (--log), else `configured` (the INI's
 // "Production" / "Log"), else the default one.

@@ -410,16 +410,16 @@ void TFrameWin::ShowRadioLines(int port, const std::string& version,
 void TFrameWin::ProgrammingEnded(const ProgrammingOutcome& outcome) {
     if (app_.AutoMode() && outcome.port == app_.autoPort)
         autoOutcome_ = outcome;
-    const int error = tally_.Record(outcome, app_.Texts());
+    const LogAppend appended = tally_.Record(outcome, app_.Texts());
     UpdateCount();
     // Whether the database took the record is told later, when it is known.
-    if (error == 0) {
+    if (Succeeded(appended.status)) {
         logWarning_->SetFullText({});
         return;
     }
     // The radio is programmed all the same; only its record is missing.
     const std::string warning =
-        ReplaceName(app_.Text(kTextLogFailed), tally_.LogPath() + ": " + std::strerror(error));
+        ReplaceName(app_.Text(kTextLogFailed), tally_.LogPath() + ": " + appended.reason);
     if (app_.AutoMode()) {
         std::fprintf(stderr, "solvi: %s\n", warning.c_str());
     } else {

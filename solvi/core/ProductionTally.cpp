@@ -5,7 +5,7 @@
 
 namespace norda::solvi {
 
-int ProductionTally::Record(const ProgrammingOutcome& outcome, const TextSource& texts) {
+LogAppend ProductionTally::Record(const ProgrammingOutcome& outcome, const TextSource& texts) {
     ++(outcome.ok ? programmed_ : failed_);
     ProductionRecord record;
     record.startedAt = outcome.startedAt;
@@ -17,7 +17,7 @@ int ProductionTally::Record(const ProgrammingOutcome& outcome, const TextSource&
     record.resultId = outcome.statusId;
     record.result = ReportText(texts, outcome.statusId, outcome.statusAddress);
     record.durationMs = outcome.durationMs;
-    const int error = log_.Append(record);
+    LogAppend appended = log_.Append(record);
     if (!database_.empty()) {
         if (!writer_) {
             writer_ = std::make_unique<DatabaseWriter>(database_,
@@ -29,7 +29,7 @@ int ProductionTally::Record(const ProgrammingOutcome& outcome, const TextSource&
         }
         writer_->Add(record, outcome.ok);
     }
-    return error;
+    return appended;
 }
 
 std::string ReportText(const TextSource& texts, int statusId, uint32_t address) {

@@ -25,8 +25,8 @@ class ProductionTally {
         : log_(std::move(logPath)), database_(std::move(database)) {}
 
     // Counts the run and appends its record, with the report in the texts the user saw;
-    // returns before the database has it. 0, or the errno of the failed log write.
-    int Record(const ProgrammingOutcome& outcome, const TextSource& texts);
+    // returns before the database has it. What the log write says.
+    LogAppend Record(const ProgrammingOutcome& outcome, const TextSource& texts);
 
     // Hears, on the database writer's thread, why records are not in the database. Set
     // before the first record.

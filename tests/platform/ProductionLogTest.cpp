@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -72,7 +74,7 @@ TEST_F(ProductionLogTest, WritersAtOnceLeaveWholeRecordsAndOneHeader) {
         writers.emplace_back([&, port] {
             ProductionLog log(file.string());
             for (int n = 0; n < kRecords; ++n)
-                EXPECT_EQ(log.Append(Flash(port, n)), 0);
+                EXPECT_EQ(log.Append(Flash(port, n)).status, Status::Ok);
         });
     }
     for (std::thread& t : writers)
@@ -123,8 +125,10 @@ TEST_F(ProductionLogTest, AnUnwritableLogIsReportedNotThrown) {
     std::ofstream(dir_ / "plain-file") << "x";
     // A folder that is a file: refused as root too.
     ProductionLog log((dir_ / "plain-file" / "production.csv").string());
-    EXPECT_NE(log.Append(Flash(1, 0)), 0);
-    EXPECT_NE(ProductionLog("").Append(Flash(1, 0)), 0);
+    const LogAppend belowAFile = log.Append(Flash(1, 0));
+    EXPECT_EQ(belowAFile.status, Status::CannotOpen);
+    EXPECT_EQ(belowAFile.reason, std::strerror(ENOTDIR));
+    EXPECT_EQ(ProductionLog("").Append(Flash(1, 0)).status, Status::CannotOpen);
 }
 
 }  // namespace

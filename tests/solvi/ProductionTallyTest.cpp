@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -78,7 +79,7 @@ TEST(ProductionTally, CountsEveryRunAndLogsTheReportAsShown) {
     ok.softwareAfter = "NEW 2.00";
     ok.statusId = S::kTextProgrammed;
     for (const auto* run : {&failed, &noAnswer, &ok})
-        EXPECT_EQ(tally.Record(*run, SolviTurkishStrings()), 0);
+        EXPECT_EQ(tally.Record(*run, SolviTurkishStrings()).status, Status::Ok);
     EXPECT_EQ(tally.Programmed(), 1);
     EXPECT_EQ(tally.Failed(), 2);
 
@@ -96,7 +97,7 @@ TEST(ProductionTally, CountsEveryRunAndLogsTheReportAsShown) {
 
     // Where nothing can be written the run still counts.
     ProductionTally nowhere(path + "/below-a-file.csv");
-    EXPECT_EQ(nowhere.Record(ok, SolviTurkishStrings()), ENOTDIR);
+    EXPECT_EQ(nowhere.Record(ok, SolviTurkishStrings()).reason, std::strerror(ENOTDIR));
     EXPECT_EQ(nowhere.Programmed(), 1);
 }
 
@@ -150,7 +151,7 @@ TEST(ProductionTally, ADatabaseThatDoesNotAnswerHoldsUpNoPanel) {
         const auto start = std::chrono::steady_clock::now();
         for (int port : {3, 4}) {
             run.port = port;
-            EXPECT_EQ(tally.Record(run, SolviTurkishStrings()), 0);
+            EXPECT_EQ(tally.Record(run, SolviTurkishStrings()).status, Status::Ok);
         }
         // Far below the connection's time-out, which the writer is still waiting out.
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
