@@ -14,6 +14,15 @@ enum class HandshakeMode : int { None = 0, Hardware = 1, XonXoff = 2 };
 
 enum class PurgeScope { Both, Transmit };
 
+// What one look at the line found: a byte; nothing within the wait; or the device failed,
+// vanished or reported a line error since the last look.
+enum class [[nodiscard]] Received{Byte, Nothing, Failed};
+
+// What a wait for input ended with: there may be something to read; the time passed; or
+// the stream cannot wait, or a wait would end at once without anything to read (a device
+// that hung up), and the caller lets the time pass on its own clock.
+enum class [[nodiscard]] Readiness{Ready, TimedOut, CannotWait};
+
 // What TPort needs from the thing at the other end of "com<N>": the termios
 // device in the programs, an in-memory line in unit tests.
 class ByteStream {
@@ -37,17 +46,15 @@ class ByteStream {
     virtual void Close() = 0;
     // Drops queued bytes and forgets pending line errors.
     virtual void Purge(PurgeScope scope) = 0;
-    // 1 = a byte; 0 = nothing arrived within waitMs (0: do not wait);
-    // -1 = the device failed, vanished or reported a line error since the last call.
-    virtual int ReadByte(uint8_t* byte, uint32_t waitMs) = 0;
-    // Bytes accepted within timeoutMs, or -1 when the device failed.
-    virtual int Write(const uint8_t* data, size_t length, uint32_t timeoutMs) = 0;
-    // Waits at most waitMs for something to read: 1 = there may be, 0 = the time passed;
-    // -1 = this stream cannot wait, or a wait would end at once without anything to read
-    // (a device that hung up): the caller lets the time pass on its own clock.
-    virtual int WaitReadable(uint32_t waitMs) {
+    // Waits at most waitMs (0: does not wait) for a byte.
+    virtual Received ReadByte(uint8_t* byte, uint32_t waitMs) = 0;
+    // Ok when every byte was accepted within timeoutMs; WriteFailed when the device failed
+    // or took only part of them.
+    virtual Status Write(const uint8_t* data, size_t length, uint32_t timeoutMs) = 0;
+    // Waits at most waitMs for something to read.
+    virtual Readiness WaitReadable(uint32_t waitMs) {
         (void)waitMs;
-        return -1;
+        return Readiness::CannotWait;
     }
     // A descriptor that polls readable when a byte arrives, for event loops; -1: none.
     virtual int Handle() const { return -1; }

@@ -103,24 +103,23 @@ void TPort::Purge() {
     }
 }
 
-int TPort::ReadByte(uint8_t* byte) {
+Received TPort::ReadByte(uint8_t* byte) {
     if (!portOpen_ || byte == nullptr) {
         quietSeen_ = false;
-        return -1;
+        return Received::Failed;
     }
     // A wait on the port that has just found the line quiet for longer is that byte's wait.
     const uint32_t wait = quietSeen_ ? 0 : profile_.readWaitMs;
     quietSeen_ = false;
-    const int result = stream_->ReadByte(byte, wait);
-    return result > 0 ? 1 : (result < 0 ? -1 : 0);
+    return stream_->ReadByte(byte, wait);
 }
 
 bool TPort::WaitForInput(uint32_t ms) {
     if (portOpen_) {
-        const int ready = stream_->WaitReadable(ms);
-        if (ready >= 0) {
-            quietSeen_ = ready == 0 && ms >= profile_.readWaitMs;
-            return ready > 0;
+        const Readiness ready = stream_->WaitReadable(ms);
+        if (ready != Readiness::CannotWait) {
+            quietSeen_ = ready == Readiness::TimedOut && ms >= profile_.readWaitMs;
+            return ready == Readiness::Ready;
         }
     }
     clock_.Sleep(ms);
@@ -135,8 +134,7 @@ Status TPort::Write(const uint8_t* data, size_t length) {
     if (!portOpen_ || (data == nullptr && length != 0)) {
         return Status::WriteFailed;
     }
-    const int written = stream_->Write(data, length, LineTimeMs(length) + profile_.writeSlackMs);
-    if (written >= 0 && static_cast<size_t>(written) >= length) {
+    if (Succeeded(stream_->Write(data, length, LineTimeMs(length) + profile_.writeSlackMs))) {
         return Status::Ok;
     }
     if (writeErrorHandler_) {

@@ -34,9 +34,8 @@ class TPort {
                   uint32_t receiveQueue);
     void Close();
     void Purge();
-    // 1 = byte read, 0 = nothing waiting, -1 = read failed or line error.
-    // Waits at most the profile's read wait for a byte.
-    int ReadByte(uint8_t* byte);
+    // Waits at most the profile's read wait for a byte. Failed also for a closed port.
+    Received ReadByte(uint8_t* byte);
     // Ok when every byte went out; WriteFailed otherwise, after the write-error handler
     // has been called and the port purged as the profile says.
     Status Write(const uint8_t* data, size_t length);

@@ -104,13 +104,13 @@ int TWinmap27Port::ReceiveFrame(uint8_t* buffer, size_t capacity) {
     }
     while (rxCount_ < profile_.receiveSize) {
         uint8_t b = 0;
-        const int r = port_.ReadByte(&b);
-        if (r == 0) {
+        const Received r = port_.ReadByte(&b);
+        if (r == Received::Nothing) {
             return 0;
         }
-        if (r < 0) {
+        if (r == Received::Failed) {
             ResetReceiver();
-            return r;
+            return -1;
         }
         switch (rxState_) {
             case ReceiverState::HuntSyn:

@@ -227,20 +227,20 @@ bool TermiosStream::LineErrorSinceLastLook() {
     return changed;
 }
 
-int TermiosStream::ReadByte(uint8_t* byte, uint32_t waitMs) {
+Received TermiosStream::ReadByte(uint8_t* byte, uint32_t waitMs) {
     if (fd_ < 0) {
-        return -1;
+        return Received::Failed;
     }
     if (inputAt_ < inputEnd_) {
         *byte = input_[inputAt_++];
-        return 1;
+        return Received::Byte;
     }
     if (waitMs > 0) {
         struct pollfd p {
             fd_, POLLIN, 0
         };
         if (poll(&p, 1, static_cast<int>(waitMs)) < 0 && errno != EINTR) {
-            return -1;
+            return Received::Failed;
         }
     }
     const ssize_t n = ::read(fd_, input_.data(), input_.size());
@@ -248,12 +248,12 @@ int TermiosStream::ReadByte(uint8_t* byte, uint32_t waitMs) {
         inputAt_ = 1;
         inputEnd_ = static_cast<size_t>(n);
         *byte = input_[0];
-        return 1;
+        return Received::Byte;
     }
     if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
         // EIO, ENXIO, ENODEV: the adapter was unplugged or the far end is gone.
         failure_ = errno;
-        return -1;
+        return Received::Failed;
     }
     // With VMIN = VTIME = 0 an empty read and a hung-up line both read 0 bytes.
     struct pollfd p {
@@ -261,35 +261,35 @@ int TermiosStream::ReadByte(uint8_t* byte, uint32_t waitMs) {
     };
     if (poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
         failure_ = ENODEV;
-        return -1;
+        return Received::Failed;
     }
-    return LineErrorSinceLastLook() ? -1 : 0;
+    return LineErrorSinceLastLook() ? Received::Failed : Received::Nothing;
 }
 
-int TermiosStream::WaitReadable(uint32_t waitMs) {
+Readiness TermiosStream::WaitReadable(uint32_t waitMs) {
     if (fd_ < 0) {
-        return -1;
+        return Readiness::CannotWait;
     }
     if (inputAt_ < inputEnd_) {
-        return 1;
+        return Readiness::Ready;
     }
     struct pollfd p {
         fd_, POLLIN, 0
     };
     const int n = poll(&p, 1, static_cast<int>(waitMs));
     if (n == 0 || (n < 0 && errno == EINTR)) {
-        return 0;
+        return Readiness::TimedOut;
     }
     // A hung-up or failed device polls ready for ever; the next read reports it.
     if (n < 0 || (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
-        return -1;
+        return Readiness::CannotWait;
     }
-    return 1;
+    return Readiness::Ready;
 }
 
-int TermiosStream::Write(const uint8_t* data, size_t length, uint32_t timeoutMs) {
+Status TermiosStream::Write(const uint8_t* data, size_t length, uint32_t timeoutMs) {
     if (fd_ < 0) {
-        return -1;
+        return Status::WriteFailed;
     }
     using std::chrono::steady_clock;
     const auto deadline = steady_clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -301,7 +301,7 @@ int TermiosStream::Write(const uint8_t* data, size_t length, uint32_t timeoutMs)
             continue;
         }
         if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
-            return -1;
+            return Status::WriteFailed;
         }
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - steady_clock::now())
@@ -314,10 +314,10 @@ int TermiosStream::Write(const uint8_t* data, size_t length, uint32_t timeoutMs)
         };
         if (poll(&p, 1, static_cast<int>(left)) > 0 &&
             (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
-            return -1;
+            return Status::WriteFailed;
         }
     }
-    return static_cast<int>(done);
+    return done == length ? Status::Ok : Status::WriteFailed;
 }
 
 }  // namespace norda

@@ -30,9 +30,9 @@ class TermiosStream final : public ByteStream {
     Status Configure(int32_t baud, HandshakeMode handshake) override;
     void Close() override;
     void Purge(PurgeScope scope) override;
-    int ReadByte(uint8_t* byte, uint32_t waitMs) override;
-    int Write(const uint8_t* data, size_t length, uint32_t timeoutMs) override;
-    int WaitReadable(uint32_t waitMs) override;
+    Received ReadByte(uint8_t* byte, uint32_t waitMs) override;
+    Status Write(const uint8_t* data, size_t length, uint32_t timeoutMs) override;
+    Readiness WaitReadable(uint32_t waitMs) override;
     int Handle() const override { return fd_; }
     std::string FailureReason() const override;
 

@@ -15,7 +15,7 @@ TEST(ConversationRecorder, ShowsNoiseBrokenFramesAndWrongChecksInsteadOfDropping
     ASSERT_EQ(port->Open(1), Status::Ok);
     auto write = [&](std::initializer_list<uint8_t> bytes) {
         std::vector<uint8_t> v(bytes);
-        ASSERT_EQ(port->Write(v.data(), v.size(), 100), static_cast<int>(v.size()));
+        ASSERT_EQ(port->Write(v.data(), v.size(), 100), Status::Ok);
     };
 
     // Noise with a false start, then an LA whose CRC is right.

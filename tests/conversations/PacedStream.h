@@ -24,17 +24,19 @@ class PacedStream final : public ByteStream {
     }
     void Close() override { inner_->Close(); }
     void Purge(PurgeScope scope) override { inner_->Purge(scope); }
-    int ReadByte(uint8_t* byte, uint32_t waitMs) override { return inner_->ReadByte(byte, waitMs); }
-    int Write(const uint8_t* data, size_t length, uint32_t timeoutMs) override {
+    Received ReadByte(uint8_t* byte, uint32_t waitMs) override {
+        return inner_->ReadByte(byte, waitMs);
+    }
+    Status Write(const uint8_t* data, size_t length, uint32_t timeoutMs) override {
         return inner_->Write(data, length, timeoutMs);
     }
-    int WaitReadable(uint32_t waitMs) override {
+    Readiness WaitReadable(uint32_t waitMs) override {
         for (uint32_t waited = 0;; ++waited) {
             pump_();
             if (line_.PendingForPort() > 0)
-                return 1;
+                return Readiness::Ready;
             if (waited == waitMs)
-                return 0;
+                return Readiness::TimedOut;
             clock_.Advance(1);
         }
     }

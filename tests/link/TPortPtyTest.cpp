@@ -83,11 +83,11 @@ class PtyPort : public ::testing::Test {
         std::vector<uint8_t> got;
         for (int attempt = 0; attempt < 2000 && got.size() < count; ++attempt) {
             uint8_t b = 0;
-            const int r = port.ReadByte(&b);
-            if (r < 0) {
+            const Received r = port.ReadByte(&b);
+            if (r == Received::Failed) {
                 break;
             }
-            if (r == 1) {
+            if (r == Received::Byte) {
                 got.push_back(b);
             }
         }
@@ -132,7 +132,7 @@ TEST_F(PtyPort, RawBytesBothWays) {
         EXPECT_EQ(cfgetospeed(&t), B9600);
 
         uint8_t b = 0;
-        EXPECT_EQ(port.ReadByte(&b), 0);
+        EXPECT_EQ(port.ReadByte(&b), Received::Nothing);
         // Control characters a cooked line would eat or translate.
         const std::vector<uint8_t> out = {0x16, 0x10, 0x02, 0x0D, 0x0A, 0x11, 0x13,
                                           0x03, 0x1A, 0x04, 0x7F, 0x00, 0xFF};
@@ -143,12 +143,12 @@ TEST_F(PtyPort, RawBytesBothWays) {
         // build from hanging).
         EXPECT_TRUE(port.WaitForInput(10000));
         EXPECT_EQ(ReadPort(port, out.size()), out);
-        EXPECT_EQ(port.ReadByte(&b), 0);
+        EXPECT_EQ(port.ReadByte(&b), Received::Nothing);
         // A purge drops what the port has taken from the driver but not handed out yet.
         ASSERT_EQ(write(master_, out.data(), out.size()), static_cast<ssize_t>(out.size()));
         EXPECT_EQ(ReadPort(port, 1), std::vector<uint8_t>{out[0]});
         port.Purge();
-        EXPECT_EQ(port.ReadByte(&b), 0);
+        EXPECT_EQ(port.ReadByte(&b), Received::Nothing);
         port.Close();
     }
 }
@@ -188,7 +188,7 @@ TEST_F(PtyPort, VanishedDeviceReadsAsError) {
     EXPECT_FALSE(port.WaitForInput(20));
     EXPECT_EQ(clock.TickCount(), 20u);
     uint8_t b = 0;
-    EXPECT_EQ(port.ReadByte(&b), -1);
+    EXPECT_EQ(port.ReadByte(&b), Received::Failed);
     const uint8_t data[4] = {1, 2, 3, 4};
     EXPECT_EQ(port.Write(data, sizeof data), Status::WriteFailed);
 

@@ -64,7 +64,7 @@ TEST(TPort, OpenResultsAndSettings) {
     port.Close();
     EXPECT_FALSE(line.IsOpen());
     uint8_t b = 0;
-    EXPECT_EQ(port.ReadByte(&b), -1);
+    EXPECT_EQ(port.ReadByte(&b), Received::Failed);
     EXPECT_EQ(port.Write(&b, 1), Status::WriteFailed);
     EXPECT_EQ(port.portErrors, 0);
 }
@@ -106,18 +106,18 @@ TEST(TPort, ReadByteResults) {
         CountingPort port(variant, clock, line);
         ASSERT_EQ(port.Open(), Status::Ok);
         uint8_t b = 0;
-        EXPECT_EQ(port.ReadByte(&b), 0);
+        EXPECT_EQ(port.ReadByte(&b), Received::Nothing);
         EXPECT_EQ(line.LastReadWait(), variant == Program::Solvi ? 5u : 0u);
         line.Send({0x42});
-        EXPECT_EQ(port.ReadByte(&b), 1);
+        EXPECT_EQ(port.ReadByte(&b), Received::Byte);
         EXPECT_EQ(b, 0x42);
         line.InjectLineError();
-        EXPECT_EQ(port.ReadByte(&b), -1);
-        EXPECT_EQ(port.ReadByte(&b), 0);
+        EXPECT_EQ(port.ReadByte(&b), Received::Failed);
+        EXPECT_EQ(port.ReadByte(&b), Received::Nothing);
         // An unplugged adapter keeps failing until the port is opened again.
         line.SetVanished(true);
-        EXPECT_EQ(port.ReadByte(&b), -1);
-        EXPECT_EQ(port.ReadByte(&b), -1);
+        EXPECT_EQ(port.ReadByte(&b), Received::Failed);
+        EXPECT_EQ(port.ReadByte(&b), Received::Failed);
     }
 }
 

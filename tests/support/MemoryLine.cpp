@@ -84,29 +84,30 @@ class MemoryStream final : public ByteStream {
         }
     }
 
-    int ReadByte(uint8_t* byte, uint32_t waitMs) override {
+    Received ReadByte(uint8_t* byte, uint32_t waitMs) override {
         std::lock_guard lock(state_->mutex);
         state_->lastReadWait = waitMs;
         if (state_->vanished || state_->lineError || Unplugged()) {
             state_->lineError = false;
-            return -1;
+            return Received::Failed;
         }
         if (state_->toPort.empty()) {
-            return 0;
+            return Received::Nothing;
         }
         *byte = state_->toPort.front();
         state_->toPort.pop_front();
-        return 1;
+        return Received::Byte;
     }
 
     // Never blocks: with bytes queued there is something to read, without them the port's
     // clock (a virtual one in tests) lets the time pass.
-    int WaitReadable(uint32_t) override {
+    Readiness WaitReadable(uint32_t) override {
         std::lock_guard lock(state_->mutex);
-        return !state_->vanished && !Unplugged() && !state_->toPort.empty() ? 1 : -1;
+        return !state_->vanished && !Unplugged() && !state_->toPort.empty() ? Readiness::Ready
+                                                                            : Readiness::CannotWait;
     }
 
-    int Write(const uint8_t* data, size_t length, uint32_t timeoutMs) override {
+    Status Write(const uint8_t* data, size_t length, uint32_t timeoutMs) override {
         std::function<void(std::span<const uint8_t>)> listener;
         std::function<void(MemoryLine::Direction, std::span<const uint8_t>)> tap;
         size_t accepted = length;
@@ -114,7 +115,7 @@ class MemoryStream final : public ByteStream {
             std::lock_guard lock(state_->mutex);
             state_->lastWriteTimeout = timeoutMs;
             if (state_->vanished || Unplugged()) {
-                return -1;
+                return Status::WriteFailed;
             }
             if (state_->writeLimited) {
                 state_->writeLimited = false;
@@ -132,7 +133,7 @@ class MemoryStream final : public ByteStream {
         if (listener && accepted > 0) {
             listener(std::span<const uint8_t>(data, accepted));
         }
-        return static_cast<int>(accepted);
+        return accepted == length ? Status::Ok : Status::WriteFailed;
     }
 
   private:
