@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <ctime>
+#include <utility>
 
 #include "solvi/core/SolviLink.h"
 
@@ -41,8 +42,7 @@ Status FlashSession::Start() {
         PortFailed();
     channel_.RequireLink();
     channel_.ResetAttempts();
-    firstHalfPending_ = true;
-    phase_ = Phase::ReadRUSoftVer;
+    RestartIdentification(Searches::CountedAfresh);
     EnableButton(false);
     return rc;
 }
@@ -69,17 +69,13 @@ void FlashSession::Tick() {
     }
 
     const int received = channel_.Receive();
-    if (received > 0) {
-        if (completion_ == 0) {
-            completion_ = -1;
+    if (received > 0 && pendingReport_ != 0) {
+        const int report = std::exchange(pendingReport_, 0);
+        if (report == kTextProgrammed)
             result_ = RunResult::Programmed;
-            Finish(kTextProgrammed);
+        Finish(report);
+        if (report == kTextProgrammed)
             ShowGauge(GaugeState::Green, 100);
-        } else if (pendingReport_ != 0) {
-            const int report = pendingReport_;
-            pendingReport_ = 0;
-            Finish(report);
-        }
     } else if (received < 0) {
         LosePort();
         return;
@@ -94,7 +90,7 @@ void FlashSession::Tick() {
     } else if (const auto turn = channel_.Turn(*this);
                turn != RequestChannel::TurnResult::AwaitingAck) {
         heldBack = turn == RequestChannel::TurnResult::HeldBack;
-        if (versionReady_) {
+        if (identification_.versionReady) {
             Compare(software);
         }
     }
@@ -144,8 +140,7 @@ void FlashSession::BackToStart() {
     channel_.Stop();
     channel_.Link().ResetReceiver();
     channel_.RequireLink();
-    versionReady_ = false;
-    RestartIdentification();
+    RestartIdentification(Searches::Kept);
     // Nothing can be programmed through a closed port; a flag left set would keep the
     // program from ever closing.
     if (!channel_.Port().PortOpen()) {
@@ -171,13 +166,13 @@ bool FlashSession::ReopenLostPort() {
     lostPortRetryAt_.reset();
     channel_.RequireLink();
     channel_.ResetAttempts();
-    searchCount_ = 0;
-    RestartIdentification();
+    RestartIdentification(Searches::CountedAfresh);
     return true;
 }
 
-void FlashSession::RestartIdentification() {
-    firstHalfPending_ = true;
+void FlashSession::RestartIdentification(Searches searches) {
+    identification_ =
+        Identification{.searches = searches == Searches::Kept ? identification_.searches : 0};
     phase_ = Phase::ReadRUSoftVer;
 }
 
@@ -185,14 +180,13 @@ void FlashSession::SearchStep() {
     if (!run_.active) {
         busy_ = false;
     }
-    if (++searchCount_ > 2) {
-        searchCount_ = 0;
+    if (++identification_.searches > 2) {
         // Whatever radio answers next is met from the start. A run broken off by the link
         // ends here, with this report: its radio has gone.
         run_ = Run{};
         busy_ = false;
         channel_.Stop();
-        RestartIdentification();
+        RestartIdentification(Searches::CountedAfresh);
         ShowStatus(kTextSearching);
         ClearRadioLines();
         ShowGauge(GaugeState::Idle, 0);
@@ -209,8 +203,9 @@ NetworkRequest FlashSession::StepRequest() const {
     switch (phase_) {
         case Phase::ReadRUSoftVer:
             return NetworkRequest::Read(kOperationRead, kFlashMemory,
-                                        firstHalfPending_ ? LoadedSoftware::kHeaderAddress
-                                                          : LoadedSoftware::kHeaderSecondHalf,
+                                        identification_.secondHalfNext
+                                            ? LoadedSoftware::kHeaderSecondHalf
+                                            : LoadedSoftware::kHeaderAddress,
                                         kHalfHeader);
         case Phase::SetLoop:
             return NetworkRequest::Loop(kLoopValue);
@@ -251,7 +246,6 @@ void FlashSession::ShowStepStatus() {
             ShowStatus(kTextErasing);
             break;
         case Phase::WriteArea:
-            completion_ = 1;
             ShowStatus(kTextWriting);
             break;
         case Phase::Verify:
@@ -300,8 +294,8 @@ void FlashSession::SendStep() {
 }
 
 void FlashSession::Compare(const std::shared_ptr<const LoadedSoftware>& software) {
-    versionReady_ = false;
-    radioVersion_ = SoftwareVersion::FromHeader(radioHeader_);
+    identification_.versionReady = false;
+    radioVersion_ = SoftwareVersion::FromHeader(identification_.header);
     radioVersionText_ = radioVersion_.DisplayText();
     if (flags_.singlePortLayout.load(std::memory_order_acquire)) {
         view_.ShowRadioVersion(radioVersionText_, radioVersion_.text);
@@ -330,7 +324,6 @@ void FlashSession::Compare(const std::shared_ptr<const LoadedSoftware>& software
     busy_ = false;
     channel_.RequireLink();
     channel_.ResetAttempts();
-    searchCount_ = 0;
     if (equal) {
         ShowGauge(GaugeState::Green, 100);
     } else {
@@ -338,7 +331,7 @@ void FlashSession::Compare(const std::shared_ptr<const LoadedSoftware>& software
         ShowGauge(GaugeState::Yellow, 0);
     }
     EnableButton(true);
-    RestartIdentification();
+    RestartIdentification(Searches::CountedAfresh);
     result_ = RunResult::Programmed;
     if (flags_.autoMode.load(std::memory_order_acquire)) {
         PostResult();
@@ -364,12 +357,9 @@ void FlashSession::CheckTimers() {
 void FlashSession::Finish(int statusId) {
     channel_.Stop();
     run_ = Run{};
-    completion_ = -1;
     pendingReport_ = 0;
     channel_.RequireLink();
-    searchCount_ = 0;
-    versionReady_ = false;
-    RestartIdentification();
+    RestartIdentification(Searches::CountedAfresh);
     progress_ = 0;
     ShowGauge(GaugeState::Idle, 0);
     programRequest_ = false;
@@ -384,22 +374,22 @@ void FlashSession::Finish(int statusId) {
 // A new link: whatever radio is on the cable now is identified from the start, unless a
 // run was broken off by the link; that run goes on.
 void FlashSession::OnLinkUp() {
-    versionReady_ = false;
+    identification_.versionReady = false;
     if (run_.active) {
         ResumeRun();
         return;
     }
-    RestartIdentification();
+    RestartIdentification(Searches::Kept);
 }
 
 // The link restarts (the channel has already dropped any pending read with it).
 void FlashSession::OnLinkReset() {
-    versionReady_ = false;
+    identification_.versionReady = false;
     if (run_.active) {
         HoldRun();
         return;
     }
-    RestartIdentification();
+    RestartIdentification(Searches::Kept);
 }
 
 void FlashSession::HoldRun() {
@@ -457,7 +447,7 @@ void FlashSession::OnAcknowledged() {
         pendingReport_ = run_.failureText;
     } else if (phase_ == Phase::ResetRU) {
         busy_ = false;
-        completion_ = 0;
+        pendingReport_ = kTextProgrammed;
         phase_ = Phase::None;
     }
 }
@@ -470,15 +460,16 @@ void FlashSession::OnReply(const RadioReply& reply) {
     const uint16_t length = reply.length;
     if (phase_ == Phase::ReadRUSoftVer) {
         // A short reply leaves zeros where the radio sent nothing, never stale bytes.
-        std::size_t offset = firstHalfPending_ ? 0 : kHalfHeader;
-        std::size_t n = std::min<std::size_t>(length, kHalfHeader);
-        std::fill_n(radioHeader_.begin() + offset, kHalfHeader, 0);
-        std::memcpy(radioHeader_.data() + offset, data, n);
-        if (firstHalfPending_) {
-            firstHalfPending_ = false;
+        Identification& id = identification_;
+        const std::size_t offset = id.secondHalfNext ? kHalfHeader : 0;
+        const std::size_t n = std::min<std::size_t>(length, kHalfHeader);
+        std::fill_n(id.header.begin() + offset, kHalfHeader, 0);
+        std::memcpy(id.header.data() + offset, data, n);
+        if (!id.secondHalfNext) {
+            id.secondHalfNext = true;
         } else {
             phase_ = Phase::None;
-            versionReady_ = true;
+            id.versionReady = true;
         }
     } else if (phase_ == Phase::FlashCheck && length >= 1 && data[0] == 0xFF) {
         run_.blockIndex = 0;

@@ -150,6 +150,19 @@ class FlashSession final : private LinkListener, private RequestSteps {
         int linkBreaks = 0;
     };
 
+    // Meeting the radio on the cable: the link requests that found no radio yet and the two
+    // reads of its software header. Whenever whatever radio is on the cable must be met
+    // from the start, this begins afresh.
+    struct Identification {
+        std::array<uint8_t, SoftwareVersion::kHeaderSize> header{};
+        bool secondHalfNext = false;
+        // Both halves are in: the comparison with the file runs next.
+        bool versionReady = false;
+        int searches = 0;
+    };
+    // Whether a restart keeps counting the link requests of the search under way.
+    enum class Searches { Kept, CountedAfresh };
+
     // What the radio's side of the link tells the session.
     void OnLinkReset() override;
     void OnLinkUp() override;
@@ -165,7 +178,7 @@ class FlashSession final : private LinkListener, private RequestSteps {
 
     void ApplyUserRequests();
     void BackToStart();
-    void RestartIdentification();
+    void RestartIdentification(Searches searches);
     void SearchStep();
     void SendStep();
     void Compare(const std::shared_ptr<const LoadedSoftware>& software);
@@ -206,20 +219,18 @@ class FlashSession final : private LinkListener, private RequestSteps {
     const ProgramFlags& flags_;
     FlashSessionView& view_;
 
-    std::array<uint8_t, SoftwareVersion::kHeaderSize> radioHeader_{};
+    // The radio last identified.
     SoftwareVersion radioVersion_;
     std::string radioVersionText_;
-    bool firstHalfPending_ = true;
     Phase phase_ = Phase::None;
-    bool versionReady_ = false;
+    Identification identification_;
     Run run_;
     int progress_ = 0;
-    int searchCount_ = 0;
     // The device failed and was closed; it is opened again from this time on.
     std::optional<Deadline> lostPortRetryAt_;
     bool programRequest_ = false;
-    int completion_ = -1;
-    // A report decided inside a hook, made by the tick once the frame is processed.
+    // A report decided inside a hook (kTextProgrammed once the reset is acknowledged), made
+    // by the tick once the frame is processed; 0: none.
     int pendingReport_ = 0;
     bool stepHeldBack_ = false;
     RequestChannel channel_;
