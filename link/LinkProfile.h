@@ -44,6 +44,10 @@ struct LinkProfile {
     // + 5 ms. A radio that loses requests sent hard on the heels of our LA needs one.
     static constexpr uint32_t kPauseByBaud = UINT32_MAX;
     uint32_t pauseAfterAckMs = 0;
+    // The thread that sent the LA sleeps through the pause. Else the request channel holds
+    // the next request back until the pause has passed, and its owner, whose thread must
+    // stay free (a window's), polls again then.
+    bool pauseSleeps = true;
     // An LA that repeats V(S) while an acknowledgement is awaited restarts the link;
     // else such an LA is ignored.
     bool repeatedAckRestartsLink = false;

@@ -42,6 +42,8 @@ int RequestChannel::Receive() {
 RequestChannel::TurnResult RequestChannel::Turn(RequestSteps& steps) {
     if (AwaitingAck())
         return TurnResult::AwaitingAck;
+    if (QuietUntil())
+        return TurnResult::HeldBack;
     if (NeedsLink()) {
         steps.LinkNeeded();
     } else if (Idle()) {

@@ -65,6 +65,8 @@ class RequestChannel final : private LinkListener {
     int Receive();
     // The frame just taken was an LT that we acknowledged.
     bool JustAcknowledged() const { return link_.AckSent(); }
+    // While the pause after our LA lasts, the turn holds everything back; empty otherwise.
+    std::optional<Deadline> QuietUntil() const { return link_.QuietUntil(Now()); }
 
     // How a turn of the request loop went.
     enum class TurnResult {

@@ -220,7 +220,11 @@ void TWinmap27Port::SendAck() {
     // Every loop that sends our next request comes through here, so the radio gets its time
     // to turn the line round whichever host runs the loop.
     if (const uint32_t pause = PauseAfterAckMs(profile_, port_.Baud()); pause > 0) {
-        port_.TimeSource().Sleep(pause);
+        if (profile_.pauseSleeps) {
+            port_.TimeSource().Sleep(pause);
+        } else {
+            quietUntil_ = Deadline::In(port_.TimeSource(), pause);
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "link/LinkProfile.h"
@@ -141,6 +142,11 @@ class TWinmap27Port {
     bool LinkEstablished() const { return linkEstablished_; }
     // The last frame taken was an LT that we acknowledged.
     bool AckSent() const { return ackSent_; }
+    // Until when nothing may follow our last LA, where the profile's pause does not sleep;
+    // empty once that has passed.
+    std::optional<Deadline> QuietUntil(uint32_t now) const {
+        return quietUntil_ && !quietUntil_->Passed(now) ? quietUntil_ : std::nullopt;
+    }
     int NetworkState() const { return networkState_; }
     // Our last LR or LT has not been acknowledged yet.
     bool AwaitingAck() const { return awaitingAck_; }
@@ -177,6 +183,7 @@ class TWinmap27Port {
     bool linkRequested_ = true;
     bool linkEstablished_ = false;
     bool ackSent_ = false;
+    std::optional<Deadline> quietUntil_;
     bool trace_ = false;
     bool memoryAccess_ = false;
     int networkState_ = kNetworkIdle;

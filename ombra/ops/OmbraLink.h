@@ -22,6 +22,7 @@ inline constexpr LinkProfile kOmbraLink = {
              .failedWritePurgesBoth = true,
              .softwareFlowControl = true},
     .receiveSize = 255,
+    .pauseSleeps = false,
     .linkRequestWaitMs = 1000,
     .ackWaitMs = 1000,
     .replyWaitMs = 3000,

@@ -119,7 +119,7 @@ void TProgWin::PollNow() {
 
 void TProgWin::PollSoon() {
     if (poll_)
-        poll_ = Deadline::In(TimeSource(), 0);
+        poll_ = channel_.QuietUntil().value_or(Deadline::In(TimeSource(), 0));
 }
 
 void TProgWin::OnPostedMessage(Posted message) {
@@ -224,7 +224,8 @@ void TProgWin::Step() {
     // An operation that ended in this step leaves the port alone: a device that has gone
     // would otherwise fail the next poll again, and the next, each with its own message.
     if (phase_ != Phase::Idle)
-        poll_ = Deadline::In(TimeSource(), kPollMs);
+        poll_ = Earlier(Deadline::In(TimeSource(), kPollMs), channel_.QuietUntil(),
+                        TimeSource().TickCount());
 }
 
 void TProgWin::LinkNeeded() {

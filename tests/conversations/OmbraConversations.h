@@ -116,7 +116,8 @@ inline std::string Sequential(const RadioFault& fault) {
 
 // The window's event loop: the port notifier fires as soon as bytes wait for the port
 // (while the machine watches it), the timer when the machine's earliest deadline comes,
-// each as often as it would within the same millisecond.
+// each as often as it would within the same millisecond. No event may hold the window's
+// thread, so none moves the clock: a pause is waited for as a deadline.
 inline bool RunAsWindow(SimRig& rig, const RadioFault& fault, uint32_t maxMs) {
     PollDriver driver(*rig.client);
     auto done = [&] {
@@ -129,13 +130,15 @@ inline bool RunAsWindow(SimRig& rig, const RadioFault& fault, uint32_t maxMs) {
         for (int event = 0; event < 100; ++event) {
             rig.DeliverPosted();
             const std::optional<Deadline> next = rig.client->NextDeadline();
+            const uint32_t before = rig.clock.TickCount();
             if (driver.WatchInput() && rig.line.PendingForPort() > 0) {
                 driver.InputArrived();
-            } else if (Due(next, rig.clock.TickCount())) {
+            } else if (Due(next, before)) {
                 driver.DeadlineDue();
             } else {
                 break;
             }
+            EXPECT_EQ(rig.clock.TickCount(), before) << "the window's thread was held";
         }
     }
     return done();
