@@ -219,18 +219,20 @@ LayoutStatus ParseSegment(std::string_view& text, int32_t& byte, int& bit, int& 
     return kLayoutUnexpectedCharacter;
 }
 
-int FieldList::Bind(void* variable, int variableSize, int width, std::string_view layout) {
-    if (width < 1 || width > 32 || StorageBytes(width) > variableSize) {
-        return kBindRefused;
-    }
-    if (layout.size() > static_cast<size_t>(kMaxLayoutLength)) {
-        return kBindRefused;
+Status FieldList::Bind(void* variable, int variableSize, int width, std::string_view layout) {
+    if (width < 1 || width > 32 || StorageBytes(width) > variableSize ||
+        layout.size() > static_cast<size_t>(kMaxLayoutLength)) {
+        refused_ = true;
+        return Status::Refused;
     }
     bindings_.push_back(FieldBinding{variable, variableSize, width, std::string(layout)});
-    return kBindOk;
+    return Status::Ok;
 }
 
 LayoutStatus FieldList::Decode() const {
+    if (refused_) {
+        return kLayoutBindingRefused;
+    }
     if (image_ == nullptr) {
         return bindings_.empty() ? kLayoutOk : kLayoutOutsideStorage;
     }
@@ -242,6 +244,9 @@ LayoutStatus FieldList::Decode() const {
 }
 
 LayoutStatus FieldList::Encode() const {
+    if (refused_) {
+        return kLayoutBindingRefused;
+    }
     if (image_ == nullptr) {
         return bindings_.empty() ? kLayoutOk : kLayoutOutsideStorage;
     }

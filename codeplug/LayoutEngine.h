@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "codeplug/RadioImage.h"
+#include "platform/Status.h"
 
 namespace norda {
 
@@ -23,12 +24,9 @@ enum [[nodiscard]] LayoutStatus : int{
     // The segment would touch memory the binding does not own: a byte beyond the
     // image, more bits than the binding's width, or bits of two bytes of the value.
     kLayoutOutsideStorage = 6,
+    // A binding was refused when the list was built, so a field is missing from it.
+    kLayoutBindingRefused = 7,
 };
-
-// BindField results.
-inline constexpr int kBindOk = 0;
-// Width not 1-32 or wider than the variable, layout longer than kMaxLayoutLength.
-inline constexpr int kBindRefused = -1;
 
 inline constexpr int kMaxLayoutLength = 299;
 
@@ -58,9 +56,11 @@ class FieldList {
     void SetImage(RadioImage* image) { image_ = image; }
 
     // Appends a binding; the layout is copied. Only 8, 16 and 32-bit integer
-    // variables can be bound, and only as wide as they are.
+    // variables can be bound, and only as wide as they are. Refused: a width not 1-32 or
+    // wider than the variable, or a layout longer than kMaxLayoutLength; the list remembers
+    // it, and every pass over it fails with kLayoutBindingRefused until Free.
     template <class T>
-    int BindField(T& variable, int width, std::string_view layout) {
+    Status BindField(T& variable, int width, std::string_view layout) {
         static_assert(std::is_integral_v<T> && !std::is_same_v<T, bool> &&
                           (sizeof(T) == 1 || sizeof(T) == 2 || sizeof(T) == 4),
                       "parameter variables are 8, 16 or 32-bit integers");
@@ -68,7 +68,10 @@ class FieldList {
     }
 
     // Releases every binding; the image stays recorded.
-    void Free() { bindings_.clear(); }
+    void Free() {
+        bindings_.clear();
+        refused_ = false;
+    }
 
     // Image to variables, every binding in order. Each variable's storage class is
     // cleared first, also after a failure has stopped the segments.
@@ -80,10 +83,11 @@ class FieldList {
     const std::vector<FieldBinding>& Bindings() const { return bindings_; }
 
   private:
-    int Bind(void* variable, int variableSize, int width, std::string_view layout);
+    Status Bind(void* variable, int variableSize, int width, std::string_view layout);
 
     RadioImage* image_ = nullptr;
     std::vector<FieldBinding> bindings_;
+    bool refused_ = false;
 };
 
 // The process's one field list, tied to its one image once BuildFieldList has run.

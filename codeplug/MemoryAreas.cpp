@@ -24,11 +24,17 @@ class Binder {
   public:
     Binder(FieldList& list, int16_t& sink) : list_(list), sink_(sink) {}
 
+    // A refusal stays with the list: every pass over it then fails.
+    template <class T>
+    void Field(T& variable, int width, const char* layout) {
+        static_cast<void>(list_.BindField(variable, width, layout));
+    }
+
     template <class T>
     void Bits(T& variable, int byte, int bit, int count) {
         char layout[48];
         std::snprintf(layout, sizeof layout, "%d.%d.%d", byte, bit, count);
-        list_.BindField(variable, count, layout);
+        Field(variable, count, layout);
     }
     template <class T>
     void Flag(T& variable, int byte, int bit) {
@@ -42,20 +48,18 @@ class Binder {
     void Word(int16_t& variable, int high, int low) {
         char layout[48];
         std::snprintf(layout, sizeof layout, "%d.7.8;%d.7.8", high, low);
-        list_.BindField(variable, 16, layout);
+        Field(variable, 16, layout);
     }
     // 14-bit frequency code: six bits at the bottom of `first`, eight in the next byte.
     void FrequencyCode14(int16_t& variable, int first) {
         char layout[48];
         std::snprintf(layout, sizeof layout, "%d.5.6;%d.7.8", first, first + 1);
-        list_.BindField(variable, 14, layout);
+        Field(variable, 14, layout);
     }
     void Reserved(int byte, int bit, int count) { Bits(sink_, byte, bit, count); }
     void Checksum(int16_t& variable, const MemoryArea& area) {
         Word(variable, area.checksumEnd, area.checksumEnd + 1);
     }
-
-    FieldList& List() { return list_; }
 
   private:
     FieldList& list_;
@@ -122,7 +126,7 @@ void BindChannel(Binder& b, ChannelRecord& k, int start) {
     char layout[96];
     std::snprintf(layout, sizeof layout, "%d.7.1;%d.7.1;%d.7.1;%d.7.1;%d.7.1;%d.7.1", start + 6,
                   start + 7, start + 8, start + 9, start + 10, start + 11);
-    b.List().BindField(k.TxTCS, 6, layout);
+    b.Field(k.TxTCS, 6, layout);
     for (int c = 1; c <= 6; ++c) {
         b.Bits(k.KanalAdi[c], start + 5 + c, 6, 7);
     }
@@ -179,7 +183,7 @@ void BindClone(Binder& b, CloneParameters& c) {
 }
 
 void BindUser(Binder& b, UserParameters& u) {
-    b.List().BindField(u.Value24, 24, "1352.7.8;1353.7.8;1354.7.8");
+    b.Field(u.Value24, 24, "1352.7.8;1353.7.8;1354.7.8");
     b.Flag(u.lightsoff, 1355, 0);
     b.Flag(u.warningoff, 1355, 1);
     b.Flag(u.Flag2, 1355, 2);

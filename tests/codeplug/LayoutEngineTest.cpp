@@ -94,7 +94,7 @@ class FieldListTest : public ::testing::Test {
 
 TEST_F(FieldListTest, SingleByteField) {
     int16_t v = 0xA5;
-    ASSERT_EQ(list.BindField(v, 8, "5.7.8"), kBindOk);
+    ASSERT_EQ(list.BindField(v, 8, "5.7.8"), Status::Ok);
     EXPECT_EQ(list.Encode(), kLayoutOk);
     EXPECT_EQ(image[5], 0xA5);
     image[5] = 0x3C;
@@ -106,9 +106,9 @@ TEST_F(FieldListTest, SegmentOrderGivesTheByteOrder) {
     int16_t little = 0x1234;
     int16_t big = 0x1234;
     int32_t wide = 0xABCDEF;
-    list.BindField(little, 16, "4.7.8;3.7.8");
-    list.BindField(big, 16, "1.7.8;2.7.8");
-    list.BindField(wide, 24, "10.7.8;11.7.8;12.7.8");
+    ASSERT_EQ(list.BindField(little, 16, "4.7.8;3.7.8"), Status::Ok);
+    ASSERT_EQ(list.BindField(big, 16, "1.7.8;2.7.8"), Status::Ok);
+    ASSERT_EQ(list.BindField(wide, 24, "10.7.8;11.7.8;12.7.8"), Status::Ok);
     ASSERT_EQ(list.Encode(), kLayoutOk);
     EXPECT_EQ(image[4], 0x12);
     EXPECT_EQ(image[3], 0x34);
@@ -129,9 +129,9 @@ TEST_F(FieldListTest, SplitFieldSharesItsFirstByteWithFlags) {
     int16_t high = 1;
     int16_t tot = 0;
     int16_t code = 0x3FFF;
-    list.BindField(high, 1, "46.7.1");
-    list.BindField(tot, 1, "46.6.1");
-    list.BindField(code, 14, "46.5.6;47.7.8");
+    ASSERT_EQ(list.BindField(high, 1, "46.7.1"), Status::Ok);
+    ASSERT_EQ(list.BindField(tot, 1, "46.6.1"), Status::Ok);
+    ASSERT_EQ(list.BindField(code, 14, "46.5.6;47.7.8"), Status::Ok);
     ASSERT_EQ(list.Encode(), kLayoutOk);
     EXPECT_EQ(image[46], 0xBF);
     EXPECT_EQ(image[47], 0xFF);
@@ -146,7 +146,7 @@ TEST_F(FieldListTest, SplitFieldSharesItsFirstByteWithFlags) {
 
 TEST_F(FieldListTest, OneBitPerByteFromTheTopOfTheValue) {
     int16_t tone = 37;  // 100101
-    list.BindField(tone, 6, "52.7.1;53.7.1;54.7.1;55.7.1;56.7.1;57.7.1");
+    ASSERT_EQ(list.BindField(tone, 6, "52.7.1;53.7.1;54.7.1;55.7.1;56.7.1;57.7.1"), Status::Ok);
     ASSERT_EQ(list.Encode(), kLayoutOk);
     const uint8_t expected[] = {0x80, 0x00, 0x00, 0x80, 0x00, 0x80};
     for (int i = 0; i < 6; ++i) {
@@ -158,9 +158,9 @@ TEST_F(FieldListTest, DecodeTouchesOnlyTheStorageClassOfTheWidth) {
     int16_t narrow = 0x1234;
     int32_t medium = 0x7A5A1234;
     char character = 'x';
-    list.BindField(narrow, 8, "0.7.8");
-    list.BindField(medium, 12, "1.3.4;2.7.8");
-    list.BindField(character, 7, "3.6.7");
+    ASSERT_EQ(list.BindField(narrow, 8, "0.7.8"), Status::Ok);
+    ASSERT_EQ(list.BindField(medium, 12, "1.3.4;2.7.8"), Status::Ok);
+    ASSERT_EQ(list.BindField(character, 7, "3.6.7"), Status::Ok);
     image[0] = 0xFF;
     image[1] = 0xFA;
     image[2] = 0xBC;
@@ -174,7 +174,7 @@ TEST_F(FieldListTest, DecodeTouchesOnlyTheStorageClassOfTheWidth) {
 TEST_F(FieldListTest, EncodeClearsEverythingNoBindingCovers) {
     image.bytes.fill(0xEE);
     int16_t flag = 1;
-    list.BindField(flag, 1, "100.3.1");
+    ASSERT_EQ(list.BindField(flag, 1, "100.3.1"), Status::Ok);
     ASSERT_EQ(list.Encode(), kLayoutOk);
     for (int i = 0; i < RadioImage::kSize; ++i) {
         ASSERT_EQ(image[i], i == 100 ? 0x08 : 0x00) << "byte " << i;
@@ -183,7 +183,7 @@ TEST_F(FieldListTest, EncodeClearsEverythingNoBindingCovers) {
 
 TEST_F(FieldListTest, EmptyLayoutBindsNothingButDecodeStillClears) {
     int16_t v = 0x1234;
-    list.BindField(v, 8, "");
+    ASSERT_EQ(list.BindField(v, 8, ""), Status::Ok);
     image.bytes.fill(0xFF);
     EXPECT_EQ(list.Decode(), kLayoutOk);
     EXPECT_EQ(v, 0x1200);
@@ -193,9 +193,9 @@ TEST_F(FieldListTest, AFailureStopsLaterBindingsButStillClearsThem) {
     int16_t first = 0;
     int16_t broken = 0x1111;
     int16_t later = 0x2222;
-    list.BindField(first, 8, "0.7.8");
-    list.BindField(broken, 16, "1.7.8;2.8.8");
-    list.BindField(later, 16, "3.7.8;4.7.8");
+    ASSERT_EQ(list.BindField(first, 8, "0.7.8"), Status::Ok);
+    ASSERT_EQ(list.BindField(broken, 16, "1.7.8;2.8.8"), Status::Ok);
+    ASSERT_EQ(list.BindField(later, 16, "3.7.8;4.7.8"), Status::Ok);
     image[0] = 0x11;
     image[1] = 0x22;
     image[3] = 0x33;
@@ -225,36 +225,47 @@ TEST_F(FieldListTest, SegmentsOutsideTheImageOrTheValueAreRefused) {
     };
     for (const Case& c : cases) {
         FieldList one(&image);
-        ASSERT_EQ(one.BindField(v, c.width, c.layout), kBindOk) << c.layout;
+        ASSERT_EQ(one.BindField(v, c.width, c.layout), Status::Ok) << c.layout;
         image.bytes.fill(0);
         EXPECT_EQ(one.Encode(), kLayoutOutsideStorage) << c.layout;
         EXPECT_EQ(one.Decode(), kLayoutOutsideStorage) << c.layout;
     }
     int16_t edge = 0x5A;
     FieldList last(&image);
-    last.BindField(edge, 8, "2047.7.8");
+    ASSERT_EQ(last.BindField(edge, 8, "2047.7.8"), Status::Ok);
     EXPECT_EQ(last.Encode(), kLayoutOk);
     EXPECT_EQ(image[2047], 0x5A);
 }
 
-TEST_F(FieldListTest, BindingsThatWouldOverrunTheVariableAreRefused) {
+// A list that lacks a field must neither clear the image for a write nor fill the
+// variables from it.
+TEST_F(FieldListTest, BindingsThatWouldOverrunTheVariableAreRefusedAndTheListWithThemFails) {
     int8_t small = 0;
     int16_t word = 0;
     int32_t wide = 0;
-    EXPECT_EQ(list.BindField(small, 9, "0.7.1"), kBindRefused);
-    EXPECT_EQ(list.BindField(word, 17, "0.7.1"), kBindRefused);
-    EXPECT_EQ(list.BindField(wide, 33, "0.7.1"), kBindRefused);
-    EXPECT_EQ(list.BindField(wide, 0, "0.7.1"), kBindRefused);
-    EXPECT_EQ(list.BindField(word, 8, std::string(kMaxLayoutLength + 1, ' ')), kBindRefused);
+    EXPECT_EQ(list.BindField(small, 9, "0.7.1"), Status::Refused);
+    EXPECT_EQ(list.BindField(word, 17, "0.7.1"), Status::Refused);
+    EXPECT_EQ(list.BindField(wide, 33, "0.7.1"), Status::Refused);
+    EXPECT_EQ(list.BindField(wide, 0, "0.7.1"), Status::Refused);
+    EXPECT_EQ(list.BindField(word, 8, std::string(kMaxLayoutLength + 1, ' ')), Status::Refused);
     EXPECT_TRUE(list.Bindings().empty());
-    EXPECT_EQ(list.BindField(word, 8, std::string(kMaxLayoutLength - 5, ' ') + "0.7.8"), kBindOk);
-    EXPECT_EQ(list.BindField(wide, 32, "0.7.8;1.7.8;2.7.8;3.7.8"), kBindOk);
+    EXPECT_EQ(list.BindField(word, 8, std::string(kMaxLayoutLength - 5, ' ') + "0.7.8"),
+              Status::Ok);
+    EXPECT_EQ(list.BindField(wide, 32, "0.7.8;1.7.8;2.7.8;3.7.8"), Status::Ok);
+    image[5] = 0x77;
+    word = 0x1234;
+    EXPECT_EQ(list.Encode(), kLayoutBindingRefused);
+    EXPECT_EQ(list.Decode(), kLayoutBindingRefused);
+    EXPECT_EQ(image[5], 0x77);
+    EXPECT_EQ(word, 0x1234);
+    list.Free();
+    EXPECT_EQ(list.Encode(), kLayoutOk);
 }
 
 TEST_F(FieldListTest, WithoutAnImageNothingIsTouched) {
     FieldList unbound;
     int16_t v = 5;
-    unbound.BindField(v, 8, "0.7.8");
+    ASSERT_EQ(unbound.BindField(v, 8, "0.7.8"), Status::Ok);
     EXPECT_EQ(unbound.Encode(), kLayoutOutsideStorage);
     EXPECT_EQ(unbound.Decode(), kLayoutOutsideStorage);
     EXPECT_EQ(v, 5);
