@@ -12,6 +12,7 @@
 #include "ombra/app/TSettingsDlgs.h"
 #include "ombra/pages/Icons.h"
 #include "ombra/pages/MessageLayout.h"
+#include "ombra/pages/MessageStyles.h"
 #include "ombra/pages/TMessageDlg.h"
 #include "ui/MenuBuilder.h"
 #include "ui/QtTranslation.h"
@@ -29,9 +30,6 @@ constexpr int kTextBadPort = 625;
 constexpr int kTextNoAccessGroup = 901;
 constexpr int kTextNoAccess = 902;
 constexpr int kTextTestModeNote = 3800;
-constexpr int kStyleOkExclamation = 48;
-constexpr int kStyleOkCancelExclamation = 49;
-constexpr int kStyleInformation = 64;
 constexpr int kHighestPort = 128;
 
 QString Q(const std::string& s) {
@@ -297,7 +295,7 @@ void TProgFrame::ReportPortFailure() {
     std::string text = app_.Module().Text(kTextBadPort);
     if (const std::string failure = client_.OpenFailure(); !failure.empty())
         text += "\n(" + failure + ")";
-    MessageBox(text, app_.Module().Text(kCaptionError), kStyleOkExclamation);
+    MessageBox(text, app_.Module().Text(kCaptionError), kStyleOk | kIconExclamation);
 }
 
 void TProgFrame::ShowNotice(Note note) {
@@ -342,7 +340,7 @@ void TProgFrame::SwitchLanguage(int code) {
         notice_->SetFullText(Q(note_(app_.Module())));
     if (!loaded) {
         MessageBox(FormatText(app_.Module().Text(kTextLibraryMissing), failed),
-                   app_.Module().Text(kCaptionError), kStyleOkExclamation);
+                   app_.Module().Text(kCaptionError), kStyleOk | kIconExclamation);
     }
     BuildMenu();
 }
@@ -406,7 +404,7 @@ void TProgFrame::CmCommStatus() {
         return;
     MessageBox(CommunicationStatusText(app_.Module(), client_.PortNumber(), client_.NetworkState(),
                                        client_.LinkEstablished()),
-               std::string(), kStyleInformation);
+               std::string(), kIconInformation);
 }
 
 void TProgFrame::CmAbout() {
@@ -422,7 +420,7 @@ void TProgFrame::resizeEvent(QResizeEvent* e) {
 }
 
 void TProgFrame::closeEvent(QCloseEvent* e) {
-    if (ShowMessage(kTextExit, kCaptionWarning, kStyleOkCancelExclamation) != 1) {
+    if (ShowMessage(kTextExit, kCaptionWarning, kStyleOkCancel | kIconExclamation) != 1) {
         e->ignore();
         return;
     }

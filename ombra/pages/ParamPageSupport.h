@@ -24,7 +24,6 @@ namespace paramctl {
 inline constexpr int kCaptionInfo = 601;
 inline constexpr int kCaptionError = 602;
 inline constexpr int kCaptionWarning = 603;
-inline constexpr int kStyleExclamation = 48;
 
 bool Checked(const TDataDlg& dlg, int id);
 void SetChecked(TDataDlg& dlg, int id, bool on);

@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include "ombra/pages/DataPageSupport.h"
+#include "ombra/pages/MessageStyles.h"
 #include "ombra/pages/ParamPageSupport.h"
 #include "ui/DialogBuilder.h"
 #include "ui/ValidatorCheck.h"
@@ -159,7 +160,7 @@ void TChannel::SwitchClicked(ChannelField box, int row) {
 }
 
 void TChannel::ShowError(int textId) {
-    paramctl::Message(*this, textId, paramctl::kCaptionError, paramctl::kStyleExclamation);
+    paramctl::Message(*this, textId, paramctl::kCaptionError, kIconExclamation);
 }
 
 }  // namespace norda::ombra

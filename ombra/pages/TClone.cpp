@@ -6,6 +6,7 @@
 #include "codeplug/TextFormat.h"
 #include "codeplug/Validators.h"
 #include "codeplug/ValueFormats.h"
+#include "ombra/pages/MessageStyles.h"
 #include "ombra/pages/ParamPageSupport.h"
 
 namespace norda::ombra {
@@ -155,7 +156,7 @@ void TClone::EmergencyChannelLeft() {
         Message(*this,
                 FormatText(Module().Text(kChannelWithoutFrequency),
                            {FormatArg(static_cast<long long>(n))}),
-                kCaptionWarning, kStyleExclamation);
+                kCaptionWarning, kIconExclamation);
     }
 }
 

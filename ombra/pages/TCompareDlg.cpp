@@ -7,6 +7,7 @@
 
 #include "codeplug/TextFormat.h"
 #include "ombra/pages/BackupList.h"
+#include "ombra/pages/MessageStyles.h"
 #include "ombra/pages/TMessageDlg.h"
 #include "ui/DialogBuilder.h"
 
@@ -18,7 +19,6 @@ constexpr int kTextNoDifferences = 3324;
 constexpr int kTextDifferences = 3325;
 constexpr int kTextUnreadable = 3328;
 constexpr int kCaptionError = 602;
-constexpr int kStyleExclamation = 48;
 }  // namespace
 
 TCompareDlg::TCompareDlg(QWidget* parent, const ResourceModule& module,
@@ -72,7 +72,7 @@ void TCompareDlg::CompareWith(const std::string& path) {
             count->clear();
         TMessageDlg::Show(this, Module(),
                           ToQString(FormatText(Module().Text(kTextUnreadable), {path})),
-                          ToQString(Module().Text(kCaptionError)), kStyleExclamation);
+                          ToQString(Module().Text(kCaptionError)), kIconExclamation);
         return;
     }
     rows_ = DiffCodeplugs(onScreen_, {*other, reports}, std::min(coverage_, coverage), Module());

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "ombra/pages/Icons.h"
+#include "ombra/pages/MessageStyles.h"
 #include "ombra/pages/TMessageDlg.h"
 #include "ui/DialogBuilder.h"
 
@@ -16,7 +17,6 @@ TDataDlg::ExecuteHook& HookSlot() {
     return hook;
 }
 constexpr int kCaptionError = 602;
-constexpr int kStyleExclamation = 48;
 }  // namespace
 
 void TDataDlg::SetExecuteHook(ExecuteHook hook) {
@@ -113,7 +113,7 @@ bool TDataDlg::CanLeave() {
             b.edit->setFocus();
             TMessageDlg::Show(this, module_, QString::fromStdString(b.check->ErrorText(module_)),
                               QString::fromStdString(module_.Text(kCaptionError)),
-                              kStyleExclamation);
+                              kIconExclamation);
             b.edit->setFocus();
             b.edit->selectAll();
             return false;

@@ -6,6 +6,7 @@
 
 #include "codeplug/ValueFormats.h"
 #include "ombra/pages/DataPageSupport.h"
+#include "ombra/pages/MessageStyles.h"
 #include "ombra/pages/ParamPageSupport.h"
 
 namespace norda::ombra {
@@ -120,14 +121,14 @@ void TService::SelectiveCallSendingClicked() {
     if (parameters_.TestAyar.HwNotHandheld == 0 && !Checked(*this, kKeyPad) &&
         Checked(*this, kScEnc)) {
         SetChecked(*this, kScEnc, false);
-        Message(*this, kNoKeypadForSelectiveCall, kCaptionError, kStyleExclamation);
+        Message(*this, kNoKeypadForSelectiveCall, kCaptionError, kIconExclamation);
     }
 }
 
 void TService::AckLeft() {
     if (!Text(*this, kAck).empty() && Text(*this, kSelectiveCall).empty()) {
         SetText(*this, kAck, "");
-        Message(*this, kAckNeedsSelectiveCall, kCaptionError, kStyleExclamation);
+        Message(*this, kAckNeedsSelectiveCall, kCaptionError, kIconExclamation);
     }
 }
 
