@@ -181,6 +181,25 @@ TEST(Read, ALineErrorOrAnUnpluggedDeviceGives634OnceAndTheNextReadOpensItAgain) 
     }
 }
 
+// Pulled out between operations: nothing polls the port, so nothing is said until the
+// operator reads again; then once, and the device is opened afresh when it is back.
+TEST(Read, ADeviceUnpluggedWhileIdleIsLeftAloneUntilTheNextRead) {
+    SimRig rig;
+    ASSERT_TRUE(rig.ReadRadio());
+    rig.line.Unplug();
+    rig.Run(2000);
+    EXPECT_TRUE(rig.messages.empty()) << rig.messages[0].text;
+    EXPECT_FALSE(rig.client->Polling());
+    rig.client->CmRead();
+    rig.Run(2000);
+    ASSERT_EQ(rig.MessageIds(), (std::vector<int>{msg::kConfirmDiscard, msg::kReadError}));
+    EXPECT_FALSE(rig.client->Polling());
+    rig.messages.clear();
+    rig.line.SetPresent(true);
+    ASSERT_TRUE(rig.ReadRadio());
+    EXPECT_TRUE(rig.messages.empty()) << rig.messages[0].text;
+}
+
 TEST(Read, RadioRelinkingMidReadGives806ButTheFirstLinkIsQuiet) {
     sim::RadioConfig config;
     config.faults.relinkAfter = 5;
