@@ -71,10 +71,13 @@ void FlashSession::Tick() {
     const int received = channel_.Receive();
     if (received > 0 && pendingReport_ != 0) {
         const int report = std::exchange(pendingReport_, 0);
-        if (report == kTextProgrammed)
+        const bool programmed = report == kTextProgrammed;
+        // The result goes before the report that posts it; the green gauge after the
+        // report, which leaves the gauge idle.
+        if (programmed)
             result_ = RunResult::Programmed;
         Finish(report);
-        if (report == kTextProgrammed)
+        if (programmed)
             ShowGauge(GaugeState::Green, 100);
     } else if (received < 0) {
         LosePort();
